@@ -1,0 +1,56 @@
+# Velmaro: one command to run the program, one to run the tests.
+# Both install what is missing (Debian 12), configure, build, and go.
+
+BUILD      ?= build
+BUILD_SAN  ?= build-sanitize
+JOBS       ?= $(shell nproc)
+
+# Debian packages the build, the tests and the program need.
+PACKAGES = cmake ninja-build g++ pkg-config qt6-base-dev libqt6printsupport6 \
+           libqcustomplot-dev libqcustomplot2.1-qt6 qt6-qpa-plugins libjpeg62-turbo \
+           fonts-liberation fonts-urw-base35 xauth xvfb
+
+SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
+
+.PHONY: all deps build run test test-sanitize bench clean
+
+all: build
+
+# Installs only what is missing, so a second run is silent.
+deps:
+	@missing=$$(for p in $(PACKAGES); do \
+	    dpkg-query -W -f='$${Status}\n' $$p 2>/dev/null | grep -q '^install ok installed' || echo $$p; \
+	  done); \
+	if [ -n "$$missing" ]; then \
+	  echo "Instalando paquetes: $$missing"; \
+	  $(SUDO) apt-get update -qq && \
+	  DEBIAN_FRONTEND=noninteractive $(SUDO) apt-get install -y -qq --no-install-recommends $$missing >/dev/null; \
+	fi
+
+$(BUILD)/build.ninja: | deps
+	@cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+
+build: deps $(BUILD)/build.ninja
+	@cmake --build $(BUILD) -j $(JOBS)
+
+# Starts the program from the repository folder, where velmaro.rtf lives.
+run: build
+	@./$(BUILD)/src/velmaro
+
+test: build
+	@cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+
+$(BUILD_SAN)/build.ninja: | deps
+	@cmake -S . -B $(BUILD_SAN) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVELMARO_SANITIZE=ON >/dev/null
+
+# The same suite under AddressSanitizer and UndefinedBehaviorSanitizer; any report fails.
+test-sanitize: deps $(BUILD_SAN)/build.ninja
+	@cmake --build $(BUILD_SAN) -j $(JOBS)
+	@cd $(BUILD_SAN) && QT_QPA_PLATFORM=offscreen \
+	  ASAN_OPTIONS=detect_leaks=1:abort_on_error=1:halt_on_error=1 \
+	  LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp:print_suppressions=0 \
+	  UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+	  ctest --output-on-failure -j $(JOBS)
+
+clean:
+	rm -rf $(BUILD) $(BUILD_SAN)

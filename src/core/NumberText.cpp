@@ -1,0 +1,168 @@
+#include "NumberText.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <cstdlib>
+#include <string>
+
+namespace {
+
+// Decimal digits of |value| and the power of ten of the first one:
+// value = 0.d1d2d3... x 10^exponent. Fifteen significant digits are taken first,
+// which is all a double carries, so that 3545.1 and 6.75 are seen as the decimals
+// an adviser reads and not as their binary neighbours.
+struct Decimal {
+    std::string digits; // no leading zeros; empty for zero
+    int exponent = 0;
+};
+
+Decimal toDecimal(double magnitude)
+{
+    Decimal d;
+    if (magnitude == 0.0)
+        return d;
+    char buffer[64];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, magnitude,
+                                      std::chars_format::scientific, 14); // d.dddddddddddddde±xx
+    const std::string text(buffer, result.ptr);
+    const auto ePos = text.find('e');
+    d.digits = text.substr(0, 1) + text.substr(2, ePos - 2);
+    d.exponent = std::atoi(text.c_str() + ePos + 1) + 1;
+    while (!d.digits.empty() && d.digits.back() == '0')
+        d.digits.pop_back();
+    return d;
+}
+
+// Keeps `keep` digits, rounding half away from zero; the exponent grows on carry.
+void roundTo(Decimal& d, int keep)
+{
+    if (keep < 0) {
+        d.digits.clear();
+        return;
+    }
+    if (static_cast<int>(d.digits.size()) <= keep)
+        return;
+    const bool up = d.digits[keep] >= '5';
+    d.digits.resize(keep);
+    if (up) {
+        int i = keep - 1;
+        while (i >= 0 && d.digits[i] == '9') {
+            d.digits[i] = '0';
+            --i;
+        }
+        if (i >= 0) {
+            ++d.digits[i];
+        } else {
+            d.digits.insert(d.digits.begin(), '1');
+            ++d.exponent;
+            d.digits.pop_back();
+            if (keep == 0)
+                d.digits = "1";
+        }
+    }
+    while (!d.digits.empty() && d.digits.back() == '0')
+        d.digits.pop_back();
+}
+
+QString exponentForm(bool negative, Decimal d, int precision)
+{
+    roundTo(d, precision);
+    std::string out = negative ? "-" : "";
+    out += d.digits.empty() ? '0' : d.digits[0];
+    if (d.digits.size() > 1)
+        out += "." + d.digits.substr(1);
+    out += "E" + std::to_string(d.exponent - 1);
+    return QString::fromStdString(out);
+}
+
+} // namespace
+
+QString NumberText::format(double value, int precision, int decimals)
+{
+    if (std::isnan(value))
+        return QStringLiteral("NAN");
+    if (std::isinf(value))
+        return value > 0 ? QStringLiteral("INF") : QStringLiteral("-INF");
+    precision = std::max(1, precision);
+    decimals = std::max(0, decimals);
+
+    const bool negative = std::signbit(value);
+    Decimal d = toDecimal(std::fabs(value));
+
+    if (!d.digits.empty() && d.exponent > precision)
+        return exponentForm(negative, d, precision);
+
+    // Rounding position counted in digits after the first one: significant digits
+    // end at `precision`, the decimals at `exponent + decimals`; the first wins.
+    roundTo(d, std::min(precision, d.exponent + decimals));
+    if (!d.digits.empty() && d.exponent > precision)
+        return exponentForm(negative, d, precision); // 9999.6 with 4 digits carries to 1.000E4
+
+    std::string integerPart;
+    std::string fraction;
+    for (int position = 0; position < std::max(d.exponent, 0); ++position)
+        integerPart += position < static_cast<int>(d.digits.size()) ? d.digits[position] : '0';
+    if (integerPart.empty())
+        integerPart = "0";
+    for (int k = 0; k < decimals; ++k) {
+        const int position = d.exponent + k;
+        fraction += (position >= 0 && position < static_cast<int>(d.digits.size())) ? d.digits[position] : '0';
+    }
+
+    std::string out;
+    if (negative && !d.digits.empty())
+        out += '-'; // a value that rounds to zero is written without a sign
+    out += integerPart;
+    if (decimals > 0)
+        out += "." + fraction;
+    return QString::fromStdString(out);
+}
+
+QString NumberText::errorMessage(const QString& text)
+{
+    return QStringLiteral("'%1' no es un valor numérico válido").arg(text);
+}
+
+NumberText::Reading NumberText::read(const QString& text)
+{
+    Reading reading;
+    const QString trimmed = text.trimmed();
+
+    // sign, digits with an optional "." (at least one digit), optional exponent
+    int i = 0;
+    const int n = static_cast<int>(trimmed.size());
+    auto isDigit = [&](int k) { return k < n && trimmed[k] >= u'0' && trimmed[k] <= u'9'; };
+    if (i < n && (trimmed[i] == u'+' || trimmed[i] == u'-'))
+        ++i;
+    int mantissaDigits = 0;
+    while (isDigit(i)) { ++i; ++mantissaDigits; }
+    if (i < n && trimmed[i] == u'.') {
+        ++i;
+        while (isDigit(i)) { ++i; ++mantissaDigits; }
+    }
+    bool wellFormed = mantissaDigits > 0;
+    if (wellFormed && i < n && (trimmed[i] == u'e' || trimmed[i] == u'E')) {
+        ++i;
+        if (i < n && (trimmed[i] == u'+' || trimmed[i] == u'-'))
+            ++i;
+        int exponentDigits = 0;
+        while (isDigit(i)) { ++i; ++exponentDigits; }
+        wellFormed = exponentDigits > 0;
+    }
+    wellFormed = wellFormed && i == n;
+
+    if (wellFormed) {
+        const std::string ascii = trimmed.toStdString();
+        const char* first = ascii.c_str() + (ascii[0] == '+' ? 1 : 0); // from_chars takes no '+'
+        double value = 0.0;
+        const auto [end, status] = std::from_chars(first, ascii.c_str() + ascii.size(), value);
+        if (status == std::errc() && end == ascii.c_str() + ascii.size() && std::isfinite(value)) {
+            reading.value = value == 0.0 ? 0.0 : value; // "-0.0000" reads as 0
+            reading.ok = true;
+            return reading;
+        }
+    }
+    reading.error = errorMessage(text);
+    return reading;
+}

@@ -1,0 +1,57 @@
+#include "ScenarioSlots.h"
+
+#include <algorithm>
+
+ScenarioSlots::ScenarioSlots(QObject* parent)
+    : QObject(parent),
+      slots_{SlotRecord::initial(1), SlotRecord::initial(2), SlotRecord::initial(3)}
+{
+}
+
+const SlotRecord& ScenarioSlots::slot(int slot) const
+{
+    return slots_[std::clamp(slot, 1, SlotCount) - 1];
+}
+
+SlotRecord& ScenarioSlots::record(int slot)
+{
+    return slots_[std::clamp(slot, 1, SlotCount) - 1];
+}
+
+void ScenarioSlots::confirm(int slot, const QString& siteName, const QString& unitName,
+                            const QString& cultivarName, const QString& waterName, const QString& siteLetter,
+                            const QString& unitLetter, const QString& cultivarLetter, const QString& waterLetter)
+{
+    if (slot < 1 || slot > SlotCount)
+        return;
+    SlotRecord& r = record(slot);
+    r.siteName = siteName;
+    r.unitName = unitName;
+    r.cultivarName = cultivarName;
+    r.waterName = waterName;
+    r.siteLetter = siteLetter;
+    r.unitLetter = unitLetter;
+    r.cultivarLetter = cultivarLetter;
+    r.waterLetter = waterLetter;
+    r.panelShown = true;
+    r.active = true;
+    Q_EMIT slotChanged(slot);
+}
+
+void ScenarioSlots::setActive(int slot, bool active)
+{
+    if (slot < 1 || slot > SlotCount || record(slot).active == active)
+        return;
+    record(slot).active = active;
+    Q_EMIT slotChanged(slot);
+}
+
+void ScenarioSlots::composeAndLookUp(const ResponseTable& table)
+{
+    for (SlotRecord& r : slots_)
+        r.compose();
+    for (SlotRecord& r : slots_)
+        r.lookUp(table);
+    for (int slot = 1; slot <= SlotCount; ++slot)
+        Q_EMIT slotChanged(slot);
+}

@@ -1,0 +1,45 @@
+#pragma once
+
+#include <memory>
+#include <vector>
+
+#include <QObject>
+#include <QString>
+
+class QWidget;
+class MainWindow;
+class ScenarioSlots;
+
+// Every window of the program, created once at start-up in a fixed order (the main
+// window first) and wired together here. Windows never reach into each other's
+// widgets: they share small models and signals connected in this class.
+class WindowSet : public QObject {
+    Q_OBJECT
+public:
+    WindowSet();
+    ~WindowSet() override;
+
+    // Shows the main window, maximised. Nothing else is visible at start.
+    void start();
+
+    MainWindow& mainWindow() const { return *mainWindow_; }
+    ScenarioSlots& scenarioSlots() const { return *slots_; }
+
+    // The window with this object name ("TForm1" ... "TForm37"), or nullptr.
+    QWidget* window(const QString& objectName) const;
+
+    // All windows in order of creation.
+    std::vector<QWidget*> windows() const;
+
+Q_SIGNALS:
+    // The main window was closed: the run ends.
+    void quitRequested();
+
+private:
+    template <typename Window, typename... Args>
+    Window* create(Args&&... args);
+
+    std::unique_ptr<ScenarioSlots> slots_;
+    std::vector<std::unique_ptr<QWidget>> windows_;
+    MainWindow* mainWindow_ = nullptr;
+};

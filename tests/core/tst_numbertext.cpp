@@ -1,0 +1,162 @@
+#include <clocale>
+#include <cmath>
+
+#include <QLocale>
+#include <QTest>
+
+#include "core/NumberText.h"
+
+class TestNumberText : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void formats_data();
+    void formats();
+    void readsNumbers_data();
+    void readsNumbers();
+    void refusesNonNumbers_data();
+    void refusesNonNumbers();
+    void writtenTextsReadBack_data();
+    void writtenTextsReadBack();
+    void ignoresTheUsersLocale();
+};
+
+void TestNumberText::formats_data()
+{
+    QTest::addColumn<double>("value");
+    QTest::addColumn<int>("precision");
+    QTest::addColumn<int>("decimals");
+    QTest::addColumn<QString>("expected");
+
+    QTest::newRow("yield cell") << 1965.1 + 24.0 * 100 - 0.082 * 100 * 100 << 6 << 2 << "3545.10";
+    QTest::newRow("yield at 101") << 1965.1 + 24.0 * 101 - 0.082 * 101 * 101 << 6 << 2 << "3552.62";
+    QTest::newRow("half up at one decimal") << 6.75 << 3 << 1 << "6.8";
+    QTest::newRow("decimals before digits") << 0.76087 << 4 << 3 << "0.761";
+    QTest::newRow("digits before decimals") << 1234.5678 << 4 << 2 << "1235.00";
+    QTest::newRow("product N per tonne") << 0.46 * 1000 << 3 << 0 << "460";
+    QTest::newRow("cost per tonne") << 350 / 0.46 << 4 << 0 << "761";
+    QTest::newRow("decimal half, binary below") << 2.675 << 6 << 2 << "2.68";
+    QTest::newRow("decimal half 1.005") << 1.005 << 6 << 2 << "1.01";
+    QTest::newRow("half away from zero") << -2.5 << 6 << 0 << "-3";
+    QTest::newRow("negative margin") << -0.785 << 6 << 2 << "-0.79";
+    QTest::newRow("zero") << 0.0 << 6 << 2 << "0.00";
+    QTest::newRow("negative zero") << -0.0 << 6 << 2 << "0.00";
+    QTest::newRow("rounds to zero unsigned") << -0.001 << 6 << 2 << "0.00";
+    QTest::newRow("tiny") << 0.000123 << 6 << 2 << "0.00";
+    QTest::newRow("carry into new digit") << 99.95 << 3 << 1 << "100.0";
+    QTest::newRow("six digits no more") << 123456.7 << 6 << 2 << "123457.00";
+    QTest::newRow("exponent above precision") << 12345.6 << 4 << 0 << "1.235E4";
+    QTest::newRow("exponent at 10000") << 10000.0 << 4 << 0 << "1E4";
+    QTest::newRow("carry into exponent") << 9999.6 << 4 << 0 << "1E4";
+    QTest::newRow("negative exponent form") << -123456.0 << 3 << 1 << "-1.23E5";
+    QTest::newRow("soil sum") << 13.5 + 6.8 + 3.4 << 4 << 1 << "23.7";
+    QTest::newRow("one third") << 1.0 / 3.0 << 6 << 2 << "0.33";
+    QTest::newRow("no decimals 0.5") << 0.5 << 3 << 0 << "1";
+}
+
+void TestNumberText::formats()
+{
+    QFETCH(double, value);
+    QFETCH(int, precision);
+    QFETCH(int, decimals);
+    QFETCH(QString, expected);
+    QCOMPARE(NumberText::format(value, precision, decimals), expected);
+}
+
+void TestNumberText::readsNumbers_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<double>("expected");
+
+    QTest::newRow("a with trailing blanks") << "3679  " << 3679.0;
+    QTest::newRow("b with trailing blanks") << "28     " << 28.0;
+    QTest::newRow("b with leading blank") << " 22.41 " << 22.41;
+    QTest::newRow("b three decimals") << "15.770 " << 15.77;
+    QTest::newRow("negative c") << "-0.0529" << -0.0529;
+    QTest::newRow("positive c") << " 0.0001" << 0.0001;
+    QTest::newRow("negative zero") << "-0.0000" << 0.0;
+    QTest::newRow("placeholder") << "38" << 38.0;
+    QTest::newRow("exponent form") << "1.235E4" << 12350.0;
+    QTest::newRow("lower-case exponent") << "2.5e-3" << 0.0025;
+    QTest::newRow("plus sign") << "+5" << 5.0;
+    QTest::newRow("leading point") << ".5" << 0.5;
+    QTest::newRow("trailing point") << "5." << 5.0;
+    QTest::newRow("tab and blanks") << "\t 7 \t" << 7.0;
+}
+
+void TestNumberText::readsNumbers()
+{
+    QFETCH(QString, text);
+    QFETCH(double, expected);
+    const NumberText::Reading reading = NumberText::read(text);
+    QVERIFY2(reading.ok, qPrintable(reading.error));
+    QCOMPARE(reading.value, expected);
+    QVERIFY(!std::signbit(reading.value) || expected < 0);
+    QVERIFY(reading.error.isEmpty());
+}
+
+void TestNumberText::refusesNonNumbers_data()
+{
+    QTest::addColumn<QString>("text");
+    for (const char* text : {"abc", "0,5", "", "   ", "1e", "nan", "NaN", "inf", "-inf", "Infinity", "1e400",
+                             "-1e400", "1.2.3", "--1", "+-1", "0x10", "1 2", "12abc", ".", "-", "e5", "1e+",
+                             "3,679"})
+        QTest::newRow(text[0] ? text : "(empty)") << QString::fromLatin1(text);
+    QTest::newRow("comma decimal in Spanish") << QStringLiteral("115,5");
+    QTest::newRow("non-ASCII digit") << QString::fromUtf16(u"\uff11\uff12");
+    QTest::newRow("long junk") << QString(10000, u'9') + u'x';
+}
+
+void TestNumberText::refusesNonNumbers()
+{
+    QFETCH(QString, text);
+    const NumberText::Reading reading = NumberText::read(text);
+    QVERIFY(!reading.ok);
+    QVERIFY(!reading);
+    QCOMPARE(reading.value, 0.0);
+    QVERIFY2(reading.error.contains(u'\'' + text + u'\''), qPrintable(reading.error));
+    QVERIFY(reading.error.contains(QStringLiteral("no es un valor numérico válido")));
+}
+
+void TestNumberText::writtenTextsReadBack_data()
+{
+    QTest::addColumn<double>("value");
+    QTest::addColumn<int>("precision");
+    QTest::addColumn<int>("decimals");
+    QTest::addColumn<double>("tolerance");
+    QTest::newRow("cost") << 761.0 << 4 << 0 << 0.0;
+    QTest::newRow("cost in exponent form") << 12345.0 << 4 << 0 << 5.0;
+    QTest::newRow("huge") << 1.5e300 << 4 << 0 << 1e297;
+    QTest::newRow("yield") << 3545.1 << 6 << 2 << 0.005;
+    QTest::newRow("negative") << -0.79 << 6 << 2 << 0.005;
+}
+
+void TestNumberText::writtenTextsReadBack()
+{
+    QFETCH(double, value);
+    QFETCH(int, precision);
+    QFETCH(int, decimals);
+    QFETCH(double, tolerance);
+    const QString text = NumberText::format(value, precision, decimals);
+    const NumberText::Reading reading = NumberText::read(text);
+    QVERIFY2(reading.ok, qPrintable(text));
+    QVERIFY2(std::fabs(reading.value - value) <= tolerance, qPrintable(text));
+}
+
+void TestNumberText::ignoresTheUsersLocale()
+{
+    const QString formattedC = NumberText::format(3545.1, 6, 2);
+    for (QLocale::Language language : {QLocale::German, QLocale::Spanish}) {
+        QLocale::setDefault(QLocale(language, language == QLocale::German ? QLocale::Germany : QLocale::Argentina));
+        // The C library too, where the machine has such a locale.
+        std::setlocale(LC_ALL, language == QLocale::German ? "de_DE.UTF-8" : "es_AR.UTF-8");
+        QCOMPARE(NumberText::format(3545.1, 6, 2), formattedC);
+        QCOMPARE(NumberText::format(12345.6, 4, 0), QStringLiteral("1.235E4"));
+        QCOMPARE(NumberText::read(QStringLiteral("2811.26")).value, 2811.26);
+        QVERIFY(!NumberText::read(QStringLiteral("0,5")).ok);
+        std::setlocale(LC_ALL, "C");
+    }
+    QLocale::setDefault(QLocale::c());
+}
+
+QTEST_APPLESS_MAIN(TestNumberText)
+#include "tst_numbertext.moc"
