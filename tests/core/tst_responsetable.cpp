@@ -111,7 +111,7 @@ void TestResponseTable::fieldFormats_data()
     QTest::newRow("20 %") << 0 << "^ *\\d{1,4}\\.\\d$" << "^ *\\d{1,2}\\.\\d{3} $";
     QTest::newRow("Medio") << 1 << "^ *\\d{1,4}\\.\\d$" << "^ *\\d{1,2}\\.\\d{3} $";
     // Right-aligned one decimal, an integer followed by blanks, or one decimal and a blank.
-    QTest::newRow("80 %") << 2 << "^( *\\d{1,4}\\.\\d| ?\\d{3,4}  |\\d{3}\\.\\d )$" << "^ ?\\d{1,2}(\\.\\d{1,2})? *$";
+    QTest::newRow("80 %") << 2 << "^( *\\d{1,4}\\.\\d| ?\\d{3,4}  |\\d{3}\\.\\d )$" << "^ ?\\d{1,2}(\\.\\d{1,3})? *$";
 }
 
 void TestResponseTable::fieldFormats()

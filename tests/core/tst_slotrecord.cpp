@@ -103,15 +103,15 @@ void TestSlotRecord::lookUpCopiesTheLine()
 
 void TestSlotRecord::unconfirmedSlotKeepsItsTexts()
 {
-    ScenarioSlots slots;
-    const SlotRecord before = slots.slot(2);
+    ScenarioSlots model;
+    const SlotRecord before = model.slot(2);
     for (int press = 0; press < 5; ++press)
-        slots.composeAndLookUp(ResponseTable::builtIn());
-    QCOMPARE(slots.slot(2).code, QStringLiteral("Label9Label3Label10Label12"));
-    QCOMPARE(slots.slot(2).code.size(), 26);
-    QCOMPARE(slots.slot(1).code.size(), 24);
-    QCOMPARE(slots.slot(2).at(Level::P20).a, QStringLiteral("49"));
-    QCOMPARE(nine(slots.slot(2)), nine(before));
+        model.composeAndLookUp(ResponseTable::builtIn());
+    QCOMPARE(model.slot(2).code, QStringLiteral("Label9Label3Label10Label12"));
+    QCOMPARE(model.slot(2).code.size(), 26);
+    QCOMPARE(model.slot(1).code.size(), 24);
+    QCOMPARE(model.slot(2).at(Level::P20).a, QStringLiteral("49"));
+    QCOMPARE(nine(model.slot(2)), nine(before));
 }
 
 void TestSlotRecord::composeJoinsAsTheyStand()
@@ -133,62 +133,62 @@ void TestSlotRecord::composeJoinsAsTheyStand()
 
 void TestSlotRecord::confirmingWaitsForGraficar()
 {
-    ScenarioSlots slots;
-    slots.confirm(1, "Gualeguay", "La Concordia", "Escorpión", "Capac. de campo", "A", "G", "A", "A");
-    QVERIFY(slots.slot(1).active);
-    QVERIFY(slots.slot(1).panelShown);
-    QCOMPARE(slots.slot(1).code, QStringLiteral("36"));
-    slots.composeAndLookUp(ResponseTable::builtIn());
-    QCOMPARE(slots.slot(1).code, QStringLiteral("AGAA"));
-    QCOMPARE(slots.slot(1).at(Level::Medio).b, QStringLiteral("24.000 "));
+    ScenarioSlots model;
+    model.confirm(1, "Gualeguay", "La Concordia", "Escorpión", "Capac. de campo", "A", "G", "A", "A");
+    QVERIFY(model.slot(1).active);
+    QVERIFY(model.slot(1).panelShown);
+    QCOMPARE(model.slot(1).code, QStringLiteral("36"));
+    model.composeAndLookUp(ResponseTable::builtIn());
+    QCOMPARE(model.slot(1).code, QStringLiteral("AGAA"));
+    QCOMPARE(model.slot(1).at(Level::Medio).b, QStringLiteral("24.000 "));
 
     // A new scenario confirmed without "Graficar" leaves code and coefficients alone.
-    slots.confirm(1, "Rafaela", "PT 371", "Don Enrique", "Seco", "E", "Q", "D", "C");
-    QCOMPARE(slots.slot(1).code, QStringLiteral("AGAA"));
-    QCOMPARE(slots.slot(1).at(Level::P20).a, QStringLiteral("1885.9"));
-    QCOMPARE(slots.slot(1).siteName, QStringLiteral("Rafaela"));
-    slots.composeAndLookUp(ResponseTable::builtIn());
-    QCOMPARE(slots.slot(1).code, QStringLiteral("EQDC"));
-    QCOMPARE(slots.slot(1).at(Level::P80).b, QStringLiteral("28     "));
+    model.confirm(1, "Rafaela", "PT 371", "Don Enrique", "Seco", "E", "Q", "D", "C");
+    QCOMPARE(model.slot(1).code, QStringLiteral("AGAA"));
+    QCOMPARE(model.slot(1).at(Level::P20).a, QStringLiteral("1885.9"));
+    QCOMPARE(model.slot(1).siteName, QStringLiteral("Rafaela"));
+    model.composeAndLookUp(ResponseTable::builtIn());
+    QCOMPARE(model.slot(1).code, QStringLiteral("EQDC"));
+    QCOMPARE(model.slot(1).at(Level::P80).b, QStringLiteral("28     "));
 }
 
 void TestSlotRecord::sameScenarioTwiceGivesSameTexts()
 {
-    ScenarioSlots slots;
-    slots.confirm(1, "Paraná", "Tézanos Pinto", "Guapo", "Mod. húmedo", "D", "#", "B", "B");
-    slots.confirm(3, "Paraná", "Tézanos Pinto", "Guapo", "Mod. húmedo", "D", "#", "B", "B");
-    slots.composeAndLookUp(ResponseTable::builtIn());
-    QCOMPARE(slots.slot(1).code, QStringLiteral("D#BB"));
-    QCOMPARE(nine(slots.slot(1)), nine(slots.slot(3)));
-    QVERIFY(nine(slots.slot(1)) != nine(SlotRecord::initial(1)));
-    QCOMPARE(slots.slot(2).code, QStringLiteral("Label9Label3Label10Label12"));
+    ScenarioSlots model;
+    model.confirm(1, "Paraná", "Tézanos Pinto", "Guapo", "Mod. húmedo", "D", "#", "B", "B");
+    model.confirm(3, "Paraná", "Tézanos Pinto", "Guapo", "Mod. húmedo", "D", "#", "B", "B");
+    model.composeAndLookUp(ResponseTable::builtIn());
+    QCOMPARE(model.slot(1).code, QStringLiteral("D#BB"));
+    QCOMPARE(nine(model.slot(1)), nine(model.slot(3)));
+    QVERIFY(nine(model.slot(1)) != nine(SlotRecord::initial(1)));
+    QCOMPARE(model.slot(2).code, QStringLiteral("Label9Label3Label10Label12"));
 }
 
 void TestSlotRecord::slotsAnnounceChanges()
 {
-    ScenarioSlots slots;
-    QSignalSpy spy(&slots, &ScenarioSlots::slotChanged);
-    slots.confirm(2, "a", "b", "c", "d", "A", "G", "A", "A");
+    ScenarioSlots model;
+    QSignalSpy spy(&model, &ScenarioSlots::slotChanged);
+    model.confirm(2, "a", "b", "c", "d", "A", "G", "A", "A");
     QCOMPARE(spy.count(), 1);
     QCOMPARE(spy.takeFirst().at(0).toInt(), 2);
-    slots.setActive(2, true); // unchanged: nothing to announce
+    model.setActive(2, true); // unchanged: nothing to announce
     QCOMPARE(spy.count(), 0);
-    slots.setActive(2, false);
+    model.setActive(2, false);
     QCOMPARE(spy.count(), 1);
-    QVERIFY(!slots.slot(2).active);
-    QVERIFY(slots.slot(2).panelShown); // nothing hides a panel again
+    QVERIFY(!model.slot(2).active);
+    QVERIFY(model.slot(2).panelShown); // nothing hides a panel again
 }
 
 void TestSlotRecord::slotNumbersOutsideOneToThree()
 {
-    ScenarioSlots slots;
-    QSignalSpy spy(&slots, &ScenarioSlots::slotChanged);
-    slots.confirm(0, "a", "b", "c", "d", "A", "G", "A", "A");
-    slots.confirm(4, "a", "b", "c", "d", "A", "G", "A", "A");
-    slots.setActive(-1, true);
+    ScenarioSlots model;
+    QSignalSpy spy(&model, &ScenarioSlots::slotChanged);
+    model.confirm(0, "a", "b", "c", "d", "A", "G", "A", "A");
+    model.confirm(4, "a", "b", "c", "d", "A", "G", "A", "A");
+    model.setActive(-1, true);
     QCOMPARE(spy.count(), 0);
     for (int s = 1; s <= 3; ++s)
-        QCOMPARE(slots.slot(s), SlotRecord::initial(s));
+        QCOMPARE(model.slot(s), SlotRecord::initial(s));
 }
 
 QTEST_APPLESS_MAIN(TestSlotRecord)

@@ -1,24 +1,70 @@
 #pragma once
 
+#include <array>
+
+#include "ui/common/Seams.h"
 #include "ui/common/VelmaroWindow.h"
 
-class ScenarioSlots;
+class QCheckBox;
+class QFrame;
+class QLabel;
+class QPushButton;
+class QTextEdit;
+class QToolButton;
 class ResponseTable;
+class ScenarioSlots;
 
-// The program's home: the banner, the toolbar that leads to every task and the three
-// scenario slots. Closing it ends the run.
+// The program's home: the banner, the toolbar that leads to every task, the three
+// scenario slots and the help area. Closing it ends the run.
 class MainWindow : public VelmaroWindow {
     Q_OBJECT
 public:
-    MainWindow(ScenarioSlots& slots, const ResponseTable& table, QWidget* parent = nullptr);
+    MainWindow(ScenarioSlots& scenarioSlots, const ResponseTable& table, const Seams& seams, QWidget* parent = nullptr);
+
+    void onActivated() override;
+
+    // "AYUDA": opens the help area, reading "velmaro.rtf" again, or closes it.
+    void toggleHelpArea();
+
+    // "Graficar": at least one slot must be active; then the three codes are composed
+    // and looked up and the yield chart is asked for.
+    void plot();
+
+    // The help document read at every opening of the help area.
+    static QString helpDocumentPath() { return QStringLiteral("velmaro.rtf"); }
 
 Q_SIGNALS:
     void closed();
+    void scenarioRequested(int slot);
+    void plotRequested();
+    void creditsRequested();
+    void mapsRequested();
+    void helpPrintRequested();
+    void curveSelectionToHide();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
 
 private:
+    struct SlotPanel {
+        QFrame* panel = nullptr;
+        QCheckBox* active = nullptr;
+        std::array<QLabel*, 4> values{}; // site, unit, cultivar, water
+    };
+
+    void buildBanner();
+    void buildToolbar();
+    void buildSlotPanel(int slot);
+    void showSlot(int slot);
+    QToolButton* addToolButton(QWidget* bar, int x, const QString& name, const QString& caption,
+                               const QString& picture);
+
     ScenarioSlots& slots_;
     const ResponseTable& table_;
+    Seams seams_;
+    QPixmap background_;
+    std::array<SlotPanel, 3> slotPanels_;
+    QTextEdit* helpArea_ = nullptr;
+    QPushButton* printHelpButton_ = nullptr;
 };

@@ -6,6 +6,10 @@
 #include "core/ResponseTable.h"
 #include "core/ScenarioSlots.h"
 #include "ui/app/MainWindow.h"
+#include "ui/common/ErrorReporter.h"
+#include "ui/common/MessageBoxes.h"
+#include "ui/common/ProgramLauncher.h"
+#include "ui/scenario/ScenarioDialog.h"
 #include "ui/common/VelmaroWindow.h"
 
 namespace {
@@ -18,7 +22,6 @@ struct PlainWindow {
 };
 
 constexpr PlainWindow PlainWindows[] = {
-    {"TForm2", u"Elección de escenario"},
     {"TForm4", u"Seleccione las curvas que desea ver"},
     {"TForm7", u"Mapa Paraná"},
     {"TForm8", u"Mapa de Reconquista"},
@@ -67,17 +70,45 @@ Window* WindowSet::create(Args&&... args)
     return raw;
 }
 
-WindowSet::WindowSet()
-    : slots_(std::make_unique<ScenarioSlots>())
+WindowSet::WindowSet(const Seams& seams)
+    : seams_(seams),
+      slots_(std::make_unique<ScenarioSlots>())
 {
+    if (!seams_.messages) {
+        ownMessages_ = std::make_unique<DialogMessageBoxes>();
+        seams_.messages = ownMessages_.get();
+    }
+    if (!seams_.errors) {
+        ownErrors_ = std::make_unique<DialogErrorReporter>();
+        seams_.errors = ownErrors_.get();
+    }
+    if (!seams_.launcher) {
+        ownLauncher_ = std::make_unique<SystemProgramLauncher>();
+        seams_.launcher = ownLauncher_.get();
+    }
+
     QCoreApplication::setApplicationName(QStringLiteral("velmaro"));
     QLocale::setDefault(QLocale::c());
 
-    mainWindow_ = create<MainWindow>(*slots_, ResponseTable::builtIn());
+    mainWindow_ = create<MainWindow>(*slots_, ResponseTable::builtIn(), seams_);
+    scenarioDialog_ = create<ScenarioDialog>(*slots_);
     for (const PlainWindow& w : PlainWindows)
         create<VelmaroWindow>(QLatin1String(w.objectName), QString::fromUtf16(w.caption));
 
+    auto presenter = [this](const char* name) {
+        return [this, name] { present(window(QLatin1String(name))); };
+    };
     connect(mainWindow_, &MainWindow::closed, this, &WindowSet::quitRequested);
+    connect(mainWindow_, &MainWindow::scenarioRequested, scenarioDialog_, &ScenarioDialog::openForSlot);
+    connect(mainWindow_, &MainWindow::plotRequested, this, presenter("TForm3"));
+    connect(mainWindow_, &MainWindow::creditsRequested, this, presenter("TForm35"));
+    connect(mainWindow_, &MainWindow::helpPrintRequested, this, presenter("TForm37"));
+    connect(mainWindow_, &MainWindow::mapsRequested, this, [this] {
+        present(window(QStringLiteral("TForm5")));
+        present(window(QStringLiteral("TForm6")));
+    });
+    connect(mainWindow_, &MainWindow::curveSelectionToHide, this,
+            [this] { window(QStringLiteral("TForm4"))->hide(); });
 }
 
 WindowSet::~WindowSet()
@@ -85,6 +116,15 @@ WindowSet::~WindowSet()
     // The last window created goes first.
     while (!windows_.empty())
         windows_.pop_back();
+}
+
+void WindowSet::present(QWidget* window)
+{
+    if (!window)
+        return;
+    window->show();
+    window->raise();
+    window->activateWindow();
 }
 
 void WindowSet::start()

@@ -6,9 +6,15 @@
 #include <QObject>
 #include <QString>
 
+#include "ui/common/Seams.h"
+
 class QWidget;
 class MainWindow;
+class ScenarioDialog;
 class ScenarioSlots;
+class ErrorReporter;
+class MessageBoxes;
+class ProgramLauncher;
 
 // Every window of the program, created once at start-up in a fixed order (the main
 // window first) and wired together here. Windows never reach into each other's
@@ -16,7 +22,8 @@ class ScenarioSlots;
 class WindowSet : public QObject {
     Q_OBJECT
 public:
-    WindowSet();
+    // Seams left empty are the real ones: message boxes, error report, other programs.
+    explicit WindowSet(const Seams& seams = {});
     ~WindowSet() override;
 
     // Shows the main window, maximised. Nothing else is visible at start.
@@ -24,6 +31,7 @@ public:
 
     MainWindow& mainWindow() const { return *mainWindow_; }
     ScenarioSlots& scenarioSlots() const { return *slots_; }
+    ScenarioDialog& scenarioDialog() const { return *scenarioDialog_; }
 
     // The window with this object name ("TForm1" ... "TForm37"), or nullptr.
     QWidget* window(const QString& objectName) const;
@@ -39,7 +47,15 @@ private:
     template <typename Window, typename... Args>
     Window* create(Args&&... args);
 
+    // Brings a window forward, showing it if hidden.
+    static void present(QWidget* window);
+
+    std::unique_ptr<MessageBoxes> ownMessages_;
+    std::unique_ptr<ErrorReporter> ownErrors_;
+    std::unique_ptr<ProgramLauncher> ownLauncher_;
+    Seams seams_;
     std::unique_ptr<ScenarioSlots> slots_;
     std::vector<std::unique_ptr<QWidget>> windows_;
     MainWindow* mainWindow_ = nullptr;
+    ScenarioDialog* scenarioDialog_ = nullptr;
 };

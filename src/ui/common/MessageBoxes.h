@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+class QWidget;
+
+// Information boxes with one OK button ("DEBE SELECCIONAR AL MENOS 1 ESCENARIO").
+class MessageBoxes {
+public:
+    virtual ~MessageBoxes() = default;
+    virtual void information(QWidget* parent, const QString& text) = 0;
+};
+
+// The real boxes, modal over the window that asks.
+class DialogMessageBoxes : public MessageBoxes {
+public:
+    void information(QWidget* parent, const QString& text) override;
+};
+
+// Keeps the texts instead of showing them, for tests.
+class RecordingMessageBoxes : public MessageBoxes {
+public:
+    void information(QWidget*, const QString& text) override { texts << text; }
+    QStringList texts;
+};

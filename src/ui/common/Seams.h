@@ -1,0 +1,13 @@
+#pragma once
+
+class ErrorReporter;
+class MessageBoxes;
+class ProgramLauncher;
+
+// Everything a window does that would block or leave the program: message boxes, the
+// error report, other programs. The program passes the real ones; tests pass recorders.
+struct Seams {
+    MessageBoxes* messages = nullptr;
+    ErrorReporter* errors = nullptr;
+    ProgramLauncher* launcher = nullptr;
+};

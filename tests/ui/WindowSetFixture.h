@@ -1,0 +1,45 @@
+#pragma once
+
+#include <memory>
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QLabel>
+#include <QTest>
+#include <QToolButton>
+
+#include "ui/app/MainWindow.h"
+#include "ui/app/WindowSet.h"
+#include "ui/common/ErrorReporter.h"
+#include "ui/common/MessageBoxes.h"
+#include "ui/common/ProgramLauncher.h"
+
+// The real window set with recording seams: nothing blocks, everything is observed.
+struct WindowSetFixture {
+    RecordingMessageBoxes messages;
+    RecordingErrorReporter errors;
+    RecordingProgramLauncher launcher;
+    std::unique_ptr<WindowSet> set;
+
+    WindowSetFixture()
+    {
+        set = std::make_unique<WindowSet>(Seams{&messages, &errors, &launcher});
+        set->start();
+    }
+
+    QWidget* window(const char* name) const { return set->window(QLatin1String(name)); }
+
+    template <typename T = QWidget>
+    T* child(const char* windowName, const char* childName) const
+    {
+        QWidget* w = window(windowName);
+        return w ? w->findChild<T*>(QLatin1String(childName)) : nullptr;
+    }
+
+    void click(const char* windowName, const char* childName) const
+    {
+        auto* button = child<QAbstractButton>(windowName, childName);
+        QVERIFY2(button, childName);
+        button->click();
+    }
+};
