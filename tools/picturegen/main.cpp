@@ -1,0 +1,77 @@
+// Writes the program's built-in pictures as JPEG files into the folder named
+// on the command line. Run with QT_QPA_PLATFORM=offscreen.
+
+#include <functional>
+#include <utility>
+#include <vector>
+
+#include <QDir>
+#include <QGuiApplication>
+#include <QImage>
+#include <QImageWriter>
+#include <QString>
+#include <QTextStream>
+
+#include "Landscapes.h"
+#include "PaintKit.h"
+#include "PartnerEmblems.h"
+#include "ToolbarIcons.h"
+#include "WheatPanels.h"
+
+using namespace picturegen;
+
+int main(int argc, char *argv[])
+{
+    QGuiApplication app(argc, argv);
+    QTextStream err(stderr);
+    const QStringList args = QGuiApplication::arguments();
+    if (args.size() != 2) {
+        err << "usage: velmaro_picturegen OUTPUT_FOLDER\n";
+        return 2;
+    }
+    QDir out(args.at(1));
+    if (!out.exists() && !QDir().mkpath(out.absolutePath())) {
+        err << "cannot create " << out.absolutePath() << "\n";
+        return 1;
+    }
+
+    const std::vector<std::pair<QString, std::function<QImage()>>> pictures = {
+        {"main_background.jpg", mainBackground},
+        {"logo1.jpg", [] { return partnerEmblem(1); }},
+        {"logo2.jpg", [] { return partnerEmblem(2); }},
+        {"logo3.jpg", [] { return partnerEmblem(3); }},
+        {"logo4.jpg", [] { return partnerEmblem(4); }},
+        {"wheat1.jpg", [] { return wheatPanel(1); }},
+        {"wheat2.jpg", [] { return wheatPanel(2); }},
+        {"wheat3.jpg", [] { return wheatPanel(3); }},
+        {"tool_escenario1.jpg", [] { return scenarioIcon(1); }},
+        {"tool_escenario2.jpg", [] { return scenarioIcon(2); }},
+        {"tool_escenario3.jpg", [] { return scenarioIcon(3); }},
+        {"tool_ayuda.jpg", helpToolIcon},
+        {"tool_calculadora.jpg", calculatorIcon},
+        {"tool_notas.jpg", notesIcon},
+        {"tool_graficar.jpg", chartIcon},
+        {"tool_creditos.jpg", creditsIcon},
+        {"tool_mapas.jpg", mapsIcon},
+        {"yield_background.jpg", yieldBackground},
+        {"help_icon.jpg", helpIcon},
+        {"credits.jpg", creditsPicture},
+    };
+
+    int failures = 0;
+    unsigned seed = 1;
+    for (const auto &[name, draw] : pictures) {
+        // A fixed seed per picture: the same files come out on every run.
+        reseed(seed++);
+        const QImage image = draw();
+        QImageWriter writer(out.filePath(name), "jpeg");
+        writer.setQuality(90);
+        writer.setOptimizedWrite(true);
+        writer.setProgressiveScanWrite(false);
+        if (!writer.write(image)) {
+            err << "cannot write " << out.filePath(name) << ": " << writer.errorString() << "\n";
+            ++failures;
+        }
+    }
+    return failures == 0 ? 0 : 1;
+}
