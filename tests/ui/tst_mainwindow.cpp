@@ -205,11 +205,11 @@ void TestMainWindow::graficarComposesLooksUpAndShowsTheChart()
     f_->click("TForm1", "ToolButton13");
     QVERIFY(f_->messages.texts.isEmpty());
     QVERIFY(f_->window("TForm3")->isVisible());
-    const ScenarioSlots& slots = f_->set->scenarioSlots();
-    QCOMPARE(slots.slot(2).code, QStringLiteral("AGAA"));
-    QCOMPARE(slots.slot(2).at(Level::Medio).a, QStringLiteral("1965.1"));
-    QCOMPARE(slots.slot(1).code, QStringLiteral("Label5Label2Label6Label8"));
-    QCOMPARE(slots.slot(1).at(Level::P20).a, QStringLiteral("38"));
+    const ScenarioSlots& model = f_->set->scenarioSlots();
+    QCOMPARE(model.slot(2).code, QStringLiteral("AGAA"));
+    QCOMPARE(model.slot(2).at(Level::Medio).a, QStringLiteral("1965.1"));
+    QCOMPARE(model.slot(1).code, QStringLiteral("Label5Label2Label6Label8"));
+    QCOMPARE(model.slot(1).at(Level::P20).a, QStringLiteral("38"));
 }
 
 void TestMainWindow::untickingActivarChangesNothingHere()

@@ -2,6 +2,8 @@
 
 #include <QCoreApplication>
 #include <QLocale>
+#include <QScreen>
+#include <QWidget>
 
 #include "core/ResponseTable.h"
 #include "core/ScenarioSlots.h"
@@ -129,6 +131,9 @@ void WindowSet::present(QWidget* window)
 
 void WindowSet::start()
 {
+    // Maximised; where no window manager honours that, the window still fills the screen.
+    if (const QScreen* screen = mainWindow_->screen())
+        mainWindow_->setGeometry(screen->availableGeometry());
     mainWindow_->showMaximized();
 }
 

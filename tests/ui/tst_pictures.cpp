@@ -1,0 +1,69 @@
+#include <QDirIterator>
+#include <QImageReader>
+#include <QTest>
+
+class TestPictures : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void everyPictureDecodes_data();
+    void everyPictureDecodes();
+    void noPictureIsLeftUnchecked();
+};
+
+namespace {
+
+const std::pair<const char*, QSize> Pictures[] = {
+    {"main_background.jpg", {1024, 768}}, {"logo1.jpg", {72, 72}}, {"logo2.jpg", {72, 72}},
+    {"logo3.jpg", {72, 72}}, {"logo4.jpg", {72, 72}}, {"wheat1.jpg", {185, 150}}, {"wheat2.jpg", {185, 150}},
+    {"wheat3.jpg", {185, 150}}, {"tool_escenario1.jpg", {44, 44}}, {"tool_escenario2.jpg", {44, 44}},
+    {"tool_escenario3.jpg", {44, 44}}, {"tool_ayuda.jpg", {44, 44}}, {"tool_calculadora.jpg", {44, 44}},
+    {"tool_notas.jpg", {44, 44}}, {"tool_graficar.jpg", {44, 44}}, {"tool_creditos.jpg", {44, 44}},
+    {"tool_mapas.jpg", {44, 44}}, {"yield_background.jpg", {640, 420}}, {"help_icon.jpg", {73, 73}},
+    {"credits.jpg", {235, 346}},
+};
+
+} // namespace
+
+void TestPictures::everyPictureDecodes_data()
+{
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QSize>("size");
+    for (const auto& [file, size] : Pictures)
+        QTest::newRow(file) << QStringLiteral(":/pictures/") + QLatin1String(file) << size;
+}
+
+void TestPictures::everyPictureDecodes()
+{
+    QFETCH(QString, file);
+    QFETCH(QSize, size);
+    QImageReader reader(file);
+    QCOMPARE(reader.format(), QByteArray("jpeg")); // decoded by the JPEG plugin, not guessed
+    const QImage image = reader.read();
+    QVERIFY2(!image.isNull(), qPrintable(file + QStringLiteral(": ") + reader.errorString()));
+    QCOMPARE(image.size(), size);
+    // A real picture, not a flat fill.
+    const QColor corner = image.pixelColor(0, 0);
+    bool varies = false;
+    for (int y = 0; y < image.height() && !varies; y += 3)
+        for (int x = 0; x < image.width() && !varies; x += 3)
+            varies = qAbs(image.pixelColor(x, y).value() - corner.value()) > 12;
+    QVERIFY2(varies, qPrintable(file));
+}
+
+void TestPictures::noPictureIsLeftUnchecked()
+{
+    QStringList listed;
+    for (const auto& p : Pictures)
+        listed << QLatin1String(p.first);
+    QDirIterator it(QStringLiteral(":/pictures"));
+    int count = 0;
+    while (it.hasNext()) {
+        it.next();
+        ++count;
+        QVERIFY2(listed.contains(it.fileName()), qPrintable(it.fileName()));
+    }
+    QCOMPARE(count, static_cast<int>(std::size(Pictures)));
+}
+
+QTEST_MAIN(TestPictures)
+#include "tst_pictures.moc"
