@@ -12,19 +12,19 @@
 #include "ui/common/MessageBoxes.h"
 #include "ui/common/ProgramLauncher.h"
 #include "ui/scenario/ScenarioDialog.h"
+#include "ui/yieldchart/CurveSelectionWindow.h"
+#include "ui/yieldchart/YieldChartWindow.h"
 #include "ui/common/VelmaroWindow.h"
 
 namespace {
 
-// Windows still to come: their names and captions, in order of creation after the
-// main window.
+// Captions of the windows that are plain windows for now.
 struct PlainWindow {
     const char* objectName;
     const char16_t* caption;
 };
 
 constexpr PlainWindow PlainWindows[] = {
-    {"TForm4", u"Seleccione las curvas que desea ver"},
     {"TForm7", u"Mapa Paraná"},
     {"TForm8", u"Mapa de Reconquista"},
     {"TForm11", u"Ajuste de ejes"},
@@ -51,7 +51,6 @@ constexpr PlainWindow PlainWindows[] = {
     {"TForm33", u"Nitrógeno disponible de referencia"},
     {"TForm34", u"Form34"},
     {"TForm20", u"N disp. de referencia"},
-    {"TForm3", u"Gráfico de rendimiento en función de N disponible"},
     {"TForm36", u"Mapa de Victoria"}, // an area no list offers: created, never shown
     {"TForm6", u"Mapas"},
     {"TForm10", u"Mapa Rafaela"},
@@ -61,15 +60,21 @@ constexpr PlainWindow PlainWindows[] = {
     {"TForm37", u"Imprimir"},
 };
 
+VelmaroWindow* plainWindow(const char* objectName)
+{
+    for (const PlainWindow& w : PlainWindows)
+        if (qstrcmp(w.objectName, objectName) == 0)
+            return new VelmaroWindow(QLatin1String(w.objectName), QString::fromUtf16(w.caption));
+    return nullptr;
+}
+
 } // namespace
 
-template <typename Window, typename... Args>
-Window* WindowSet::create(Args&&... args)
+template <typename Window>
+Window* WindowSet::adopt(Window* window)
 {
-    auto window = std::make_unique<Window>(std::forward<Args>(args)...);
-    Window* raw = window.get();
-    windows_.push_back(std::move(window));
-    return raw;
+    windows_.push_back(std::unique_ptr<QWidget>(window));
+    return window;
 }
 
 WindowSet::WindowSet(const Seams& seams)
@@ -92,25 +97,70 @@ WindowSet::WindowSet(const Seams& seams)
     QCoreApplication::setApplicationName(QStringLiteral("velmaro"));
     QLocale::setDefault(QLocale::c());
 
-    mainWindow_ = create<MainWindow>(*slots_, ResponseTable::builtIn(), seams_);
-    scenarioDialog_ = create<ScenarioDialog>(*slots_);
-    for (const PlainWindow& w : PlainWindows)
-        create<VelmaroWindow>(QLatin1String(w.objectName), QString::fromUtf16(w.caption));
+    // Created once, in this order, the main window first.
+    mainWindow_ = adopt(new MainWindow(*slots_, ResponseTable::builtIn(), seams_));
+    scenarioDialog_ = adopt(new ScenarioDialog(*slots_));
+    curveSelection_ = adopt(new CurveSelectionWindow(*slots_));
+    for (const char* name : {"TForm7", "TForm8", "TForm11", "TForm12", "TForm13", "TForm14", "TForm15", "TForm16",
+                             "TForm17", "TForm18", "TForm19", "TForm21", "TForm22", "TForm23", "TForm24", "TForm25",
+                             "TForm26", "TForm27", "TForm28", "TForm29", "TForm30", "TForm31", "TForm32", "TForm33",
+                             "TForm34", "TForm20"})
+        adopt(plainWindow(name));
+    yieldChart_ = adopt(new YieldChartWindow(*slots_, seams_));
+    for (const char* name : {"TForm36", "TForm6", "TForm10", "TForm35", "TForm9", "TForm5", "TForm37"})
+        adopt(plainWindow(name));
 
+    wireMainWindow();
+    wireYieldChart();
+}
+
+void WindowSet::wireMainWindow()
+{
     auto presenter = [this](const char* name) {
         return [this, name] { present(window(QLatin1String(name))); };
     };
     connect(mainWindow_, &MainWindow::closed, this, &WindowSet::quitRequested);
     connect(mainWindow_, &MainWindow::scenarioRequested, scenarioDialog_, &ScenarioDialog::openForSlot);
-    connect(mainWindow_, &MainWindow::plotRequested, this, presenter("TForm3"));
+    connect(mainWindow_, &MainWindow::plotRequested, this, [this] {
+        if (!yieldChart_->isVisible())
+            fillScreen(yieldChart_); // opens maximised
+        present(yieldChart_);
+    });
     connect(mainWindow_, &MainWindow::creditsRequested, this, presenter("TForm35"));
     connect(mainWindow_, &MainWindow::helpPrintRequested, this, presenter("TForm37"));
     connect(mainWindow_, &MainWindow::mapsRequested, this, [this] {
         present(window(QStringLiteral("TForm5")));
         present(window(QStringLiteral("TForm6")));
     });
-    connect(mainWindow_, &MainWindow::curveSelectionToHide, this,
-            [this] { window(QStringLiteral("TForm4"))->hide(); });
+    connect(mainWindow_, &MainWindow::curveSelectionToHide, curveSelection_, &QWidget::hide);
+}
+
+void WindowSet::wireYieldChart()
+{
+    // Activating the chart brings up the curve selection, applies its slot rules and
+    // draws the ticked curves.
+    connect(yieldChart_, &VelmaroWindow::activated, this, [this] {
+        curveSelection_->show();
+        curveSelection_->raise();
+        curveSelection_->applySlotRules();
+        yieldChart_->applyCurveSelection(curveSelection_->tickedCurves());
+    });
+    connect(curveSelection_, &CurveSelectionWindow::curveToggled, yieldChart_, &YieldChartWindow::setCurveShown);
+    connect(curveSelection_, &CurveSelectionWindow::helpRequested, this,
+            [this] { present(window(QStringLiteral("TForm19"))); });
+    connect(yieldChart_, &YieldChartWindow::windowRequested, this,
+            [this](const QString& name) { present(window(name)); });
+    connect(yieldChart_, &YieldChartWindow::curveSelectionToHide, curveSelection_, &QWidget::hide);
+    connect(yieldChart_, &YieldChartWindow::curveSelectionToggleRequested, this, [this] {
+        if (curveSelection_->isVisible()) {
+            curveSelection_->hide();
+            yieldChart_->setCurveSelectionCaption(QStringLiteral("Elegir curvas"));
+        } else {
+            curveSelection_->show();
+            curveSelection_->applySlotRules();
+            yieldChart_->setCurveSelectionCaption(QStringLiteral("Ocultar elegir cvas."));
+        }
+    });
 }
 
 WindowSet::~WindowSet()
@@ -129,12 +179,18 @@ void WindowSet::present(QWidget* window)
     window->activateWindow();
 }
 
-void WindowSet::start()
+void WindowSet::fillScreen(QWidget* window)
 {
     // Maximised; where no window manager honours that, the window still fills the screen.
-    if (const QScreen* screen = mainWindow_->screen())
-        mainWindow_->setGeometry(screen->availableGeometry());
-    mainWindow_->showMaximized();
+    if (const QScreen* screen = window->screen())
+        window->setGeometry(screen->availableGeometry());
+    window->setWindowState(window->windowState() | Qt::WindowMaximized);
+}
+
+void WindowSet::start()
+{
+    fillScreen(mainWindow_);
+    mainWindow_->show();
 }
 
 QWidget* WindowSet::window(const QString& objectName) const

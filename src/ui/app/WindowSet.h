@@ -11,6 +11,8 @@
 class QWidget;
 class MainWindow;
 class ScenarioDialog;
+class CurveSelectionWindow;
+class YieldChartWindow;
 class ScenarioSlots;
 class ErrorReporter;
 class MessageBoxes;
@@ -32,6 +34,8 @@ public:
     MainWindow& mainWindow() const { return *mainWindow_; }
     ScenarioSlots& scenarioSlots() const { return *slots_; }
     ScenarioDialog& scenarioDialog() const { return *scenarioDialog_; }
+    CurveSelectionWindow& curveSelection() const { return *curveSelection_; }
+    YieldChartWindow& yieldChart() const { return *yieldChart_; }
 
     // The window with this object name ("TForm1" ... "TForm37"), or nullptr.
     QWidget* window(const QString& objectName) const;
@@ -44,11 +48,14 @@ Q_SIGNALS:
     void quitRequested();
 
 private:
-    template <typename Window, typename... Args>
-    Window* create(Args&&... args);
+    template <typename Window>
+    Window* adopt(Window* window);
+    void wireMainWindow();
+    void wireYieldChart();
 
     // Brings a window forward, showing it if hidden.
     static void present(QWidget* window);
+    static void fillScreen(QWidget* window);
 
     std::unique_ptr<MessageBoxes> ownMessages_;
     std::unique_ptr<ErrorReporter> ownErrors_;
@@ -58,4 +65,6 @@ private:
     std::vector<std::unique_ptr<QWidget>> windows_;
     MainWindow* mainWindow_ = nullptr;
     ScenarioDialog* scenarioDialog_ = nullptr;
+    CurveSelectionWindow* curveSelection_ = nullptr;
+    YieldChartWindow* yieldChart_ = nullptr;
 };

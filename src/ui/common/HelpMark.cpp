@@ -1,0 +1,48 @@
+#include "HelpMark.h"
+
+#include <QMouseEvent>
+
+HelpMark::HelpMark(const QString& objectName, const QString& text, int normalPoints, int hoverPoints,
+                   QWidget* parent)
+    : QLabel(text, parent),
+      normalPoints_(normalPoints),
+      hoverPoints_(hoverPoints)
+{
+    setObjectName(objectName);
+    setMouseTracking(true);
+    setCursor(Qt::PointingHandCursor);
+    setLook(false);
+}
+
+void HelpMark::reset()
+{
+    if (highlighted_)
+        setLook(false);
+}
+
+void HelpMark::setLook(bool highlighted)
+{
+    highlighted_ = highlighted;
+    QFont f(QStringLiteral("Arial"), highlighted ? hoverPoints_ : normalPoints_);
+    f.setBold(true);
+    setFont(f);
+    QPalette p = palette();
+    p.setColor(QPalette::WindowText, highlighted ? Qt::blue : Qt::red);
+    setPalette(p);
+    adjustSize();
+}
+
+void HelpMark::mouseMoveEvent(QMouseEvent* event)
+{
+    if (!highlighted_)
+        setLook(true);
+    event->accept(); // the chart or panel beneath must not see it and calm the mark down
+
+}
+
+void HelpMark::mousePressEvent(QMouseEvent* event)
+{
+    if (event->button() == Qt::LeftButton)
+        Q_EMIT clicked();
+    event->accept();
+}

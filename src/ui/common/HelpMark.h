@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QLabel>
+
+// A red bold "?" beside a chart element. Under the pointer it turns blue and larger;
+// reset() brings it back to red at its normal size (the surrounding panel or chart calls
+// it when the pointer moves over them). A click asks for its help window.
+class HelpMark : public QLabel {
+    Q_OBJECT
+public:
+    HelpMark(const QString& objectName, const QString& text, int normalPoints, int hoverPoints,
+             QWidget* parent = nullptr);
+
+    void reset();
+    bool isHighlighted() const { return highlighted_; }
+
+Q_SIGNALS:
+    void clicked();
+
+protected:
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+
+private:
+    void setLook(bool highlighted);
+
+    int normalPoints_;
+    int hoverPoints_;
+    bool highlighted_ = false;
+};

@@ -1,0 +1,142 @@
+#include "CurveSelectionWindow.h"
+
+#include <functional>
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QFrame>
+#include <QLabel>
+
+#include "core/Curves.h"
+#include "core/ScenarioSlots.h"
+#include "ui/common/HelpMark.h"
+
+namespace {
+
+// Box n (1 to 9) governs curve k: per slot the 80 %, Medio and 20 % curves.
+constexpr int CurveOfBox[9] = {4, 1, 7, 5, 2, 8, 6, 3, 9};
+
+class MouseTrackingPanel : public QFrame {
+public:
+    using QFrame::QFrame;
+    std::function<void()> onMove;
+
+protected:
+    void mouseMoveEvent(QMouseEvent* event) override
+    {
+        if (onMove)
+            onMove();
+        QFrame::mouseMoveEvent(event);
+    }
+};
+
+} // namespace
+
+CurveSelectionWindow::CurveSelectionWindow(const ScenarioSlots& scenarioSlots, QWidget* parent)
+    : VelmaroWindow(QStringLiteral("TForm4"), QStringLiteral("Seleccione las curvas que desea ver"), parent),
+      slots_(scenarioSlots)
+{
+    setWindowFlags(Qt::Tool | Qt::WindowStaysOnTopHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
+    setAttribute(Qt::WA_ShowWithoutActivating);
+    setFixedSize(477, 78);
+    move(99, 421);
+    setMouseTracking(true);
+
+    auto* panel = new MouseTrackingPanel(this);
+    panel->setObjectName(QStringLiteral("Panel4"));
+    panel->setGeometry(0, 0, 477, 78);
+    panel->setAutoFillBackground(true);
+    panel->setMouseTracking(true);
+    QPalette palette = panel->palette();
+    palette.setColor(QPalette::Window, QColor(255, 255, 0));
+    panel->setPalette(palette);
+
+    const char* captions[3] = {"Escenario 1", "Escenario 2", "Escenario 3"};
+    const QColor colours[3] = {QColor(255, 0, 0), QColor(0, 128, 128), QColor(0, 0, 255)};
+    const char* levels[3] = {"80 %", "Medio", "20 %"};
+    for (int slot = 0; slot < 3; ++slot) {
+        auto* caption = new QLabel(QLatin1String(captions[slot]), panel);
+        caption->setObjectName(QStringLiteral("Label%1").arg(22 + slot));
+        caption->setGeometry(10 + slot * 152, 4, 140, 16);
+        QFont bold(QStringLiteral("Arial"), 8);
+        bold.setBold(true);
+        caption->setFont(bold);
+        caption->setStyleSheet(QStringLiteral("color: %1;").arg(colours[slot].name()));
+        for (int level = 0; level < 3; ++level) {
+            const int n = slot * 3 + level;
+            auto* box = new QCheckBox(QLatin1String(levels[level]), panel);
+            box->setObjectName(QStringLiteral("CheckBox%1").arg(n + 1));
+            box->setGeometry(6 + slot * 152 + level * 49, 26, 48, 40);
+            box->setFont(QFont(QStringLiteral("Arial"), 7));
+            box->setAutoFillBackground(true);
+            box->setStyleSheet(QStringLiteral("QCheckBox { background: %1; color: white; }")
+                                   .arg(colours[slot].name()));
+            box->setChecked(level == 1); // the Medio curves at start
+            const int k = CurveOfBox[n];
+            connect(box, &QCheckBox::toggled, this, [this, k](bool on) { Q_EMIT curveToggled(k, on); });
+            boxes_[n] = box;
+        }
+    }
+
+    help_ = new HelpMark(QStringLiteral("Label1"), QStringLiteral("?"), 14, 18, panel);
+    help_->move(462, 24);
+    connect(help_, &HelpMark::clicked, this, &CurveSelectionWindow::helpRequested);
+    panel->onMove = [this] { help_->reset(); };
+}
+
+QCheckBox* CurveSelectionWindow::boxFor(int k) const
+{
+    for (int n = 0; n < 9; ++n)
+        if (CurveOfBox[n] == k)
+            return boxes_[n];
+    return nullptr;
+}
+
+bool CurveSelectionWindow::isTicked(int k) const
+{
+    const QCheckBox* box = boxFor(k);
+    return box && box->isChecked();
+}
+
+std::array<bool, 9> CurveSelectionWindow::tickedCurves() const
+{
+    std::array<bool, 9> ticked{};
+    for (int k = 1; k <= 9; ++k)
+        ticked[k - 1] = isTicked(k);
+    return ticked;
+}
+
+void CurveSelectionWindow::applySlotRules()
+{
+    for (int slot = 1; slot <= 3; ++slot) {
+        const bool active = slots_.slot(slot).active;
+        for (Level level : {Level::P80, Level::Medio, Level::P20}) {
+            QCheckBox* box = boxFor(Curves::number(slot, level));
+            if (active) {
+                if (level == Level::Medio)
+                    box->setChecked(true);
+                box->setEnabled(true);
+            } else {
+                box->setChecked(false);
+                box->setEnabled(false);
+            }
+        }
+    }
+}
+
+void CurveSelectionWindow::onActivated()
+{
+    applySlotRules();
+}
+
+void CurveSelectionWindow::closeEvent(QCloseEvent* event)
+{
+    // Only the charts, the main window and the soil calculator hide it.
+    event->ignore();
+}
+
+void CurveSelectionWindow::mouseMoveEvent(QMouseEvent* event)
+{
+    help_->reset();
+    VelmaroWindow::mouseMoveEvent(event);
+}

@@ -1,0 +1,385 @@
+#include "YieldChartWindow.h"
+
+#include <functional>
+
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QShowEvent>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include "core/NumberText.h"
+#include "core/ScenarioSlots.h"
+#include "ui/charting/CurveChart.h"
+#include "ui/common/ErrorReporter.h"
+#include "ui/common/HelpMark.h"
+#include "ui/common/ProgramLauncher.h"
+#include "ui/common/SlotColours.h"
+
+namespace {
+
+QFont arialBold(int points)
+{
+    QFont f(QStringLiteral("Arial"), points);
+    f.setBold(true);
+    return f;
+}
+
+// A panel that tells when the pointer moves over it, so its help mark can calm down.
+class TrackingPanel : public QFrame {
+public:
+    explicit TrackingPanel(QWidget* parent)
+        : QFrame(parent)
+    {
+        setMouseTracking(true);
+    }
+    std::function<void()> onMove;
+
+protected:
+    void mouseMoveEvent(QMouseEvent* event) override
+    {
+        if (onMove)
+            onMove();
+        QFrame::mouseMoveEvent(event);
+    }
+};
+
+const QString ChartTitle = QStringLiteral("         Rendimiento de trigo en función del N disponible ");
+
+} // namespace
+
+YieldChartWindow::YieldChartWindow(const ScenarioSlots& scenarioSlots, const Seams& seams, QWidget* parent)
+    : VelmaroWindow(QStringLiteral("TForm3"), QStringLiteral("Gráfico de rendimiento en función de N disponible"),
+                    parent),
+      slots_(scenarioSlots),
+      seams_(seams)
+{
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                   | Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint);
+    resize(800, 560);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(4, 4, 4, 4);
+    auto* top = new QHBoxLayout;
+    auto* bar = new QFrame(this);
+    bar->setObjectName(QStringLiteral("ToolBar1"));
+    buildToolbar(bar);
+    top->addWidget(bar);
+    auto* notices = new QVBoxLayout;
+    const char* noticeTexts[2] = {"* Gráfico en", "el portapapeles"};
+    for (int i = 0; i < 2; ++i) {
+        clipboardNotice_[i] = new QLabel(QString::fromUtf8(noticeTexts[i]), this);
+        clipboardNotice_[i]->setObjectName(QStringLiteral("Label%1").arg(6 + i));
+        clipboardNotice_[i]->setFont(arialBold(10));
+        clipboardNotice_[i]->setStyleSheet(QStringLiteral("color: red;"));
+        clipboardNotice_[i]->hide();
+        notices->addWidget(clipboardNotice_[i]);
+    }
+    top->addLayout(notices);
+    top->addStretch();
+    layout->addLayout(top);
+
+    auto* middle = new QHBoxLayout;
+    chart_ = new CurveChart(this);
+    chart_->setObjectName(QStringLiteral("Chart1"));
+    buildChart();
+    middle->addWidget(chart_, 1);
+    middle->addWidget(buildReadOutPanel());
+    layout->addLayout(middle, 1);
+
+    connect(chart_, &QCustomPlot::mouseMove, this, [this](QMouseEvent* event) { readOut(event->pos()); });
+    connect(chart_, &QCustomPlot::afterReplot, this, &YieldChartWindow::placeChartMarks);
+}
+
+void YieldChartWindow::buildChart()
+{
+    using Marker = CurveChart::Marker;
+    struct Look {
+        QColor colour;
+        Marker marker;
+        int half;
+    };
+    const Look looks[9] = {
+        {SlotColours::forSlot(1), Marker::None, 0},   {SlotColours::forSlot(2), Marker::None, 0},
+        {SlotColours::forSlot(3), Marker::None, 0},   {SlotColours::forSlot(1), Marker::Square, 2},
+        {SlotColours::slot2Levels(), Marker::Square, 2}, {SlotColours::forSlot(3), Marker::Square, 2},
+        {SlotColours::forSlot(1), Marker::Circle, 3}, {SlotColours::slot2Levels(), Marker::Circle, 3},
+        {SlotColours::forSlot(3), Marker::Circle, 3},
+    };
+    // Design-time titles, replaced at every showing.
+    const char* designTitles[9] = {"Escenario1-Medio", "Escenario2-Medio", "Escenario3-Medio",
+                                   "Escenario1 - 80%", "Escenario2 - 80%", "Escenario3 - 80%",
+                                   "Escenario1 - 20%", "Escenario2 - 20%", "Escenario3 - 20%"};
+    for (int k = 1; k <= 9; ++k) {
+        CurveChart::SeriesStyle style;
+        style.objectName = QStringLiteral("Series%1").arg(k);
+        style.colour = looks[k - 1].colour;
+        style.width = 2;
+        style.marker = looks[k - 1].marker;
+        style.markerHalfSize = looks[k - 1].half;
+        chart_->addSeries(style, QLatin1String(designTitles[k - 1]));
+    }
+
+    const QColor blue(0, 0, 255);
+    chart_->setTitleLines({ChartTitle});
+    chart_->setTitleFont(arialBold(16), blue);
+    chart_->setAxisRange(CurveChart::Axis::Bottom, 0, 200);
+    chart_->setAxisStep(CurveChart::Axis::Bottom, 40);
+    chart_->setAxisTitle(CurveChart::Axis::Bottom, QStringLiteral("Nitrógeno disponible (Kg/ha)"));
+    chart_->setAxisTitleFont(CurveChart::Axis::Bottom, arialBold(12), blue);
+    chart_->setAxisRange(CurveChart::Axis::Left, 0, 9000);
+    chart_->setAxisStep(CurveChart::Axis::Left, 1000);
+    chart_->setAxisTitle(CurveChart::Axis::Left, QStringLiteral("Rendimiento (Kg/ha) 14% H R"));
+    chart_->setAxisTitleFont(CurveChart::Axis::Left, arialBold(12), blue);
+    chart_->yAxis->grid()->setPen(QPen(QColor(64, 0, 64), 0, Qt::DotLine));
+    chart_->xAxis->grid()->setPen(QPen(QColor(64, 0, 64), 0, Qt::DotLine));
+
+    QLinearGradient panel(0, 0, 0, 1);
+    panel.setCoordinateMode(QGradient::ObjectMode);
+    panel.setColorAt(0, QColor(253, 249, 159));
+    panel.setColorAt(1, QColor(244, 248, 182));
+    chart_->setBackground(QBrush(panel));
+    chart_->axisRect()->setBackground(QPixmap(QStringLiteral(":/pictures/yield_background.jpg")), true,
+                                      Qt::IgnoreAspectRatio);
+    chart_->legend->setBorderPen(QPen(Qt::red));
+    chart_->legend->setBrush(QColor(255, 255, 255, 230));
+    chart_->legend->setFont(QFont(QStringLiteral("Arial"), 8));
+
+    // Every series starts hidden; the curve selection decides at activation.
+    for (int k = 1; k <= 9; ++k)
+        chart_->setSeriesShown(k, false);
+
+    scenarioLabel_ = new QLabel(chart_);
+    scenarioLabel_->setObjectName(QStringLiteral("Label1"));
+    scenarioLabel_->setFont(arialBold(9));
+    scenarioLabel_->setAttribute(Qt::WA_TransparentForMouseEvents);
+    scenarioLabel_->move(70, 40);
+
+    yieldAxisHelp_ = new HelpMark(QStringLiteral("Label9"), QStringLiteral("?"), 12, 16, chart_);
+    nitrogenAxisHelp_ = new HelpMark(QStringLiteral("Label10"), QStringLiteral("?"), 12, 16, chart_);
+    connect(yieldAxisHelp_, &HelpMark::clicked, this, [this] { Q_EMIT windowRequested(QStringLiteral("TForm16")); });
+    connect(nitrogenAxisHelp_, &HelpMark::clicked, this,
+            [this] { Q_EMIT windowRequested(QStringLiteral("TForm17")); });
+}
+
+void YieldChartWindow::buildToolbar(QWidget* bar)
+{
+    struct Button {
+        const char* name;
+        const char* caption;
+        const char* hint;
+    };
+    const Button buttons[10] = {
+        {"ToolButton7", "Escenarios", "Retorno a escenarios"},
+        {"ToolButton2", "Imprimir gráfico", "Copia impresa del gráfico"},
+        {"ToolButton8", "Ajuste de ejes", "Ajuste de máximos y mínimos de ejes"},
+        {"ToolButton3", "Ver funciones", "Muestra las funciones aplicadas"},
+        {"ToolButton5", "Uso del gráfico", ""},
+        {"ToolButton10", "Análisis económico", "Gráfico de análisis económico"},
+        {"ToolButton1", "Copiar gráfico", "Copia el gráfico al portapapeles"},
+        {"ToolButton9", "Cambiar títulos", "Cambia los títulos del gráfico"},
+        {"ToolButton4", "Quitar elegir curvas", "Quita o pone ventana de \"elegir curvas\""},
+        {"ToolButton6", "Calculadora", "Ayuda sobre las curvas"},
+    };
+    auto* grid = new QGridLayout(bar);
+    grid->setContentsMargins(0, 0, 0, 0);
+    grid->setSpacing(1);
+    QToolButton* made[10];
+    for (int i = 0; i < 10; ++i) {
+        auto* b = new QToolButton(bar);
+        b->setObjectName(QLatin1String(buttons[i].name));
+        b->setText(QString::fromUtf8(buttons[i].caption));
+        b->setToolTip(QString::fromUtf8(buttons[i].hint));
+        b->setToolButtonStyle(Qt::ToolButtonTextOnly);
+        b->setFixedSize(115, 24);
+        b->setFont(QFont(QStringLiteral("Arial"), 8));
+        grid->addWidget(b, i / 5, i % 5);
+        made[i] = b;
+    }
+    made[4]->setCursor(Qt::WhatsThisCursor);
+    selectionButton_ = made[8];
+
+    auto request = [this](const char* name) {
+        return [this, name] { Q_EMIT windowRequested(QLatin1String(name)); };
+    };
+    connect(made[0], &QToolButton::clicked, this, [this] {
+        hide();
+        Q_EMIT curveSelectionToHide();
+    });
+    connect(made[1], &QToolButton::clicked, this, request("TForm12"));
+    connect(made[2], &QToolButton::clicked, this, request("TForm11"));
+    connect(made[3], &QToolButton::clicked, this, request("TForm14"));
+    connect(made[4], &QToolButton::clicked, this, request("TForm15"));
+    connect(made[5], &QToolButton::clicked, this, request("TForm20"));
+    connect(made[6], &QToolButton::clicked, this, &YieldChartWindow::copyToClipboard);
+    connect(made[7], &QToolButton::clicked, this, request("TForm13"));
+    connect(made[8], &QToolButton::clicked, this, &YieldChartWindow::curveSelectionToggleRequested);
+    connect(made[9], &QToolButton::clicked, this,
+            [this] { seams_.launcher->start(ProgramLauncher::Program::Calculator); });
+}
+
+QWidget* YieldChartWindow::buildReadOutPanel()
+{
+    auto* panel = new TrackingPanel(this);
+    panel->setObjectName(QStringLiteral("Panel1"));
+    panel->setFixedWidth(150);
+    panel->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    panel->setAutoFillBackground(true);
+    QPalette palette = panel->palette();
+    palette.setColor(QPalette::Window, QColor(0, 128, 128));
+    palette.setColor(QPalette::WindowText, Qt::white);
+    panel->setPalette(palette);
+
+    auto caption = [panel](const char* text, int x, int y) {
+        auto* label = new QLabel(QString::fromUtf8(text), panel);
+        label->setFont(arialBold(8));
+        label->move(x, y);
+        return label;
+    };
+    auto readOnlyEdit = [panel](const char* name, int x, int y, int width, const QColor& colour) {
+        auto* edit = new QLineEdit(panel);
+        edit->setObjectName(QLatin1String(name));
+        edit->setReadOnly(true);
+        edit->setFont(arialBold(8));
+        edit->setGeometry(x, y, width, 21);
+        QPalette p = edit->palette();
+        p.setColor(QPalette::Text, colour);
+        edit->setPalette(p);
+        return edit;
+    };
+
+    caption("Nitrógeno", 6, 10);
+    caption("disponible", 6, 24);
+    nitrogenEdit_ = readOnlyEdit("Edit1", 80, 14, 36, Qt::red);
+    caption("Rendimiento", 6, 52);
+    yieldEdit_ = readOnlyEdit("Edit2", 80, 48, 52, Qt::red);
+    caption("Serie señalada", 6, 82);
+    caption("por el puntero", 6, 96);
+    curveNameEdit_ = readOnlyEdit("Edit3", 6, 114, 119, Qt::black);
+    curveNameEdit_->setReadOnly(false);
+
+    auto* increment = new QFrame(panel);
+    increment->setObjectName(QStringLiteral("Panel3"));
+    increment->setGeometry(4, 146, 140, 70);
+    increment->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    increment->setAutoFillBackground(true);
+    QPalette silver = increment->palette();
+    silver.setColor(QPalette::Window, QColor(192, 192, 192));
+    silver.setColor(QPalette::WindowText, Qt::black);
+    increment->setPalette(silver);
+    auto* c1 = new QLabel(QStringLiteral("Incremento de rendimiento"), increment);
+    auto* c2 = new QLabel(QStringLiteral("por kg de N agregado:"), increment);
+    c1->setFont(arialBold(7));
+    c2->setFont(arialBold(7));
+    c1->move(4, 4);
+    c2->move(4, 18);
+    incrementLabel_ = new QLabel(QStringLiteral("Label13"), increment);
+    incrementLabel_->setObjectName(QStringLiteral("Label13"));
+    incrementLabel_->setFont(arialBold(12));
+    incrementLabel_->setStyleSheet(QStringLiteral("color: blue;"));
+    incrementLabel_->setGeometry(10, 36, 120, 26);
+    incrementLabel_->setToolTip(
+        QStringLiteral("Cantidad de cambio por aumento de 1 kg de nitrógeno disponible mmmmmmm"));
+
+    incrementHelp_ = new HelpMark(QStringLiteral("Label8"), QStringLiteral("?  "), 12, 16, panel);
+    incrementHelp_->move(120, 220);
+    connect(incrementHelp_, &HelpMark::clicked, this, [this] { Q_EMIT windowRequested(QStringLiteral("TForm18")); });
+    panel->onMove = [this] { incrementHelp_->reset(); };
+    return panel;
+}
+
+void YieldChartWindow::placeChartMarks()
+{
+    const QRect plot = chart_->axisRect()->rect();
+    yieldAxisHelp_->move(2, plot.top() + 4);
+    nitrogenAxisHelp_->move(plot.center().x() + 130, plot.bottom() + 28);
+    scenarioLabel_->move(plot.left() + 6, plot.top() + 4);
+}
+
+void YieldChartWindow::showEvent(QShowEvent* event)
+{
+    VelmaroWindow::showEvent(event);
+    if (!event->spontaneous())
+        rebuild();
+}
+
+void YieldChartWindow::rebuild()
+{
+    QStringList errors;
+    coefficients_ = Curves::capture(slots_, &errors);
+    if (!errors.isEmpty())
+        seams_.errors->report(this, errors.first());
+    table_.build(coefficients_);
+    for (int k = 1; k <= Curves::Count; ++k) {
+        chart_->setSeriesTitle(k, QStringLiteral("ESCENARIO %1").arg(k));
+        chart_->setPoints(k, table_.points(k));
+    }
+    chart_->replot();
+}
+
+void YieldChartWindow::setCurveShown(int k, bool shown)
+{
+    chart_->setSeriesShown(k, shown);
+    chart_->replot();
+}
+
+void YieldChartWindow::applyCurveSelection(const std::array<bool, 9>& ticked)
+{
+    for (int k = 1; k <= 9; ++k)
+        chart_->setSeriesShown(k, ticked[k - 1]);
+    chart_->replot();
+}
+
+void YieldChartWindow::setCurveSelectionCaption(const QString& caption)
+{
+    selectionButton_->setText(caption);
+}
+
+void YieldChartWindow::onActivated()
+{
+    selectionButton_->setText(QStringLiteral("Ocultar elegir cvas."));
+}
+
+void YieldChartWindow::readOut(QPoint pixel)
+{
+    yieldAxisHelp_->reset();
+    nitrogenAxisHelp_->reset();
+
+    const QPointF value = chart_->valueAt(pixel);
+    nitrogenEdit_->setText(NumberText::format(value.x(), 15, 0));
+    yieldEdit_->setText(NumberText::format(value.y(), 15, 0));
+
+    for (int k = 1; k <= Curves::Count; ++k) {
+        const int p = chart_->hitTest(k, pixel);
+        if (p < 0 || !chart_->isSeriesShown(k))
+            continue;
+        const int slot = Curves::key(k).slot;
+        const QColor colour = SlotColours::forSlot(slot);
+        curveNameEdit_->setText(Curves::readOutName(k));
+        QPalette editPalette = curveNameEdit_->palette();
+        editPalette.setColor(QPalette::Text, colour);
+        curveNameEdit_->setPalette(editPalette);
+
+        const SlotRecord& r = slots_.slot(slot);
+        scenarioLabel_->setText(QStringLiteral("ESCENARIO: ") + r.siteName + QStringLiteral(" - ") + r.unitName
+                                + QStringLiteral(" - ") + r.cultivarName + QStringLiteral(" - ") + r.waterName);
+        QPalette labelPalette = scenarioLabel_->palette();
+        labelPalette.setColor(QPalette::WindowText, colour);
+        scenarioLabel_->setPalette(labelPalette);
+        scenarioLabel_->adjustSize();
+
+        const Curves::Quadratic& curve = coefficients_[k - 1];
+        incrementLabel_->setText(NumberText::format(curve.at(p) - curve.at(p - 1), 15, 1));
+    }
+}
+
+void YieldChartWindow::copyToClipboard()
+{
+    QGuiApplication::clipboard()->setPixmap(chart_->renderPixmap());
+    for (QLabel* notice : clipboardNotice_)
+        notice->show();
+}

@@ -1,0 +1,78 @@
+#pragma once
+
+#include <array>
+
+#include "core/Curves.h"
+#include "core/YieldTable.h"
+#include "ui/common/Seams.h"
+#include "ui/common/VelmaroWindow.h"
+
+class QLabel;
+class QLineEdit;
+class QToolButton;
+class CurveChart;
+class HelpMark;
+class ScenarioSlots;
+
+// "Gráfico de rendimiento en función de N disponible": the nine yield curves of the three
+// slots against available nitrogen, with the read-out of the curve under the pointer.
+// Showing the window captures the coefficients and rebuilds every curve; activating it
+// only re-applies the curve selection.
+class YieldChartWindow : public VelmaroWindow {
+    Q_OBJECT
+public:
+    YieldChartWindow(const ScenarioSlots& scenarioSlots, const Seams& seams, QWidget* parent = nullptr);
+
+    CurveChart& chart() const { return *chart_; }
+    const YieldTable& yieldTable() const { return table_; }
+    const std::array<Curves::Quadratic, Curves::Count>& coefficients() const { return coefficients_; }
+
+    // Captures the 27 coefficients, fills the yield table, retitles and rebuilds the series.
+    void rebuild();
+
+    // Shows or hides curve k, as the curve selection boxes say.
+    void setCurveShown(int k, bool shown);
+    void applyCurveSelection(const std::array<bool, 9>& ticked);
+
+    // The caption of the button that shows or hides the curve selection.
+    void setCurveSelectionCaption(const QString& caption);
+
+    // The read-out for a pointer at this chart pixel.
+    void readOut(QPoint pixel);
+
+    // Copies the chart to the clipboard as a picture and shows the notice for good.
+    void copyToClipboard();
+
+    void onActivated() override;
+
+Q_SIGNALS:
+    void windowRequested(const QString& objectName);
+    void curveSelectionToggleRequested();
+    void curveSelectionToHide();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void buildChart();
+    void buildToolbar(QWidget* bar);
+    QWidget* buildReadOutPanel();
+    void placeChartMarks();
+
+    const ScenarioSlots& slots_;
+    Seams seams_;
+    CurveChart* chart_ = nullptr;
+    YieldTable table_;
+    std::array<Curves::Quadratic, Curves::Count> coefficients_{};
+
+    QLineEdit* nitrogenEdit_ = nullptr;  // Edit1
+    QLineEdit* yieldEdit_ = nullptr;     // Edit2
+    QLineEdit* curveNameEdit_ = nullptr; // Edit3
+    QLabel* scenarioLabel_ = nullptr;    // Label1
+    QLabel* incrementLabel_ = nullptr;   // Label13
+    QLabel* clipboardNotice_[2] = {};    // Label6, Label7
+    HelpMark* yieldAxisHelp_ = nullptr;  // Label9
+    HelpMark* nitrogenAxisHelp_ = nullptr; // Label10
+    HelpMark* incrementHelp_ = nullptr;  // Label8
+    QToolButton* selectionButton_ = nullptr; // ToolButton4
+};
