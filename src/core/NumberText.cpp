@@ -166,3 +166,22 @@ NumberText::Reading NumberText::read(const QString& text)
     reading.error = errorMessage(text);
     return reading;
 }
+
+NumberText::Reading NumberText::readInteger(const QString& text)
+{
+    Reading reading;
+    const QString trimmed = text.trimmed();
+    bool ok = false;
+    const int sign = trimmed.startsWith(u'-') ? 1 : trimmed.startsWith(u'+') ? 1 : 0;
+    bool digitsOnly = trimmed.size() > sign;
+    for (qsizetype i = sign; i < trimmed.size() && digitsOnly; ++i)
+        digitsOnly = trimmed[i] >= u'0' && trimmed[i] <= u'9';
+    const int value = digitsOnly ? trimmed.toInt(&ok) : 0;
+    if (digitsOnly && ok) {
+        reading.value = value;
+        reading.ok = true;
+        return reading;
+    }
+    reading.error = QStringLiteral("'%1' no es un valor entero válido").arg(text);
+    return reading;
+}

@@ -27,6 +27,10 @@ public:
     // gives a failed reading whose message names the text.
     static Reading read(const QString& text);
 
+    // Reads a whole number (an optional sign and digits; blanks around it ignored) that
+    // fits an int. "40.5", "4e1" and "" are failures.
+    static Reading readInteger(const QString& text);
+
     // The message of a failed reading of `text`.
     static QString errorMessage(const QString& text);
 };
