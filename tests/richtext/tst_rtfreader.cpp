@@ -25,11 +25,11 @@ QString dataPath(const QString& name)
 }
 
 // "@name" stands for the file tests/data/rtf/name; anything else is inline RTF.
-QByteArray source(const QByteArray& spec)
+QByteArray source(const QByteArray& input)
 {
-    if (!spec.startsWith('@'))
-        return spec;
-    QFile file(dataPath(QString::fromLatin1(spec.mid(1))));
+    if (!input.startsWith('@'))
+        return input;
+    QFile file(dataPath(QString::fromLatin1(input.mid(1))));
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 

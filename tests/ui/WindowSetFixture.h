@@ -13,17 +13,19 @@
 #include "ui/common/ErrorReporter.h"
 #include "ui/common/MessageBoxes.h"
 #include "ui/common/ProgramLauncher.h"
+#include "ui/common/ReportPrinter.h"
 
 // The real window set with recording seams: nothing blocks, everything is observed.
 struct WindowSetFixture {
     RecordingMessageBoxes messages;
     RecordingErrorReporter errors;
     RecordingProgramLauncher launcher;
+    RecordingReportPrinter reports;
     std::unique_ptr<WindowSet> set;
 
     WindowSetFixture()
     {
-        set = std::make_unique<WindowSet>(Seams{&messages, &errors, &launcher});
+        set = std::make_unique<WindowSet>(Seams{&messages, &errors, &launcher, &reports});
         set->start();
     }
 

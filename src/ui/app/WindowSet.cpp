@@ -8,6 +8,12 @@
 #include "core/ResponseTable.h"
 #include "core/ScenarioSlots.h"
 #include "ui/app/MainWindow.h"
+#include "ui/charting/CurveChart.h"
+#include "ui/common/AxisSliderWindow.h"
+#include "ui/common/ChartTitleWindow.h"
+#include "ui/common/ReportPrinter.h"
+#include "ui/yieldchart/AppliedFunctionsWindow.h"
+#include "ui/economics/EconomicChartWindow.h"
 #include "ui/common/ErrorReporter.h"
 #include "ui/common/MessageBoxes.h"
 #include "ui/common/ProgramLauncher.h"
@@ -27,10 +33,7 @@ struct PlainWindow {
 constexpr PlainWindow PlainWindows[] = {
     {"TForm7", u"Mapa Paraná"},
     {"TForm8", u"Mapa de Reconquista"},
-    {"TForm11", u"Ajuste de ejes"},
     {"TForm12", u"Imprimir"},
-    {"TForm13", u"Cambio de títulos de ejes y gráfico"},
-    {"TForm14", u"Funciones aplicadas"},
     {"TForm15", u"Uso del gráfico"},
     {"TForm16", u"Ayuda eje de rendimiento"},
     {"TForm17", u"Ayuda eje de nitrógeno"},
@@ -39,8 +42,6 @@ constexpr PlainWindow PlainWindows[] = {
     {"TForm21", u"Costo del Nitrógeno"},
     {"TForm22", u"ATENCION"},
     {"TForm23", u"Imprimir gráfico económico"},
-    {"TForm24", u"Cambio de títulos de gráfico económico"},
-    {"TForm25", u"Ajuste de ejes de gráfico económico"},
     {"TForm26", u"Ayuda eje Y de gráfico económico"},
     {"TForm27", u"Ayuda eje x gráfico económico"},
     {"TForm28", u"Ayuda margen en $/ha"},
@@ -50,7 +51,6 @@ constexpr PlainWindow PlainWindows[] = {
     {"TForm32", u"Calculo de N disponible en suelo"},
     {"TForm33", u"Nitrógeno disponible de referencia"},
     {"TForm34", u"Form34"},
-    {"TForm20", u"N disp. de referencia"},
     {"TForm36", u"Mapa de Victoria"}, // an area no list offers: created, never shown
     {"TForm6", u"Mapas"},
     {"TForm10", u"Mapa Rafaela"},
@@ -89,6 +89,10 @@ WindowSet::WindowSet(const Seams& seams)
         ownErrors_ = std::make_unique<DialogErrorReporter>();
         seams_.errors = ownErrors_.get();
     }
+    if (!seams_.reportPrinter) {
+        ownReportPrinter_ = std::make_unique<DialogReportPrinter>(seams_.errors);
+        seams_.reportPrinter = ownReportPrinter_.get();
+    }
     if (!seams_.launcher) {
         ownLauncher_ = std::make_unique<SystemProgramLauncher>();
         seams_.launcher = ownLauncher_.get();
@@ -98,20 +102,44 @@ WindowSet::WindowSet(const Seams& seams)
     QLocale::setDefault(QLocale::c());
 
     // Created once, in this order, the main window first.
+    auto plain = [this](std::initializer_list<const char*> names) {
+        for (const char* name : names)
+            adopt(plainWindow(name));
+    };
     mainWindow_ = adopt(new MainWindow(*slots_, ResponseTable::builtIn(), seams_));
     scenarioDialog_ = adopt(new ScenarioDialog(*slots_));
     curveSelection_ = adopt(new CurveSelectionWindow(*slots_));
-    for (const char* name : {"TForm7", "TForm8", "TForm11", "TForm12", "TForm13", "TForm14", "TForm15", "TForm16",
-                             "TForm17", "TForm18", "TForm19", "TForm21", "TForm22", "TForm23", "TForm24", "TForm25",
-                             "TForm26", "TForm27", "TForm28", "TForm29", "TForm30", "TForm31", "TForm32", "TForm33",
-                             "TForm34", "TForm20"})
-        adopt(plainWindow(name));
+    plain({"TForm7", "TForm8"});
+    yieldAxes_ = adopt(AxisSliderWindow::yieldAxisWindow().release());
+    plain({"TForm12"});
+    yieldTitles_ = adopt(ChartTitleWindow::yieldTitleWindow().release());
+    adopt(new AppliedFunctionsWindow(*slots_, *seams_.reportPrinter));
+    plain({"TForm15", "TForm16", "TForm17", "TForm18", "TForm19", "TForm21", "TForm22", "TForm23"});
+    economicTitles_ = adopt(ChartTitleWindow::economicTitleWindow().release());
+    economicAxes_ = adopt(AxisSliderWindow::economicAxisWindow().release());
+    plain({"TForm26", "TForm27", "TForm28", "TForm29", "TForm30", "TForm31", "TForm32", "TForm33", "TForm34"});
+    economicChart_ = adopt(new EconomicChartWindow(*slots_, seams_));
     yieldChart_ = adopt(new YieldChartWindow(*slots_, seams_));
-    for (const char* name : {"TForm36", "TForm6", "TForm10", "TForm35", "TForm9", "TForm5", "TForm37"})
-        adopt(plainWindow(name));
+    plain({"TForm36", "TForm6", "TForm10", "TForm35", "TForm9", "TForm5", "TForm37"});
 
     wireMainWindow();
     wireYieldChart();
+    wireEconomicChart();
+    wireChartEditors(yieldAxes_, yieldTitles_, yieldChart_->chart());
+    wireChartEditors(economicAxes_, economicTitles_, economicChart_->chart());
+}
+
+void WindowSet::wireChartEditors(AxisSliderWindow* axes, ChartTitleWindow* titles, CurveChart& chart)
+{
+    connect(axes, &AxisSliderWindow::limitChanged, &chart, [&chart](AxisLimit limit, double value) {
+        chart.setAxisLimit(limit, value);
+        chart.replot();
+    });
+    titles->setTitleSource([&chart] { return chart.titles(); });
+    connect(titles, &ChartTitleWindow::accepted, &chart, [&chart](const ChartTitles& t) {
+        chart.setTitles(t);
+        chart.replot();
+    });
 }
 
 void WindowSet::wireMainWindow()
@@ -148,19 +176,48 @@ void WindowSet::wireYieldChart()
     connect(curveSelection_, &CurveSelectionWindow::curveToggled, yieldChart_, &YieldChartWindow::setCurveShown);
     connect(curveSelection_, &CurveSelectionWindow::helpRequested, this,
             [this] { present(window(QStringLiteral("TForm19"))); });
-    connect(yieldChart_, &YieldChartWindow::windowRequested, this,
-            [this](const QString& name) { present(window(name)); });
+    connect(yieldChart_, &YieldChartWindow::windowRequested, this, &WindowSet::presentByName);
     connect(yieldChart_, &YieldChartWindow::curveSelectionToHide, curveSelection_, &QWidget::hide);
-    connect(yieldChart_, &YieldChartWindow::curveSelectionToggleRequested, this, [this] {
-        if (curveSelection_->isVisible()) {
-            curveSelection_->hide();
-            yieldChart_->setCurveSelectionCaption(QStringLiteral("Elegir curvas"));
-        } else {
-            curveSelection_->show();
-            curveSelection_->applySlotRules();
-            yieldChart_->setCurveSelectionCaption(QStringLiteral("Ocultar elegir cvas."));
-        }
+    connect(yieldChart_, &YieldChartWindow::curveSelectionToggleRequested, this,
+            [this] { yieldChart_->setCurveSelectionCaption(toggleCurveSelection()); });
+}
+
+QString WindowSet::toggleCurveSelection()
+{
+    if (curveSelection_->isVisible()) {
+        curveSelection_->hide();
+        return QStringLiteral("Elegir curvas");
+    }
+    curveSelection_->show();
+    curveSelection_->applySlotRules();
+    return QStringLiteral("Ocultar elegir cvas.");
+}
+
+void WindowSet::wireEconomicChart()
+{
+    // Activation recomputes the chart (its own business) after the curve selection has
+    // been applied to its series.
+    connect(economicChart_, &VelmaroWindow::activated, this, [this] {
+        economicChart_->setCurveSelectionCaption(curveSelection_->isVisible() ? QStringLiteral("Ocultar elegir cvas.")
+                                                                               : QStringLiteral("Elegir curvas"));
+        economicChart_->applyCurveSelection(curveSelection_->tickedCurves());
     });
+    connect(curveSelection_, &CurveSelectionWindow::curveToggled, economicChart_,
+            &EconomicChartWindow::setCurveShown);
+    connect(economicChart_, &EconomicChartWindow::windowRequested, this, &WindowSet::presentByName);
+    connect(economicChart_, &EconomicChartWindow::curveSelectionToggleRequested, this,
+            [this] { economicChart_->setCurveSelectionCaption(toggleCurveSelection()); });
+    connect(economicChart_, &EconomicChartWindow::chartsToClose, yieldChart_, &QWidget::hide);
+    connect(economicChart_, &EconomicChartWindow::lowNitrogenWarning, this,
+            [this] { presentByName(QStringLiteral("TForm22")); });
+}
+
+void WindowSet::presentByName(const QString& objectName)
+{
+    QWidget* w = window(objectName);
+    if (w == economicChart_ && !w->isVisible())
+        fillScreen(w); // opens maximised
+    present(w);
 }
 
 WindowSet::~WindowSet()

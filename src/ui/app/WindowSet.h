@@ -13,10 +13,15 @@ class MainWindow;
 class ScenarioDialog;
 class CurveSelectionWindow;
 class YieldChartWindow;
+class EconomicChartWindow;
 class ScenarioSlots;
 class ErrorReporter;
 class MessageBoxes;
 class ProgramLauncher;
+class ReportPrinter;
+class AxisSliderWindow;
+class ChartTitleWindow;
+class CurveChart;
 
 // Every window of the program, created once at start-up in a fixed order (the main
 // window first) and wired together here. Windows never reach into each other's
@@ -36,6 +41,7 @@ public:
     ScenarioDialog& scenarioDialog() const { return *scenarioDialog_; }
     CurveSelectionWindow& curveSelection() const { return *curveSelection_; }
     YieldChartWindow& yieldChart() const { return *yieldChart_; }
+    EconomicChartWindow& economicChart() const { return *economicChart_; }
 
     // The window with this object name ("TForm1" ... "TForm37"), or nullptr.
     QWidget* window(const QString& objectName) const;
@@ -52,6 +58,11 @@ private:
     Window* adopt(Window* window);
     void wireMainWindow();
     void wireYieldChart();
+    void wireEconomicChart();
+    void wireChartEditors(AxisSliderWindow* axes, ChartTitleWindow* titles, CurveChart& chart);
+    // Shows or hides the curve selection; the caption the chart's button takes.
+    QString toggleCurveSelection();
+    void presentByName(const QString& objectName);
 
     // Brings a window forward, showing it if hidden.
     static void present(QWidget* window);
@@ -60,6 +71,7 @@ private:
     std::unique_ptr<MessageBoxes> ownMessages_;
     std::unique_ptr<ErrorReporter> ownErrors_;
     std::unique_ptr<ProgramLauncher> ownLauncher_;
+    std::unique_ptr<ReportPrinter> ownReportPrinter_;
     Seams seams_;
     std::unique_ptr<ScenarioSlots> slots_;
     std::vector<std::unique_ptr<QWidget>> windows_;
@@ -67,4 +79,9 @@ private:
     ScenarioDialog* scenarioDialog_ = nullptr;
     CurveSelectionWindow* curveSelection_ = nullptr;
     YieldChartWindow* yieldChart_ = nullptr;
+    EconomicChartWindow* economicChart_ = nullptr;
+    AxisSliderWindow* yieldAxes_ = nullptr;
+    AxisSliderWindow* economicAxes_ = nullptr;
+    ChartTitleWindow* yieldTitles_ = nullptr;
+    ChartTitleWindow* economicTitles_ = nullptr;
 };

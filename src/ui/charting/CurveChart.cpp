@@ -154,6 +154,28 @@ void CurveChart::applyRange(Axis a)
         main->setVisible(drawable);
 }
 
+void CurveChart::setAxisLimit(AxisLimit limit, double value)
+{
+    switch (limit) {
+    case AxisLimit::LeftMaximum: setAxisMaximum(Axis::Left, value); break;
+    case AxisLimit::LeftMinimum: setAxisMinimum(Axis::Left, value); break;
+    case AxisLimit::BottomMaximum: setAxisMaximum(Axis::Bottom, value); break;
+    case AxisLimit::BottomMinimum: setAxisMinimum(Axis::Bottom, value); break;
+    }
+}
+
+ChartTitles CurveChart::titles() const
+{
+    return {titleLines().value(0), axisTitle(Axis::Bottom), axisTitle(Axis::Left)};
+}
+
+void CurveChart::setTitles(const ChartTitles& titles)
+{
+    setTitleLines({titles.title});
+    setAxisTitle(Axis::Bottom, titles.bottomAxis);
+    setAxisTitle(Axis::Left, titles.leftAxis);
+}
+
 void CurveChart::setAxisStep(Axis a, double step)
 {
     if (auto ticker = axis(a)->ticker().dynamicCast<QCPAxisTickerFixed>())
@@ -235,7 +257,18 @@ void CurveChart::cachePixels()
     }
 }
 
-QPixmap CurveChart::renderPixmap()
+void CurveChart::setPanel(const QBrush& brush)
 {
-    return toPixmap(width(), height());
+    panel_ = brush;
+    setBackground(brush);
+}
+
+QPixmap CurveChart::renderPixmap(const QBrush& panel)
+{
+    if (panel.style() == Qt::NoBrush)
+        return toPixmap(width(), height());
+    setBackground(panel);
+    QPixmap pixmap = toPixmap(width(), height());
+    setBackground(panel_);
+    return pixmap;
 }

@@ -5,6 +5,8 @@
 #include <qcustomplot.h>
 
 #include "core/AxisScale.h"
+#include "ui/common/AxisLimit.h"
+#include "ui/common/ChartTitles.h"
 #include "core/SeriesHitTest.h"
 
 class QCPTextElement;
@@ -55,6 +57,7 @@ public:
     void setAxisMaximum(Axis axis, double maximum);
     double axisMinimum(Axis axis) const { return limits_[index(axis)].first; }
     double axisMaximum(Axis axis) const { return limits_[index(axis)].second; }
+    void setAxisLimit(AxisLimit limit, double value);
     void setAxisStep(Axis axis, double step);
     void setAxisTitle(Axis axis, const QString& title);
     QString axisTitle(Axis axis) const;
@@ -64,13 +67,20 @@ public:
     QStringList titleLines() const;
     void setTitleFont(const QFont& font, const QColor& colour);
 
+    // The chart title's first line and the two axis titles.
+    ChartTitles titles() const;
+    void setTitles(const ChartTitles& titles);
+
     // Pointer position in axis values, linear and unclamped, with the current limits.
     QPointF valueAt(QPoint pixel) const;
     // The index of the point of a shown or hidden series under the pointer, or -1.
     int hitTest(int number, QPoint pixel) const;
 
-    // The chart exactly as drawn, at its on-screen size.
-    QPixmap renderPixmap();
+    // The panel behind the plot (a colour or a gradient).
+    void setPanel(const QBrush& brush);
+
+    // The chart exactly as drawn, at its on-screen size; optionally on a plain panel.
+    QPixmap renderPixmap(const QBrush& panel = Qt::NoBrush);
 
     bool isDrawable(Axis axis) const { return axisMinimum(axis) < axisMaximum(axis); }
 
@@ -90,4 +100,5 @@ private:
     std::vector<Series> series_;
     std::pair<double, double> limits_[2] = {{0.0, 1.0}, {0.0, 1.0}};
     QCPTextElement* title_ = nullptr;
+    QBrush panel_;
 };

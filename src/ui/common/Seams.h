@@ -3,11 +3,13 @@
 class ErrorReporter;
 class MessageBoxes;
 class ProgramLauncher;
+class ReportPrinter;
 
 // Everything a window does that would block or leave the program: message boxes, the
-// error report, other programs. The program passes the real ones; tests pass recorders.
+// error report, other programs, printers. The program passes the real ones; tests pass recorders.
 struct Seams {
     MessageBoxes* messages = nullptr;
     ErrorReporter* errors = nullptr;
     ProgramLauncher* launcher = nullptr;
+    ReportPrinter* reportPrinter = nullptr;
 };

@@ -1,7 +1,5 @@
 #include "CurveSelectionWindow.h"
 
-#include <functional>
-
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QFrame>
@@ -10,25 +8,12 @@
 #include "core/Curves.h"
 #include "core/ScenarioSlots.h"
 #include "ui/common/HelpMark.h"
+#include "ui/common/TrackingFrame.h"
 
 namespace {
 
 // Box n (1 to 9) governs curve k: per slot the 80 %, Medio and 20 % curves.
 constexpr int CurveOfBox[9] = {4, 1, 7, 5, 2, 8, 6, 3, 9};
-
-class MouseTrackingPanel : public QFrame {
-public:
-    using QFrame::QFrame;
-    std::function<void()> onMove;
-
-protected:
-    void mouseMoveEvent(QMouseEvent* event) override
-    {
-        if (onMove)
-            onMove();
-        QFrame::mouseMoveEvent(event);
-    }
-};
 
 } // namespace
 
@@ -42,11 +27,10 @@ CurveSelectionWindow::CurveSelectionWindow(const ScenarioSlots& scenarioSlots, Q
     move(99, 421);
     setMouseTracking(true);
 
-    auto* panel = new MouseTrackingPanel(this);
+    auto* panel = new TrackingFrame(this);
     panel->setObjectName(QStringLiteral("Panel4"));
     panel->setGeometry(0, 0, 477, 78);
     panel->setAutoFillBackground(true);
-    panel->setMouseTracking(true);
     QPalette palette = panel->palette();
     palette.setColor(QPalette::Window, QColor(255, 255, 0));
     panel->setPalette(palette);
@@ -81,7 +65,7 @@ CurveSelectionWindow::CurveSelectionWindow(const ScenarioSlots& scenarioSlots, Q
     help_ = new HelpMark(QStringLiteral("Label1"), QStringLiteral("?"), 14, 18, panel);
     help_->move(462, 24);
     connect(help_, &HelpMark::clicked, this, &CurveSelectionWindow::helpRequested);
-    panel->onMove = [this] { help_->reset(); };
+    panel->onPointerMove = [this] { help_->reset(); };
 }
 
 QCheckBox* CurveSelectionWindow::boxFor(int k) const

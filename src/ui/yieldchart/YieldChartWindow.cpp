@@ -1,11 +1,8 @@
 #include "YieldChartWindow.h"
 
-#include <functional>
-
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QHBoxLayout>
-#include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QShowEvent>
@@ -19,6 +16,8 @@
 #include "ui/common/HelpMark.h"
 #include "ui/common/ProgramLauncher.h"
 #include "ui/common/SlotColours.h"
+#include "ui/common/ToolButtonGrid.h"
+#include "ui/common/TrackingFrame.h"
 
 namespace {
 
@@ -28,25 +27,6 @@ QFont arialBold(int points)
     f.setBold(true);
     return f;
 }
-
-// A panel that tells when the pointer moves over it, so its help mark can calm down.
-class TrackingPanel : public QFrame {
-public:
-    explicit TrackingPanel(QWidget* parent)
-        : QFrame(parent)
-    {
-        setMouseTracking(true);
-    }
-    std::function<void()> onMove;
-
-protected:
-    void mouseMoveEvent(QMouseEvent* event) override
-    {
-        if (onMove)
-            onMove();
-        QFrame::mouseMoveEvent(event);
-    }
-};
 
 const QString ChartTitle = QStringLiteral("         Rendimiento de trigo en función del N disponible ");
 
@@ -142,7 +122,7 @@ void YieldChartWindow::buildChart()
     panel.setCoordinateMode(QGradient::ObjectMode);
     panel.setColorAt(0, QColor(253, 249, 159));
     panel.setColorAt(1, QColor(244, 248, 182));
-    chart_->setBackground(QBrush(panel));
+    chart_->setPanel(QBrush(panel));
     chart_->axisRect()->setBackground(QPixmap(QStringLiteral(":/pictures/yield_background.jpg")), true,
                                       Qt::IgnoreAspectRatio);
     chart_->legend->setBorderPen(QPen(Qt::red));
@@ -168,12 +148,7 @@ void YieldChartWindow::buildChart()
 
 void YieldChartWindow::buildToolbar(QWidget* bar)
 {
-    struct Button {
-        const char* name;
-        const char* caption;
-        const char* hint;
-    };
-    const Button buttons[10] = {
+    const QList<ToolButtonGrid::Button> buttons{
         {"ToolButton7", "Escenarios", "Retorno a escenarios"},
         {"ToolButton2", "Imprimir gráfico", "Copia impresa del gráfico"},
         {"ToolButton8", "Ajuste de ejes", "Ajuste de máximos y mínimos de ejes"},
@@ -185,21 +160,7 @@ void YieldChartWindow::buildToolbar(QWidget* bar)
         {"ToolButton4", "Quitar elegir curvas", "Quita o pone ventana de \"elegir curvas\""},
         {"ToolButton6", "Calculadora", "Ayuda sobre las curvas"},
     };
-    auto* grid = new QGridLayout(bar);
-    grid->setContentsMargins(0, 0, 0, 0);
-    grid->setSpacing(1);
-    QToolButton* made[10];
-    for (int i = 0; i < 10; ++i) {
-        auto* b = new QToolButton(bar);
-        b->setObjectName(QLatin1String(buttons[i].name));
-        b->setText(QString::fromUtf8(buttons[i].caption));
-        b->setToolTip(QString::fromUtf8(buttons[i].hint));
-        b->setToolButtonStyle(Qt::ToolButtonTextOnly);
-        b->setFixedSize(115, 24);
-        b->setFont(QFont(QStringLiteral("Arial"), 8));
-        grid->addWidget(b, i / 5, i % 5);
-        made[i] = b;
-    }
+    const QList<QToolButton*> made = ToolButtonGrid::build(bar, buttons, 5, 115, QFont(QStringLiteral("Arial"), 8));
     made[4]->setCursor(Qt::WhatsThisCursor);
     selectionButton_ = made[8];
 
@@ -224,7 +185,7 @@ void YieldChartWindow::buildToolbar(QWidget* bar)
 
 QWidget* YieldChartWindow::buildReadOutPanel()
 {
-    auto* panel = new TrackingPanel(this);
+    auto* panel = new TrackingFrame(this);
     panel->setObjectName(QStringLiteral("Panel1"));
     panel->setFixedWidth(150);
     panel->setFrameStyle(QFrame::Panel | QFrame::Raised);
@@ -288,7 +249,7 @@ QWidget* YieldChartWindow::buildReadOutPanel()
     incrementHelp_ = new HelpMark(QStringLiteral("Label8"), QStringLiteral("?  "), 12, 16, panel);
     incrementHelp_->move(120, 220);
     connect(incrementHelp_, &HelpMark::clicked, this, [this] { Q_EMIT windowRequested(QStringLiteral("TForm18")); });
-    panel->onMove = [this] { incrementHelp_->reset(); };
+    panel->onPointerMove = [this] { incrementHelp_->reset(); };
     return panel;
 }
 

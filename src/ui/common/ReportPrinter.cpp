@@ -1,0 +1,70 @@
+#include "ReportPrinter.h"
+
+#include <QFontMetricsF>
+#include <QPageSize>
+#include <QPainter>
+#include <QPrintDialog>
+#include <QPrinter>
+
+#include "ui/common/ErrorReporter.h"
+
+namespace {
+
+const QString OutputError = QStringLiteral("Error de entrada/salida: no se puede escribir en la impresora");
+
+} // namespace
+
+bool ReportPrinter::printLines(QPrinter& printer, const QStringList& lines, const QFont& font, QWidget* parent,
+                               ErrorReporter* errors)
+{
+    auto fail = [&] {
+        if (errors)
+            errors->report(parent, OutputError);
+        return false;
+    };
+
+    QPainter painter;
+    if (!painter.begin(&printer))
+        return fail();
+    painter.setFont(font);
+    painter.setPen(Qt::black);
+
+    // The painter's origin is the top left corner of the printable page rectangle.
+    const QSizeF page = printer.pageRect(QPrinter::DevicePixel).size();
+    const QFontMetricsF metrics(painter.font(), &printer);
+    const qreal lineHeight = metrics.lineSpacing();
+    qreal top = 0;
+    for (const QString& line : lines) {
+        if (top > 0 && top + lineHeight > page.height()) {
+            if (!printer.newPage()) {
+                painter.end();
+                return fail();
+            }
+            top = 0;
+        }
+        if (!line.isEmpty())
+            painter.drawText(QPointF(0, top + metrics.ascent()), line);
+        top += lineHeight;
+    }
+    if (!painter.end())
+        return fail();
+    return true;
+}
+
+bool DialogReportPrinter::print(QWidget* parent, const QStringList& lines, const QFont& font)
+{
+    QPrinter printer(QPrinter::HighResolution);
+    QPrintDialog dialog(&printer, parent);
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
+    return printLines(printer, lines, font, parent, errors_);
+}
+
+bool PdfReportPrinter::print(QWidget* parent, const QStringList& lines, const QFont& font)
+{
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(filePath_);
+    printer.setPageSize(QPageSize(QPageSize::A4));
+    return printLines(printer, lines, font, parent, errors_);
+}

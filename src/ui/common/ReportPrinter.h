@@ -1,0 +1,67 @@
+#pragma once
+
+#include <QFont>
+#include <QString>
+#include <QStringList>
+
+class ErrorReporter;
+class QPrinter;
+class QWidget;
+
+// Prints a plain-text report, one report line per printed line in a given font, one
+// under another, with a new page whenever the next line would not fit.
+class ReportPrinter {
+public:
+    virtual ~ReportPrinter() = default;
+
+    // Returns whether something was printed.
+    virtual bool print(QWidget* parent, const QStringList& lines, const QFont& font) = 0;
+
+protected:
+    // Draws the lines on the printer inside its page rectangle. When the
+    // printer cannot be written to, the failure goes to `errors` (when given) and
+    // nothing more is printed.
+    static bool printLines(QPrinter& printer, const QStringList& lines, const QFont& font, QWidget* parent,
+                           ErrorReporter* errors);
+};
+
+// The system print dialog, then the printer the adviser chose.
+class DialogReportPrinter : public ReportPrinter {
+public:
+    explicit DialogReportPrinter(ErrorReporter* errors = nullptr) : errors_(errors) {}
+    bool print(QWidget* parent, const QStringList& lines, const QFont& font) override;
+
+private:
+    ErrorReporter* errors_;
+};
+
+// Prints straight into a PDF file, without asking: the same drawing as on paper.
+class PdfReportPrinter : public ReportPrinter {
+public:
+    explicit PdfReportPrinter(const QString& filePath, ErrorReporter* errors = nullptr)
+        : filePath_(filePath), errors_(errors)
+    {
+    }
+    bool print(QWidget* parent, const QStringList& lines, const QFont& font) override;
+
+private:
+    QString filePath_;
+    ErrorReporter* errors_;
+};
+
+// Keeps what it was asked to print, for tests.
+class RecordingReportPrinter : public ReportPrinter {
+public:
+    bool print(QWidget*, const QStringList& printedLines, const QFont& printedFont) override
+    {
+        ++calls;
+        lines = printedLines;
+        font = printedFont;
+        return printed;
+    }
+
+    int calls = 0;
+    QStringList lines;
+    QFont font;
+    bool printed = true; // what print() answers
+};

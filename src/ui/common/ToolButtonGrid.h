@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+
+class QFont;
+class QToolButton;
+class QWidget;
+
+// A chart window's toolbar: caption-only buttons of one width, laid out in rows.
+
+namespace ToolButtonGrid {
+
+struct Button {
+    const char* objectName;
+    const char* caption; // UTF-8
+    const char* hint;    // UTF-8, may be empty
+};
+
+// Buttons in the order given, `columns` to a row; returned in the same order.
+QList<QToolButton*> build(QWidget* bar, const QList<Button>& buttons, int columns, int width, const QFont& font);
+
+} // namespace ToolButtonGrid

@@ -1,0 +1,481 @@
+#include "EconomicChartWindow.h"
+
+#include <cmath>
+
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include "core/NumberText.h"
+#include "core/ScenarioSlots.h"
+#include "ui/charting/CurveChart.h"
+#include "ui/common/ErrorReporter.h"
+#include "ui/common/HelpMark.h"
+#include "ui/common/ProgramLauncher.h"
+#include "ui/common/SlotColours.h"
+#include "ui/common/ToolButtonGrid.h"
+#include "ui/common/TrackingFrame.h"
+
+namespace {
+
+QFont arial(int points, bool bold = false)
+{
+    QFont f(QStringLiteral("Arial"), points);
+    f.setBold(bold);
+    return f;
+}
+
+const QColor Teal(0, 128, 128);
+
+QLabel* label(const QString& text, QWidget* parent, const QFont& font, const QColor& colour)
+{
+    auto* l = new QLabel(text, parent);
+    l->setFont(font);
+    QPalette p = l->palette();
+    p.setColor(QPalette::WindowText, colour);
+    l->setPalette(p);
+    return l;
+}
+
+void setTextColour(QWidget* w, QPalette::ColorRole role, const QColor& colour)
+{
+    QPalette p = w->palette();
+    p.setColor(role, colour);
+    w->setPalette(p);
+}
+
+} // namespace
+
+EconomicChartWindow::EconomicChartWindow(const ScenarioSlots& scenarioSlots, const Seams& seams, QWidget* parent)
+    : VelmaroWindow(QStringLiteral("TForm20"), QStringLiteral("N disp. de referencia"), parent),
+      slots_(scenarioSlots),
+      seams_(seams)
+{
+    resize(800, 560);
+    setMouseTracking(true);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(4, 4, 4, 4);
+    layout->addWidget(buildInputRow());
+    layout->addWidget(buildToolbar());
+    auto* middle = new QHBoxLayout;
+    chart_ = new CurveChart(this);
+    chart_->setObjectName(QStringLiteral("Chart1"));
+    buildChart();
+    middle->addWidget(chart_, 1);
+    middle->addWidget(buildReadOutPanel());
+    layout->addLayout(middle, 1);
+
+    connect(chart_, &QCustomPlot::mouseMove, this, [this](QMouseEvent* event) { readOut(event->pos()); });
+    connect(chart_, &QCustomPlot::mousePress, this, [this](QMouseEvent* event) {
+        // A click on the background, away from every shown curve, empties the read-out.
+        for (int k = 1; k <= Curves::Count; ++k)
+            if (chart_->isSeriesShown(k) && chart_->hitTest(k, event->pos()) >= 0)
+                return;
+        clearReadOut();
+    });
+    connect(chart_, &QCustomPlot::afterReplot, this, &EconomicChartWindow::placeChartMarks);
+}
+
+QWidget* EconomicChartWindow::buildInputRow()
+{
+    auto* row = new QWidget(this);
+    row->setMouseTracking(true);
+    auto* h = new QHBoxLayout(row);
+    h->setContentsMargins(0, 0, 0, 0);
+    struct Input {
+        const char* edit;
+        const char* initial;
+        const char* caption;
+        const char* unit;
+        const char* mark;
+        const char* window;
+    };
+    const Input inputs[3] = {
+        {"Edit1", "115", "Precio neto del grano?", "U$S/Tn.", "Label16", "TForm29"},
+        {"Edit2", "600", "Costo del nitrógeno", "U$S/Tn.", "Label17", "TForm30"},
+        {"Edit3", "40", "N disp. de referencia?", "Kg/ha.", "Label18", "TForm31"},
+    };
+    QLineEdit* edits[3];
+    for (int i = 0; i < 3; ++i) {
+        h->addWidget(label(QString::fromUtf8(inputs[i].caption), row, arial(9, true), Teal));
+        auto* edit = new QLineEdit(QLatin1String(inputs[i].initial), row);
+        edit->setObjectName(QLatin1String(inputs[i].edit));
+        edit->setFixedWidth(60);
+        edit->setMouseTracking(true);
+        edit->installEventFilter(this);
+        h->addWidget(edit);
+        h->addWidget(label(QString::fromUtf8(inputs[i].unit), row, arial(9), Qt::black));
+        auto* mark = new HelpMark(QLatin1String(inputs[i].mark), QStringLiteral(" ? "), 14, 18, row);
+        mark->setCursor(Qt::WhatsThisCursor);
+        const QString window = QLatin1String(inputs[i].window);
+        connect(mark, &HelpMark::clicked, this, [this, window] { Q_EMIT windowRequested(window); });
+        h->addWidget(mark);
+        h->addSpacing(16);
+        inputMarks_[i] = mark;
+        edits[i] = edit;
+    }
+    h->addStretch();
+    grainPriceEdit_ = edits[0];
+    nCostEdit_ = edits[1];
+    referenceNEdit_ = edits[2];
+
+    // Enter rebuilds and moves on to the other price.
+    connect(grainPriceEdit_, &QLineEdit::returnPressed, this, [this] {
+        rebuild();
+        nCostEdit_->setFocus();
+    });
+    connect(nCostEdit_, &QLineEdit::returnPressed, this, [this] {
+        rebuild();
+        grainPriceEdit_->setFocus();
+    });
+    return row;
+}
+
+QWidget* EconomicChartWindow::buildToolbar()
+{
+    auto* bar = new QFrame(this);
+    bar->setObjectName(QStringLiteral("ToolBar1"));
+    const QList<ToolButtonGrid::Button> buttons{
+        {"ToolButton12", "Escenarios", "Regresa a pantalla de escenarios"},
+        {"ToolButton2", "&Imprimir gráfico", "Copia impresa del gráfico"},
+        {"ToolButton8", "Ajuste de ejes", "Ajusta los máximos y mínimos de los ejes"},
+        {"ToolButton10", "Costo del Nitrógeno", "Cálculo del costo del nitrógeno"},
+        {"ToolButton11", "Ndisp de referencia", "Cálculo del N disponible de referencia"},
+        {"ToolButton5", "Uso del gráfico", "Ayuda del uso del gráfico"},
+        {"ToolButton7", "Rendimiento y Ndisp", "Regresa a pantalla anterior"},
+        {"ToolButton1", "&Copiar gráfico", "Copia el gráfico al portapapeles"},
+        {"ToolButton9", "Cambiar títulos", "Cambia los títulos del gráfico"},
+        {"ToolButton3", "Recalcular", "Recalcula las curvas"},
+        {"ToolButton4", "Elegir curvas", "Quita o pone ventana de \"elegir curvas\""},
+        {"ToolButton6", "Calculadora", "Uso de las curvas"},
+    };
+    const QList<QToolButton*> made = ToolButtonGrid::build(bar, buttons, 6, 120, arial(8, true));
+    for (QToolButton* b : made)
+        setTextColour(b, QPalette::ButtonText, Teal);
+    selectionButton_ = made[10];
+
+    auto request = [this](const char* name) {
+        return [this, name] { Q_EMIT windowRequested(QLatin1String(name)); };
+    };
+    connect(made[0], &QToolButton::clicked, this, [this] {
+        hide();
+        Q_EMIT chartsToClose();
+    });
+    connect(made[1], &QToolButton::clicked, this, request("TForm23"));
+    connect(made[2], &QToolButton::clicked, this, request("TForm25"));
+    connect(made[3], &QToolButton::clicked, this, request("TForm21"));
+    connect(made[4], &QToolButton::clicked, this, request("TForm32"));
+    connect(made[5], &QToolButton::clicked, this, request("TForm31"));
+    connect(made[6], &QToolButton::clicked, this, &QWidget::hide);
+    connect(made[7], &QToolButton::clicked, this, &EconomicChartWindow::copyToClipboard);
+    connect(made[8], &QToolButton::clicked, this, request("TForm24"));
+    connect(made[9], &QToolButton::clicked, this, &EconomicChartWindow::rebuild);
+    connect(made[10], &QToolButton::clicked, this, &EconomicChartWindow::curveSelectionToggleRequested);
+    connect(made[11], &QToolButton::clicked, this,
+            [this] { seams_.launcher->start(ProgramLauncher::Program::Calculator); });
+    return bar;
+}
+
+void EconomicChartWindow::buildChart()
+{
+    using Marker = CurveChart::Marker;
+    struct Look {
+        QColor colour;
+        int width;
+        Marker marker;
+    };
+    const QColor red(255, 0, 0), green(0, 128, 0), blue(0, 0, 255);
+    const Look looks[10] = {
+        {red, 2, Marker::None},     {green, 2, Marker::None},     {blue, 2, Marker::None},
+        {red, 1, Marker::Square},   {green, 1, Marker::Square},   {blue, 1, Marker::Square},
+        {red, 1, Marker::Circle},   {SlotColours::slot2Levels(), 1, Marker::Circle}, {blue, 1, Marker::Circle},
+        {QColor(255, 128, 255), 3, Marker::None},
+    };
+    for (int k = 1; k <= 10; ++k) {
+        CurveChart::SeriesStyle style;
+        style.objectName = QStringLiteral("Series%1").arg(k);
+        style.colour = looks[k - 1].colour;
+        style.width = looks[k - 1].width;
+        style.marker = looks[k - 1].marker;
+        style.markerHalfSize = style.marker == Marker::None ? 0 : 2;
+        chart_->addSeries(style, k == CostSeries ? QStringLiteral("Costo del N") : Curves::readOutName(k));
+    }
+    for (int k = 1; k <= 9; ++k)
+        chart_->setSeriesShown(k, false); // the curve selection decides at activation
+
+    const QColor blueText(0, 0, 255);
+    chart_->setTitleLines({QStringLiteral("Determinación del óptimo económico para la fertilización")});
+    chart_->setTitleFont(arial(12), blueText);
+    chart_->setAxisRange(CurveChart::Axis::Bottom, 0, 200);
+    chart_->setAxisStep(CurveChart::Axis::Bottom, 40);
+    chart_->setAxisTitle(CurveChart::Axis::Bottom, QStringLiteral("Nitrógeno disponible (Kg N /ha)"));
+    chart_->setAxisTitleFont(CurveChart::Axis::Bottom, arial(10), blueText);
+    chart_->setAxisRange(CurveChart::Axis::Left, -2.01, 4);
+    chart_->setAxisStep(CurveChart::Axis::Left, 2);
+    chart_->setAxisTitle(CurveChart::Axis::Left, QStringLiteral("Ingreso o Costo marginal (U$S / ha)"));
+    chart_->setAxisTitleFont(CurveChart::Axis::Left, arial(10, true), blueText);
+    for (QCPAxis* axis : {chart_->xAxis, chart_->yAxis}) {
+        axis->setBasePen(QPen(Qt::black, 3));
+        axis->setTickPen(QPen(Qt::red, 2));
+        axis->setSubTickPen(QPen(Qt::red, 1));
+        axis->setTickLengthIn(0);
+        axis->setTickLengthOut(14);
+        axis->setSubTickLengthIn(0);
+        axis->setSubTickLengthOut(10);
+        axis->setTickLabelFont(arial(9, true));
+        axis->setTickLabelColor(Qt::black);
+    }
+    chart_->xAxis->grid()->setVisible(false);
+    chart_->yAxis->grid()->setPen(QPen(QColor(128, 128, 128), 0, Qt::SolidLine));
+
+    QLinearGradient panel(0, 0, 0, 1);
+    panel.setCoordinateMode(QGradient::ObjectMode);
+    panel.setColorAt(0, Qt::white);
+    panel.setColorAt(1, QColor(208, 236, 17));
+    chart_->setPanel(QBrush(panel));
+    chart_->axisRect()->setBackground(Qt::NoBrush);
+    chart_->legend->setFont(arial(8));
+
+    scenarioLabel_ = new QLabel(chart_);
+    scenarioLabel_->setObjectName(QStringLiteral("Label24"));
+    scenarioLabel_->setFont(arial(9, true));
+    scenarioLabel_->setAttribute(Qt::WA_TransparentForMouseEvents);
+
+    yAxisMark_ = new HelpMark(QStringLiteral("Label14"), QStringLiteral(" ? "), 14, 18, chart_);
+    yAxisMark_->setToolTip(QStringLiteral("Ayuda del eje del ingreso o costo marginal"));
+    xAxisMark_ = new HelpMark(QStringLiteral("Label15"), QStringLiteral(" ? "), 14, 18, chart_);
+    xAxisMark_->setToolTip(QStringLiteral("Ayuda del eje del nitrógeno disponible"));
+    for (HelpMark* mark : {yAxisMark_, xAxisMark_})
+        mark->setCursor(Qt::WhatsThisCursor);
+    connect(yAxisMark_, &HelpMark::clicked, this, [this] { Q_EMIT windowRequested(QStringLiteral("TForm26")); });
+    connect(xAxisMark_, &HelpMark::clicked, this, [this] { Q_EMIT windowRequested(QStringLiteral("TForm27")); });
+}
+
+QWidget* EconomicChartWindow::buildReadOutPanel()
+{
+    auto* panel = new TrackingFrame(this);
+    panel->setObjectName(QStringLiteral("Panel2"));
+    panel->setFixedWidth(150);
+    panel->setFrameStyle(QFrame::Panel | QFrame::Raised);
+
+    auto caption = [panel](const char* name, const char* text, int y, const QColor& colour) {
+        QLabel* l = label(QString::fromUtf8(text), panel, arial(8, true), colour);
+        l->setObjectName(QLatin1String(name));
+        l->move(6, y);
+        return l;
+    };
+    auto edit = [panel](const char* name, int y, int width, const QColor& colour) {
+        auto* e = new QLineEdit(panel);
+        e->setObjectName(QLatin1String(name));
+        e->setFont(arial(8, true));
+        e->setGeometry(6, y, width, 21);
+        setTextColour(e, QPalette::Text, colour);
+        return e;
+    };
+    caption("Label20", "Serie señalada", 6, Teal);
+    caption("Label6", "por el puntero", 20, Teal);
+    curveNameEdit_ = edit("Edit4", 38, 130, Teal);
+    caption("Label7", "Nitrógeno", 66, Teal);
+    caption("Label22", "disponible", 80, Teal);
+    nitrogenEdit_ = edit("Edit5", 96, 60, Qt::red);
+    nitrogenEdit_->setReadOnly(true);
+    caption("Label9", "Ing/cst.", 124, Teal);
+    caption("Label23", "marginal", 138, Teal);
+    valueEdit_ = edit("Edit6", 154, 60, Qt::red);
+    valueEdit_->setReadOnly(true);
+
+    auto* silver = new QFrame(panel);
+    silver->setObjectName(QStringLiteral("Panel3"));
+    silver->setGeometry(4, 184, 140, 104);
+    silver->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    silver->setAutoFillBackground(true);
+    setTextColour(silver, QPalette::Window, QColor(192, 192, 192));
+    const char* lines[4][2] = {{"Label11", "Margen en $/ha"}, {"Label19", "respecto de la"},
+                               {"Label12", "situación de"}, {"Label21", "referencia"}};
+    for (int i = 0; i < 4; ++i) {
+        QLabel* l = label(QString::fromUtf8(lines[i][1]), silver, arial(8, true), Qt::blue);
+        l->setObjectName(QLatin1String(lines[i][0]));
+        l->move(4, 4 + 14 * i);
+    }
+    marginLabel_ = label(QStringLiteral("0000"), silver, arial(12, true), Qt::blue);
+    marginLabel_->setObjectName(QStringLiteral("Label13"));
+    marginLabel_->setGeometry(8, 64, 120, 30);
+    marginLabel_->setToolTip(
+        QStringLiteral("Cantidad de cambio por aumento de 1 kg de nitrógeno disponible mmmmmmm"));
+
+    marginMark_ = new HelpMark(QStringLiteral("Label10"), QStringLiteral(" ? "), 14, 18, panel);
+    marginMark_->setCursor(Qt::WhatsThisCursor);
+    marginMark_->move(110, 292);
+    connect(marginMark_, &HelpMark::clicked, this, [this] { Q_EMIT windowRequested(QStringLiteral("TForm28")); });
+    panel->onPointerMove = [this] { marginMark_->reset(); };
+    return panel;
+}
+
+void EconomicChartWindow::placeChartMarks()
+{
+    const QRect plot = chart_->axisRect()->rect();
+    yAxisMark_->move(0, plot.top());
+    xAxisMark_->move(plot.center().x() + 130, plot.bottom() + 36);
+    scenarioLabel_->move(plot.left() + 6, 2);
+}
+
+QString EconomicChartWindow::grainPrice() const { return grainPriceEdit_->text(); }
+QString EconomicChartWindow::nCost() const { return nCostEdit_->text(); }
+QString EconomicChartWindow::referenceN() const { return referenceNEdit_->text(); }
+void EconomicChartWindow::setNCost(const QString& text) { nCostEdit_->setText(text); }
+void EconomicChartWindow::setReferenceN(const QString& text) { referenceNEdit_->setText(text); }
+
+void EconomicChartWindow::onActivated()
+{
+    recompute();
+}
+
+void EconomicChartWindow::recompute()
+{
+    QStringList errors;
+    const auto curves = Curves::capture(slots_, &errors);
+    if (!errors.isEmpty())
+        seams_.errors->report(this, errors.first());
+    table_.fillYields(curves);
+    rebuild();
+}
+
+void EconomicChartWindow::rebuild()
+{
+    // Both prices are checked before anything is written: a bad one leaves the table and
+    // the chart exactly as they were.
+    const NumberText::Reading price = NumberText::read(grainPriceEdit_->text());
+    const NumberText::Reading cost = NumberText::read(nCostEdit_->text());
+    if (!price.ok || !cost.ok) {
+        seams_.errors->report(this, !price.ok ? QStringLiteral("Precio neto del grano: ") + price.error
+                                              : QStringLiteral("Costo del nitrógeno: ") + cost.error);
+        return;
+    }
+    table_.rebuild(price.value, cost.value);
+    grainPriceEdit_->setFocus();
+    for (int k = 1; k <= Curves::Count; ++k)
+        chart_->setPoints(k, table_.incomePoints(k));
+    chart_->setPoints(CostSeries, table_.costPoints());
+    chart_->replot();
+
+    const NumberText::Reading reference = NumberText::readInteger(referenceNEdit_->text());
+    if (!reference.ok) {
+        seams_.errors->report(this, QStringLiteral("N disp. de referencia: ") + reference.error);
+        return;
+    }
+    if (reference.value < 40) {
+        Q_EMIT lowNitrogenWarning();
+        referenceNEdit_->setText(QStringLiteral("40"));
+    }
+}
+
+void EconomicChartWindow::setCurveShown(int k, bool shown)
+{
+    chart_->setSeriesShown(k, shown);
+    chart_->replot();
+}
+
+void EconomicChartWindow::applyCurveSelection(const std::array<bool, 9>& ticked)
+{
+    for (int k = 1; k <= 9; ++k)
+        chart_->setSeriesShown(k, ticked[k - 1]);
+    chart_->replot();
+}
+
+void EconomicChartWindow::setCurveSelectionCaption(const QString& caption)
+{
+    selectionButton_->setText(caption);
+}
+
+void EconomicChartWindow::resetInputMarks()
+{
+    for (HelpMark* mark : inputMarks_)
+        mark->reset();
+}
+
+void EconomicChartWindow::reportOnce(const QString& message)
+{
+    if (message == lastReported_)
+        return;
+    lastReported_ = message;
+    seams_.errors->report(this, message);
+}
+
+void EconomicChartWindow::readOut(QPoint pixel)
+{
+    resetInputMarks();
+    yAxisMark_->reset();
+    xAxisMark_->reset();
+    marginMark_->reset();
+
+    const QPointF value = chart_->valueAt(pixel);
+    const QString nText = NumberText::format(value.x(), 6, 0);
+    nitrogenEdit_->setText(nText);
+    valueEdit_->setText(NumberText::format(value.y(), 6, 1));
+
+    int touched = 0;
+    for (int k = 1; k <= Curves::Count; ++k)
+        if (chart_->isSeriesShown(k) && chart_->hitTest(k, pixel) >= 0)
+            touched = k; // the highest one stays on the panel
+    if (touched == 0)
+        return;
+
+    const NumberText::Reading q = NumberText::readInteger(nText);
+    const NumberText::Reading r = NumberText::readInteger(referenceNEdit_->text());
+    const NumberText::Reading cost = NumberText::read(nCostEdit_->text());
+    if (!r.ok || !cost.ok) {
+        reportOnce(!r.ok ? QStringLiteral("N disp. de referencia: ") + r.error
+                         : QStringLiteral("Costo del nitrógeno: ") + cost.error);
+        return;
+    }
+    lastReported_.clear();
+    const int reference = std::max(40, static_cast<int>(r.value));
+    const int pointerN = q.ok ? static_cast<int>(q.value) : reference;
+
+    const int slot = Curves::key(touched).slot;
+    const QColor colour = SlotColours::forSlot(slot);
+    curveNameEdit_->setText(Curves::readOutName(touched));
+    setTextColour(curveNameEdit_, QPalette::Text, colour);
+    const SlotRecord& s = slots_.slot(slot);
+    scenarioLabel_->setText(QStringLiteral("ESCENARIO: ") + s.siteName + QStringLiteral(" - ") + s.unitName
+                            + QStringLiteral(" - ") + s.cultivarName + QStringLiteral(" - ") + s.waterName);
+    setTextColour(scenarioLabel_, QPalette::WindowText, colour);
+    scenarioLabel_->adjustSize();
+    const double m = table_.margin(touched, reference, pointerN, cost.value / 1000.0);
+    marginLabel_->setText(NumberText::format(m, 6, 1));
+}
+
+void EconomicChartWindow::clearReadOut()
+{
+    curveNameEdit_->clear();
+    marginLabel_->clear();
+    scenarioLabel_->clear();
+}
+
+void EconomicChartWindow::copyToClipboard()
+{
+    // On a white background, as it would print.
+    QGuiApplication::clipboard()->setPixmap(chart_->renderPixmap(QBrush(Qt::white)));
+}
+
+bool EconomicChartWindow::eventFilter(QObject* watched, QEvent* event)
+{
+    // Focus follows the pointer over the three inputs.
+    if (event->type() == QEvent::MouseMove) {
+        if (auto* edit = qobject_cast<QLineEdit*>(watched))
+            edit->setFocus();
+    }
+    return VelmaroWindow::eventFilter(watched, event);
+}
+
+void EconomicChartWindow::mouseMoveEvent(QMouseEvent* event)
+{
+    resetInputMarks();
+    VelmaroWindow::mouseMoveEvent(event);
+}

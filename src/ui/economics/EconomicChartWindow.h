@@ -1,0 +1,93 @@
+#pragma once
+
+#include <array>
+
+#include "core/Curves.h"
+#include "core/EconomicTable.h"
+#include "ui/common/Seams.h"
+#include "ui/common/VelmaroWindow.h"
+
+class QLabel;
+class QLineEdit;
+class QToolButton;
+class CurveChart;
+class HelpMark;
+class ScenarioSlots;
+
+// "N disp. de referencia": the marginal income of each curve at the net grain price
+// against the marginal cost of nitrogen, and the margin over the reference nitrogen read
+// under the pointer. Every activation recomputes everything from the slots and the three
+// economic inputs of its top row.
+class EconomicChartWindow : public VelmaroWindow {
+    Q_OBJECT
+public:
+    static constexpr int CostSeries = 10;
+
+    EconomicChartWindow(const ScenarioSlots& scenarioSlots, const Seams& seams, QWidget* parent = nullptr);
+
+    CurveChart& chart() const { return *chart_; }
+    const EconomicTable& economicTable() const { return table_; }
+
+    // The economic inputs as they stand in the fields.
+    QString grainPrice() const;
+    QString nCost() const;
+    QString referenceN() const;
+    void setNCost(const QString& text);       // from the nitrogen cost assistant
+    void setReferenceN(const QString& text);  // from the soil calculator
+
+    // Captures the coefficients, fills the yields and rebuilds.
+    void recompute();
+    // Marginal incomes, cost line and series from the current prices; then the check of
+    // the reference nitrogen. A price that is not a number changes nothing.
+    void rebuild();
+
+    void setCurveShown(int k, bool shown);
+    void applyCurveSelection(const std::array<bool, 9>& ticked);
+    void setCurveSelectionCaption(const QString& caption);
+
+    void readOut(QPoint pixel);
+    void clearReadOut();
+    void copyToClipboard();
+
+    void onActivated() override;
+
+Q_SIGNALS:
+    void windowRequested(const QString& objectName);
+    void curveSelectionToggleRequested();
+    void lowNitrogenWarning();
+    void chartsToClose(); // "Escenarios": this window and the yield chart
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+
+private:
+    QWidget* buildInputRow();
+    QWidget* buildToolbar();
+    void buildChart();
+    QWidget* buildReadOutPanel();
+    void placeChartMarks();
+    void resetInputMarks();
+    // Reports a bad number once per distinct text, so pointer moves raise no storm.
+    void reportOnce(const QString& message);
+
+    const ScenarioSlots& slots_;
+    Seams seams_;
+    CurveChart* chart_ = nullptr;
+    EconomicTable table_;
+
+    QLineEdit* grainPriceEdit_ = nullptr; // Edit1
+    QLineEdit* nCostEdit_ = nullptr;      // Edit2
+    QLineEdit* referenceNEdit_ = nullptr; // Edit3
+    QLineEdit* curveNameEdit_ = nullptr;  // Edit4
+    QLineEdit* nitrogenEdit_ = nullptr;   // Edit5
+    QLineEdit* valueEdit_ = nullptr;      // Edit6
+    QLabel* marginLabel_ = nullptr;       // Label13
+    QLabel* scenarioLabel_ = nullptr;     // Label24
+    std::array<HelpMark*, 3> inputMarks_{}; // Label16, Label17, Label18
+    HelpMark* yAxisMark_ = nullptr;       // Label14
+    HelpMark* xAxisMark_ = nullptr;       // Label15
+    HelpMark* marginMark_ = nullptr;      // Label10
+    QToolButton* selectionButton_ = nullptr; // ToolButton4
+    QString lastReported_;
+};
