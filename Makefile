@@ -8,7 +8,7 @@ JOBS       ?= $(shell nproc)
 # Debian packages the build, the tests and the program need.
 PACKAGES = cmake ninja-build g++ pkg-config qt6-base-dev libqt6printsupport6 \
            libqcustomplot-dev libqcustomplot2.1-qt6 qt6-qpa-plugins libjpeg62-turbo \
-           fonts-liberation fonts-urw-base35 xauth xvfb
+           fonts-liberation fonts-urw-base35 poppler-utils xauth xvfb
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 

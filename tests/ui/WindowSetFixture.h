@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QLabel>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
 
@@ -14,6 +15,7 @@
 #include "ui/common/MessageBoxes.h"
 #include "ui/common/ProgramLauncher.h"
 #include "ui/common/ReportPrinter.h"
+#include "ui/printing/PrintTarget.h"
 
 // The real window set with recording seams: nothing blocks, everything is observed.
 struct WindowSetFixture {
@@ -21,11 +23,13 @@ struct WindowSetFixture {
     RecordingErrorReporter errors;
     RecordingProgramLauncher launcher;
     RecordingReportPrinter reports;
+    QTemporaryDir printed;            // where print jobs go, as PDF files
+    PdfPrintTarget printer{printed.path()};
     std::unique_ptr<WindowSet> set;
 
     WindowSetFixture()
     {
-        set = std::make_unique<WindowSet>(Seams{&messages, &errors, &launcher, &reports});
+        set = std::make_unique<WindowSet>(Seams{&messages, &errors, &launcher, &reports, &printer});
         set->start();
     }
 

@@ -12,6 +12,10 @@
 #include "ui/common/AxisSliderWindow.h"
 #include "ui/common/ChartTitleWindow.h"
 #include "ui/common/ReportPrinter.h"
+#include "ui/printing/ChartPrintDialog.h"
+#include "ui/printing/ChartPrinter.h"
+#include "ui/printing/HelpPrintWindow.h"
+#include "ui/printing/PrintTarget.h"
 #include "ui/yieldchart/AppliedFunctionsWindow.h"
 #include "ui/economics/EconomicChartWindow.h"
 #include "ui/common/ErrorReporter.h"
@@ -33,7 +37,6 @@ struct PlainWindow {
 constexpr PlainWindow PlainWindows[] = {
     {"TForm7", u"Mapa Paraná"},
     {"TForm8", u"Mapa de Reconquista"},
-    {"TForm12", u"Imprimir"},
     {"TForm15", u"Uso del gráfico"},
     {"TForm16", u"Ayuda eje de rendimiento"},
     {"TForm17", u"Ayuda eje de nitrógeno"},
@@ -41,7 +44,6 @@ constexpr PlainWindow PlainWindows[] = {
     {"TForm19", u"Ayuda para elegir curvas"},
     {"TForm21", u"Costo del Nitrógeno"},
     {"TForm22", u"ATENCION"},
-    {"TForm23", u"Imprimir gráfico económico"},
     {"TForm26", u"Ayuda eje Y de gráfico económico"},
     {"TForm27", u"Ayuda eje x gráfico económico"},
     {"TForm28", u"Ayuda margen en $/ha"},
@@ -57,7 +59,6 @@ constexpr PlainWindow PlainWindows[] = {
     {"TForm35", u"Créditos"},
     {"TForm9", u"Mapa de Gualeguaychú"},
     {"TForm5", u"Mapa de Gualeguay"},
-    {"TForm37", u"Imprimir"},
 };
 
 VelmaroWindow* plainWindow(const char* objectName)
@@ -89,8 +90,12 @@ WindowSet::WindowSet(const Seams& seams)
         ownErrors_ = std::make_unique<DialogErrorReporter>();
         seams_.errors = ownErrors_.get();
     }
+    if (!seams_.printTarget) {
+        ownPrintTarget_ = std::make_unique<SystemPrintTarget>(*seams_.messages);
+        seams_.printTarget = ownPrintTarget_.get();
+    }
     if (!seams_.reportPrinter) {
-        ownReportPrinter_ = std::make_unique<DialogReportPrinter>(seams_.errors);
+        ownReportPrinter_ = std::make_unique<DialogReportPrinter>(seams_.errors, seams_.printTarget);
         seams_.reportPrinter = ownReportPrinter_.get();
     }
     if (!seams_.launcher) {
@@ -111,22 +116,34 @@ WindowSet::WindowSet(const Seams& seams)
     curveSelection_ = adopt(new CurveSelectionWindow(*slots_));
     plain({"TForm7", "TForm8"});
     yieldAxes_ = adopt(AxisSliderWindow::yieldAxisWindow().release());
-    plain({"TForm12"});
+    auto* yieldPrint = adopt(new ChartPrintDialog(QStringLiteral("TForm12"), QStringLiteral("Imprimir")));
     yieldTitles_ = adopt(ChartTitleWindow::yieldTitleWindow().release());
     adopt(new AppliedFunctionsWindow(*slots_, *seams_.reportPrinter));
-    plain({"TForm15", "TForm16", "TForm17", "TForm18", "TForm19", "TForm21", "TForm22", "TForm23"});
+    plain({"TForm15", "TForm16", "TForm17", "TForm18", "TForm19", "TForm21", "TForm22"});
+    auto* economicPrint =
+        adopt(new ChartPrintDialog(QStringLiteral("TForm23"), QStringLiteral("Imprimir gráfico económico")));
     economicTitles_ = adopt(ChartTitleWindow::economicTitleWindow().release());
     economicAxes_ = adopt(AxisSliderWindow::economicAxisWindow().release());
     plain({"TForm26", "TForm27", "TForm28", "TForm29", "TForm30", "TForm31", "TForm32", "TForm33", "TForm34"});
     economicChart_ = adopt(new EconomicChartWindow(*slots_, seams_));
     yieldChart_ = adopt(new YieldChartWindow(*slots_, seams_));
-    plain({"TForm36", "TForm6", "TForm10", "TForm35", "TForm9", "TForm5", "TForm37"});
+    plain({"TForm36", "TForm6", "TForm10", "TForm35", "TForm9", "TForm5"});
+    adopt(new HelpPrintWindow(*seams_.printTarget, *seams_.errors));
 
     wireMainWindow();
     wireYieldChart();
     wireEconomicChart();
     wireChartEditors(yieldAxes_, yieldTitles_, yieldChart_->chart());
     wireChartEditors(economicAxes_, economicTitles_, economicChart_->chart());
+    wireChartPrinting(yieldPrint, yieldChart_->chart());
+    wireChartPrinting(economicPrint, economicChart_->chart());
+}
+
+void WindowSet::wireChartPrinting(ChartPrintDialog* dialog, CurveChart& chart)
+{
+    connect(dialog, &ChartPrintDialog::printRequested, &chart, [this, dialog, &chart](QPageLayout::Orientation o) {
+        ChartPrinter::print(chart, o, *seams_.printTarget, *seams_.errors, dialog);
+    });
 }
 
 void WindowSet::wireChartEditors(AxisSliderWindow* axes, ChartTitleWindow* titles, CurveChart& chart)

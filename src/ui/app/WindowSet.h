@@ -22,6 +22,8 @@ class ReportPrinter;
 class AxisSliderWindow;
 class ChartTitleWindow;
 class CurveChart;
+class ChartPrintDialog;
+class PrintTarget;
 
 // Every window of the program, created once at start-up in a fixed order (the main
 // window first) and wired together here. Windows never reach into each other's
@@ -59,6 +61,7 @@ private:
     void wireMainWindow();
     void wireYieldChart();
     void wireEconomicChart();
+    void wireChartPrinting(ChartPrintDialog* dialog, CurveChart& chart);
     void wireChartEditors(AxisSliderWindow* axes, ChartTitleWindow* titles, CurveChart& chart);
     // Shows or hides the curve selection; the caption the chart's button takes.
     QString toggleCurveSelection();
@@ -72,6 +75,7 @@ private:
     std::unique_ptr<ErrorReporter> ownErrors_;
     std::unique_ptr<ProgramLauncher> ownLauncher_;
     std::unique_ptr<ReportPrinter> ownReportPrinter_;
+    std::unique_ptr<PrintTarget> ownPrintTarget_;
     Seams seams_;
     std::unique_ptr<ScenarioSlots> slots_;
     std::vector<std::unique_ptr<QWidget>> windows_;

@@ -7,6 +7,7 @@
 #include <QPrinter>
 
 #include "ui/common/ErrorReporter.h"
+#include "ui/printing/PrintTarget.h"
 
 namespace {
 
@@ -53,6 +54,12 @@ bool ReportPrinter::printLines(QPrinter& printer, const QStringList& lines, cons
 
 bool DialogReportPrinter::print(QWidget* parent, const QStringList& lines, const QFont& font)
 {
+    // With no printer installed the adviser is told so and may keep the pages as a PDF file.
+    if (target_ && !SystemPrintTarget::printerInstalled()) {
+        if (!target_->prepareJob(parent, QStringLiteral("Funciones aplicadas")))
+            return false;
+        return printLines(target_->printer(), lines, font, parent, errors_);
+    }
     QPrinter printer(QPrinter::HighResolution);
     QPrintDialog dialog(&printer, parent);
     if (dialog.exec() != QDialog::Accepted)

@@ -5,6 +5,7 @@
 #include <QStringList>
 
 class ErrorReporter;
+class PrintTarget;
 class QPrinter;
 class QWidget;
 
@@ -28,11 +29,16 @@ protected:
 // The system print dialog, then the printer the adviser chose.
 class DialogReportPrinter : public ReportPrinter {
 public:
-    explicit DialogReportPrinter(ErrorReporter* errors = nullptr) : errors_(errors) {}
+    // With no printer installed, jobs go where `target` says (a PDF file the adviser names).
+    explicit DialogReportPrinter(ErrorReporter* errors = nullptr, PrintTarget* target = nullptr)
+        : errors_(errors), target_(target)
+    {
+    }
     bool print(QWidget* parent, const QStringList& lines, const QFont& font) override;
 
 private:
     ErrorReporter* errors_;
+    PrintTarget* target_;
 };
 
 // Prints straight into a PDF file, without asking: the same drawing as on paper.

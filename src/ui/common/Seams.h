@@ -4,6 +4,7 @@ class ErrorReporter;
 class MessageBoxes;
 class ProgramLauncher;
 class ReportPrinter;
+class PrintTarget;
 
 // Everything a window does that would block or leave the program: message boxes, the
 // error report, other programs, printers. The program passes the real ones; tests pass recorders.
@@ -12,4 +13,5 @@ struct Seams {
     ErrorReporter* errors = nullptr;
     ProgramLauncher* launcher = nullptr;
     ReportPrinter* reportPrinter = nullptr;
+    PrintTarget* printTarget = nullptr;
 };

@@ -1,0 +1,104 @@
+#include "HelpPrintWindow.h"
+
+#include <QCoreApplication>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPrintPreviewWidget>
+#include <QPrinter>
+#include <QScreen>
+#include <QVBoxLayout>
+
+#include "ui/common/ErrorReporter.h"
+#include "ui/common/GradientButton.h"
+#include "ui/printing/HelpDocumentPrinter.h"
+#include "ui/printing/PrintTarget.h"
+
+HelpPrintWindow::HelpPrintWindow(PrintTarget& target, ErrorReporter& errors, QWidget* parent)
+    : VelmaroWindow(QStringLiteral("TForm37"), QStringLiteral("Imprimir"), parent),
+      target_(target),
+      errors_(errors),
+      previewPrinter_(std::make_unique<QPrinter>(QPrinter::ScreenResolution))
+{
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+    resize(760, 560);
+
+    // The preview lays out A4 pages whether or not a printer is installed.
+    previewPrinter_->setOutputFormat(QPrinter::PdfFormat);
+    HelpDocumentPrinter::preparePage(*previewPrinter_);
+
+    auto* layout = new QVBoxLayout(this);
+    auto* question = new QLabel(QStringLiteral("¿Está seguro?"), this);
+    question->setObjectName(QStringLiteral("Label1"));
+    QFont bold(QStringLiteral("Arial"), 12);
+    bold.setBold(true);
+    question->setFont(bold);
+    question->setAlignment(Qt::AlignCenter);
+    layout->addWidget(question);
+
+    auto* buttons = new QHBoxLayout;
+    auto* setup = new GradientButton(QStringLiteral("AbColBitBtn1"), QStringLiteral("Config. Impresora"), this);
+    auto* yes = new GradientButton(QStringLiteral("AbColBitBtn2"), QStringLiteral("Si"), this);
+    auto* no = new GradientButton(QStringLiteral("AbColBitBtn3"), QStringLiteral("No"), this);
+    for (GradientButton* b : {setup, yes, no}) {
+        b->setFixedSize(170, 34);
+        buttons->addWidget(b);
+    }
+    layout->addLayout(buttons);
+
+    preview_ = new QPrintPreviewWidget(previewPrinter_.get(), this);
+    preview_->setObjectName(QStringLiteral("GmPreview1"));
+    preview_->setViewMode(QPrintPreviewWidget::FacingPagesView);
+    preview_->setZoomMode(QPrintPreviewWidget::FitInView);
+    layout->addWidget(preview_, 1);
+    connect(preview_, &QPrintPreviewWidget::paintRequested, this,
+            [this](QPrinter* printer) { HelpDocumentPrinter::print(document_, *printer); });
+
+    connect(setup, &QPushButton::clicked, this, [this] { target_.setUp(this); });
+    connect(yes, &QPushButton::clicked, this, &HelpPrintWindow::printAll);
+    connect(no, &QPushButton::clicked, this, &QWidget::hide);
+}
+
+HelpPrintWindow::~HelpPrintWindow() = default;
+
+void HelpPrintWindow::showEvent(QShowEvent* event)
+{
+    VelmaroWindow::showEvent(event);
+    if (!placed_) {
+        placed_ = true; // centred on the desktop the first time
+        if (const QScreen* s = screen())
+            move(s->availableGeometry().center() - rect().center());
+    }
+}
+
+void HelpPrintWindow::onActivated()
+{
+    QString error;
+    if (!HelpDocumentPrinter::load(documentPath(), document_, &error)) {
+        errors_.report(this, error);
+        return;
+    }
+    preview_->updatePreview();
+}
+
+int HelpPrintWindow::pageCount() const
+{
+    return preview_->pageCount();
+}
+
+bool HelpPrintWindow::printAll()
+{
+    QPrinter& printer = target_.printer();
+    const QPageLayout before = printer.pageLayout();
+    bool printed = false;
+    if (target_.prepareJob(this, QStringLiteral("<document>"))) {
+        HelpDocumentPrinter::preparePage(printer);
+        printer.setCopyCount(1);
+        printer.setPrintRange(QPrinter::AllPages);
+        const int pages = HelpDocumentPrinter::print(document_, printer, [] { QCoreApplication::processEvents(); });
+        printed = pages >= 0;
+        if (!printed)
+            errors_.report(this, QStringLiteral("No se pudo imprimir el documento de ayuda."));
+    }
+    printer.setPageLayout(before);
+    return printed;
+}

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <memory>
+
+#include <QTextDocument>
+
+#include "ui/common/VelmaroWindow.h"
+
+class QPrinter;
+class QPrintPreviewWidget;
+class ErrorReporter;
+class PrintTarget;
+
+// "Imprimir" for the help document: "¿Está seguro?", three buttons and a preview of the
+// A4 pages two at a time. Every activation reads the document again; a missing file is
+// reported and the pages shown before stay.
+class HelpPrintWindow : public VelmaroWindow {
+    Q_OBJECT
+public:
+    HelpPrintWindow(PrintTarget& target, ErrorReporter& errors, QWidget* parent = nullptr);
+    ~HelpPrintWindow() override;
+
+    static QString documentPath() { return QStringLiteral("velmaro.rtf"); }
+
+    void onActivated() override;
+    int pageCount() const;
+    const QTextDocument& document() const { return document_; }
+
+    // "Si": every page to the printer, one copy, as the job "<document>", no dialog.
+    bool printAll();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    PrintTarget& target_;
+    ErrorReporter& errors_;
+    QTextDocument document_;
+    std::unique_ptr<QPrinter> previewPrinter_;
+    QPrintPreviewWidget* preview_ = nullptr;
+    bool placed_ = false;
+};

@@ -1,0 +1,63 @@
+#pragma once
+
+#include <memory>
+
+#include <QString>
+#include <QStringList>
+
+class QPrinter;
+class QWidget;
+class MessageBoxes;
+
+// Where the program's print jobs go: the system printer, kept for the whole run so that
+// the settings chosen in its setup dialog hold for later jobs. With no printer installed
+// a job goes to a PDF file the adviser names, never silently nowhere.
+class PrintTarget {
+public:
+    virtual ~PrintTarget() = default;
+
+    virtual QPrinter& printer() = 0;
+
+    // Readies the printer for a job with this title. False when there is nowhere to print
+    // (no printer and no PDF file named): nothing is printed then.
+    virtual bool prepareJob(QWidget* parent, const QString& title) = 0;
+
+    // The system's printer setup dialog.
+    virtual void setUp(QWidget* parent) = 0;
+};
+
+class SystemPrintTarget : public PrintTarget {
+public:
+    explicit SystemPrintTarget(MessageBoxes& messages);
+    ~SystemPrintTarget() override;
+
+    QPrinter& printer() override { return *printer_; }
+    bool prepareJob(QWidget* parent, const QString& title) override;
+    void setUp(QWidget* parent) override;
+
+    static bool printerInstalled();
+
+private:
+    MessageBoxes& messages_;
+    std::unique_ptr<QPrinter> printer_;
+};
+
+// Jobs go to numbered PDF files in a folder, for tests; a job can be made to fail.
+class PdfPrintTarget : public PrintTarget {
+public:
+    explicit PdfPrintTarget(const QString& folder);
+    ~PdfPrintTarget() override;
+
+    QPrinter& printer() override { return *printer_; }
+    bool prepareJob(QWidget* parent, const QString& title) override;
+    void setUp(QWidget*) override { ++setUps; }
+
+    QStringList titles;  // one per job
+    QStringList files;   // one per job
+    int setUps = 0;
+    bool failNextJob = false; // the next job's file cannot be written
+
+private:
+    QString folder_;
+    std::unique_ptr<QPrinter> printer_;
+};
