@@ -54,7 +54,7 @@ void TestWindowSet::captions_data()
         {"TForm27", "Ayuda eje x gráfico económico"}, {"TForm28", "Ayuda margen en $/ha"},
         {"TForm29", "Ayuda parte económica"}, {"TForm30", "ayuda parte económica"},
         {"TForm31", "Ayuda pte económica"}, {"TForm32", "Calculo de N disponible en suelo"},
-        {"TForm33", "Nitrógeno disponible de referencia"}, {"TForm34", "Form34"},
+        {"TForm33", "Nitrógeno disponible de referencia"}, {"TForm34", "Faltan datos"},
         {"TForm20", "N disp. de referencia"}, {"TForm3", "Gráfico de rendimiento en función de N disponible"},
         {"TForm6", "Mapas"}, {"TForm10", "Mapa Rafaela"}, {"TForm35", "Créditos"},
         {"TForm9", "Mapa de Gualeguaychú"}, {"TForm5", "Mapa de Gualeguay"}, {"TForm37", "Imprimir"},

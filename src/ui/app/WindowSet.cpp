@@ -18,6 +18,10 @@
 #include "ui/printing/PrintTarget.h"
 #include "ui/yieldchart/AppliedFunctionsWindow.h"
 #include "ui/economics/EconomicChartWindow.h"
+#include "ui/economics/NitrogenCostWindow.h"
+#include "ui/info/HelpWindow.h"
+#include "ui/info/WarningWindow.h"
+#include "ui/soiln/SoilNitrogenWindow.h"
 #include "ui/common/ErrorReporter.h"
 #include "ui/common/MessageBoxes.h"
 #include "ui/common/ProgramLauncher.h"
@@ -42,17 +46,13 @@ constexpr PlainWindow PlainWindows[] = {
     {"TForm17", u"Ayuda eje de nitrógeno"},
     {"TForm18", u"Ayuda incremento de rendimiento por kg N"},
     {"TForm19", u"Ayuda para elegir curvas"},
-    {"TForm21", u"Costo del Nitrógeno"},
-    {"TForm22", u"ATENCION"},
     {"TForm26", u"Ayuda eje Y de gráfico económico"},
     {"TForm27", u"Ayuda eje x gráfico económico"},
     {"TForm28", u"Ayuda margen en $/ha"},
     {"TForm29", u"Ayuda parte económica"},
     {"TForm30", u"ayuda parte económica"},
     {"TForm31", u"Ayuda pte económica"},
-    {"TForm32", u"Calculo de N disponible en suelo"},
     {"TForm33", u"Nitrógeno disponible de referencia"},
-    {"TForm34", u"Form34"},
     {"TForm36", u"Mapa de Victoria"}, // an area no list offers: created, never shown
     {"TForm6", u"Mapas"},
     {"TForm10", u"Mapa Rafaela"},
@@ -119,12 +119,17 @@ WindowSet::WindowSet(const Seams& seams)
     auto* yieldPrint = adopt(new ChartPrintDialog(QStringLiteral("TForm12"), QStringLiteral("Imprimir")));
     yieldTitles_ = adopt(ChartTitleWindow::yieldTitleWindow().release());
     adopt(new AppliedFunctionsWindow(*slots_, *seams_.reportPrinter));
-    plain({"TForm15", "TForm16", "TForm17", "TForm18", "TForm19", "TForm21", "TForm22"});
+    plain({"TForm15", "TForm16", "TForm17", "TForm18", "TForm19"});
+    nitrogenCost_ = adopt(new NitrogenCostWindow(seams_));
+    adopt(new WarningWindow);
     auto* economicPrint =
         adopt(new ChartPrintDialog(QStringLiteral("TForm23"), QStringLiteral("Imprimir gráfico económico")));
     economicTitles_ = adopt(ChartTitleWindow::economicTitleWindow().release());
     economicAxes_ = adopt(AxisSliderWindow::economicAxisWindow().release());
-    plain({"TForm26", "TForm27", "TForm28", "TForm29", "TForm30", "TForm31", "TForm32", "TForm33", "TForm34"});
+    plain({"TForm26", "TForm27", "TForm28", "TForm29", "TForm30", "TForm31"});
+    soilNitrogen_ = adopt(new SoilNitrogenWindow(seams_));
+    plain({"TForm33"});
+    adopt(HelpWindow::createMissingInputNotice().release());
     economicChart_ = adopt(new EconomicChartWindow(*slots_, seams_));
     yieldChart_ = adopt(new YieldChartWindow(*slots_, seams_));
     plain({"TForm36", "TForm6", "TForm10", "TForm35", "TForm9", "TForm5"});
@@ -227,6 +232,19 @@ void WindowSet::wireEconomicChart()
     connect(economicChart_, &EconomicChartWindow::chartsToClose, yieldChart_, &QWidget::hide);
     connect(economicChart_, &EconomicChartWindow::lowNitrogenWarning, this,
             [this] { presentByName(QStringLiteral("TForm22")); });
+
+    // The assistants hand their results to the chart's inputs; the chart's next activation
+    // (it becomes active again as they close) rebuilds with them.
+    connect(nitrogenCost_, &NitrogenCostWindow::costReturned, economicChart_, &EconomicChartWindow::setNCost);
+    connect(soilNitrogen_, &SoilNitrogenWindow::referenceNAccepted, economicChart_,
+            &EconomicChartWindow::setReferenceN);
+    connect(soilNitrogen_, &SoilNitrogenWindow::lowNitrogenWarning, this,
+            [this] { presentByName(QStringLiteral("TForm22")); });
+    connect(soilNitrogen_, &SoilNitrogenWindow::missingInput, this,
+            [this] { presentByName(QStringLiteral("TForm34")); });
+    connect(soilNitrogen_, &SoilNitrogenWindow::helpRequested, this,
+            [this] { presentByName(QStringLiteral("TForm33")); });
+    connect(soilNitrogen_, &VelmaroWindow::activated, curveSelection_, &QWidget::hide);
 }
 
 void WindowSet::presentByName(const QString& objectName)

@@ -14,6 +14,8 @@ class ScenarioDialog;
 class CurveSelectionWindow;
 class YieldChartWindow;
 class EconomicChartWindow;
+class NitrogenCostWindow;
+class SoilNitrogenWindow;
 class ScenarioSlots;
 class ErrorReporter;
 class MessageBoxes;
@@ -84,6 +86,8 @@ private:
     CurveSelectionWindow* curveSelection_ = nullptr;
     YieldChartWindow* yieldChart_ = nullptr;
     EconomicChartWindow* economicChart_ = nullptr;
+    NitrogenCostWindow* nitrogenCost_ = nullptr;
+    SoilNitrogenWindow* soilNitrogen_ = nullptr;
     AxisSliderWindow* yieldAxes_ = nullptr;
     AxisSliderWindow* economicAxes_ = nullptr;
     ChartTitleWindow* yieldTitles_ = nullptr;

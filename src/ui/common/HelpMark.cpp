@@ -20,6 +20,13 @@ void HelpMark::reset()
         setLook(false);
 }
 
+void HelpMark::setHoverColour(const QColor& colour)
+{
+    hoverColour_ = colour;
+    if (highlighted_)
+        setLook(true);
+}
+
 void HelpMark::setLook(bool highlighted)
 {
     highlighted_ = highlighted;
@@ -27,7 +34,7 @@ void HelpMark::setLook(bool highlighted)
     f.setBold(true);
     setFont(f);
     QPalette p = palette();
-    p.setColor(QPalette::WindowText, highlighted ? Qt::blue : Qt::red);
+    p.setColor(QPalette::WindowText, highlighted ? hoverColour_ : QColor(Qt::red));
     setPalette(p);
     adjustSize();
 }

@@ -14,6 +14,9 @@ public:
     void reset();
     bool isHighlighted() const { return highlighted_; }
 
+    // The colour under the pointer; blue unless a window asks for another.
+    void setHoverColour(const QColor& colour);
+
 Q_SIGNALS:
     void clicked();
 
@@ -27,4 +30,5 @@ private:
     int normalPoints_;
     int hoverPoints_;
     bool highlighted_ = false;
+    QColor hoverColour_ = Qt::blue;
 };

@@ -1,0 +1,45 @@
+#pragma once
+
+#include "ui/common/Seams.h"
+#include "ui/common/VelmaroWindow.h"
+
+class QComboBox;
+class QLineEdit;
+class QPushButton;
+
+// "Costo del Nitrógeno": the assistant that turns the price of a tonne of a commercial
+// fertiliser into the cost of its nitrogen, in five numbered steps. "Regresar" hands the
+// cost of a tonne of N to the economic chart as text; the close box hands nothing.
+class NitrogenCostWindow : public VelmaroWindow {
+    Q_OBJECT
+public:
+    explicit NitrogenCostWindow(const Seams& seams, QWidget* parent = nullptr);
+
+    // The cost of the last completed "Calcular": U$S per kg of N as shown, and x 1000.
+    // Both are 0 until a calculation completes.
+    double nCostPerKg() const { return nCostPerKg_; }
+    double nCostPerTonne() const { return nCostPerTonne_; }
+
+    void calculate(); // "Calcular"
+    void giveBack();  // "Regresar"
+
+    void onActivated() override;
+
+Q_SIGNALS:
+    // "Regresar": the cost of a tonne of N for the economic chart's cost field ("761").
+    void costReturned(const QString& nCostText);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    Seams seams_;
+    QComboBox* productList_ = nullptr; // ComboBox1
+    QLineEdit* priceEdit_ = nullptr;   // Edit1
+    QLineEdit* contentEdit_ = nullptr; // Edit2
+    QLineEdit* costEdit_ = nullptr;    // Edit3
+    QPushButton* calculateButton_ = nullptr; // Button1
+    QPushButton* returnButton_ = nullptr;    // Button2
+    double nCostPerKg_ = 0.0;
+    double nCostPerTonne_ = 0.0;
+};

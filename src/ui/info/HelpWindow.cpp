@@ -1,0 +1,103 @@
+#include "HelpWindow.h"
+
+#include <QGridLayout>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QPixmap>
+#include <QScreen>
+#include <QShowEvent>
+#include <QTextDocument>
+#include <QTextEdit>
+
+HelpWindow::HelpWindow(const QString& objectName, const QString& caption, const QString& text,
+                       const Options& options, QWidget* parent)
+    : VelmaroWindow(objectName, caption, parent)
+{
+    // Look: picture and product name on top, the text box filling the rest.
+    resize(380, 262);
+
+    auto* picture = new QLabel(this);
+    picture->setObjectName(QStringLiteral("Image1"));
+    picture->setFixedSize(73, 73);
+    picture->setScaledContents(true);
+    picture->setPixmap(QPixmap(options.picture));
+
+    auto* productName = new QLabel(QStringLiteral("Velmaro"), this);
+    productName->setObjectName(QStringLiteral("Label1"));
+    QFont decorative(QStringLiteral("Z003"));
+    decorative.setPixelSize(37);
+    decorative.setBold(true);
+    decorative.setItalic(true);
+    productName->setFont(decorative);
+    productName->setAutoFillBackground(false); // the window shows through
+    QPalette yellow = productName->palette();
+    yellow.setColor(QPalette::WindowText, Qt::yellow);
+    productName->setPalette(yellow);
+    productName->setMinimumHeight(52);
+
+    textBox_ = new QTextEdit(this);
+    textBox_->setObjectName(QStringLiteral("Memo1"));
+    QFont arial(QStringLiteral("Arial"), 8);
+    arial.setBold(true);
+    textBox_->setFont(arial);
+    QPalette silver = textBox_->palette();
+    silver.setColor(QPalette::Base, QColor(192, 192, 192));
+    silver.setColor(QPalette::Text, Qt::black);
+    textBox_->setPalette(silver);
+    textBox_->setVerticalScrollBarPolicy(options.scrollBar ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
+    textBox_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    textBox_->setLineWrapMode(QTextEdit::WidgetWidth);
+    textBox_->setReadOnly(!options.editable);
+    textBox_->setAcceptRichText(false); // what the adviser types or pastes stays plain
+    setText(text);
+
+    // The text box takes whatever the window gives it below the picture.
+    auto* layout = new QGridLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(4);
+    layout->addWidget(picture, 0, 0, Qt::AlignLeft | Qt::AlignTop);
+    layout->addWidget(productName, 0, 1, Qt::AlignLeft | Qt::AlignVCenter);
+    layout->addWidget(textBox_, 1, 0, 1, 2);
+    layout->setColumnStretch(1, 1);
+    layout->setRowStretch(1, 1);
+}
+
+std::unique_ptr<HelpWindow> HelpWindow::createMissingInputNotice()
+{
+    const QString text = QStringLiteral(
+        "Falta un dato para el cálculo.\n\n"
+        "Alguna de las casillas que usa este paso está vacía o todavía muestra su unidad "
+        "(\"ppm\", \"ppm N\") en lugar de un número.\n\n"
+        "Escriba un valor en cada casilla del paso que desea calcular, con punto como separador "
+        "decimal (por ejemplo 12.5), y vuelva a presionar el botón \"Cálculo\". "
+        "Si no aplicó un segundo fertilizante, deje su cantidad en 0.");
+    return std::make_unique<HelpWindow>(QStringLiteral("TForm34"), QStringLiteral("Faltan datos"), text);
+}
+
+void HelpWindow::setText(const QString& text)
+{
+    if (Qt::mightBeRichText(text))
+        textBox_->setHtml(text);
+    else
+        textBox_->setPlainText(text);
+}
+
+QString HelpWindow::text() const
+{
+    return textBox_->toPlainText();
+}
+
+void HelpWindow::showEvent(QShowEvent* event)
+{
+    VelmaroWindow::showEvent(event);
+    if (!placed_) {
+        placed_ = true;
+        // Centred on the desktop the first time it is shown.
+        const QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
+        if (screen) {
+            QRect frame = frameGeometry();
+            frame.moveCenter(screen->availableGeometry().center());
+            move(frame.topLeft());
+        }
+    }
+}

@@ -1,0 +1,44 @@
+#include "WarningWindow.h"
+
+#include <QGuiApplication>
+#include <QLabel>
+#include <QScreen>
+#include <QShowEvent>
+
+WarningWindow::WarningWindow(QWidget* parent)
+    : VelmaroWindow(QStringLiteral("TForm22"), QStringLiteral("ATENCION"), parent)
+{
+    setFixedSize(385, 85);
+
+    auto* heading = new QLabel(QStringLiteral("Cuidado !!!!!!!!"), this);
+    heading->setObjectName(QStringLiteral("Label1"));
+    heading->setFont(QFont(QStringLiteral("Arial"), 14));
+    QPalette red = heading->palette();
+    red.setColor(QPalette::WindowText, Qt::red);
+    heading->setPalette(red);
+    heading->setAlignment(Qt::AlignCenter);
+    heading->setGeometry(0, 8, 385, 28);
+
+    auto* message = new QLabel(QStringLiteral("N disponible no puede ser menor a 40"), this);
+    message->setObjectName(QStringLiteral("Label2"));
+    QFont bold(QStringLiteral("Arial"), 12);
+    bold.setBold(true);
+    message->setFont(bold);
+    message->setPalette(red);
+    message->setAlignment(Qt::AlignCenter);
+    message->setGeometry(0, 44, 385, 26);
+}
+
+void WarningWindow::showEvent(QShowEvent* event)
+{
+    VelmaroWindow::showEvent(event);
+    if (!placed_) {
+        placed_ = true;
+        const QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
+        if (screen) {
+            QRect frame = frameGeometry();
+            frame.moveCenter(screen->availableGeometry().center());
+            move(frame.topLeft());
+        }
+    }
+}
