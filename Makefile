@@ -3,6 +3,8 @@
 
 BUILD      ?= build
 BUILD_SAN  ?= build-sanitize
+BUILD_FUZZ ?= build-fuzz
+FUZZ_SECONDS ?= 60
 JOBS       ?= $(shell nproc)
 
 # Debian packages the build, the tests and the program need.
@@ -12,7 +14,7 @@ PACKAGES = cmake ninja-build g++ pkg-config qt6-base-dev libqt6printsupport6 \
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
-.PHONY: all deps build run test test-sanitize bench clean
+.PHONY: all deps deps-fuzz build run test test-sanitize fuzz fuzz-run bench clean
 
 all: build
 
@@ -52,5 +54,30 @@ test-sanitize: deps $(BUILD_SAN)/build.ninja
 	  UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
 	  ctest --output-on-failure -j $(JOBS)
 
+# The rich-text reader under libFuzzer (clang), over the seed corpus; FUZZ_SECONDS long.
+FUZZ_PACKAGES = clang libclang-rt-14-dev
+deps-fuzz: deps
+	@missing=$$(for p in $(FUZZ_PACKAGES); do \
+	    dpkg-query -W -f='$${Status}\n' $$p 2>/dev/null | grep -q '^install ok installed' || echo $$p; \
+	  done); \
+	if [ -n "$$missing" ]; then \
+	  echo "Instalando paquetes: $$missing"; \
+	  $(SUDO) apt-get update -qq && \
+	  DEBIAN_FRONTEND=noninteractive $(SUDO) apt-get install -y -qq --no-install-recommends $$missing >/dev/null; \
+	fi
+
+$(BUILD_FUZZ)/build.ninja: | deps-fuzz
+	@CC=clang CXX=clang++ cmake -S . -B $(BUILD_FUZZ) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVELMARO_FUZZ=ON >/dev/null
+
+fuzz: deps-fuzz $(BUILD_FUZZ)/build.ninja
+	@cmake --build $(BUILD_FUZZ) --target fuzz_rtfreader
+
+fuzz-run: fuzz
+	@mkdir -p $(BUILD_FUZZ)/corpus
+	@ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+	  ./$(BUILD_FUZZ)/tests/fuzz/fuzz_rtfreader -max_total_time=$(FUZZ_SECONDS) -timeout=10 -rss_limit_mb=4096 \
+	  -max_len=65536 -print_final_stats=1 -artifact_prefix=$(BUILD_FUZZ)/ \
+	  $(BUILD_FUZZ)/corpus tests/data/rtf tests/fuzz/seeds
+
 clean:
-	rm -rf $(BUILD) $(BUILD_SAN)
+	rm -rf $(BUILD) $(BUILD_SAN) $(BUILD_FUZZ)
