@@ -51,7 +51,7 @@ test-sanitize: deps $(BUILD_SAN)/build.ninja
 	@cd $(BUILD_SAN) && QT_QPA_PLATFORM=offscreen \
 	  ASAN_OPTIONS=detect_leaks=1:abort_on_error=1:halt_on_error=1 \
 	  LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp:print_suppressions=0 \
-	  UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+	  UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 VELMARO_WALK_STEPS=400 \
 	  ctest --output-on-failure -j $(JOBS)
 
 # The rich-text reader under libFuzzer (clang), over the seed corpus; FUZZ_SECONDS long.

@@ -26,6 +26,8 @@ void EconomicTable::fillYields(const std::array<Curves::Quadratic, Curves::Count
 
 void EconomicTable::rebuild(double grainPricePerTonne, double nCostPerTonne)
 {
+    grainPrice_ = grainPricePerTonne;
+    nCost_ = nCostPerTonne;
     const double pricePerKg = grainPricePerTonne / 1000.0;
     for (int n = FirstIncomeN; n <= LastIncomeN; ++n)
         for (int k = 1; k <= Curves::Count; ++k)

@@ -33,6 +33,10 @@ public:
     // U$S per tonne. The yields are those of the last fillYields.
     void rebuild(double grainPricePerTonne, double nCostPerTonne);
 
+    // The prices of the last rebuild, U$S per tonne.
+    double grainPricePerTonne() const { return grainPrice_; }
+    double nCostPerTonne() const { return nCost_; }
+
     QString cell(int column, int row) const;
     double number(int column, int row) const; // the cell read back; NaN when empty
 
@@ -49,4 +53,6 @@ public:
 
 private:
     std::array<std::array<QString, Columns>, Rows> cells_;
+    double grainPrice_ = 0.0;
+    double nCost_ = 0.0;
 };

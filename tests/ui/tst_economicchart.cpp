@@ -5,11 +5,13 @@
 
 #include <QClipboard>
 #include <QLineEdit>
+#include <QRadioButton>
 
 #include "WindowSetFixture.h"
 #include "core/ScenarioSlots.h"
 #include "ui/charting/CurveChart.h"
 #include "ui/economics/EconomicChartWindow.h"
+#include "ui/scenario/ScenarioDialog.h"
 #include "ui/yieldchart/YieldChartWindow.h"
 
 class TestEconomicChart : public QObject {
@@ -198,6 +200,16 @@ void TestEconomicChart::badPriceChangesNothing()
     QCOMPARE(chart().pointValue(1, 100), point);
     QCOMPARE(chart().pointValue(10, 100), cost);
     QCOMPARE(f_->window("TForm20")->findChild<QLineEdit*>(field)->text(), text);
+
+    // Nor does an activation after a new "Graficar": the yields stay with their incomes.
+    f_->click("TForm1", "ToolButton1");
+    f_->set->scenarioDialog().findChildren<QRadioButton*>().at(4)->click(); // Rafaela
+    f_->click("TForm2", "BitBtn1");
+    f_->set->mainWindow().plot();
+    const QString yield = econ().economicTable().cell(100, 1);
+    econ().onActivated();
+    QCOMPARE(econ().economicTable().cell(100, 1), yield);
+    QCOMPARE(econ().economicTable().cell(100, 10), income);
 }
 
 void TestEconomicChart::hostileInputsNeverShowNanOrInf_data()

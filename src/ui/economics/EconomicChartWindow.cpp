@@ -338,6 +338,10 @@ void EconomicChartWindow::onActivated()
 
 void EconomicChartWindow::recompute()
 {
+    // A bad price leaves everything as it was, the yields too, so that the table never
+    // mixes new yields with old incomes.
+    if (!pricesReadable())
+        return;
     QStringList errors;
     const auto curves = Curves::capture(slots_, &errors);
     if (!errors.isEmpty())
@@ -346,18 +350,24 @@ void EconomicChartWindow::recompute()
     rebuild();
 }
 
+bool EconomicChartWindow::pricesReadable()
+{
+    const NumberText::Reading price = NumberText::read(grainPriceEdit_->text());
+    const NumberText::Reading cost = NumberText::read(nCostEdit_->text());
+    if (price.ok && cost.ok)
+        return true;
+    seams_.errors->report(this, !price.ok ? QStringLiteral("Precio neto del grano: ") + price.error
+                                          : QStringLiteral("Costo del nitrógeno: ") + cost.error);
+    return false;
+}
+
 void EconomicChartWindow::rebuild()
 {
     // Both prices are checked before anything is written: a bad one leaves the table and
     // the chart exactly as they were.
-    const NumberText::Reading price = NumberText::read(grainPriceEdit_->text());
-    const NumberText::Reading cost = NumberText::read(nCostEdit_->text());
-    if (!price.ok || !cost.ok) {
-        seams_.errors->report(this, !price.ok ? QStringLiteral("Precio neto del grano: ") + price.error
-                                              : QStringLiteral("Costo del nitrógeno: ") + cost.error);
+    if (!pricesReadable())
         return;
-    }
-    table_.rebuild(price.value, cost.value);
+    table_.rebuild(NumberText::read(grainPriceEdit_->text()).value, NumberText::read(nCostEdit_->text()).value);
     grainPriceEdit_->setFocus();
     for (int k = 1; k <= Curves::Count; ++k)
         chart_->setPoints(k, table_.incomePoints(k));
@@ -448,6 +458,12 @@ void EconomicChartWindow::readOut(QPoint pixel)
     setTextColour(scenarioLabel_, QPalette::WindowText, colour);
     scenarioLabel_->adjustSize();
     const double m = table_.margin(touched, reference, pointerN, cost.value / 1000.0);
+    if (!std::isfinite(m)) {
+        marginLabel_->clear();
+        reportOnce(QStringLiteral("El margen no puede calcularse con estos precios: revise el precio del grano y el "
+                                  "costo del nitrógeno."));
+        return;
+    }
     marginLabel_->setText(NumberText::format(m, 6, 1));
 }
 

@@ -68,6 +68,8 @@ private:
     QWidget* buildReadOutPanel();
     void placeChartMarks();
     void resetInputMarks();
+    // Whether both prices read as numbers; the bad one is reported, naming its field.
+    bool pricesReadable();
     // Reports a bad number once per distinct text, so pointer moves raise no storm.
     void reportOnce(const QString& message);
 
