@@ -14,7 +14,7 @@ PACKAGES = cmake ninja-build g++ pkg-config qt6-base-dev libqt6printsupport6 \
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
-.PHONY: all deps deps-fuzz build run test test-sanitize fuzz fuzz-run bench clean
+.PHONY: all deps deps-fuzz build run test test-sanitize fuzz fuzz-run memcheck bench clean
 
 all: build
 
@@ -78,6 +78,14 @@ fuzz-run: fuzz
 	  ./$(BUILD_FUZZ)/tests/fuzz/fuzz_rtfreader -max_total_time=$(FUZZ_SECONDS) -timeout=10 -rss_limit_mb=4096 \
 	  -max_len=65536 -print_final_stats=1 -artifact_prefix=$(BUILD_FUZZ)/ \
 	  $(BUILD_FUZZ)/corpus tests/data/rtf tests/fuzz/seeds
+
+# A short session (start, three scenarios, both charts, quit) under valgrind's memcheck:
+# any invalid read or write, or memory definitely lost, fails.
+memcheck: build
+	@command -v valgrind >/dev/null || { $(SUDO) apt-get install -y -qq valgrind >/dev/null; }
+	@QT_QPA_PLATFORM=offscreen valgrind --tool=memcheck --leak-check=full --show-leak-kinds=definite \
+	  --errors-for-leak-kinds=definite --error-exitcode=1 --num-callers=30 \
+	  --suppressions=tests/valgrind.supp ./$(BUILD)/tests/tst_session
 
 clean:
 	rm -rf $(BUILD) $(BUILD_SAN) $(BUILD_FUZZ)
