@@ -37,6 +37,12 @@ SlotRecord SlotRecord::initial(int slot)
     return record;
 }
 
+QString SlotRecord::scenarioLine() const
+{
+    return QStringLiteral("ESCENARIO: ") + siteName + QStringLiteral(" - ") + unitName + QStringLiteral(" - ")
+        + cultivarName + QStringLiteral(" - ") + waterName;
+}
+
 void SlotRecord::compose()
 {
     code = siteLetter + unitLetter + cultivarLetter + waterLetter;

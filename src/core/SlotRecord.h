@@ -35,6 +35,9 @@ struct SlotRecord {
 
     const CoefficientTexts& at(Level level) const { return coefficients[static_cast<int>(level)]; }
 
+    // "ESCENARIO: " and the four display names joined by " - ", as the read-outs show it.
+    QString scenarioLine() const;
+
     // Joins the four pending letters as they stand into the code.
     void compose();
 

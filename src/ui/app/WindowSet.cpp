@@ -193,9 +193,9 @@ void WindowSet::wireYieldChart()
         curveSelection_->show();
         curveSelection_->raise();
         curveSelection_->applySlotRules();
-        yieldChart_->applyCurveSelection(curveSelection_->tickedCurves());
+        yieldChart_->chart().showCurves(curveSelection_->tickedCurves());
     });
-    connect(curveSelection_, &CurveSelectionWindow::curveToggled, yieldChart_, &YieldChartWindow::setCurveShown);
+    connect(curveSelection_, &CurveSelectionWindow::curveToggled, &yieldChart_->chart(), &CurveChart::showCurve);
     connect(curveSelection_, &CurveSelectionWindow::helpRequested, this,
             [this] { present(window(QStringLiteral("TForm19"))); });
     connect(yieldChart_, &YieldChartWindow::windowRequested, this, &WindowSet::presentByName);
@@ -222,10 +222,9 @@ void WindowSet::wireEconomicChart()
     connect(economicChart_, &VelmaroWindow::activated, this, [this] {
         economicChart_->setCurveSelectionCaption(curveSelection_->isVisible() ? QStringLiteral("Ocultar elegir cvas.")
                                                                                : QStringLiteral("Elegir curvas"));
-        economicChart_->applyCurveSelection(curveSelection_->tickedCurves());
+        economicChart_->chart().showCurves(curveSelection_->tickedCurves());
     });
-    connect(curveSelection_, &CurveSelectionWindow::curveToggled, economicChart_,
-            &EconomicChartWindow::setCurveShown);
+    connect(curveSelection_, &CurveSelectionWindow::curveToggled, &economicChart_->chart(), &CurveChart::showCurve);
     connect(economicChart_, &EconomicChartWindow::windowRequested, this, &WindowSet::presentByName);
     connect(economicChart_, &EconomicChartWindow::curveSelectionToggleRequested, this,
             [this] { economicChart_->setCurveSelectionCaption(toggleCurveSelection()); });

@@ -108,6 +108,19 @@ bool CurveChart::isSeriesShown(int number) const
     return graph && graph->visible();
 }
 
+void CurveChart::showCurve(int number, bool shown)
+{
+    setSeriesShown(number, shown);
+    replot();
+}
+
+void CurveChart::showCurves(const std::array<bool, 9>& shown)
+{
+    for (int k = 1; k <= 9; ++k)
+        setSeriesShown(k, shown[k - 1]);
+    replot();
+}
+
 QStringList CurveChart::legendTitles() const
 {
     QStringList titles;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <vector>
 
 #include <qcustomplot.h>
@@ -47,6 +48,9 @@ public:
     QString seriesTitle(int number) const;
     void setSeriesShown(int number, bool shown);
     bool isSeriesShown(int number) const;
+    // The first series shown or hidden as the curve selection says, and the chart redrawn.
+    void showCurve(int number, bool shown);
+    void showCurves(const std::array<bool, 9>& shown);
     // Titles of the legend's entries, top to bottom.
     QStringList legendTitles() const;
 

@@ -385,19 +385,6 @@ void EconomicChartWindow::rebuild()
     }
 }
 
-void EconomicChartWindow::setCurveShown(int k, bool shown)
-{
-    chart_->setSeriesShown(k, shown);
-    chart_->replot();
-}
-
-void EconomicChartWindow::applyCurveSelection(const std::array<bool, 9>& ticked)
-{
-    for (int k = 1; k <= 9; ++k)
-        chart_->setSeriesShown(k, ticked[k - 1]);
-    chart_->replot();
-}
-
 void EconomicChartWindow::setCurveSelectionCaption(const QString& caption)
 {
     selectionButton_->setText(caption);
@@ -452,9 +439,7 @@ void EconomicChartWindow::readOut(QPoint pixel)
     const QColor colour = SlotColours::forSlot(slot);
     curveNameEdit_->setText(Curves::readOutName(touched));
     setTextColour(curveNameEdit_, QPalette::Text, colour);
-    const SlotRecord& s = slots_.slot(slot);
-    scenarioLabel_->setText(QStringLiteral("ESCENARIO: ") + s.siteName + QStringLiteral(" - ") + s.unitName
-                            + QStringLiteral(" - ") + s.cultivarName + QStringLiteral(" - ") + s.waterName);
+    scenarioLabel_->setText(slots_.slot(slot).scenarioLine());
     setTextColour(scenarioLabel_, QPalette::WindowText, colour);
     scenarioLabel_->adjustSize();
     const double m = table_.margin(touched, reference, pointerN, cost.value / 1000.0);

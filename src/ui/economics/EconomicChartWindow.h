@@ -41,8 +41,6 @@ public:
     // the reference nitrogen. A price that is not a number changes nothing.
     void rebuild();
 
-    void setCurveShown(int k, bool shown);
-    void applyCurveSelection(const std::array<bool, 9>& ticked);
     void setCurveSelectionCaption(const QString& caption);
 
     void readOut(QPoint pixel);

@@ -282,19 +282,6 @@ void YieldChartWindow::rebuild()
     chart_->replot();
 }
 
-void YieldChartWindow::setCurveShown(int k, bool shown)
-{
-    chart_->setSeriesShown(k, shown);
-    chart_->replot();
-}
-
-void YieldChartWindow::applyCurveSelection(const std::array<bool, 9>& ticked)
-{
-    for (int k = 1; k <= 9; ++k)
-        chart_->setSeriesShown(k, ticked[k - 1]);
-    chart_->replot();
-}
-
 void YieldChartWindow::setCurveSelectionCaption(const QString& caption)
 {
     selectionButton_->setText(caption);
@@ -325,9 +312,7 @@ void YieldChartWindow::readOut(QPoint pixel)
         editPalette.setColor(QPalette::Text, colour);
         curveNameEdit_->setPalette(editPalette);
 
-        const SlotRecord& r = slots_.slot(slot);
-        scenarioLabel_->setText(QStringLiteral("ESCENARIO: ") + r.siteName + QStringLiteral(" - ") + r.unitName
-                                + QStringLiteral(" - ") + r.cultivarName + QStringLiteral(" - ") + r.waterName);
+        scenarioLabel_->setText(slots_.slot(slot).scenarioLine());
         QPalette labelPalette = scenarioLabel_->palette();
         labelPalette.setColor(QPalette::WindowText, colour);
         scenarioLabel_->setPalette(labelPalette);

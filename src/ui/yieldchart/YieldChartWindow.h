@@ -30,9 +30,6 @@ public:
     // Captures the 27 coefficients, fills the yield table, retitles and rebuilds the series.
     void rebuild();
 
-    // Shows or hides curve k, as the curve selection boxes say.
-    void setCurveShown(int k, bool shown);
-    void applyCurveSelection(const std::array<bool, 9>& ticked);
 
     // The caption of the button that shows or hides the curve selection.
     void setCurveSelectionCaption(const QString& caption);
