@@ -75,7 +75,7 @@ fuzz: deps-fuzz $(BUILD_FUZZ)/build.ninja
 fuzz-run: fuzz
 	@mkdir -p $(BUILD_FUZZ)/corpus
 	@ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
-	  ./$(BUILD_FUZZ)/tests/fuzz/fuzz_rtfreader -max_total_time=$(FUZZ_SECONDS) -timeout=10 -rss_limit_mb=4096 \
+	  ./$(BUILD_FUZZ)/tests/fuzz/fuzz_rtfreader -max_total_time=$(FUZZ_SECONDS) -timeout=30 -rss_limit_mb=4096 \
 	  -max_len=65536 -print_final_stats=1 -artifact_prefix=$(BUILD_FUZZ)/ \
 	  $(BUILD_FUZZ)/corpus tests/data/rtf tests/fuzz/seeds
 
