@@ -18,6 +18,7 @@ private Q_SLOTS:
     void lowSoilResultWarnsAndStaysOpen();
     void missingSoilInputShowsTheNotice();
     void calculatorHidesTheCurveSelection();
+    void mapChooserShowsOneMap();
     void helpMarksOpenTheirWindows_data();
     void helpMarksOpenTheirWindows();
 
@@ -111,6 +112,32 @@ void TestHandovers::calculatorHidesTheCurveSelection()
     QVERIFY(f_->window("TForm4")->isVisible());
     Q_EMIT static_cast<VelmaroWindow*>(f_->window("TForm32"))->activated();
     QVERIFY(!f_->window("TForm4")->isVisible());
+}
+
+void TestHandovers::mapChooserShowsOneMap()
+{
+    const char* maps[5] = {"TForm5", "TForm9", "TForm8", "TForm7", "TForm10"};
+    auto shownMaps = [&] {
+        QStringList shown;
+        for (const char* m : maps)
+            if (f_->window(m)->isVisible())
+                shown << QLatin1String(m);
+        return shown;
+    };
+    f_->click("TForm1", "Mapas");
+    QCOMPARE(shownMaps(), QStringList{QStringLiteral("TForm5")});
+    QVERIFY(f_->window("TForm6")->isVisible());
+    auto* chooser = f_->child<QComboBox>("TForm6", "ComboBox1");
+    QCOMPARE(chooser->itemText(3), QStringLiteral("D: Paraná"));
+    Q_EMIT chooser->activated(1);
+    QCOMPARE(shownMaps(), QStringList{QStringLiteral("TForm9")});
+    Q_EMIT chooser->activated(3);
+    QCOMPARE(shownMaps(), QStringList{QStringLiteral("TForm7")});
+    Q_EMIT chooser->activated(3); // the same again keeps it
+    QCOMPARE(shownMaps(), QStringList{QStringLiteral("TForm7")});
+    f_->click("TForm1", "Mapas"); // always the Gualeguay map from the main window
+    QVERIFY(f_->window("TForm5")->isVisible());
+    QVERIFY(!f_->window("TForm36")->isVisible());
 }
 
 void TestHandovers::helpMarksOpenTheirWindows_data()

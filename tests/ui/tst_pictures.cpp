@@ -19,7 +19,10 @@ const std::pair<const char*, QSize> Pictures[] = {
     {"tool_escenario3.jpg", {44, 44}}, {"tool_ayuda.jpg", {44, 44}}, {"tool_calculadora.jpg", {44, 44}},
     {"tool_notas.jpg", {44, 44}}, {"tool_graficar.jpg", {44, 44}}, {"tool_creditos.jpg", {44, 44}},
     {"tool_mapas.jpg", {44, 44}}, {"yield_background.jpg", {640, 420}}, {"help_icon.jpg", {73, 73}},
-    {"credits.jpg", {235, 346}},
+    {"credits.jpg", {235, 346}}, {"map_gualeguay.jpg", {560, 380}}, {"map_gualeguaychu.jpg", {560, 380}},
+    {"map_reconquista.jpg", {560, 380}}, {"map_parana.jpg", {560, 380}}, {"map_rafaela.jpg", {560, 380}},
+    {"legend_gualeguay.jpg", {34, 142}}, {"legend_gualeguaychu.jpg", {34, 120}}, {"legend_reconquista.jpg", {34, 98}},
+    {"legend_parana.jpg", {34, 182}}, {"legend_rafaela.jpg", {34, 120}},
 };
 
 } // namespace

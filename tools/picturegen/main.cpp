@@ -15,8 +15,10 @@
 #include "Landscapes.h"
 #include "PaintKit.h"
 #include "PartnerEmblems.h"
+#include "SiteMaps.h"
 #include "ToolbarIcons.h"
 #include "WheatPanels.h"
+#include "ui/info/MapLegends.h"
 
 using namespace picturegen;
 
@@ -35,7 +37,7 @@ int main(int argc, char *argv[])
         return 1;
     }
 
-    const std::vector<std::pair<QString, std::function<QImage()>>> pictures = {
+    std::vector<std::pair<QString, std::function<QImage()>>> pictures = {
         {"main_background.jpg", mainBackground},
         {"logo1.jpg", [] { return partnerEmblem(1); }},
         {"logo2.jpg", [] { return partnerEmblem(2); }},
@@ -57,6 +59,12 @@ int main(int argc, char *argv[])
         {"help_icon.jpg", helpIcon},
         {"credits.jpg", creditsPicture},
     };
+    // The site maps come last so that every picture above keeps its seed.
+    for (int site = 0; site < maplegends::SiteCount; ++site) {
+        const QString stem = QLatin1String(maplegends::Sites[site].pictureStem);
+        pictures.push_back({QStringLiteral("map_%1.jpg").arg(stem), [site] { return siteMap(site); }});
+        pictures.push_back({QStringLiteral("legend_%1.jpg").arg(stem), [site] { return siteLegend(site); }});
+    }
 
     int failures = 0;
     unsigned seed = 1;

@@ -20,6 +20,8 @@
 #include "ui/economics/EconomicChartWindow.h"
 #include "ui/economics/NitrogenCostWindow.h"
 #include "ui/info/HelpWindow.h"
+#include "ui/info/MapChooserWindow.h"
+#include "ui/info/SiteMapWindow.h"
 #include "ui/info/WarningWindow.h"
 #include "ui/soiln/SoilNitrogenWindow.h"
 #include "ui/common/ErrorReporter.h"
@@ -39,8 +41,6 @@ struct PlainWindow {
 };
 
 constexpr PlainWindow PlainWindows[] = {
-    {"TForm7", u"Mapa Paraná"},
-    {"TForm8", u"Mapa de Reconquista"},
     {"TForm15", u"Uso del gráfico"},
     {"TForm16", u"Ayuda eje de rendimiento"},
     {"TForm17", u"Ayuda eje de nitrógeno"},
@@ -54,11 +54,7 @@ constexpr PlainWindow PlainWindows[] = {
     {"TForm31", u"Ayuda pte económica"},
     {"TForm33", u"Nitrógeno disponible de referencia"},
     {"TForm36", u"Mapa de Victoria"}, // an area no list offers: created, never shown
-    {"TForm6", u"Mapas"},
-    {"TForm10", u"Mapa Rafaela"},
     {"TForm35", u"Créditos"},
-    {"TForm9", u"Mapa de Gualeguaychú"},
-    {"TForm5", u"Mapa de Gualeguay"},
 };
 
 VelmaroWindow* plainWindow(const char* objectName)
@@ -114,7 +110,8 @@ WindowSet::WindowSet(const Seams& seams)
     mainWindow_ = adopt(new MainWindow(*slots_, ResponseTable::builtIn(), seams_));
     scenarioDialog_ = adopt(new ScenarioDialog(*slots_));
     curveSelection_ = adopt(new CurveSelectionWindow(*slots_));
-    plain({"TForm7", "TForm8"});
+    siteMaps_[3] = adopt(SiteMapWindow::create(3).release()); // Paraná
+    siteMaps_[2] = adopt(SiteMapWindow::create(2).release()); // Reconquista
     yieldAxes_ = adopt(AxisSliderWindow::yieldAxisWindow().release());
     auto* yieldPrint = adopt(new ChartPrintDialog(QStringLiteral("TForm12"), QStringLiteral("Imprimir")));
     yieldTitles_ = adopt(ChartTitleWindow::yieldTitleWindow().release());
@@ -132,7 +129,12 @@ WindowSet::WindowSet(const Seams& seams)
     adopt(HelpWindow::createMissingInputNotice().release());
     economicChart_ = adopt(new EconomicChartWindow(*slots_, seams_));
     yieldChart_ = adopt(new YieldChartWindow(*slots_, seams_));
-    plain({"TForm36", "TForm6", "TForm10", "TForm35", "TForm9", "TForm5"});
+    plain({"TForm36"});
+    mapChooser_ = adopt(new MapChooserWindow);
+    siteMaps_[4] = adopt(SiteMapWindow::create(4).release()); // Rafaela
+    plain({"TForm35"});
+    siteMaps_[1] = adopt(SiteMapWindow::create(1).release()); // Gualeguaychú
+    siteMaps_[0] = adopt(SiteMapWindow::create(0).release()); // Gualeguay
     adopt(new HelpPrintWindow(*seams_.printTarget, *seams_.errors));
 
     wireMainWindow();
@@ -140,8 +142,22 @@ WindowSet::WindowSet(const Seams& seams)
     wireEconomicChart();
     wireChartEditors(yieldAxes_, yieldTitles_, yieldChart_->chart());
     wireChartEditors(economicAxes_, economicTitles_, economicChart_->chart());
+    wireMaps();
     wireChartPrinting(yieldPrint, yieldChart_->chart());
     wireChartPrinting(economicPrint, economicChart_->chart());
+}
+
+void WindowSet::wireMaps()
+{
+    // The chooser shows the chosen site's map and hides the other four.
+    connect(mapChooser_, &MapChooserWindow::siteChosen, this, [this](int site) {
+        if (site < 0 || site >= static_cast<int>(siteMaps_.size()))
+            return;
+        for (int i = 0; i < static_cast<int>(siteMaps_.size()); ++i)
+            if (i != site)
+                siteMaps_[i]->hide();
+        present(siteMaps_[site]);
+    });
 }
 
 void WindowSet::wireChartPrinting(ChartPrintDialog* dialog, CurveChart& chart)

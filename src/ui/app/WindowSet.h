@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <memory>
 #include <vector>
 
@@ -16,6 +17,8 @@ class YieldChartWindow;
 class EconomicChartWindow;
 class NitrogenCostWindow;
 class SoilNitrogenWindow;
+class MapChooserWindow;
+class SiteMapWindow;
 class ScenarioSlots;
 class ErrorReporter;
 class MessageBoxes;
@@ -63,6 +66,7 @@ private:
     void wireMainWindow();
     void wireYieldChart();
     void wireEconomicChart();
+    void wireMaps();
     void wireChartPrinting(ChartPrintDialog* dialog, CurveChart& chart);
     void wireChartEditors(AxisSliderWindow* axes, ChartTitleWindow* titles, CurveChart& chart);
     // Shows or hides the curve selection; the caption the chart's button takes.
@@ -88,6 +92,8 @@ private:
     EconomicChartWindow* economicChart_ = nullptr;
     NitrogenCostWindow* nitrogenCost_ = nullptr;
     SoilNitrogenWindow* soilNitrogen_ = nullptr;
+    MapChooserWindow* mapChooser_ = nullptr;
+    std::array<SiteMapWindow*, 5> siteMaps_{}; // in the chooser's order, Gualeguay first
     AxisSliderWindow* yieldAxes_ = nullptr;
     AxisSliderWindow* economicAxes_ = nullptr;
     ChartTitleWindow* yieldTitles_ = nullptr;
