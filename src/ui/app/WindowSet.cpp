@@ -195,8 +195,10 @@ void WindowSet::wireMainWindow()
     connect(mainWindow_, &MainWindow::creditsRequested, this, presenter("TForm35"));
     connect(mainWindow_, &MainWindow::helpPrintRequested, this, presenter("TForm37"));
     connect(mainWindow_, &MainWindow::mapsRequested, this, [this] {
-        present(window(QStringLiteral("TForm5")));
-        present(window(QStringLiteral("TForm6")));
+        present(siteMaps_[0]); // always the Gualeguay map
+        if (!mapChooser_->isVisible()) // beside the map, not over its legend
+            mapChooser_->move(siteMaps_[0]->frameGeometry().topRight() + QPoint(8, 0));
+        present(mapChooser_);
     });
     connect(mainWindow_, &MainWindow::curveSelectionToHide, curveSelection_, &QWidget::hide);
 }
