@@ -19,7 +19,9 @@
 #include "ui/yieldchart/AppliedFunctionsWindow.h"
 #include "ui/economics/EconomicChartWindow.h"
 #include "ui/economics/NitrogenCostWindow.h"
+#include "ui/info/CreditsWindow.h"
 #include "ui/info/HelpWindow.h"
+#include "ui/info/HelpWindows.h"
 #include "ui/info/MapChooserWindow.h"
 #include "ui/info/SiteMapWindow.h"
 #include "ui/info/WarningWindow.h"
@@ -31,41 +33,6 @@
 #include "ui/yieldchart/CurveSelectionWindow.h"
 #include "ui/yieldchart/YieldChartWindow.h"
 #include "ui/common/VelmaroWindow.h"
-
-namespace {
-
-// Captions of the windows that are plain windows for now.
-struct PlainWindow {
-    const char* objectName;
-    const char16_t* caption;
-};
-
-constexpr PlainWindow PlainWindows[] = {
-    {"TForm15", u"Uso del gráfico"},
-    {"TForm16", u"Ayuda eje de rendimiento"},
-    {"TForm17", u"Ayuda eje de nitrógeno"},
-    {"TForm18", u"Ayuda incremento de rendimiento por kg N"},
-    {"TForm19", u"Ayuda para elegir curvas"},
-    {"TForm26", u"Ayuda eje Y de gráfico económico"},
-    {"TForm27", u"Ayuda eje x gráfico económico"},
-    {"TForm28", u"Ayuda margen en $/ha"},
-    {"TForm29", u"Ayuda parte económica"},
-    {"TForm30", u"ayuda parte económica"},
-    {"TForm31", u"Ayuda pte económica"},
-    {"TForm33", u"Nitrógeno disponible de referencia"},
-    {"TForm36", u"Mapa de Victoria"}, // an area no list offers: created, never shown
-    {"TForm35", u"Créditos"},
-};
-
-VelmaroWindow* plainWindow(const char* objectName)
-{
-    for (const PlainWindow& w : PlainWindows)
-        if (qstrcmp(w.objectName, objectName) == 0)
-            return new VelmaroWindow(QLatin1String(w.objectName), QString::fromUtf16(w.caption));
-    return nullptr;
-}
-
-} // namespace
 
 template <typename Window>
 Window* WindowSet::adopt(Window* window)
@@ -103,9 +70,9 @@ WindowSet::WindowSet(const Seams& seams)
     QLocale::setDefault(QLocale::c());
 
     // Created once, in this order, the main window first.
-    auto plain = [this](std::initializer_list<const char*> names) {
+    auto help = [this](std::initializer_list<const char*> names) {
         for (const char* name : names)
-            adopt(plainWindow(name));
+            adopt(HelpWindows::create(QLatin1String(name)).release());
     };
     mainWindow_ = adopt(new MainWindow(*slots_, ResponseTable::builtIn(), seams_));
     scenarioDialog_ = adopt(new ScenarioDialog(*slots_));
@@ -116,23 +83,24 @@ WindowSet::WindowSet(const Seams& seams)
     auto* yieldPrint = adopt(new ChartPrintDialog(QStringLiteral("TForm12"), QStringLiteral("Imprimir")));
     yieldTitles_ = adopt(ChartTitleWindow::yieldTitleWindow().release());
     adopt(new AppliedFunctionsWindow(*slots_, *seams_.reportPrinter));
-    plain({"TForm15", "TForm16", "TForm17", "TForm18", "TForm19"});
+    help({"TForm15", "TForm16", "TForm17", "TForm18", "TForm19"});
     nitrogenCost_ = adopt(new NitrogenCostWindow(seams_));
     adopt(new WarningWindow);
     auto* economicPrint =
         adopt(new ChartPrintDialog(QStringLiteral("TForm23"), QStringLiteral("Imprimir gráfico económico")));
     economicTitles_ = adopt(ChartTitleWindow::economicTitleWindow().release());
     economicAxes_ = adopt(AxisSliderWindow::economicAxisWindow().release());
-    plain({"TForm26", "TForm27", "TForm28", "TForm29", "TForm30", "TForm31"});
+    help({"TForm26", "TForm27", "TForm28", "TForm29", "TForm30", "TForm31"});
     soilNitrogen_ = adopt(new SoilNitrogenWindow(seams_));
-    plain({"TForm33"});
+    help({"TForm33"});
     adopt(HelpWindow::createMissingInputNotice().release());
     economicChart_ = adopt(new EconomicChartWindow(*slots_, seams_));
     yieldChart_ = adopt(new YieldChartWindow(*slots_, seams_));
-    plain({"TForm36"});
+    // The map of an area that no list offers: created, never shown.
+    adopt(new VelmaroWindow(QStringLiteral("TForm36"), QStringLiteral("Mapa de Victoria")));
     mapChooser_ = adopt(new MapChooserWindow);
     siteMaps_[4] = adopt(SiteMapWindow::create(4).release()); // Rafaela
-    plain({"TForm35"});
+    adopt(new CreditsWindow);
     siteMaps_[1] = adopt(SiteMapWindow::create(1).release()); // Gualeguaychú
     siteMaps_[0] = adopt(SiteMapWindow::create(0).release()); // Gualeguay
     adopt(new HelpPrintWindow(*seams_.printTarget, *seams_.errors));

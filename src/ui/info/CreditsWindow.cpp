@@ -1,0 +1,130 @@
+#include "CreditsWindow.h"
+
+#include <QGridLayout>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QPixmap>
+#include <QScreen>
+#include <QShowEvent>
+#include <QTextEdit>
+
+namespace {
+
+constexpr int WindowWidth = 560;
+constexpr int WindowHeight = 350;
+constexpr QSize PictureSize(235, 346);
+
+} // namespace
+
+CreditsWindow::CreditsWindow(QWidget* parent)
+    : VelmaroWindow(QStringLiteral("TForm35"), QStringLiteral("Créditos"), parent)
+{
+    // Look: the picture down the left side; the product name and the text box beside it.
+    resize(WindowWidth, WindowHeight);
+
+    auto* picture = new QLabel(this);
+    picture->setObjectName(QStringLiteral("Image1"));
+    picture->setFixedSize(PictureSize);
+    picture->setScaledContents(true);
+    picture->setPixmap(QPixmap(QStringLiteral(":/pictures/credits.jpg")));
+
+    // The product name in the decorative look of the help windows.
+    auto* productName = new QLabel(QStringLiteral("Velmaro"), this);
+    productName->setObjectName(QStringLiteral("Label1"));
+    QFont decorative(QStringLiteral("Z003"));
+    decorative.setPixelSize(37);
+    decorative.setBold(true);
+    decorative.setItalic(true);
+    productName->setFont(decorative);
+    productName->setAutoFillBackground(false);
+    QPalette yellow = productName->palette();
+    yellow.setColor(QPalette::WindowText, Qt::yellow);
+    productName->setPalette(yellow);
+    productName->setMinimumHeight(52);
+
+    textBox_ = new QTextEdit(this);
+    textBox_->setObjectName(QStringLiteral("Memo1"));
+    QFont arial(QStringLiteral("Arial"), 8);
+    arial.setBold(true);
+    textBox_->setFont(arial);
+    QPalette silver = textBox_->palette();
+    silver.setColor(QPalette::Base, QColor(192, 192, 192));
+    silver.setColor(QPalette::Text, Qt::black);
+    textBox_->setPalette(silver);
+    textBox_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    textBox_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    textBox_->setLineWrapMode(QTextEdit::WidgetWidth);
+    textBox_->setAcceptRichText(false);
+    textBox_->setReadOnly(false); // the adviser may add notes; they last until the program ends
+    textBox_->setPlainText(creditsText());
+
+    auto* layout = new QGridLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setHorizontalSpacing(6);
+    layout->setVerticalSpacing(4);
+    layout->addWidget(picture, 0, 0, 2, 1, Qt::AlignLeft | Qt::AlignTop);
+    layout->addWidget(productName, 0, 1, Qt::AlignLeft | Qt::AlignVCenter);
+    layout->addWidget(textBox_, 1, 1);
+    layout->setColumnStretch(1, 1);
+    layout->setRowStretch(1, 1);
+}
+
+QString CreditsWindow::creditsText()
+{
+    return QStringLiteral(
+        "Velmaro zona NEA\n"
+        "Asesor para la fertilización nitrogenada del trigo en el noreste de la región pampeana.\n"
+        "\n"
+        "Este programa fue desarrollado en el marco de un convenio entre dos organizaciones "
+        "patrocinantes del proyecto.\n"
+        "\n"
+        "Es un trabajo conjunto del grupo de sistemas de producción de una cátedra universitaria "
+        "de cultivos de cereales y de la empresa que desarrolló el software.\n"
+        "\n"
+        "Responsables agronómicos:\n"
+        "los responsables agronómicos del proyecto, del grupo de sistemas de producción de la "
+        "cátedra, a cargo de las simulaciones de cultivo y de las funciones de respuesta al "
+        "nitrógeno.\n"
+        "\n"
+        "Responsable del software:\n"
+        "el equipo de desarrollo de Velmaro.\n"
+        "\n"
+        "Para citar el sistema:\n"
+        "Velmaro zona NEA (2005). Sistema de soporte para la fertilización nitrogenada de "
+        "trigo en el noreste de la región pampeana. Programa de computación.\n"
+        "\n"
+        "El software fue diseñado para un estandard de\n"
+        "pantalla de 800x600. Con otras resoluciones de pantalla las ventanas pueden cambiar "
+        "de tamaño.\n"
+        "\n"
+        "Importante: la tabla de coeficientes de respuesta que trae esta versión es un "
+        "reemplazo provisorio generado por programa, a la espera de una tabla calibrada. Solo "
+        "algunas filas de referencia y los rangos de valores son cifras publicadas; las demás "
+        "líneas son valores generados, no medidos. Por eso las curvas, los óptimos y los "
+        "márgenes de esta versión no son una base para decisiones reales de fertilización.\n"
+        "\n"
+        "Descargo:\n"
+        "Los autores no se hacen responsables por el uso que se haga de la información que "
+        "brinda este programa ni por ningún daño que pudiera derivarse de ella. La información "
+        "puede usarse citando su fuente.");
+}
+
+QString CreditsWindow::text() const
+{
+    return textBox_->toPlainText();
+}
+
+void CreditsWindow::showEvent(QShowEvent* event)
+{
+    VelmaroWindow::showEvent(event);
+    if (!placed_) {
+        placed_ = true;
+        // Centred on the desktop the first time it is shown, like the help windows.
+        const QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
+        if (screen) {
+            QRect frame = frameGeometry();
+            frame.moveCenter(screen->availableGeometry().center());
+            move(frame.topLeft());
+        }
+    }
+}

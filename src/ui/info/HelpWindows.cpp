@@ -1,0 +1,116 @@
+#include "HelpWindows.h"
+
+#include <iterator>
+
+#include <QFile>
+#include <QRegularExpression>
+
+#include "ui/info/HelpWindow.h"
+
+namespace {
+
+// How a window's text is put together from the built-in help files.
+struct HelpEntry {
+    const char* objectName;
+    const char16_t* caption;
+    const char* textFile;       // :/help/<file>.html
+    bool textOnOneLine = false; // the file's line breaks joined into running text
+    const char* remarkFile = nullptr; // a further paragraph after the text
+    bool editable = false;
+    bool scrollBar = true;
+    const char* picture = ":/pictures/help_icon.jpg";
+};
+
+// The general help on the charts shows a wheat photograph; the rest the program's icon.
+constexpr const char* WheatPhoto = ":/pictures/wheat1.jpg";
+
+// In the order the program creates them.
+const HelpEntry HelpEntries[] = {
+    // Yield chart: the toolbar's "Uso del gráfico" and the three "?" marks.
+    {.objectName = "TForm15", .caption = u"Uso del gráfico", .textFile = "TForm15", .editable = true,
+     .picture = WheatPhoto},
+    {.objectName = "TForm16", .caption = u"Ayuda eje de rendimiento", .textFile = "TForm16"},
+    {.objectName = "TForm17", .caption = u"Ayuda eje de nitrógeno", .textFile = "TForm17"},
+    {.objectName = "TForm18", .caption = u"Ayuda incremento de rendimiento por kg N", .textFile = "TForm18"},
+    // Curve selection.
+    {.objectName = "TForm19", .caption = u"Ayuda para elegir curvas", .textFile = "TForm19"},
+    // Economic chart: its axes, its read-out and its three inputs.
+    {.objectName = "TForm26", .caption = u"Ayuda eje Y de gráfico económico", .textFile = "TForm26"},
+    // The nitrogen axis means the same on both charts: one text for both.
+    {.objectName = "TForm27", .caption = u"Ayuda eje x gráfico económico", .textFile = "TForm17"},
+    {.objectName = "TForm28", .caption = u"Ayuda margen en $/ha", .textFile = "TForm28", .editable = true},
+    {.objectName = "TForm29", .caption = u"Ayuda parte económica", .textFile = "TForm29"},
+    // Short enough to be read whole without a scroll bar.
+    {.objectName = "TForm30", .caption = u"ayuda parte económica", .textFile = "TForm30", .scrollBar = false},
+    {.objectName = "TForm31", .caption = u"Ayuda pte económica", .textFile = "TForm31"},
+    // Soil calculator: the reference-N text in one piece, then what the program does with it.
+    {.objectName = "TForm33", .caption = u"Nitrógeno disponible de referencia", .textFile = "TForm31",
+     .textOnOneLine = true, .remarkFile = "TForm33"},
+};
+
+const HelpEntry* findEntry(const QString& objectName)
+{
+    for (const HelpEntry& entry : HelpEntries)
+        if (objectName == QLatin1String(entry.objectName))
+            return &entry;
+    return nullptr;
+}
+
+QString readHelpFile(const char* name)
+{
+    const QString path = QStringLiteral(":/help/%1.html").arg(QLatin1String(name));
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        qWarning("Velmaro: help text %s is not built into the program", qPrintable(path));
+        return QString();
+    }
+    return QString::fromUtf8(file.readAll()).trimmed();
+}
+
+// The forced line breaks of a text become blanks, so it runs on in one piece.
+QString joinLines(QString html)
+{
+    static const QRegularExpression lineBreak(QStringLiteral("\\s*<br\\s*/?>\\s*"),
+                                              QRegularExpression::CaseInsensitiveOption);
+    return html.replace(lineBreak, QStringLiteral(" "));
+}
+
+QString assembleText(const HelpEntry& entry)
+{
+    QString text = readHelpFile(entry.textFile);
+    if (entry.textOnOneLine)
+        text = joinLines(text);
+    if (entry.remarkFile)
+        text += QLatin1Char('\n') + readHelpFile(entry.remarkFile);
+    return text;
+}
+
+} // namespace
+
+QStringList HelpWindows::objectNames()
+{
+    QStringList names;
+    names.reserve(static_cast<qsizetype>(std::size(HelpEntries)));
+    for (const HelpEntry& entry : HelpEntries)
+        names << QLatin1String(entry.objectName);
+    return names;
+}
+
+std::unique_ptr<HelpWindow> HelpWindows::create(const QString& objectName)
+{
+    const HelpEntry* entry = findEntry(objectName);
+    if (!entry)
+        return nullptr;
+    HelpWindow::Options options;
+    options.editable = entry->editable;
+    options.scrollBar = entry->scrollBar;
+    options.picture = QLatin1String(entry->picture);
+    return std::make_unique<HelpWindow>(objectName, QString::fromUtf16(entry->caption), assembleText(*entry),
+                                        options);
+}
+
+QString HelpWindows::text(const QString& objectName)
+{
+    const HelpEntry* entry = findEntry(objectName);
+    return entry ? assembleText(*entry) : QString();
+}
