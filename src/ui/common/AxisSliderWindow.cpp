@@ -1,9 +1,6 @@
 #include "AxisSliderWindow.h"
 
-#include <QGuiApplication>
 #include <QLabel>
-#include <QScreen>
-#include <QShowEvent>
 
 namespace {
 
@@ -38,7 +35,7 @@ AxisSliderWindow::AxisSliderWindow(const WindowSetup& setup, QWidget* parent)
     if (setup.screenPosition)
         move(*setup.screenPosition);
     else
-        centreWhenShown_ = true;
+        centreOnDesktopWhenFirstShown();
 
     for (const SliderSetup& s : setup.sliders) {
         const int x = ColumnLeft[column(s.limit)];
@@ -134,16 +131,3 @@ QSlider* AxisSliderWindow::slider(AxisLimit limit) const
     return sliders_[static_cast<int>(limit)];
 }
 
-void AxisSliderWindow::showEvent(QShowEvent* event)
-{
-    VelmaroWindow::showEvent(event);
-    if (centreWhenShown_) {
-        centreWhenShown_ = false;
-        const QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
-        if (screen) {
-            QRect frame = frameGeometry();
-            frame.moveCenter(screen->availableGeometry().center());
-            move(frame.topLeft());
-        }
-    }
-}

@@ -61,10 +61,6 @@ public:
 Q_SIGNALS:
     void limitChanged(AxisLimit limit, double value);
 
-protected:
-    void showEvent(QShowEvent* event) override;
-
 private:
     std::array<QSlider*, 4> sliders_{}; // indexed by AxisLimit
-    bool centreWhenShown_ = false;
 };

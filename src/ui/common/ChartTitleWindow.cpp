@@ -3,11 +3,9 @@
 #include <array>
 #include <utility>
 
-#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QScreen>
 #include <QStyle>
 
 namespace {
@@ -34,6 +32,7 @@ constexpr int FieldWidth = 310;
 ChartTitleWindow::ChartTitleWindow(const QString& objectName, const QString& caption, QWidget* parent)
     : VelmaroWindow(objectName, caption, parent)
 {
+    centreOnDesktopWhenFirstShown();
     setFixedSize(350, 249);
     setFont(QFont(QStringLiteral("MS Sans Serif"), 8));
 
@@ -99,17 +98,3 @@ void ChartTitleWindow::accept()
     hide();
 }
 
-void ChartTitleWindow::showEvent(QShowEvent* event)
-{
-    VelmaroWindow::showEvent(event);
-    if (!placed_) {
-        placed_ = true;
-        // Centred on the desktop the first time it is shown.
-        const QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
-        if (screen) {
-            QRect frame = frameGeometry();
-            frame.moveCenter(screen->availableGeometry().center());
-            move(frame.topLeft());
-        }
-    }
-}

@@ -37,14 +37,10 @@ public:
 Q_SIGNALS:
     void accepted(const ChartTitles& titles);
 
-protected:
-    void showEvent(QShowEvent* event) override;
-
 private:
     std::function<ChartTitles()> source_;
     QLineEdit* title_;
     QLineEdit* bottomAxis_;
     QLineEdit* leftAxis_;
     QPushButton* accept_;
-    bool placed_ = false;
 };

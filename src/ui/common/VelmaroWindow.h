@@ -14,9 +14,16 @@ public:
     // Runs when the window becomes the active window.
     virtual void onActivated() {}
 
+    // The first showing puts the window in the middle of the desktop.
+    void centreOnDesktopWhenFirstShown() { centreWhenShown_ = true; }
+
 Q_SIGNALS:
     void activated();
 
 protected:
     void changeEvent(QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
+private:
+    bool centreWhenShown_ = false;
 };

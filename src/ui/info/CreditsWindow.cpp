@@ -1,11 +1,8 @@
 #include "CreditsWindow.h"
 
 #include <QGridLayout>
-#include <QGuiApplication>
 #include <QLabel>
 #include <QPixmap>
-#include <QScreen>
-#include <QShowEvent>
 #include <QTextEdit>
 
 namespace {
@@ -19,6 +16,7 @@ constexpr QSize PictureSize(235, 346);
 CreditsWindow::CreditsWindow(QWidget* parent)
     : VelmaroWindow(QStringLiteral("TForm35"), QStringLiteral("Créditos"), parent)
 {
+    centreOnDesktopWhenFirstShown();
     // Look: the picture down the left side; the product name and the text box beside it.
     resize(WindowWidth, WindowHeight);
 
@@ -114,17 +112,3 @@ QString CreditsWindow::text() const
     return textBox_->toPlainText();
 }
 
-void CreditsWindow::showEvent(QShowEvent* event)
-{
-    VelmaroWindow::showEvent(event);
-    if (!placed_) {
-        placed_ = true;
-        // Centred on the desktop the first time it is shown, like the help windows.
-        const QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
-        if (screen) {
-            QRect frame = frameGeometry();
-            frame.moveCenter(screen->availableGeometry().center());
-            move(frame.topLeft());
-        }
-    }
-}

@@ -17,10 +17,6 @@ public:
     // The credits as the window first shows them.
     static QString creditsText();
 
-protected:
-    void showEvent(QShowEvent* event) override;
-
 private:
     QTextEdit* textBox_ = nullptr; // Memo1
-    bool placed_ = false;
 };

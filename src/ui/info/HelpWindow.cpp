@@ -1,11 +1,8 @@
 #include "HelpWindow.h"
 
 #include <QGridLayout>
-#include <QGuiApplication>
 #include <QLabel>
 #include <QPixmap>
-#include <QScreen>
-#include <QShowEvent>
 #include <QTextDocument>
 #include <QTextEdit>
 
@@ -13,6 +10,7 @@ HelpWindow::HelpWindow(const QString& objectName, const QString& caption, const 
                        const Options& options, QWidget* parent)
     : VelmaroWindow(objectName, caption, parent)
 {
+    centreOnDesktopWhenFirstShown();
     // Look: picture and product name on top, the text box filling the rest.
     resize(380, 262);
 
@@ -87,17 +85,3 @@ QString HelpWindow::text() const
     return textBox_->toPlainText();
 }
 
-void HelpWindow::showEvent(QShowEvent* event)
-{
-    VelmaroWindow::showEvent(event);
-    if (!placed_) {
-        placed_ = true;
-        // Centred on the desktop the first time it is shown.
-        const QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
-        if (screen) {
-            QRect frame = frameGeometry();
-            frame.moveCenter(screen->availableGeometry().center());
-            move(frame.topLeft());
-        }
-    }
-}

@@ -32,10 +32,6 @@ public:
     void setText(const QString& text);
     QString text() const; // as plain text
 
-protected:
-    void showEvent(QShowEvent* event) override;
-
 private:
     QTextEdit* textBox_ = nullptr; // Memo1
-    bool placed_ = false;
 };

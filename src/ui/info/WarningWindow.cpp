@@ -1,13 +1,11 @@
 #include "WarningWindow.h"
 
-#include <QGuiApplication>
 #include <QLabel>
-#include <QScreen>
-#include <QShowEvent>
 
 WarningWindow::WarningWindow(QWidget* parent)
     : VelmaroWindow(QStringLiteral("TForm22"), QStringLiteral("ATENCION"), parent)
 {
+    centreOnDesktopWhenFirstShown();
     setFixedSize(385, 85);
 
     auto* heading = new QLabel(QStringLiteral("Cuidado !!!!!!!!"), this);
@@ -29,16 +27,3 @@ WarningWindow::WarningWindow(QWidget* parent)
     message->setGeometry(0, 44, 385, 26);
 }
 
-void WarningWindow::showEvent(QShowEvent* event)
-{
-    VelmaroWindow::showEvent(event);
-    if (!placed_) {
-        placed_ = true;
-        const QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
-        if (screen) {
-            QRect frame = frameGeometry();
-            frame.moveCenter(screen->availableGeometry().center());
-            move(frame.topLeft());
-        }
-    }
-}

@@ -9,9 +9,4 @@ class WarningWindow : public VelmaroWindow {
 public:
     explicit WarningWindow(QWidget* parent = nullptr);
 
-protected:
-    void showEvent(QShowEvent* event) override;
-
-private:
-    bool placed_ = false;
 };

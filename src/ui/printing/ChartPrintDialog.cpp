@@ -1,9 +1,7 @@
 #include "ChartPrintDialog.h"
 
-#include <QGuiApplication>
 #include <QLabel>
 #include <QPushButton>
-#include <QScreen>
 #include <QStyle>
 #include <QVBoxLayout>
 
@@ -12,6 +10,7 @@
 ChartPrintDialog::ChartPrintDialog(const QString& objectName, const QString& caption, QWidget* parent)
     : VelmaroWindow(objectName, caption, parent)
 {
+    centreOnDesktopWhenFirstShown();
     setFixedSize(330, 190);
 
     auto* question = new QLabel(QStringLiteral("Está seguro que desea imprimir el gráfico?"), this);
@@ -43,12 +42,3 @@ QPageLayout::Orientation ChartPrintDialog::orientation() const
     return orientation_->itemIndex() == 0 ? QPageLayout::Landscape : QPageLayout::Portrait;
 }
 
-void ChartPrintDialog::showEvent(QShowEvent* event)
-{
-    VelmaroWindow::showEvent(event);
-    if (!placed_) {
-        placed_ = true; // centred on the desktop the first time
-        if (const QScreen* s = screen())
-            move(s->availableGeometry().center() - rect().center());
-    }
-}

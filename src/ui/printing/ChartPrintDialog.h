@@ -19,10 +19,6 @@ public:
 Q_SIGNALS:
     void printRequested(QPageLayout::Orientation orientation);
 
-protected:
-    void showEvent(QShowEvent* event) override;
-
 private:
     RadioGroup* orientation_;
-    bool placed_ = false;
 };

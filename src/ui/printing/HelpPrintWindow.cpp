@@ -5,7 +5,6 @@
 #include <QLabel>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
-#include <QScreen>
 #include <QVBoxLayout>
 
 #include "ui/common/ErrorReporter.h"
@@ -19,6 +18,7 @@ HelpPrintWindow::HelpPrintWindow(PrintTarget& target, ErrorReporter& errors, QWi
       errors_(errors),
       previewPrinter_(std::make_unique<QPrinter>(QPrinter::ScreenResolution))
 {
+    centreOnDesktopWhenFirstShown();
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     resize(760, 560);
 
@@ -60,15 +60,6 @@ HelpPrintWindow::HelpPrintWindow(PrintTarget& target, ErrorReporter& errors, QWi
 
 HelpPrintWindow::~HelpPrintWindow() = default;
 
-void HelpPrintWindow::showEvent(QShowEvent* event)
-{
-    VelmaroWindow::showEvent(event);
-    if (!placed_) {
-        placed_ = true; // centred on the desktop the first time
-        if (const QScreen* s = screen())
-            move(s->availableGeometry().center() - rect().center());
-    }
-}
 
 void HelpPrintWindow::onActivated()
 {

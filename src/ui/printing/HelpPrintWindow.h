@@ -29,14 +29,10 @@ public:
     // "Si": every page to the printer, one copy, as the job "<document>", no dialog.
     bool printAll();
 
-protected:
-    void showEvent(QShowEvent* event) override;
-
 private:
     PrintTarget& target_;
     ErrorReporter& errors_;
     QTextDocument document_;
     std::unique_ptr<QPrinter> previewPrinter_;
     QPrintPreviewWidget* preview_ = nullptr;
-    bool placed_ = false;
 };

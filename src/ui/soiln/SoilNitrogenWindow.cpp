@@ -3,12 +3,9 @@
 #include <QComboBox>
 #include <QEvent>
 #include <QFrame>
-#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QScreen>
-#include <QShowEvent>
 
 #include "core/FertiliserProducts.h"
 #include "ui/common/ErrorReporter.h"
@@ -73,6 +70,7 @@ SoilNitrogenWindow::SoilNitrogenWindow(const Seams& seams, QWidget* parent)
     : VelmaroWindow(QStringLiteral("TForm32"), QStringLiteral("Calculo de N disponible en suelo"), parent),
       seams_(seams)
 {
+    centreOnDesktopWhenFirstShown();
     // Look: the soil test, the fertilisers and the result, top to bottom.
     setFixedSize(640, 470);
     const QFont heading = arial(11, true);
@@ -176,20 +174,6 @@ bool SoilNitrogenWindow::eventFilter(QObject* watched, QEvent* event)
     return VelmaroWindow::eventFilter(watched, event);
 }
 
-void SoilNitrogenWindow::showEvent(QShowEvent* event)
-{
-    VelmaroWindow::showEvent(event);
-    if (!placed_) {
-        placed_ = true;
-        // Centred on the desktop the first time it is shown.
-        const QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
-        if (screen) {
-            QRect frame = frameGeometry();
-            frame.moveCenter(screen->availableGeometry().center());
-            move(frame.topLeft());
-        }
-    }
-}
 
 void SoilNitrogenWindow::fillFromFirstLayer()
 {

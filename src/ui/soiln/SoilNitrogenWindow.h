@@ -42,7 +42,6 @@ Q_SIGNALS:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
-    void showEvent(QShowEvent* event) override;
 
 private:
     void fillFromFirstLayer();
@@ -62,5 +61,4 @@ private:
     std::array<QPushButton*, 4> buttons_{};      // Button1 ... Button4
     QWidget* resultPanel_ = nullptr;
     HelpMark* help_ = nullptr;                   // Label1
-    bool placed_ = false;
 };

@@ -6,7 +6,6 @@
 #include <QIcon>
 #include <QLabel>
 #include <QPushButton>
-#include <QScreen>
 #include <QStyle>
 
 #include "core/ScenarioSlots.h"
@@ -69,6 +68,7 @@ AppliedFunctionsWindow::AppliedFunctionsWindow(const ScenarioSlots& scenarioSlot
       slots_(scenarioSlots),
       printer_(printer)
 {
+    centreOnDesktopWhenFirstShown();
     setFixedSize(627, 186);
     setFont(QFont(QStringLiteral("MS Sans Serif"), 8));
 
@@ -168,17 +168,3 @@ void AppliedFunctionsWindow::copyReport()
         clipboard->setText(AppliedFunctions::reportText(reportLines()));
 }
 
-void AppliedFunctionsWindow::showEvent(QShowEvent* event)
-{
-    VelmaroWindow::showEvent(event);
-    if (!placed_) {
-        placed_ = true;
-        // Centred on the desktop the first time it is shown.
-        const QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
-        if (screen) {
-            QRect frame = frameGeometry();
-            frame.moveCenter(screen->availableGeometry().center());
-            move(frame.topLeft());
-        }
-    }
-}

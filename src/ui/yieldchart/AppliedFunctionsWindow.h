@@ -35,9 +35,6 @@ public:
     // The font the report is printed in.
     static QFont reportFont();
 
-protected:
-    void showEvent(QShowEvent* event) override;
-
 private:
     const ScenarioSlots& slots_;
     ReportPrinter& printer_;
@@ -46,5 +43,4 @@ private:
     std::array<AppliedFunctions::SlotEquations, AppliedFunctions::SlotCount> equations_;
     QPushButton* print_;
     QPushButton* copy_;
-    bool placed_ = false;
 };
