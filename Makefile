@@ -89,3 +89,15 @@ memcheck: build
 
 clean:
 	rm -rf $(BUILD) $(BUILD_SAN) $(BUILD_FUZZ)
+
+# Benchmarks in a Release build of their own, headless: start-up, "Graficar", pointer
+# moves, the economic chart's activation and a session's peak memory, each as a median
+# against its budget (see "Performance" in README.md).
+BUILD_BENCH ?= build-bench
+
+$(BUILD_BENCH)/build.ninja: | deps
+	@cmake -S . -B $(BUILD_BENCH) -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
+
+bench: deps $(BUILD_BENCH)/build.ninja
+	@cmake --build $(BUILD_BENCH) -j $(JOBS) --target velmaro_bench
+	@QT_QPA_PLATFORM=offscreen ./$(BUILD_BENCH)/bench/velmaro_bench

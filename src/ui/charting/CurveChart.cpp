@@ -11,6 +11,11 @@ CurveChart::CurveChart(QWidget* parent)
     title_ = new QCPTextElement(this, QString());
     plotLayout()->addElement(0, 0, title_);
     legend->setVisible(true);
+    // All layers draw into one buffer. The overlay layer has a buffer of its own only to
+    // be redrawn alone (a selection rectangle dragged over the plot), which these charts
+    // never do; that buffer would cost a chart-sized picture of memory per chart.
+    if (QCPLayer* overlay = layer(QStringLiteral("overlay")))
+        overlay->setMode(QCPLayer::lmLogical);
     for (Axis a : {Axis::Bottom, Axis::Left}) {
         QSharedPointer<QCPAxisTickerFixed> ticker(new QCPAxisTickerFixed);
         ticker->setScaleStrategy(QCPAxisTickerFixed::ssNone);
@@ -108,17 +113,25 @@ bool CurveChart::isSeriesShown(int number) const
     return graph && graph->visible();
 }
 
+// Both redraw only on a change: every activation of a chart applies the curve selection
+// again, mostly unchanged, right after the chart has been drawn with its new points.
 void CurveChart::showCurve(int number, bool shown)
 {
+    if (series(number) && isSeriesShown(number) == shown)
+        return;
     setSeriesShown(number, shown);
     replot();
 }
 
 void CurveChart::showCurves(const std::array<bool, 9>& shown)
 {
-    for (int k = 1; k <= 9; ++k)
+    bool changed = false;
+    for (int k = 1; k <= 9; ++k) {
+        changed = changed || isSeriesShown(k) != shown[k - 1];
         setSeriesShown(k, shown[k - 1]);
-    replot();
+    }
+    if (changed)
+        replot();
 }
 
 QStringList CurveChart::legendTitles() const

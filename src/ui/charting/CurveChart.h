@@ -48,7 +48,8 @@ public:
     QString seriesTitle(int number) const;
     void setSeriesShown(int number, bool shown);
     bool isSeriesShown(int number) const;
-    // The first series shown or hidden as the curve selection says, and the chart redrawn.
+    // The first series shown or hidden as the curve selection says; the chart is redrawn
+    // when that changes what it shows.
     void showCurve(int number, bool shown);
     void showCurves(const std::array<bool, 9>& shown);
     // Titles of the legend's entries, top to bottom.

@@ -123,8 +123,7 @@ void YieldChartWindow::buildChart()
     panel.setColorAt(0, QColor(253, 249, 159));
     panel.setColorAt(1, QColor(244, 248, 182));
     chart_->setPanel(QBrush(panel));
-    chart_->axisRect()->setBackground(QPixmap(QStringLiteral(":/pictures/yield_background.jpg")), true,
-                                      Qt::IgnoreAspectRatio);
+    // The wheat picture behind the plot comes at the first showing (see showEvent).
     chart_->legend->setBorderPen(QPen(Qt::red));
     chart_->legend->setBrush(QColor(255, 255, 255, 230));
     chart_->legend->setFont(QFont(QStringLiteral("Arial"), 8));
@@ -264,8 +263,14 @@ void YieldChartWindow::placeChartMarks()
 void YieldChartWindow::showEvent(QShowEvent* event)
 {
     VelmaroWindow::showEvent(event);
-    if (!event->spontaneous())
-        rebuild();
+    if (event->spontaneous())
+        return;
+    // Decoded once, on first need: a run that never plots never pays for the picture, and
+    // start-up does not wait for it.
+    if (chart_->axisRect()->background().isNull())
+        chart_->axisRect()->setBackground(QPixmap(QStringLiteral(":/pictures/yield_background.jpg")), true,
+                                          Qt::IgnoreAspectRatio);
+    rebuild();
 }
 
 void YieldChartWindow::rebuild()

@@ -1,0 +1,286 @@
+#include "VelmaroBench.h"
+
+#include <cmath>
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QTest>
+
+#include "BenchSession.h"
+#include "BudgetTable.h"
+#include "ChildRun.h"
+#include "PaintWatcher.h"
+#include "PeakMemory.h"
+#include "Samples.h"
+#include "core/Curves.h"
+#include "ui/app/WindowSet.h"
+#include "ui/charting/CurveChart.h"
+#include "ui/economics/EconomicChartWindow.h"
+#include "ui/yieldchart/YieldChartWindow.h"
+
+namespace {
+
+// Runs of each program for the start-up and memory comparisons, taken in turn so that
+// a busy moment of the machine weighs on both alike.
+constexpr int StartUpRuns = 21;
+constexpr int MemoryRuns = 7;
+// Repetitions inside one session, after a few that warm the caches and are not counted.
+constexpr int WarmUps = 3;
+constexpr int GraficarRuns = 31;
+constexpr int PointerMoves = 501;
+constexpr int ActivationRuns = 51;
+
+// The budgets.
+constexpr double StartUpRatio = 4.0;
+constexpr double GraficarMs = 15.0;
+constexpr double PointerMoveMs = 0.2;
+constexpr double ActivationMs = 10.0;
+constexpr double MemoryRatio = 3.0;
+
+double elapsedMs(const QElapsedTimer& timer)
+{
+    return static_cast<double>(timer.nsecsElapsed()) / 1e6;
+}
+
+// The curve the read-out names for a pointer at this pixel: the highest shown one touched.
+int touchedCurve(const CurveChart& chart, QPoint pixel)
+{
+    int touched = 0;
+    for (int k = 1; k <= Curves::Count; ++k)
+        if (chart.isSeriesShown(k) && chart.hitTest(k, pixel) >= 0)
+            touched = k;
+    return touched;
+}
+
+} // namespace
+
+VelmaroBench::VelmaroBench(BudgetTable& table)
+    : table_(table)
+{
+}
+
+VelmaroBench::~VelmaroBench() = default;
+
+QString VelmaroBench::probe(const char* name)
+{
+    return QCoreApplication::applicationDirPath() + u'/' + QLatin1String(name);
+}
+
+void VelmaroBench::cleanup()
+{
+    if (QTest::currentTestFailed())
+        table_.addFailure(QLatin1String(QTest::currentTestFunction()), QStringLiteral("see the log above"));
+    session_.reset();
+}
+
+bool VelmaroBench::openSession(bool withEconomicChart)
+{
+    session_ = std::make_unique<BenchSession>();
+    if (!session_->confirmThreeScenarios() || !session_->plot())
+        return false;
+    if (withEconomicChart && !session_->openEconomicChart())
+        return false;
+    return session_->showAllCurves();
+}
+
+void VelmaroBench::startUp()
+{
+    const QString bare = probe("velmaro_bare_probe");
+    const QString velmaro = probe("velmaro_startup_probe");
+    // One run of each first, not counted: the libraries, fonts and plugins come into the
+    // page cache, as they are on a machine where the program has run before.
+    for (const QString& program : {bare, velmaro}) {
+        const ChildRun::Result r = ChildRun::run(program);
+        QVERIFY2(r.ok, qPrintable(r.failure));
+    }
+    Samples bareMs, velmaroMs;
+    for (int i = 0; i < StartUpRuns; ++i) {
+        for (const QString& program : {bare, velmaro}) {
+            const ChildRun::Result r = ChildRun::run(program);
+            QVERIFY2(r.ok, qPrintable(r.failure));
+            (program == bare ? bareMs : velmaroMs).add(r.wallMs);
+        }
+    }
+    table_.addReference(QStringLiteral("start-up, bare Qt program"), bareMs, BudgetTable::Unit::Milliseconds);
+    table_.addRelative(QStringLiteral("start-up to main window painted"), velmaroMs, BudgetTable::Unit::Milliseconds,
+                       bareMs, StartUpRatio);
+}
+
+void VelmaroBench::graficar()
+{
+    session_ = std::make_unique<BenchSession>();
+    QVERIFY(session_->confirmThreeScenarios());
+    YieldChartWindow& yield = session_->windows().yieldChart();
+    PaintWatcher watcher(&yield.chart());
+    Samples samples;
+    for (int i = 0; i < WarmUps + GraficarRuns; ++i) {
+        // "Escenarios" takes the adviser back to the main window and hides the chart, so
+        // that the next "Graficar" draws it anew.
+        if (yield.isVisible())
+            QVERIFY(session_->click("TForm3", "ToolButton7"));
+        BenchSession::settle();
+        QVERIFY(!yield.isVisible());
+        watcher.reset();
+
+        QElapsedTimer timer;
+        timer.start();
+        QVERIFY(session_->click("TForm1", "ToolButton13"));
+        QVERIFY2(watcher.waitForPaint(), "the yield chart was never painted");
+        const double ms = elapsedMs(timer);
+        if (i >= WarmUps)
+            samples.add(ms);
+        BenchSession::settle();
+    }
+    // The three scenarios' curves are there, and nothing went wrong on the way.
+    for (int k = 1; k <= 3; ++k)
+        QVERIFY(std::isfinite(yield.chart().pointValue(k, 100)));
+    QVERIFY2(session_->problems().isEmpty(), qPrintable(session_->problems().join(u'\n')));
+
+    table_.addAbsolute(QStringLiteral("Graficar, 3 scenarios, to chart painted"), samples,
+                       BudgetTable::Unit::Milliseconds, GraficarMs);
+}
+
+QPoint VelmaroBench::pixelOnCurve(const CurveChart& chart, int k, int x)
+{
+    for (; x < chart.pointCount(k); ++x) {
+        const double value = chart.pointValue(k, x);
+        if (!std::isfinite(value) || value <= chart.axisMinimum(CurveChart::Axis::Left)
+            || value >= chart.axisMaximum(CurveChart::Axis::Left))
+            continue;
+        const QPoint pixel(static_cast<int>(std::lround(chart.xAxis->coordToPixel(x))),
+                           static_cast<int>(std::lround(chart.yAxis->coordToPixel(value))));
+        if (chart.hitTest(k, pixel) >= 0)
+            return pixel;
+    }
+    return {};
+}
+
+QString VelmaroBench::measurePointerMoves(CurveChart& chart, QPoint first, QPoint second, const char* windowName,
+                                          const char* curveNameEdit, Samples& samples)
+{
+    auto* nameEdit = session_->child<QLineEdit>(windowName, curveNameEdit);
+    if (!nameEdit)
+        return QStringLiteral("no field %1").arg(QLatin1String(curveNameEdit));
+    int replots = 0;
+    const QMetaObject::Connection counting =
+        connect(&chart, &QCustomPlot::afterReplot, this, [&replots] { ++replots; });
+
+    bool namesRight = true;
+    for (int i = 0; i < WarmUps + PointerMoves; ++i) {
+        const QPoint pixel = i % 2 == 0 ? first : second;
+        const QPointF local(pixel);
+        QMouseEvent move(QEvent::MouseMove, local, chart.mapTo(chart.window(), local), chart.mapToGlobal(local),
+                         Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+        QElapsedTimer timer;
+        timer.start();
+        QCoreApplication::sendEvent(&chart, &move);
+        const double ms = elapsedMs(timer);
+        if (i >= WarmUps)
+            samples.add(ms);
+        namesRight = namesRight && nameEdit->text() == Curves::readOutName(touchedCurve(chart, pixel));
+        // The labels and fields repaint between moves, as they would while the adviser's
+        // hand moves on; that painting is not part of the move.
+        BenchSession::settle();
+    }
+    disconnect(counting);
+    if (!namesRight)
+        return QStringLiteral("the read-out did not name the curve under the pointer");
+    if (replots != 0)
+        return QStringLiteral("the pointer moves redrew the chart %1 times").arg(replots);
+    return {};
+}
+
+void VelmaroBench::pointerMoveYieldChart()
+{
+    QVERIFY(openSession(false));
+    CurveChart& chart = session_->windows().yieldChart().chart();
+    for (int k = 1; k <= Curves::Count; ++k)
+        QVERIFY(chart.isSeriesShown(k));
+    // Slot 1's Medio curve and slot 2's 80 % curve, well inside the plot.
+    const QPoint first = pixelOnCurve(chart, 1, 100);
+    const QPoint second = pixelOnCurve(chart, 5, 140);
+    QVERIFY(touchedCurve(chart, first) > 0 && touchedCurve(chart, second) > 0);
+    QVERIFY(touchedCurve(chart, first) != touchedCurve(chart, second));
+
+    Samples samples;
+    const QString failure = measurePointerMoves(chart, first, second, "TForm3", "Edit3", samples);
+    QVERIFY2(failure.isEmpty(), qPrintable(failure));
+    QVERIFY2(session_->problems().isEmpty(), qPrintable(session_->problems().join(u'\n')));
+    table_.addAbsolute(QStringLiteral("pointer move, yield chart, 9 curves"), samples,
+                       BudgetTable::Unit::Milliseconds, PointerMoveMs);
+}
+
+void VelmaroBench::pointerMoveEconomicChart()
+{
+    QVERIFY(openSession(true));
+    EconomicChartWindow& economic = session_->windows().economicChart();
+    CurveChart& chart = economic.chart();
+    for (int k = 1; k <= Curves::Count; ++k)
+        QVERIFY(chart.isSeriesShown(k));
+    const QPoint first = pixelOnCurve(chart, 1, 60);
+    const QPoint second = pixelOnCurve(chart, 6, 90);
+    QVERIFY(touchedCurve(chart, first) > 0 && touchedCurve(chart, second) > 0);
+    QVERIFY(touchedCurve(chart, first) != touchedCurve(chart, second));
+
+    Samples samples;
+    const QString failure = measurePointerMoves(chart, first, second, "TForm20", "Edit4", samples);
+    QVERIFY2(failure.isEmpty(), qPrintable(failure));
+    // The margin was read under the pointer, with no complaint about the prices.
+    QVERIFY(!session_->child<QLabel>("TForm20", "Label13")->text().isEmpty());
+    QVERIFY2(session_->problems().isEmpty(), qPrintable(session_->problems().join(u'\n')));
+    table_.addAbsolute(QStringLiteral("pointer move, economic chart, 9 curves"), samples,
+                       BudgetTable::Unit::Milliseconds, PointerMoveMs);
+}
+
+void VelmaroBench::economicActivation()
+{
+    QVERIFY(openSession(true));
+    EconomicChartWindow& economic = session_->windows().economicChart();
+    int replots = 0;
+    connect(&economic.chart(), &QCustomPlot::afterReplot, this, [&replots] { ++replots; });
+
+    Samples samples;
+    for (int i = 0; i < WarmUps + ActivationRuns; ++i) {
+        replots = 0;
+        QElapsedTimer timer;
+        timer.start();
+        // What the window does when it becomes the active one.
+        economic.onActivated();
+        Q_EMIT economic.activated();
+        const double ms = elapsedMs(timer);
+        if (i >= WarmUps)
+            samples.add(ms);
+        QVERIFY(replots > 0);
+        BenchSession::settle();
+    }
+    // The table and the ten series are there, and the prices were good.
+    for (int k : {1, 2, 3, EconomicChartWindow::CostSeries})
+        QVERIFY(std::isfinite(economic.chart().pointValue(k, 100)));
+    QVERIFY2(session_->problems().isEmpty(), qPrintable(session_->problems().join(u'\n')));
+    table_.addAbsolute(QStringLiteral("economic chart activation"), samples, BudgetTable::Unit::Milliseconds,
+                       ActivationMs);
+}
+
+void VelmaroBench::peakMemory()
+{
+    const QString bare = probe("velmaro_bare_probe");
+    const QString session = probe("velmaro_session_probe");
+    Samples bareMiB, sessionMiB;
+    for (int i = 0; i < MemoryRuns; ++i) {
+        for (const QString& program : {bare, session}) {
+            const ChildRun::Result r = ChildRun::run(program, {QLatin1String(PeakMemory::option())});
+            QVERIFY2(r.ok, qPrintable(r.failure));
+            const QString line = r.output.section(u'\n', -2, -2); // "peak-kib 71234"
+            bool read = false;
+            const double kib = line.section(u' ', 1).toDouble(&read);
+            QVERIFY2(read && line.startsWith(QLatin1String("peak-kib ")) && kib > 0, qPrintable(r.output));
+            (program == bare ? bareMiB : sessionMiB).add(kib / 1024.0);
+        }
+    }
+    table_.addReference(QStringLiteral("peak memory, bare Qt program"), bareMiB, BudgetTable::Unit::MiB);
+    table_.addRelative(QStringLiteral("peak memory, session with maps"), sessionMiB, BudgetTable::Unit::MiB, bareMiB,
+                       MemoryRatio);
+}

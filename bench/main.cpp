@@ -1,0 +1,38 @@
+// Velmaro's benchmarks: start-up, "Graficar", pointer moves over both charts, the
+// economic chart's activation and a session's peak memory, each against its budget.
+// Run with "make bench"; Qt Test options work too, e.g. "velmaro_bench graficar".
+#include <cstdio>
+
+#include <QApplication>
+#include <QScreen>
+#include <QTest>
+
+#include "BudgetTable.h"
+#include "VelmaroBench.h"
+
+int main(int argc, char* argv[])
+{
+    // Headless unless told otherwise; the probes inherit the platform.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication application(argc, argv);
+    BudgetTable table;
+    VelmaroBench bench(table);
+    // Without options Qt Test stays quiet but for failures: the offscreen platform warns
+    // at every raise() and the table below is what counts.
+    QStringList arguments = QCoreApplication::arguments();
+    if (arguments.size() == 1)
+        arguments << QStringLiteral("-silent");
+    const int failed = QTest::qExec(&bench, arguments);
+    if (!table.isEmpty()) {
+        // The charts and the windows' backing stores grow with the screen: say which one.
+        const QSize screen = QGuiApplication::primaryScreen()->size();
+        std::printf("\nVelmaro benchmarks: medians on %s, platform %s, screen %dx%d\n\n%s",
+                    qPrintable(QSysInfo::machineHostName()), qPrintable(QGuiApplication::platformName()),
+                    screen.width(), screen.height(), qPrintable(table.text()));
+        const int over = table.overBudget();
+        std::printf("\n%s\n", over == 0 ? "All within budget."
+                                        : qPrintable(QStringLiteral("%1 measure(s) over budget.").arg(over)));
+    }
+    return failed != 0 ? 1 : 0;
+}
