@@ -281,12 +281,11 @@ SiteMapWindow::SiteMapWindow(const Setup& setup, QWidget* parent)
 
     mapPicture_ = new QLabel(this);
     mapPicture_->setObjectName(QStringLiteral("Image1"));
-    mapPicture_->setPixmap(QPixmap(QStringLiteral(":/pictures/map_%1.jpg").arg(stem)));
     mapPicture_->setGeometry(mapRect);
 
     legendPicture_ = new QLabel(this);
     legendPicture_->setObjectName(QStringLiteral("Image2"));
-    legendPicture_->setPixmap(QPixmap(QStringLiteral(":/pictures/legend_%1.jpg").arg(stem)));
+    pictureStem_ = stem; // the pictures are decoded at the first showing, not at start-up
     legendPicture_->setGeometry(legendRect);
 
     // Invisible hover zones, exactly over the legend's colour squares.
@@ -410,4 +409,13 @@ void SiteMapWindow::apply(const NoteChange& change)
     for (int number : change.hidden)
         if (QLabel* l = line(number))
             l->hide();
+}
+
+void SiteMapWindow::showEvent(QShowEvent* event)
+{
+    if (mapPicture_->pixmap().isNull()) {
+        mapPicture_->setPixmap(QPixmap(QStringLiteral(":/pictures/map_%1.jpg").arg(pictureStem_)));
+        legendPicture_->setPixmap(QPixmap(QStringLiteral(":/pictures/legend_%1.jpg").arg(pictureStem_)));
+    }
+    VelmaroWindow::showEvent(event);
 }

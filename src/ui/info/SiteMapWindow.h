@@ -57,12 +57,14 @@ public:
     void onActivated() override;
 
 protected:
+    void showEvent(QShowEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void apply(const NoteChange& change);
 
     Setup setup_;
+    QString pictureStem_;
     QLabel* mapPicture_ = nullptr;
     QLabel* legendPicture_ = nullptr;
     std::vector<QWidget*> zones_;

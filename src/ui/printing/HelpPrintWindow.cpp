@@ -15,16 +15,11 @@
 HelpPrintWindow::HelpPrintWindow(PrintTarget& target, ErrorReporter& errors, QWidget* parent)
     : VelmaroWindow(QStringLiteral("TForm37"), QStringLiteral("Imprimir"), parent),
       target_(target),
-      errors_(errors),
-      previewPrinter_(std::make_unique<QPrinter>(QPrinter::ScreenResolution))
+      errors_(errors)
 {
     centreOnDesktopWhenFirstShown();
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     resize(760, 560);
-
-    // The preview lays out A4 pages whether or not a printer is installed.
-    previewPrinter_->setOutputFormat(QPrinter::PdfFormat);
-    HelpDocumentPrinter::preparePage(*previewPrinter_);
 
     auto* layout = new QVBoxLayout(this);
     auto* question = new QLabel(QStringLiteral("¿Está seguro?"), this);
@@ -45,13 +40,7 @@ HelpPrintWindow::HelpPrintWindow(PrintTarget& target, ErrorReporter& errors, QWi
     }
     layout->addLayout(buttons);
 
-    preview_ = new QPrintPreviewWidget(previewPrinter_.get(), this);
-    preview_->setObjectName(QStringLiteral("GmPreview1"));
-    preview_->setViewMode(QPrintPreviewWidget::FacingPagesView);
-    preview_->setZoomMode(QPrintPreviewWidget::FitInView);
-    layout->addWidget(preview_, 1);
-    connect(preview_, &QPrintPreviewWidget::paintRequested, this,
-            [this](QPrinter* printer) { HelpDocumentPrinter::print(document_, *printer); });
+    layout_ = layout; // the preview joins it at the first activation
 
     connect(setup, &QPushButton::clicked, this, [this] { target_.setUp(this); });
     connect(yes, &QPushButton::clicked, this, &HelpPrintWindow::printAll);
@@ -61,8 +50,26 @@ HelpPrintWindow::HelpPrintWindow(PrintTarget& target, ErrorReporter& errors, QWi
 HelpPrintWindow::~HelpPrintWindow() = default;
 
 
+void HelpPrintWindow::ensurePreview()
+{
+    // Made on first need: a printer, even one that only lays out pages, loads the print system.
+    if (preview_)
+        return;
+    previewPrinter_ = std::make_unique<QPrinter>(QPrinter::ScreenResolution);
+    previewPrinter_->setOutputFormat(QPrinter::PdfFormat); // A4 pages whether or not a printer is installed
+    HelpDocumentPrinter::preparePage(*previewPrinter_);
+    preview_ = new QPrintPreviewWidget(previewPrinter_.get(), this);
+    preview_->setObjectName(QStringLiteral("GmPreview1"));
+    preview_->setViewMode(QPrintPreviewWidget::FacingPagesView);
+    preview_->setZoomMode(QPrintPreviewWidget::FitInView);
+    layout_->addWidget(preview_, 1);
+    connect(preview_, &QPrintPreviewWidget::paintRequested, this,
+            [this](QPrinter* printer) { HelpDocumentPrinter::print(document_, *printer); });
+}
+
 void HelpPrintWindow::onActivated()
 {
+    ensurePreview();
     QString error;
     if (!HelpDocumentPrinter::load(documentPath(), document_, &error)) {
         errors_.report(this, error);
@@ -73,7 +80,7 @@ void HelpPrintWindow::onActivated()
 
 int HelpPrintWindow::pageCount() const
 {
-    return preview_->pageCount();
+    return preview_ ? preview_->pageCount() : 0;
 }
 
 bool HelpPrintWindow::printAll()

@@ -8,6 +8,7 @@
 
 class QPrinter;
 class QPrintPreviewWidget;
+class QVBoxLayout;
 class ErrorReporter;
 class PrintTarget;
 
@@ -30,9 +31,12 @@ public:
     bool printAll();
 
 private:
+    void ensurePreview();
+
     PrintTarget& target_;
     ErrorReporter& errors_;
     QTextDocument document_;
     std::unique_ptr<QPrinter> previewPrinter_;
     QPrintPreviewWidget* preview_ = nullptr;
+    QVBoxLayout* layout_ = nullptr;
 };

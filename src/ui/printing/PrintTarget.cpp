@@ -8,9 +8,16 @@
 #include "ui/common/MessageBoxes.h"
 
 SystemPrintTarget::SystemPrintTarget(MessageBoxes& messages)
-    : messages_(messages),
-      printer_(std::make_unique<QPrinter>(QPrinter::ScreenResolution))
+    : messages_(messages)
 {
+}
+
+QPrinter& SystemPrintTarget::printer()
+{
+    // Made at the first print: a printer loads the print system, which start-up can do without.
+    if (!printer_)
+        printer_ = std::make_unique<QPrinter>(QPrinter::ScreenResolution);
+    return *printer_;
 }
 
 SystemPrintTarget::~SystemPrintTarget() = default;
@@ -22,7 +29,7 @@ bool SystemPrintTarget::printerInstalled()
 
 bool SystemPrintTarget::prepareJob(QWidget* parent, const QString& title)
 {
-    printer_->setDocName(title);
+    printer().setDocName(title);
     if (printerInstalled()) {
         printer_->setOutputFormat(QPrinter::NativeFormat);
         return true;
@@ -42,7 +49,7 @@ bool SystemPrintTarget::prepareJob(QWidget* parent, const QString& title)
 
 void SystemPrintTarget::setUp(QWidget* parent)
 {
-    QPageSetupDialog dialog(printer_.get(), parent);
+    QPageSetupDialog dialog(&printer(), parent);
     dialog.exec();
 }
 

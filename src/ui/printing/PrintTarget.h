@@ -31,7 +31,7 @@ public:
     explicit SystemPrintTarget(MessageBoxes& messages);
     ~SystemPrintTarget() override;
 
-    QPrinter& printer() override { return *printer_; }
+    QPrinter& printer() override;
     bool prepareJob(QWidget* parent, const QString& title) override;
     void setUp(QWidget* parent) override;
 
