@@ -5,6 +5,8 @@
 #include <QPixmap>
 #include <QTextEdit>
 
+#include "ui/info/HelpWindow.h"
+
 namespace {
 
 constexpr int WindowWidth = 560;
@@ -29,26 +31,9 @@ CreditsWindow::CreditsWindow(QWidget* parent)
     // The product name in the decorative look of the help windows.
     auto* productName = new QLabel(QStringLiteral("Velmaro"), this);
     productName->setObjectName(QStringLiteral("Label1"));
-    QFont decorative(QStringLiteral("Z003"));
-    decorative.setPixelSize(37);
-    decorative.setBold(true);
-    decorative.setItalic(true);
-    productName->setFont(decorative);
-    productName->setAutoFillBackground(false);
-    QPalette yellow = productName->palette();
-    yellow.setColor(QPalette::WindowText, Qt::yellow);
-    productName->setPalette(yellow);
-    productName->setMinimumHeight(52);
+    HelpWindow::styleProductName(productName);
 
-    textBox_ = new QTextEdit(this);
-    textBox_->setObjectName(QStringLiteral("Memo1"));
-    QFont arial(QStringLiteral("Arial"), 8);
-    arial.setBold(true);
-    textBox_->setFont(arial);
-    QPalette silver = textBox_->palette();
-    silver.setColor(QPalette::Base, QColor(192, 192, 192));
-    silver.setColor(QPalette::Text, Qt::black);
-    textBox_->setPalette(silver);
+    textBox_ = HelpWindow::makeTextBox(this);
     textBox_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     textBox_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     textBox_->setLineWrapMode(QTextEdit::WidgetWidth);

@@ -22,26 +22,10 @@ HelpWindow::HelpWindow(const QString& objectName, const QString& caption, const 
 
     auto* productName = new QLabel(QStringLiteral("Velmaro"), this);
     productName->setObjectName(QStringLiteral("Label1"));
-    QFont decorative(QStringLiteral("Z003"));
-    decorative.setPixelSize(37);
-    decorative.setBold(true);
-    decorative.setItalic(true);
-    productName->setFont(decorative);
-    productName->setAutoFillBackground(false); // the window shows through
-    QPalette yellow = productName->palette();
-    yellow.setColor(QPalette::WindowText, Qt::yellow);
-    productName->setPalette(yellow);
-    productName->setMinimumHeight(52);
+    styleProductName(productName);
 
-    textBox_ = new QTextEdit(this);
-    textBox_->setObjectName(QStringLiteral("Memo1"));
-    QFont arial(QStringLiteral("Arial"), 8);
-    arial.setBold(true);
-    textBox_->setFont(arial);
-    QPalette silver = textBox_->palette();
-    silver.setColor(QPalette::Base, QColor(192, 192, 192));
-    silver.setColor(QPalette::Text, Qt::black);
-    textBox_->setPalette(silver);
+
+    textBox_ = makeTextBox(this);
     textBox_->setVerticalScrollBarPolicy(options.scrollBar ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
     textBox_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     textBox_->setLineWrapMode(QTextEdit::WidgetWidth);
@@ -85,3 +69,30 @@ QString HelpWindow::text() const
     return textBox_->toPlainText();
 }
 
+void HelpWindow::styleProductName(QLabel* productName)
+{
+    QFont decorative(QStringLiteral("Z003"));
+    decorative.setPixelSize(37);
+    decorative.setBold(true);
+    decorative.setItalic(true);
+    productName->setFont(decorative);
+    productName->setAutoFillBackground(false); // the window shows through
+    QPalette yellow = productName->palette();
+    yellow.setColor(QPalette::WindowText, Qt::yellow);
+    productName->setPalette(yellow);
+    productName->setMinimumHeight(52);
+}
+
+QTextEdit* HelpWindow::makeTextBox(QWidget* parent)
+{
+    auto* box = new QTextEdit(parent);
+    box->setObjectName(QStringLiteral("Memo1"));
+    QFont arial(QStringLiteral("Arial"), 8);
+    arial.setBold(true);
+    box->setFont(arial);
+    QPalette silver = box->palette();
+    silver.setColor(QPalette::Base, QColor(192, 192, 192));
+    silver.setColor(QPalette::Text, Qt::black);
+    box->setPalette(silver);
+    return box;
+}

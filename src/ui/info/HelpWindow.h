@@ -6,6 +6,7 @@
 
 #include "ui/common/VelmaroWindow.h"
 
+class QLabel;
 class QTextEdit;
 
 // How a help window's text box behaves.
@@ -28,6 +29,11 @@ public:
 
     // The notice the soil calculator shows when an entry is empty or still holds its unit.
     static std::unique_ptr<HelpWindow> createMissingInputNotice();
+
+    // The look the help and credits windows share: the yellow decorative product name
+    // and the silver text box in bold Arial 8 pt.
+    static void styleProductName(QLabel* productName);
+    static QTextEdit* makeTextBox(QWidget* parent);
 
     void setText(const QString& text);
     QString text() const; // as plain text
