@@ -88,7 +88,7 @@ memcheck: build
 	  --suppressions=tests/valgrind.supp ./$(BUILD)/tests/tst_session
 
 clean:
-	rm -rf $(BUILD) $(BUILD_SAN) $(BUILD_FUZZ)
+	rm -rf $(BUILD) $(BUILD_SAN) $(BUILD_FUZZ) $(BUILD_BENCH)
 
 # Benchmarks in a Release build of their own, headless: start-up, "Graficar", pointer
 # moves, the economic chart's activation and a session's peak memory, each as a median
