@@ -53,7 +53,9 @@ CurveSelectionWindow::CurveSelectionWindow(const ScenarioSlots& scenarioSlots, Q
             box->setGeometry(6 + slot * 152 + level * 49, 26, 48, 40);
             box->setFont(QFont(QStringLiteral("Arial"), 7));
             box->setAutoFillBackground(true);
-            box->setStyleSheet(QStringLiteral("QCheckBox { background: %1; color: white; }")
+            // A box of an inactive slot is greyed, so the adviser sees it cannot be ticked.
+            box->setStyleSheet(QStringLiteral("QCheckBox { background: %1; color: white; }"
+                                              " QCheckBox:disabled { background: #a0a0a0; color: #e8e8e8; }")
                                    .arg(colours[slot].name()));
             box->setChecked(level == 1); // the Medio curves at start
             const int k = CurveOfBox[n];
