@@ -5,7 +5,8 @@
 
 namespace ToolButtonGrid {
 
-QList<QToolButton*> build(QWidget* bar, const QList<Button>& buttons, int columns, int width, const QFont& font)
+QList<QToolButton*> build(QWidget* bar, const QList<Button>& buttons, int columns, int width, const QFont& font,
+                          const std::function<void(const QString&)>& open)
 {
     auto* grid = new QGridLayout(bar);
     grid->setContentsMargins(0, 0, 0, 0);
@@ -20,6 +21,10 @@ QList<QToolButton*> build(QWidget* bar, const QList<Button>& buttons, int column
         b->setFixedSize(width, 24);
         b->setFont(font);
         grid->addWidget(b, i / columns, i % columns);
+        if (buttons[i].opens) {
+            const QString window = QLatin1String(buttons[i].opens);
+            QObject::connect(b, &QToolButton::clicked, b, [open, window] { open(window); });
+        }
         made << b;
     }
     return made;

@@ -143,38 +143,30 @@ QWidget* EconomicChartWindow::buildToolbar()
     bar->setObjectName(QStringLiteral("ToolBar1"));
     const QList<ToolButtonGrid::Button> buttons{
         {"ToolButton12", "Escenarios", "Regresa a pantalla de escenarios"},
-        {"ToolButton2", "&Imprimir gráfico", "Copia impresa del gráfico"},
-        {"ToolButton8", "Ajuste de ejes", "Ajusta los máximos y mínimos de los ejes"},
-        {"ToolButton10", "Costo del Nitrógeno", "Cálculo del costo del nitrógeno"},
-        {"ToolButton11", "Ndisp de referencia", "Cálculo del N disponible de referencia"},
-        {"ToolButton5", "Uso del gráfico", "Ayuda del uso del gráfico"},
+        {"ToolButton2", "&Imprimir gráfico", "Copia impresa del gráfico", "TForm23"},
+        {"ToolButton8", "Ajuste de ejes", "Ajusta los máximos y mínimos de los ejes", "TForm25"},
+        {"ToolButton10", "Costo del Nitrógeno", "Cálculo del costo del nitrógeno", "TForm21"},
+        {"ToolButton11", "Ndisp de referencia", "Cálculo del N disponible de referencia", "TForm32"},
+        {"ToolButton5", "Uso del gráfico", "Ayuda del uso del gráfico", "TForm31"},
         {"ToolButton7", "Rendimiento y Ndisp", "Regresa a pantalla anterior"},
         {"ToolButton1", "&Copiar gráfico", "Copia el gráfico al portapapeles"},
-        {"ToolButton9", "Cambiar títulos", "Cambia los títulos del gráfico"},
+        {"ToolButton9", "Cambiar títulos", "Cambia los títulos del gráfico", "TForm24"},
         {"ToolButton3", "Recalcular", "Recalcula las curvas"},
         {"ToolButton4", "Elegir curvas", "Quita o pone ventana de \"elegir curvas\""},
         {"ToolButton6", "Calculadora", "Uso de las curvas"},
     };
-    const QList<QToolButton*> made = ToolButtonGrid::build(bar, buttons, 6, 120, arial(8, true));
+    const auto open = [this](const QString& window) { Q_EMIT windowRequested(window); };
+    const QList<QToolButton*> made = ToolButtonGrid::build(bar, buttons, 6, 120, arial(8, true), open);
     for (QToolButton* b : made)
         setTextColour(b, QPalette::ButtonText, Teal);
     selectionButton_ = made[10];
 
-    auto request = [this](const char* name) {
-        return [this, name] { Q_EMIT windowRequested(QLatin1String(name)); };
-    };
     connect(made[0], &QToolButton::clicked, this, [this] {
         hide();
         Q_EMIT chartsToClose();
     });
-    connect(made[1], &QToolButton::clicked, this, request("TForm23"));
-    connect(made[2], &QToolButton::clicked, this, request("TForm25"));
-    connect(made[3], &QToolButton::clicked, this, request("TForm21"));
-    connect(made[4], &QToolButton::clicked, this, request("TForm32"));
-    connect(made[5], &QToolButton::clicked, this, request("TForm31"));
     connect(made[6], &QToolButton::clicked, this, &QWidget::hide);
     connect(made[7], &QToolButton::clicked, this, &EconomicChartWindow::copyToClipboard);
-    connect(made[8], &QToolButton::clicked, this, request("TForm24"));
     connect(made[9], &QToolButton::clicked, this, &EconomicChartWindow::rebuild);
     connect(made[10], &QToolButton::clicked, this, &EconomicChartWindow::curveSelectionToggleRequested);
     connect(made[11], &QToolButton::clicked, this,

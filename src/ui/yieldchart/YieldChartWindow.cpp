@@ -149,34 +149,26 @@ void YieldChartWindow::buildToolbar(QWidget* bar)
 {
     const QList<ToolButtonGrid::Button> buttons{
         {"ToolButton7", "Escenarios", "Retorno a escenarios"},
-        {"ToolButton2", "Imprimir gráfico", "Copia impresa del gráfico"},
-        {"ToolButton8", "Ajuste de ejes", "Ajuste de máximos y mínimos de ejes"},
-        {"ToolButton3", "Ver funciones", "Muestra las funciones aplicadas"},
-        {"ToolButton5", "Uso del gráfico", ""},
-        {"ToolButton10", "Análisis económico", "Gráfico de análisis económico"},
+        {"ToolButton2", "Imprimir gráfico", "Copia impresa del gráfico", "TForm12"},
+        {"ToolButton8", "Ajuste de ejes", "Ajuste de máximos y mínimos de ejes", "TForm11"},
+        {"ToolButton3", "Ver funciones", "Muestra las funciones aplicadas", "TForm14"},
+        {"ToolButton5", "Uso del gráfico", "", "TForm15"},
+        {"ToolButton10", "Análisis económico", "Gráfico de análisis económico", "TForm20"},
         {"ToolButton1", "Copiar gráfico", "Copia el gráfico al portapapeles"},
-        {"ToolButton9", "Cambiar títulos", "Cambia los títulos del gráfico"},
+        {"ToolButton9", "Cambiar títulos", "Cambia los títulos del gráfico", "TForm13"},
         {"ToolButton4", "Quitar elegir curvas", "Quita o pone ventana de \"elegir curvas\""},
         {"ToolButton6", "Calculadora", "Ayuda sobre las curvas"},
     };
-    const QList<QToolButton*> made = ToolButtonGrid::build(bar, buttons, 5, 115, QFont(QStringLiteral("Arial"), 8));
+    const auto open = [this](const QString& window) { Q_EMIT windowRequested(window); };
+    const QList<QToolButton*> made = ToolButtonGrid::build(bar, buttons, 5, 115, QFont(QStringLiteral("Arial"), 8), open);
     made[4]->setCursor(Qt::WhatsThisCursor);
     selectionButton_ = made[8];
 
-    auto request = [this](const char* name) {
-        return [this, name] { Q_EMIT windowRequested(QLatin1String(name)); };
-    };
     connect(made[0], &QToolButton::clicked, this, [this] {
         hide();
         Q_EMIT curveSelectionToHide();
     });
-    connect(made[1], &QToolButton::clicked, this, request("TForm12"));
-    connect(made[2], &QToolButton::clicked, this, request("TForm11"));
-    connect(made[3], &QToolButton::clicked, this, request("TForm14"));
-    connect(made[4], &QToolButton::clicked, this, request("TForm15"));
-    connect(made[5], &QToolButton::clicked, this, request("TForm20"));
     connect(made[6], &QToolButton::clicked, this, &YieldChartWindow::copyToClipboard);
-    connect(made[7], &QToolButton::clicked, this, request("TForm13"));
     connect(made[8], &QToolButton::clicked, this, &YieldChartWindow::curveSelectionToggleRequested);
     connect(made[9], &QToolButton::clicked, this,
             [this] { seams_.launcher->start(ProgramLauncher::Program::Calculator); });
