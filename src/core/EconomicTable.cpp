@@ -31,10 +31,15 @@ void EconomicTable::rebuild(double grainPricePerTonne, double nCostPerTonne)
     const double pricePerKg = grainPricePerTonne / 1000.0;
     for (int n = FirstIncomeN; n <= LastIncomeN; ++n)
         for (int k = 1; k <= Curves::Count; ++k)
-            cells_[incomeRow(k)][n] = text((number(n, k) - number(n - 1, k)) * pricePerKg);
+            cells_[incomeRow(k)][n] = incomeText(number(n, k), number(n - 1, k), pricePerKg);
     const QString cost = text(nCostPerTonne / 1000.0);
     for (int n = 1; n < Columns; ++n)
         cells_[CostRow][n] = cost;
+}
+
+QString EconomicTable::incomeText(double yield, double yieldBefore, double grainPricePerKg)
+{
+    return text((yield - yieldBefore) * grainPricePerKg);
 }
 
 QString EconomicTable::cell(int column, int row) const

@@ -37,6 +37,10 @@ public:
     double grainPricePerTonne() const { return grainPrice_; }
     double nCostPerTonne() const { return nCost_; }
 
+    // A marginal income as the table writes it: the difference of two yields times the
+    // grain price per kg, as a text (empty when not finite).
+    static QString incomeText(double yield, double yieldBefore, double grainPricePerKg);
+
     QString cell(int column, int row) const;
     double number(int column, int row) const; // the cell read back; NaN when empty
 

@@ -6,6 +6,8 @@
 #include <QString>
 #include <QStringList>
 
+#include "core/EconomicInputs.h"
+
 // Available nitrogen of a field, in three steps: soil nitrate of the 0-20, 20-40 and
 // 40-60 cm layers to mineral N, mineral N and bulk density to kg N/ha in the top 60 cm,
 // and the N of up to two fertilisers added to it. Every step reads the texts of the
@@ -40,7 +42,7 @@ public:
     };
 
     static constexpr double NitrogenInNitrate = 0.225; // mass fraction of N in NO3
-    static constexpr int LowestReferenceN = 40;
+    static constexpr int LowestReferenceN = EconomicInputs::LowestReferenceN;
 
     // Nitrate is taken to halve with every 20 cm of depth. The text for the layer below
     // (`upper` / 2) and for two layers below (`upper` / 4), 3 significant digits and one

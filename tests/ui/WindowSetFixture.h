@@ -14,7 +14,7 @@
 #include "ui/common/ErrorReporter.h"
 #include "ui/common/MessageBoxes.h"
 #include "ui/common/ProgramLauncher.h"
-#include "ui/common/ReportPrinter.h"
+#include "ui/printing/ReportPrinter.h"
 #include "ui/printing/PrintTarget.h"
 
 // The real window set with recording seams: nothing blocks, everything is observed.

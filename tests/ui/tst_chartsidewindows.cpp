@@ -22,7 +22,7 @@
 #include "ui/common/AxisSliderWindow.h"
 #include "ui/common/ChartTitleWindow.h"
 #include "ui/common/ErrorReporter.h"
-#include "ui/common/ReportPrinter.h"
+#include "ui/printing/ReportPrinter.h"
 #include "ui/yieldchart/AppliedFunctionsWindow.h"
 
 namespace {

@@ -395,9 +395,8 @@ void TestHelpWindows::namesQuotedAreThoseOnScreen()
     static QString onScreen;
     if (onScreen.isEmpty()) {
         WindowSetFixture fixture;
-        Seams seams{&fixture.messages, &fixture.errors, &fixture.launcher, &fixture.reports, &fixture.printer};
-        SoilNitrogenWindow soil(seams);
-        NitrogenCostWindow cost(seams);
+        SoilNitrogenWindow soil(fixture.errors);
+        NitrogenCostWindow cost(fixture.messages, fixture.errors);
         QStringList texts{shownTexts(&soil), shownTexts(&cost)};
         for (const QWidget* w : fixture.set->windows())
             texts << shownTexts(w);

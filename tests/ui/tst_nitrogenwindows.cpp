@@ -182,9 +182,8 @@ void TestNitrogenWindows::init()
 {
     messages_.texts.clear();
     errors_.messages.clear();
-    const Seams seams{&messages_, &errors_, nullptr};
-    soil_ = std::make_unique<SoilNitrogenWindow>(seams);
-    cost_ = std::make_unique<NitrogenCostWindow>(seams);
+    soil_ = std::make_unique<SoilNitrogenWindow>(errors_);
+    cost_ = std::make_unique<NitrogenCostWindow>(messages_, errors_);
 }
 
 void TestNitrogenWindows::cleanup()

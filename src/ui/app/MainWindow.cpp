@@ -15,16 +15,9 @@
 #include "ui/common/ErrorReporter.h"
 #include "ui/common/MessageBoxes.h"
 #include "ui/common/ProgramLauncher.h"
+#include "ui/common/Look.h"
 
 namespace {
-
-QFont arial(int pixelSize, bool bold = false)
-{
-    QFont font(QStringLiteral("Arial"));
-    font.setPixelSize(pixelSize);
-    font.setBold(bold);
-    return font;
-}
 
 // What each slot panel shows: its position, colour, picture and captions.
 struct SlotLook {
@@ -59,15 +52,18 @@ QPixmap picture(const char* file)
 
 } // namespace
 
-MainWindow::MainWindow(ScenarioSlots& scenarioSlots, const ResponseTable& table, const Seams& seams, QWidget* parent)
+MainWindow::MainWindow(ScenarioSlots& scenarioSlots, const ResponseTable& table, MessageBoxes& messages,
+                       ErrorReporter& errors, ProgramLauncher& launcher, QWidget* parent)
     : VelmaroWindow(QStringLiteral("TForm1"), QStringLiteral("Velmaro zona NEA"), parent),
       slots_(scenarioSlots),
       table_(table),
-      seams_(seams),
+      messages_(messages),
+      errors_(errors),
+      launcher_(launcher),
       background_(picture("main_background.jpg"))
 {
     resize(608, 413);
-    setFont(QFont(QStringLiteral("Arial"), 8));
+    setFont(Look::arial(8));
 
     buildBanner();
     buildToolbar();
@@ -126,7 +122,7 @@ void MainWindow::buildBanner()
     caption2->setGeometry(164, 22, 361, 16);
     for (QLabel* caption : {caption1, caption2}) {
         caption->setAlignment(Qt::AlignCenter);
-        caption->setFont(arial(12, true));
+        caption->setFont(Look::arialPixels(12, true));
         caption->setStyleSheet(QStringLiteral("color: white; background: transparent;"));
     }
 
@@ -134,7 +130,7 @@ void MainWindow::buildBanner()
     title->setObjectName(QStringLiteral("Label1"));
     title->setGeometry(164, 38, 361, 40);
     title->setAlignment(Qt::AlignCenter);
-    QFont titleFont = arial(32, true);
+    QFont titleFont = Look::arialPixels(32, true);
     titleFont.setItalic(true);
     title->setFont(titleFont);
     title->setStyleSheet(QStringLiteral("color: yellow; background: transparent;"));
@@ -195,9 +191,9 @@ void MainWindow::buildToolbar()
         connect(made[slot - 1], &QToolButton::clicked, this, [this, slot] { Q_EMIT scenarioRequested(slot); });
     connect(made[3], &QToolButton::clicked, this, &MainWindow::toggleHelpArea);
     connect(made[4], &QToolButton::clicked, this,
-            [this] { seams_.launcher->start(ProgramLauncher::Program::Calculator); });
+            [this] { launcher_.start(ProgramLauncher::Program::Calculator); });
     connect(made[5], &QToolButton::clicked, this,
-            [this] { seams_.launcher->start(ProgramLauncher::Program::TextEditor); });
+            [this] { launcher_.start(ProgramLauncher::Program::TextEditor); });
     connect(made[6], &QToolButton::clicked, this, &MainWindow::plot);
     connect(made[7], &QToolButton::clicked, this, &MainWindow::creditsRequested);
     connect(made[8], &QToolButton::clicked, this, &MainWindow::mapsRequested);
@@ -221,17 +217,17 @@ void MainWindow::buildSlotPanel(int slot)
     p.active = new QCheckBox(QStringLiteral("Activar"), p.panel);
     p.active->setObjectName(QLatin1String(look.checkName));
     p.active->setGeometry(4, 3, 64, 18);
-    p.active->setFont(arial(11, true));
+    p.active->setFont(Look::arialPixels(11, true));
     connect(p.active, &QCheckBox::toggled, this, [this, slot](bool on) { slots_.setActive(slot, on); });
 
     auto* title = new QLabel(QStringLiteral("E S C E N A R I O %1").arg(slot), p.panel);
     title->setGeometry(70, 3, 128, 18);
-    QFont titleFont = arial(13, true);
+    QFont titleFont = Look::arialPixels(13, true);
     titleFont.setUnderline(true);
     title->setFont(titleFont);
     title->setStyleSheet(QStringLiteral("color: red;"));
 
-    QFont captionFont = arial(11);
+    QFont captionFont = Look::arialPixels(11);
     captionFont.setUnderline(true);
     for (int row = 0; row < 4; ++row) {
         auto* caption = new QLabel(QString::fromUtf16(look.captions[row]), p.panel);
@@ -243,7 +239,7 @@ void MainWindow::buildSlotPanel(int slot)
         auto* value = new QLabel(p.panel);
         value->setObjectName(QLatin1String(look.valueNames[row]));
         value->setGeometry(92, RowTops[row], 104, 28);
-        value->setFont(arial(11, true));
+        value->setFont(Look::arialPixels(11, true));
         value->setWordWrap(true);
         value->setAlignment(Qt::AlignLeft | Qt::AlignTop);
         p.values[row] = value;
@@ -284,7 +280,7 @@ void MainWindow::toggleHelpArea()
     printHelpButton_->show();
     QString error;
     if (!RtfReader::readFile(helpDocumentPath(), *helpArea_->document(), &error))
-        seams_.errors->report(this, error);
+        errors_.report(this, error);
 }
 
 void MainWindow::plot()
@@ -294,7 +290,7 @@ void MainWindow::plot()
     for (int slot = 1; slot <= 3; ++slot)
         anyActive = anyActive || slots_.slot(slot).active;
     if (!anyActive) {
-        seams_.messages->information(this, QStringLiteral("DEBE SELECCIONAR AL MENOS 1 ESCENARIO"));
+        messages_.information(this, QStringLiteral("DEBE SELECCIONAR AL MENOS 1 ESCENARIO"));
         return;
     }
     slots_.composeAndLookUp(table_);

@@ -2,10 +2,12 @@
 
 #include <array>
 
-#include "ui/common/Seams.h"
 #include "ui/common/VelmaroWindow.h"
 
 class QCheckBox;
+class ErrorReporter;
+class MessageBoxes;
+class ProgramLauncher;
 class QFrame;
 class QLabel;
 class QPushButton;
@@ -19,7 +21,8 @@ class ScenarioSlots;
 class MainWindow : public VelmaroWindow {
     Q_OBJECT
 public:
-    MainWindow(ScenarioSlots& scenarioSlots, const ResponseTable& table, const Seams& seams, QWidget* parent = nullptr);
+    MainWindow(ScenarioSlots& scenarioSlots, const ResponseTable& table, MessageBoxes& messages, ErrorReporter& errors,
+               ProgramLauncher& launcher, QWidget* parent = nullptr);
 
     void onActivated() override;
 
@@ -62,7 +65,9 @@ private:
 
     ScenarioSlots& slots_;
     const ResponseTable& table_;
-    Seams seams_;
+    MessageBoxes& messages_;
+    ErrorReporter& errors_;
+    ProgramLauncher& launcher_;
     QPixmap background_;
     std::array<SlotPanel, 3> slotPanels_;
     QTextEdit* helpArea_ = nullptr;

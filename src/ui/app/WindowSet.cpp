@@ -5,13 +5,14 @@
 #include <QScreen>
 #include <QWidget>
 
+#include "core/CurveSelection.h"
 #include "core/ResponseTable.h"
 #include "core/ScenarioSlots.h"
 #include "ui/app/MainWindow.h"
 #include "ui/charting/CurveChart.h"
 #include "ui/common/AxisSliderWindow.h"
 #include "ui/common/ChartTitleWindow.h"
-#include "ui/common/ReportPrinter.h"
+#include "ui/printing/ReportPrinter.h"
 #include "ui/printing/ChartPrintDialog.h"
 #include "ui/printing/ChartPrinter.h"
 #include "ui/printing/HelpPrintWindow.h"
@@ -43,7 +44,8 @@ Window* WindowSet::adopt(Window* window)
 
 WindowSet::WindowSet(const Seams& seams)
     : seams_(seams),
-      slots_(std::make_unique<ScenarioSlots>())
+      slots_(std::make_unique<ScenarioSlots>()),
+      curveSelectionModel_(std::make_unique<CurveSelection>())
 {
     if (!seams_.messages) {
         ownMessages_ = std::make_unique<DialogMessageBoxes>();
@@ -74,9 +76,10 @@ WindowSet::WindowSet(const Seams& seams)
         for (const char* name : names)
             adopt(HelpWindows::create(QLatin1String(name)).release());
     };
-    mainWindow_ = adopt(new MainWindow(*slots_, ResponseTable::builtIn(), seams_));
+    mainWindow_ = adopt(new MainWindow(*slots_, ResponseTable::builtIn(), *seams_.messages, *seams_.errors,
+                                            *seams_.launcher));
     scenarioDialog_ = adopt(new ScenarioDialog(*slots_));
-    curveSelection_ = adopt(new CurveSelectionWindow(*slots_));
+    curveSelection_ = adopt(new CurveSelectionWindow(*curveSelectionModel_, *slots_));
     siteMaps_[3] = adopt(SiteMapWindow::create(3).release()); // Paraná
     siteMaps_[2] = adopt(SiteMapWindow::create(2).release()); // Reconquista
     yieldAxes_ = adopt(AxisSliderWindow::yieldAxisWindow().release());
@@ -84,18 +87,18 @@ WindowSet::WindowSet(const Seams& seams)
     yieldTitles_ = adopt(ChartTitleWindow::yieldTitleWindow().release());
     adopt(new AppliedFunctionsWindow(*slots_, *seams_.reportPrinter));
     help({"TForm15", "TForm16", "TForm17", "TForm18", "TForm19"});
-    nitrogenCost_ = adopt(new NitrogenCostWindow(seams_));
+    nitrogenCost_ = adopt(new NitrogenCostWindow(*seams_.messages, *seams_.errors));
     adopt(new WarningWindow);
     auto* economicPrint =
         adopt(new ChartPrintDialog(QStringLiteral("TForm23"), QStringLiteral("Imprimir gráfico económico")));
     economicTitles_ = adopt(ChartTitleWindow::economicTitleWindow().release());
     economicAxes_ = adopt(AxisSliderWindow::economicAxisWindow().release());
     help({"TForm26", "TForm27", "TForm28", "TForm29", "TForm30", "TForm31"});
-    soilNitrogen_ = adopt(new SoilNitrogenWindow(seams_));
+    soilNitrogen_ = adopt(new SoilNitrogenWindow(*seams_.errors));
     help({"TForm33"});
     adopt(HelpWindow::createMissingInputNotice().release());
-    economicChart_ = adopt(new EconomicChartWindow(*slots_, seams_));
-    yieldChart_ = adopt(new YieldChartWindow(*slots_, seams_));
+    economicChart_ = adopt(new EconomicChartWindow(*slots_, *seams_.errors, *seams_.launcher));
+    yieldChart_ = adopt(new YieldChartWindow(*slots_, *seams_.errors, *seams_.launcher));
     // The map of an area that no list offers: created, never shown.
     adopt(new VelmaroWindow(QStringLiteral("TForm36"), QStringLiteral("Mapa de Victoria")));
     mapChooser_ = adopt(new MapChooserWindow);
@@ -178,10 +181,10 @@ void WindowSet::wireYieldChart()
     connect(yieldChart_, &VelmaroWindow::activated, this, [this] {
         curveSelection_->show();
         curveSelection_->raise();
-        curveSelection_->applySlotRules();
-        yieldChart_->chart().showCurves(curveSelection_->tickedCurves());
+        curveSelectionModel_->applySlotRules(*slots_);
+        yieldChart_->chart().showCurves(curveSelectionModel_->shownCurves());
     });
-    connect(curveSelection_, &CurveSelectionWindow::curveToggled, &yieldChart_->chart(), &CurveChart::showCurve);
+    connect(curveSelectionModel_.get(), &CurveSelection::shownChanged, &yieldChart_->chart(), &CurveChart::showCurve);
     connect(curveSelection_, &CurveSelectionWindow::helpRequested, this,
             [this] { present(window(QStringLiteral("TForm19"))); });
     connect(yieldChart_, &YieldChartWindow::windowRequested, this, &WindowSet::presentByName);
@@ -194,11 +197,11 @@ QString WindowSet::toggleCurveSelection()
 {
     if (curveSelection_->isVisible()) {
         curveSelection_->hide();
-        return QStringLiteral("Elegir curvas");
+    } else {
+        curveSelection_->show();
+        curveSelectionModel_->applySlotRules(*slots_);
     }
-    curveSelection_->show();
-    curveSelection_->applySlotRules();
-    return QStringLiteral("Ocultar elegir cvas.");
+    return CurveSelectionWindow::toggleCaption(curveSelection_->isVisible());
 }
 
 void WindowSet::wireEconomicChart()
@@ -206,11 +209,11 @@ void WindowSet::wireEconomicChart()
     // Activation recomputes the chart (its own business) after the curve selection has
     // been applied to its series.
     connect(economicChart_, &VelmaroWindow::activated, this, [this] {
-        economicChart_->setCurveSelectionCaption(curveSelection_->isVisible() ? QStringLiteral("Ocultar elegir cvas.")
-                                                                               : QStringLiteral("Elegir curvas"));
-        economicChart_->chart().showCurves(curveSelection_->tickedCurves());
+        economicChart_->setCurveSelectionCaption(CurveSelectionWindow::toggleCaption(curveSelection_->isVisible()));
+        economicChart_->chart().showCurves(curveSelectionModel_->shownCurves());
     });
-    connect(curveSelection_, &CurveSelectionWindow::curveToggled, &economicChart_->chart(), &CurveChart::showCurve);
+    connect(curveSelectionModel_.get(), &CurveSelection::shownChanged, &economicChart_->chart(),
+            &CurveChart::showCurve);
     connect(economicChart_, &EconomicChartWindow::windowRequested, this, &WindowSet::presentByName);
     connect(economicChart_, &EconomicChartWindow::curveSelectionToggleRequested, this,
             [this] { economicChart_->setCurveSelectionCaption(toggleCurveSelection()); });

@@ -20,6 +20,7 @@ class SoilNitrogenWindow;
 class MapChooserWindow;
 class SiteMapWindow;
 class ScenarioSlots;
+class CurveSelection;
 class ErrorReporter;
 class MessageBoxes;
 class ProgramLauncher;
@@ -47,6 +48,7 @@ public:
     ScenarioSlots& scenarioSlots() const { return *slots_; }
     ScenarioDialog& scenarioDialog() const { return *scenarioDialog_; }
     CurveSelectionWindow& curveSelection() const { return *curveSelection_; }
+    CurveSelection& curveSelectionModel() const { return *curveSelectionModel_; }
     YieldChartWindow& yieldChart() const { return *yieldChart_; }
     EconomicChartWindow& economicChart() const { return *economicChart_; }
 
@@ -84,6 +86,7 @@ private:
     std::unique_ptr<PrintTarget> ownPrintTarget_;
     Seams seams_;
     std::unique_ptr<ScenarioSlots> slots_;
+    std::unique_ptr<CurveSelection> curveSelectionModel_;
     std::vector<std::unique_ptr<QWidget>> windows_;
     MainWindow* mainWindow_ = nullptr;
     ScenarioDialog* scenarioDialog_ = nullptr;

@@ -266,6 +266,19 @@ int CurveChart::hitTest(int number, QPoint pixel) const
                                pixel);
 }
 
+CurveChart::Hit CurveChart::topShownCurveAt(QPoint pixel, int curveCount) const
+{
+    Hit hit;
+    for (int k = 1; k <= curveCount; ++k) {
+        if (!isSeriesShown(k))
+            continue;
+        const int point = hitTest(k, pixel);
+        if (point >= 0)
+            hit = {k, point};
+    }
+    return hit;
+}
+
 void CurveChart::cachePixels()
 {
     for (Series& s : series_) {

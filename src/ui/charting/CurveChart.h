@@ -81,6 +81,14 @@ public:
     // The index of the point of a shown or hidden series under the pointer, or -1.
     int hitTest(int number, QPoint pixel) const;
 
+    struct Hit {
+        int number = 0; // the series, 0 when none
+        int point = -1; // the index of its point under the pointer
+    };
+    // The highest-numbered shown curve (of the first `curveCount` series) under the pointer:
+    // where curves cross, the read-out names the one drawn last.
+    Hit topShownCurveAt(QPoint pixel, int curveCount = 9) const;
+
     // The panel behind the plot (a colour or a gradient).
     void setPanel(const QBrush& brush);
 

@@ -3,13 +3,13 @@
 #include <QPainter>
 #include <QPainterPath>
 
+#include "ui/common/Look.h"
+
 GradientButton::GradientButton(const QString& objectName, const QString& text, QWidget* parent)
     : QPushButton(text, parent)
 {
     setObjectName(objectName);
-    QFont f(QStringLiteral("Arial"), 12);
-    f.setBold(true);
-    setFont(f);
+    setFont(Look::arial(12, true));
     setCursor(Qt::PointingHandCursor);
     setFlat(true);
     setAttribute(Qt::WA_Hover);

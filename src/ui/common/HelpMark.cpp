@@ -2,6 +2,8 @@
 
 #include <QMouseEvent>
 
+#include "ui/common/Look.h"
+
 HelpMark::HelpMark(const QString& objectName, const QString& text, int normalPoints, int hoverPoints,
                    QWidget* parent)
     : QLabel(text, parent),
@@ -30,9 +32,7 @@ void HelpMark::setHoverColour(const QColor& colour)
 void HelpMark::setLook(bool highlighted)
 {
     highlighted_ = highlighted;
-    QFont f(QStringLiteral("Arial"), highlighted ? hoverPoints_ : normalPoints_);
-    f.setBold(true);
-    setFont(f);
+    setFont(Look::arial(highlighted ? hoverPoints_ : normalPoints_, true));
     QPalette p = palette();
     p.setColor(QPalette::WindowText, highlighted ? hoverColour_ : QColor(Qt::red));
     setPalette(p);

@@ -1,7 +1,5 @@
 #include "EconomicChartWindow.h"
 
-#include <cmath>
-
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QHBoxLayout>
@@ -11,7 +9,8 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-#include "core/NumberText.h"
+#include "core/ChartReadOut.h"
+#include "core/EconomicInputs.h"
 #include "core/ScenarioSlots.h"
 #include "ui/charting/CurveChart.h"
 #include "ui/common/ErrorReporter.h"
@@ -20,15 +19,9 @@
 #include "ui/common/SlotColours.h"
 #include "ui/common/ToolButtonGrid.h"
 #include "ui/common/TrackingFrame.h"
+#include "ui/common/Look.h"
 
 namespace {
-
-QFont arial(int points, bool bold = false)
-{
-    QFont f(QStringLiteral("Arial"), points);
-    f.setBold(bold);
-    return f;
-}
 
 const QColor Teal(0, 128, 128);
 
@@ -42,19 +35,14 @@ QLabel* label(const QString& text, QWidget* parent, const QFont& font, const QCo
     return l;
 }
 
-void setTextColour(QWidget* w, QPalette::ColorRole role, const QColor& colour)
-{
-    QPalette p = w->palette();
-    p.setColor(role, colour);
-    w->setPalette(p);
-}
-
 } // namespace
 
-EconomicChartWindow::EconomicChartWindow(const ScenarioSlots& scenarioSlots, const Seams& seams, QWidget* parent)
+EconomicChartWindow::EconomicChartWindow(const ScenarioSlots& scenarioSlots, ErrorReporter& errors,
+                                         ProgramLauncher& launcher, QWidget* parent)
     : VelmaroWindow(QStringLiteral("TForm20"), QStringLiteral("N disp. de referencia"), parent),
       slots_(scenarioSlots),
-      seams_(seams)
+      errors_(errors),
+      launcher_(launcher)
 {
     resize(800, 560);
     setMouseTracking(true);
@@ -74,10 +62,8 @@ EconomicChartWindow::EconomicChartWindow(const ScenarioSlots& scenarioSlots, con
     connect(chart_, &QCustomPlot::mouseMove, this, [this](QMouseEvent* event) { readOut(event->pos()); });
     connect(chart_, &QCustomPlot::mousePress, this, [this](QMouseEvent* event) {
         // A click on the background, away from every shown curve, empties the read-out.
-        for (int k = 1; k <= Curves::Count; ++k)
-            if (chart_->isSeriesShown(k) && chart_->hitTest(k, event->pos()) >= 0)
-                return;
-        clearReadOut();
+        if (chart_->topShownCurveAt(event->pos()).number == 0)
+            clearReadOut();
     });
     connect(chart_, &QCustomPlot::afterReplot, this, &EconomicChartWindow::placeChartMarks);
 }
@@ -103,14 +89,14 @@ QWidget* EconomicChartWindow::buildInputRow()
     };
     QLineEdit* edits[3];
     for (int i = 0; i < 3; ++i) {
-        h->addWidget(label(QString::fromUtf8(inputs[i].caption), row, arial(9, true), Teal));
+        h->addWidget(label(QString::fromUtf8(inputs[i].caption), row, Look::arial(9, true), Teal));
         auto* edit = new QLineEdit(QLatin1String(inputs[i].initial), row);
         edit->setObjectName(QLatin1String(inputs[i].edit));
         edit->setFixedWidth(60);
         edit->setMouseTracking(true);
         edit->installEventFilter(this);
         h->addWidget(edit);
-        h->addWidget(label(QString::fromUtf8(inputs[i].unit), row, arial(9), Qt::black));
+        h->addWidget(label(QString::fromUtf8(inputs[i].unit), row, Look::arial(9), Qt::black));
         auto* mark = new HelpMark(QLatin1String(inputs[i].mark), QStringLiteral(" ? "), 14, 18, row);
         mark->setCursor(Qt::WhatsThisCursor);
         const QString window = QLatin1String(inputs[i].window);
@@ -156,9 +142,9 @@ QWidget* EconomicChartWindow::buildToolbar()
         {"ToolButton6", "Calculadora", "Uso de las curvas"},
     };
     const auto open = [this](const QString& window) { Q_EMIT windowRequested(window); };
-    const QList<QToolButton*> made = ToolButtonGrid::build(bar, buttons, 6, 120, arial(8, true), open);
+    const QList<QToolButton*> made = ToolButtonGrid::build(bar, buttons, 6, 120, Look::arial(8, true), open);
     for (QToolButton* b : made)
-        setTextColour(b, QPalette::ButtonText, Teal);
+        Look::setColour(b, QPalette::ButtonText, Teal);
     selectionButton_ = made[10];
 
     connect(made[0], &QToolButton::clicked, this, [this] {
@@ -170,20 +156,20 @@ QWidget* EconomicChartWindow::buildToolbar()
     connect(made[9], &QToolButton::clicked, this, &EconomicChartWindow::rebuild);
     connect(made[10], &QToolButton::clicked, this, &EconomicChartWindow::curveSelectionToggleRequested);
     connect(made[11], &QToolButton::clicked, this,
-            [this] { seams_.launcher->start(ProgramLauncher::Program::Calculator); });
+            [this] { launcher_.start(ProgramLauncher::Program::Calculator); });
     return bar;
 }
 
 void EconomicChartWindow::buildChart()
 {
     using Marker = CurveChart::Marker;
-    struct Look {
+    struct SeriesLook {
         QColor colour;
         int width;
         Marker marker;
     };
     const QColor red(255, 0, 0), green(0, 128, 0), blue(0, 0, 255);
-    const Look looks[10] = {
+    const SeriesLook looks[10] = {
         {red, 2, Marker::None},     {green, 2, Marker::None},     {blue, 2, Marker::None},
         {red, 1, Marker::Square},   {green, 1, Marker::Square},   {blue, 1, Marker::Square},
         {red, 1, Marker::Circle},   {SlotColours::slot2Levels(), 1, Marker::Circle}, {blue, 1, Marker::Circle},
@@ -203,15 +189,15 @@ void EconomicChartWindow::buildChart()
 
     const QColor blueText(0, 0, 255);
     chart_->setTitleLines({QStringLiteral("Determinación del óptimo económico para la fertilización")});
-    chart_->setTitleFont(arial(12), blueText);
+    chart_->setTitleFont(Look::arial(12), blueText);
     chart_->setAxisRange(CurveChart::Axis::Bottom, 0, 200);
     chart_->setAxisStep(CurveChart::Axis::Bottom, 40);
     chart_->setAxisTitle(CurveChart::Axis::Bottom, QStringLiteral("Nitrógeno disponible (Kg N /ha)"));
-    chart_->setAxisTitleFont(CurveChart::Axis::Bottom, arial(10), blueText);
+    chart_->setAxisTitleFont(CurveChart::Axis::Bottom, Look::arial(10), blueText);
     chart_->setAxisRange(CurveChart::Axis::Left, -2.01, 4);
     chart_->setAxisStep(CurveChart::Axis::Left, 2);
     chart_->setAxisTitle(CurveChart::Axis::Left, QStringLiteral("Ingreso o Costo marginal (U$S / ha)"));
-    chart_->setAxisTitleFont(CurveChart::Axis::Left, arial(10, true), blueText);
+    chart_->setAxisTitleFont(CurveChart::Axis::Left, Look::arial(10, true), blueText);
     for (QCPAxis* axis : {chart_->xAxis, chart_->yAxis}) {
         axis->setBasePen(QPen(Qt::black, 3));
         axis->setTickPen(QPen(Qt::red, 2));
@@ -220,7 +206,7 @@ void EconomicChartWindow::buildChart()
         axis->setTickLengthOut(14);
         axis->setSubTickLengthIn(0);
         axis->setSubTickLengthOut(10);
-        axis->setTickLabelFont(arial(9, true));
+        axis->setTickLabelFont(Look::arial(9, true));
         axis->setTickLabelColor(Qt::black);
     }
     chart_->xAxis->grid()->setVisible(false);
@@ -232,11 +218,11 @@ void EconomicChartWindow::buildChart()
     panel.setColorAt(1, QColor(208, 236, 17));
     chart_->setPanel(QBrush(panel));
     chart_->axisRect()->setBackground(Qt::NoBrush);
-    chart_->legend->setFont(arial(8));
+    chart_->legend->setFont(Look::arial(8));
 
     scenarioLabel_ = new QLabel(chart_);
     scenarioLabel_->setObjectName(QStringLiteral("Label24"));
-    scenarioLabel_->setFont(arial(9, true));
+    scenarioLabel_->setFont(Look::arial(9, true));
     scenarioLabel_->setAttribute(Qt::WA_TransparentForMouseEvents);
 
     yAxisMark_ = new HelpMark(QStringLiteral("Label14"), QStringLiteral(" ? "), 14, 18, chart_);
@@ -257,7 +243,7 @@ QWidget* EconomicChartWindow::buildReadOutPanel()
     panel->setFrameStyle(QFrame::Panel | QFrame::Raised);
 
     auto caption = [panel](const char* name, const char* text, int y, const QColor& colour) {
-        QLabel* l = label(QString::fromUtf8(text), panel, arial(8, true), colour);
+        QLabel* l = label(QString::fromUtf8(text), panel, Look::arial(8, true), colour);
         l->setObjectName(QLatin1String(name));
         l->move(6, y);
         return l;
@@ -265,9 +251,9 @@ QWidget* EconomicChartWindow::buildReadOutPanel()
     auto edit = [panel](const char* name, int y, int width, const QColor& colour) {
         auto* e = new QLineEdit(panel);
         e->setObjectName(QLatin1String(name));
-        e->setFont(arial(8, true));
+        e->setFont(Look::arial(8, true));
         e->setGeometry(6, y, width, 21);
-        setTextColour(e, QPalette::Text, colour);
+        Look::setColour(e, QPalette::Text, colour);
         return e;
     };
     caption("Label20", "Serie señalada", 6, Teal);
@@ -287,15 +273,15 @@ QWidget* EconomicChartWindow::buildReadOutPanel()
     silver->setGeometry(4, 184, 140, 104);
     silver->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     silver->setAutoFillBackground(true);
-    setTextColour(silver, QPalette::Window, QColor(192, 192, 192));
+    Look::setColour(silver, QPalette::Window, QColor(192, 192, 192));
     const char* lines[4][2] = {{"Label11", "Margen en $/ha"}, {"Label19", "respecto de la"},
                                {"Label12", "situación de"}, {"Label21", "referencia"}};
     for (int i = 0; i < 4; ++i) {
-        QLabel* l = label(QString::fromUtf8(lines[i][1]), silver, arial(8, true), Qt::blue);
+        QLabel* l = label(QString::fromUtf8(lines[i][1]), silver, Look::arial(8, true), Qt::blue);
         l->setObjectName(QLatin1String(lines[i][0]));
         l->move(4, 4 + 14 * i);
     }
-    marginLabel_ = label(QStringLiteral("0000"), silver, arial(12, true), Qt::blue);
+    marginLabel_ = label(QStringLiteral("0000"), silver, Look::arial(12, true), Qt::blue);
     marginLabel_->setObjectName(QStringLiteral("Label13"));
     marginLabel_->setGeometry(8, 64, 120, 30);
     marginLabel_->setToolTip(
@@ -337,43 +323,43 @@ void EconomicChartWindow::recompute()
     QStringList errors;
     const auto curves = Curves::capture(slots_, &errors);
     if (!errors.isEmpty())
-        seams_.errors->report(this, errors.first());
+        errors_.report(this, errors.first());
     table_.fillYields(curves);
     rebuild();
 }
 
 bool EconomicChartWindow::pricesReadable()
 {
-    const NumberText::Reading price = NumberText::read(grainPriceEdit_->text());
-    const NumberText::Reading cost = NumberText::read(nCostEdit_->text());
-    if (price.ok && cost.ok)
-        return true;
-    seams_.errors->report(this, !price.ok ? QStringLiteral("Precio neto del grano: ") + price.error
-                                          : QStringLiteral("Costo del nitrógeno: ") + cost.error);
-    return false;
+    const EconomicInputs::Prices prices = EconomicInputs::readPrices(grainPriceEdit_->text(), nCostEdit_->text());
+    if (!prices.ok())
+        errors_.report(this, prices.error);
+    return prices.ok();
 }
 
 void EconomicChartWindow::rebuild()
 {
     // Both prices are checked before anything is written: a bad one leaves the table and
     // the chart exactly as they were.
-    if (!pricesReadable())
+    const EconomicInputs::Prices prices = EconomicInputs::readPrices(grainPriceEdit_->text(), nCostEdit_->text());
+    if (!prices.ok()) {
+        errors_.report(this, prices.error);
         return;
-    table_.rebuild(NumberText::read(grainPriceEdit_->text()).value, NumberText::read(nCostEdit_->text()).value);
+    }
+    table_.rebuild(prices.grainPrice, prices.nCost);
     grainPriceEdit_->setFocus();
     for (int k = 1; k <= Curves::Count; ++k)
         chart_->setPoints(k, table_.incomePoints(k));
     chart_->setPoints(CostSeries, table_.costPoints());
     chart_->replot();
 
-    const NumberText::Reading reference = NumberText::readInteger(referenceNEdit_->text());
-    if (!reference.ok) {
-        seams_.errors->report(this, QStringLiteral("N disp. de referencia: ") + reference.error);
+    const EconomicInputs::ReferenceN reference = EconomicInputs::readReferenceN(referenceNEdit_->text());
+    if (!reference.ok()) {
+        errors_.report(this, reference.error);
         return;
     }
-    if (reference.value < 40) {
+    if (reference.belowLowest()) {
         Q_EMIT lowNitrogenWarning();
-        referenceNEdit_->setText(QStringLiteral("40"));
+        referenceNEdit_->setText(QString::number(EconomicInputs::LowestReferenceN));
     }
 }
 
@@ -393,7 +379,7 @@ void EconomicChartWindow::reportOnce(const QString& message)
     if (message == lastReported_)
         return;
     lastReported_ = message;
-    seams_.errors->report(this, message);
+    errors_.report(this, message);
 }
 
 void EconomicChartWindow::readOut(QPoint pixel)
@@ -404,44 +390,35 @@ void EconomicChartWindow::readOut(QPoint pixel)
     marginMark_->reset();
 
     const QPointF value = chart_->valueAt(pixel);
-    const QString nText = NumberText::format(value.x(), 6, 0);
-    nitrogenEdit_->setText(nText);
-    valueEdit_->setText(NumberText::format(value.y(), 6, 1));
+    const ChartReadOut::Pointer pointer = ChartReadOut::economicPointer(value.x(), value.y());
+    nitrogenEdit_->setText(pointer.nitrogen);
+    valueEdit_->setText(pointer.value);
 
-    int touched = 0;
-    for (int k = 1; k <= Curves::Count; ++k)
-        if (chart_->isSeriesShown(k) && chart_->hitTest(k, pixel) >= 0)
-            touched = k; // the highest one stays on the panel
+    const int touched = chart_->topShownCurveAt(pixel).number;
     if (touched == 0)
         return;
 
-    const NumberText::Reading q = NumberText::readInteger(nText);
-    const NumberText::Reading r = NumberText::readInteger(referenceNEdit_->text());
-    const NumberText::Reading cost = NumberText::read(nCostEdit_->text());
-    if (!r.ok || !cost.ok) {
-        reportOnce(!r.ok ? QStringLiteral("N disp. de referencia: ") + r.error
-                         : QStringLiteral("Costo del nitrógeno: ") + cost.error);
+    const ChartReadOut::Margin margin =
+        ChartReadOut::margin(table_, touched, pointer.nitrogen, referenceNEdit_->text(), nCostEdit_->text());
+    if (margin.outcome == ChartReadOut::Margin::Outcome::BadInput) {
+        reportOnce(margin.text);
         return;
     }
     lastReported_.clear();
-    const int reference = std::max(40, static_cast<int>(r.value));
-    const int pointerN = q.ok ? static_cast<int>(q.value) : reference;
 
     const int slot = Curves::key(touched).slot;
     const QColor colour = SlotColours::forSlot(slot);
     curveNameEdit_->setText(Curves::readOutName(touched));
-    setTextColour(curveNameEdit_, QPalette::Text, colour);
+    Look::setColour(curveNameEdit_, QPalette::Text, colour);
     scenarioLabel_->setText(slots_.slot(slot).scenarioLine());
-    setTextColour(scenarioLabel_, QPalette::WindowText, colour);
+    Look::setColour(scenarioLabel_, QPalette::WindowText, colour);
     scenarioLabel_->adjustSize();
-    const double m = table_.margin(touched, reference, pointerN, cost.value / 1000.0);
-    if (!std::isfinite(m)) {
+    if (margin.outcome == ChartReadOut::Margin::Outcome::NotFinite) {
         marginLabel_->clear();
-        reportOnce(QStringLiteral("El margen no puede calcularse con estos precios: revise el precio del grano y el "
-                                  "costo del nitrógeno."));
+        reportOnce(margin.text);
         return;
     }
-    marginLabel_->setText(NumberText::format(m, 6, 1));
+    marginLabel_->setText(margin.text);
 }
 
 void EconomicChartWindow::clearReadOut()

@@ -4,13 +4,14 @@
 
 #include "core/Curves.h"
 #include "core/EconomicTable.h"
-#include "ui/common/Seams.h"
 #include "ui/common/VelmaroWindow.h"
 
 class QLabel;
 class QLineEdit;
 class QToolButton;
 class CurveChart;
+class ErrorReporter;
+class ProgramLauncher;
 class HelpMark;
 class ScenarioSlots;
 
@@ -23,7 +24,8 @@ class EconomicChartWindow : public VelmaroWindow {
 public:
     static constexpr int CostSeries = 10;
 
-    EconomicChartWindow(const ScenarioSlots& scenarioSlots, const Seams& seams, QWidget* parent = nullptr);
+    EconomicChartWindow(const ScenarioSlots& scenarioSlots, ErrorReporter& errors, ProgramLauncher& launcher,
+                        QWidget* parent = nullptr);
 
     CurveChart& chart() const { return *chart_; }
     const EconomicTable& economicTable() const { return table_; }
@@ -72,7 +74,8 @@ private:
     void reportOnce(const QString& message);
 
     const ScenarioSlots& slots_;
-    Seams seams_;
+    ErrorReporter& errors_;
+    ProgramLauncher& launcher_;
     CurveChart* chart_ = nullptr;
     EconomicTable table_;
 

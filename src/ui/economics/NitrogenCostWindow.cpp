@@ -11,17 +11,11 @@
 #include "core/NitrogenCost.h"
 #include "ui/common/ErrorReporter.h"
 #include "ui/common/MessageBoxes.h"
+#include "ui/common/Look.h"
 
 namespace {
 
-QFont arial(int points, bool bold = false)
-{
-    QFont font(QStringLiteral("Arial"), points);
-    font.setBold(bold);
-    return font;
-}
-
-QLabel* caption(const QString& text, QWidget* parent, const QRect& geometry, const QFont& font = arial(9))
+QLabel* caption(const QString& text, QWidget* parent, const QRect& geometry, const QFont& font = Look::arial(9))
 {
     auto* label = new QLabel(text, parent);
     label->setGeometry(geometry);
@@ -36,7 +30,7 @@ QFrame* stepPanel(int step, QWidget* parent, const QRect& geometry)
     panel->setObjectName(QStringLiteral("Panel%1").arg(step));
     panel->setFrameStyle(QFrame::Panel | QFrame::Raised);
     panel->setGeometry(geometry);
-    auto* number = caption(QString::number(step), panel, QRect(8, 6, 24, 30), arial(18, true));
+    auto* number = caption(QString::number(step), panel, QRect(8, 6, 24, 30), Look::arial(18, true));
     number->setObjectName(QStringLiteral("StepNumber%1").arg(step));
     QPalette red = number->palette();
     red.setColor(QPalette::WindowText, Qt::red);
@@ -51,21 +45,22 @@ QLineEdit* resultEdit(const QString& objectName, QWidget* parent, const QRect& g
     edit->setGeometry(geometry);
     edit->setReadOnly(true);
     edit->setAlignment(Qt::AlignRight);
-    edit->setFont(arial(9, true));
+    edit->setFont(Look::arial(9, true));
     return edit;
 }
 
 } // namespace
 
-NitrogenCostWindow::NitrogenCostWindow(const Seams& seams, QWidget* parent)
+NitrogenCostWindow::NitrogenCostWindow(MessageBoxes& messages, ErrorReporter& errors, QWidget* parent)
     : VelmaroWindow(QStringLiteral("TForm21"), QStringLiteral("Costo del Nitrógeno"), parent),
-      seams_(seams)
+      messages_(messages),
+      errors_(errors)
 {
     // Look: five numbered steps down the window.
     setFixedSize(440, 400);
 
     QFrame* step1 = stepPanel(1, this, QRect(8, 8, 424, 64));
-    caption(FertiliserProducts::prompt(), step1, QRect(44, 6, 220, 18), arial(9, true));
+    caption(FertiliserProducts::prompt(), step1, QRect(44, 6, 220, 18), Look::arial(9, true));
     productList_ = new QComboBox(step1);
     productList_->setObjectName(QStringLiteral("ComboBox1"));
     productList_->setGeometry(44, 28, 220, 24);
@@ -74,8 +69,8 @@ NitrogenCostWindow::NitrogenCostWindow(const Seams& seams, QWidget* parent)
     productList_->setCurrentIndex(FertiliserProducts::NoProduct);
 
     QFrame* step2 = stepPanel(2, this, QRect(8, 78, 424, 64));
-    caption(QStringLiteral("Ingrese el costo del"), step2, QRect(44, 8, 160, 18), arial(9, true));
-    caption(QStringLiteral("fertilizante"), step2, QRect(44, 28, 160, 18), arial(9, true));
+    caption(QStringLiteral("Ingrese el costo del"), step2, QRect(44, 8, 160, 18), Look::arial(9, true));
+    caption(QStringLiteral("fertilizante"), step2, QRect(44, 28, 160, 18), Look::arial(9, true));
     priceEdit_ = new QLineEdit(NitrogenCost::initialPriceText(), step2);
     priceEdit_->setObjectName(QStringLiteral("Edit1"));
     priceEdit_->setGeometry(210, 18, 100, 24);
@@ -89,7 +84,7 @@ NitrogenCostWindow::NitrogenCostWindow(const Seams& seams, QWidget* parent)
     calculateButton_->setGeometry(44, 12, 110, 26);
 
     QFrame* step4 = stepPanel(4, this, QRect(8, 204, 424, 130));
-    caption(QStringLiteral("Resultados:"), step4, QRect(44, 6, 200, 18), arial(10, true));
+    caption(QStringLiteral("Resultados:"), step4, QRect(44, 6, 200, 18), Look::arial(10, true));
     caption(QStringLiteral("El fertilizante elegido contiene"), step4, QRect(44, 32, 200, 18));
     contentEdit_ = resultEdit(QStringLiteral("Edit2"), step4, QRect(246, 29, 70, 24));
     caption(QStringLiteral("gr"), step4, QRect(322, 32, 30, 18));
@@ -131,13 +126,11 @@ void NitrogenCostWindow::calculate()
         break;
     case NitrogenCost::Failure::NoData:
     case NitrogenCost::Failure::NoProduct:
-        if (seams_.messages)
-            seams_.messages->information(this, result.message);
+        messages_.information(this, result.message);
         return;
     case NitrogenCost::Failure::NotANumber:
     case NitrogenCost::Failure::OutOfRange:
-        if (seams_.errors)
-            seams_.errors->report(this, result.message);
+        errors_.report(this, result.message);
         return;
     }
     contentEdit_->setText(result.contentText);

@@ -1,9 +1,10 @@
 #pragma once
 
-#include "ui/common/Seams.h"
 #include "ui/common/VelmaroWindow.h"
 
 class QComboBox;
+class ErrorReporter;
+class MessageBoxes;
 class QLineEdit;
 class QPushButton;
 
@@ -13,7 +14,7 @@ class QPushButton;
 class NitrogenCostWindow : public VelmaroWindow {
     Q_OBJECT
 public:
-    explicit NitrogenCostWindow(const Seams& seams, QWidget* parent = nullptr);
+    NitrogenCostWindow(MessageBoxes& messages, ErrorReporter& errors, QWidget* parent = nullptr);
 
     // The cost of the last completed "Calcular": U$S per kg of N as shown, and x 1000.
     // Both are 0 until a calculation completes.
@@ -33,7 +34,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    Seams seams_;
+    MessageBoxes& messages_;
+    ErrorReporter& errors_;
     QComboBox* productList_ = nullptr; // ComboBox1
     QLineEdit* priceEdit_ = nullptr;   // Edit1
     QLineEdit* contentEdit_ = nullptr; // Edit2

@@ -2,6 +2,8 @@
 
 #include <QLabel>
 
+#include "ui/common/Look.h"
+
 WarningWindow::WarningWindow(QWidget* parent)
     : VelmaroWindow(QStringLiteral("TForm22"), QStringLiteral("ATENCION"), parent)
 {
@@ -10,7 +12,7 @@ WarningWindow::WarningWindow(QWidget* parent)
 
     auto* heading = new QLabel(QStringLiteral("Cuidado !!!!!!!!"), this);
     heading->setObjectName(QStringLiteral("Label1"));
-    heading->setFont(QFont(QStringLiteral("Arial"), 14));
+    heading->setFont(Look::arial(14));
     QPalette red = heading->palette();
     red.setColor(QPalette::WindowText, Qt::red);
     heading->setPalette(red);
@@ -19,9 +21,7 @@ WarningWindow::WarningWindow(QWidget* parent)
 
     auto* message = new QLabel(QStringLiteral("N disponible no puede ser menor a 40"), this);
     message->setObjectName(QStringLiteral("Label2"));
-    QFont bold(QStringLiteral("Arial"), 12);
-    bold.setBold(true);
-    message->setFont(bold);
+    message->setFont(Look::arial(12, true));
     message->setPalette(red);
     message->setAlignment(Qt::AlignCenter);
     message->setGeometry(0, 44, 385, 26);

@@ -6,6 +6,7 @@
 #include <QVBoxLayout>
 
 #include "ui/common/RadioGroup.h"
+#include "ui/common/Look.h"
 
 ChartPrintDialog::ChartPrintDialog(const QString& objectName, const QString& caption, QWidget* parent)
     : VelmaroWindow(objectName, caption, parent)
@@ -15,9 +16,7 @@ ChartPrintDialog::ChartPrintDialog(const QString& objectName, const QString& cap
 
     auto* question = new QLabel(QStringLiteral("Está seguro que desea imprimir el gráfico?"), this);
     question->setObjectName(QStringLiteral("Label1"));
-    QFont questionFont(QStringLiteral("Arial"), 10);
-    questionFont.setBold(true);
-    question->setFont(questionFont);
+    question->setFont(Look::arial(10, true));
     question->setGeometry(10, 10, 310, 20);
     question->setAlignment(Qt::AlignCenter);
 

@@ -9,6 +9,7 @@
 #include "core/ScenarioSlots.h"
 #include "core/ScenarioVocabulary.h"
 #include "ui/common/RadioGroup.h"
+#include "ui/common/Look.h"
 
 namespace {
 
@@ -49,10 +50,7 @@ ScenarioDialog::ScenarioDialog(ScenarioSlots& scenarioSlots, QWidget* parent)
     heading_->setObjectName(QStringLiteral("Label1"));
     heading_->setGeometry(0, 0, 407, 29);
     heading_->setAlignment(Qt::AlignCenter);
-    QFont headingFont(QStringLiteral("Arial"));
-    headingFont.setPixelSize(13);
-    headingFont.setBold(true);
-    heading_->setFont(headingFont);
+    heading_->setFont(Look::arialPixels(13, true));
     heading_->setStyleSheet(QStringLiteral("color: teal;"));
 
     QStringList siteNames;

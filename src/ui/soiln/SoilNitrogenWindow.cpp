@@ -10,17 +10,11 @@
 #include "core/FertiliserProducts.h"
 #include "ui/common/ErrorReporter.h"
 #include "ui/common/HelpMark.h"
+#include "ui/common/Look.h"
 
 namespace {
 
-QFont arial(int points, bool bold = false)
-{
-    QFont font(QStringLiteral("Arial"), points);
-    font.setBold(bold);
-    return font;
-}
-
-QLabel* caption(const QString& text, QWidget* parent, int x, int y, int width, const QFont& font = arial(8))
+QLabel* caption(const QString& text, QWidget* parent, int x, int y, int width, const QFont& font = Look::arial(8))
 {
     auto* label = new QLabel(text, parent);
     label->setGeometry(x, y, width, 16);
@@ -33,7 +27,7 @@ QLineEdit* edit(int number, const QString& text, QWidget* parent, int x, int y, 
     auto* field = new QLineEdit(text, parent);
     field->setObjectName(QStringLiteral("Edit%1").arg(number));
     field->setGeometry(x, y, width, 22);
-    field->setFont(arial(8));
+    field->setFont(Look::arial(8));
     return field;
 }
 
@@ -66,30 +60,30 @@ QFrame* area(QWidget* parent, const QRect& geometry)
 
 } // namespace
 
-SoilNitrogenWindow::SoilNitrogenWindow(const Seams& seams, QWidget* parent)
+SoilNitrogenWindow::SoilNitrogenWindow(ErrorReporter& errors, QWidget* parent)
     : VelmaroWindow(QStringLiteral("TForm32"), QStringLiteral("Calculo de N disponible en suelo"), parent),
-      seams_(seams)
+      errors_(errors)
 {
     centreOnDesktopWhenFirstShown();
     // Look: the soil test, the fertilisers and the result, top to bottom.
     setFixedSize(640, 470);
-    const QFont heading = arial(11, true);
+    const QFont heading = Look::arial(11, true);
 
     QFrame* soil = area(this, QRect(8, 8, 624, 220));
     caption(QStringLiteral("Suelos"), soil, 10, 6, 120, heading);
-    caption(QStringLiteral("Concentración"), soil, 76, 28, 120, arial(8, true));
-    caption(QStringLiteral("de nitratos"), soil, 76, 44, 120, arial(8, true));
-    caption(QStringLiteral("Concentración de"), soil, 308, 28, 120, arial(8, true));
-    caption(QStringLiteral("N mineral"), soil, 308, 44, 120, arial(8, true));
-    caption(QStringLiteral("Densidad"), soil, 506, 28, 110, arial(8, true));
-    caption(QStringLiteral("aparente"), soil, 506, 44, 110, arial(8, true));
+    caption(QStringLiteral("Concentración"), soil, 76, 28, 120, Look::arial(8, true));
+    caption(QStringLiteral("de nitratos"), soil, 76, 44, 120, Look::arial(8, true));
+    caption(QStringLiteral("Concentración de"), soil, 308, 28, 120, Look::arial(8, true));
+    caption(QStringLiteral("N mineral"), soil, 308, 44, 120, Look::arial(8, true));
+    caption(QStringLiteral("Densidad"), soil, 506, 28, 110, Look::arial(8, true));
+    caption(QStringLiteral("aparente"), soil, 506, 44, 110, Look::arial(8, true));
     const QString layers[3] = {QStringLiteral("0-20 Cm"), QStringLiteral("20-40 Cm"), QStringLiteral("40-60 Cm")};
     for (int layer = 0; layer < 3; ++layer) {
         const int y = 68 + layer * 34;
-        caption(layers[layer], soil, 10, y + 3, 62, arial(8, true));
+        caption(layers[layer], soil, 10, y + 3, 62, Look::arial(8, true));
         nitrateEdits_[layer] = edit(1 + layer, QStringLiteral("ppm"), soil, 76, y);
         caption(QStringLiteral("ppm NO"), soil, 140, y + 3, 42);
-        caption(QStringLiteral("3"), soil, 182, y + 9, 10, arial(6)); // the 3 of NO3, set low
+        caption(QStringLiteral("3"), soil, 182, y + 9, 10, Look::arial(6)); // the 3 of NO3, set low
         mineralNEdits_[layer] = edit(4 + layer, QStringLiteral("ppm N"), soil, 308, y);
         caption(QStringLiteral("ppm N"), soil, 372, y + 3, 40);
         densityEdits_[layer] = edit(7 + layer, QStringLiteral("1300"), soil, 506, y);
@@ -97,24 +91,24 @@ SoilNitrogenWindow::SoilNitrogenWindow(const Seams& seams, QWidget* parent)
     }
     buttons_[0] = button(1, QStringLiteral("Cálculo 1"), soil, 206, 100);
     buttons_[1] = button(2, QStringLiteral("Cálculo 2"), soil, 418, 100);
-    caption(QStringLiteral("N mineral"), soil, 420, 176, 80, arial(8, true));
-    caption(QStringLiteral("en suelo"), soil, 420, 192, 80, arial(8, true));
+    caption(QStringLiteral("N mineral"), soil, 420, 176, 80, Look::arial(8, true));
+    caption(QStringLiteral("en suelo"), soil, 420, 192, 80, Look::arial(8, true));
     soilNEdit_ = edit(10, QStringLiteral("0000"), soil, 506, 180);
     soilNEdit_->setReadOnly(true);
     caption(QStringLiteral("kg/ha"), soil, 570, 183, 44);
 
     QFrame* fertilisers = area(this, QRect(8, 234, 624, 130));
     caption(QStringLiteral("Fertilizantes"), fertilisers, 10, 6, 120, heading);
-    caption(QStringLiteral("Kg agregados"), fertilisers, 318, 10, 100, arial(8, true));
+    caption(QStringLiteral("Kg agregados"), fertilisers, 318, 10, 100, Look::arial(8, true));
     for (int row = 0; row < 2; ++row) {
         const int y = 32 + row * 32;
-        caption(QStringLiteral("Fertilizante %1").arg(row + 1), fertilisers, 10, y + 3, 100, arial(8, true));
+        caption(QStringLiteral("Fertilizante %1").arg(row + 1), fertilisers, 10, y + 3, 100, Look::arial(8, true));
         productLists_[row] = productList(1 + row, fertilisers, 112, y);
         amountEdits_[row] = edit(11 + row, QStringLiteral("0000"), fertilisers, 318, y);
         caption(QStringLiteral("kg/ha fert %1").arg(row + 1), fertilisers, 382, y + 3, 90);
     }
     buttons_[2] = button(3, QStringLiteral("Cálculo 3"), fertilisers, 112, 96);
-    caption(QStringLiteral("N en fertilizante"), fertilisers, 210, 101, 104, arial(8, true));
+    caption(QStringLiteral("N en fertilizante"), fertilisers, 210, 101, 104, Look::arial(8, true));
     fertiliserNEdit_ = edit(13, QStringLiteral("0000"), fertilisers, 318, 98);
     fertiliserNEdit_->setReadOnly(true);
     caption(QStringLiteral("kg/ha"), fertilisers, 382, 101, 44);
@@ -127,15 +121,15 @@ SoilNitrogenWindow::SoilNitrogenWindow(const Seams& seams, QWidget* parent)
     teal.setColor(QPalette::Window, QColor(0, 128, 128));
     teal.setColor(QPalette::WindowText, Qt::white);
     result->setPalette(teal);
-    caption(QStringLiteral("N disponible"), result, 40, 26, 140, arial(10, true));
-    caption(QStringLiteral("de referencia"), result, 40, 46, 140, arial(10, true));
+    caption(QStringLiteral("N disponible"), result, 40, 26, 140, Look::arial(10, true));
+    caption(QStringLiteral("de referencia"), result, 40, 46, 140, Look::arial(10, true));
     referenceNEdit_ = edit(14, QStringLiteral("0000"), result, 186, 32, 80);
     referenceNEdit_->setReadOnly(true);
-    referenceNEdit_->setFont(arial(10, true));
+    referenceNEdit_->setFont(Look::arial(10, true));
     QPalette red = referenceNEdit_->palette();
     red.setColor(QPalette::Text, Qt::red);
     referenceNEdit_->setPalette(red);
-    caption(QStringLiteral("kg/ha"), result, 272, 36, 50, arial(10, true));
+    caption(QStringLiteral("kg/ha"), result, 272, 36, 50, Look::arial(10, true));
     buttons_[3] = button(4, QStringLiteral("Aceptar"), result, 360, 32);
     help_ = new HelpMark(QStringLiteral("Label1"), QStringLiteral("?"), 20, 24, result);
     help_->setHoverColour(Qt::yellow);
@@ -208,8 +202,7 @@ bool SoilNitrogenWindow::completed(const SoilNitrogen::Result& result)
         return false;
     case SoilNitrogen::Failure::NotANumber:
     case SoilNitrogen::Failure::OutOfRange:
-        if (seams_.errors)
-            seams_.errors->report(this, result.message);
+        errors_.report(this, result.message);
         return false;
     }
     return false;
@@ -260,8 +253,7 @@ void SoilNitrogenWindow::acceptReferenceN()
         Q_EMIT lowNitrogenWarning();
         break;
     case SoilNitrogen::HandOver::NotAnInteger:
-        if (seams_.errors)
-            seams_.errors->report(this, handOver.message);
+        errors_.report(this, handOver.message);
         break;
     }
 }

@@ -3,10 +3,10 @@
 #include <array>
 
 #include "core/SoilNitrogen.h"
-#include "ui/common/Seams.h"
 #include "ui/common/VelmaroWindow.h"
 
 class QComboBox;
+class ErrorReporter;
 class QLineEdit;
 class QPushButton;
 class QWidget;
@@ -21,7 +21,7 @@ class HelpMark;
 class SoilNitrogenWindow : public VelmaroWindow {
     Q_OBJECT
 public:
-    explicit SoilNitrogenWindow(const Seams& seams, QWidget* parent = nullptr);
+    explicit SoilNitrogenWindow(ErrorReporter& errors, QWidget* parent = nullptr);
 
     void convertNitrate();        // "Cálculo 1"
     void sumSoilNitrogen();       // "Cálculo 2"
@@ -49,7 +49,7 @@ private:
     // Tells the adviser why a step stopped; true when it completed.
     bool completed(const SoilNitrogen::Result& result);
 
-    Seams seams_;
+    ErrorReporter& errors_;
     std::array<QLineEdit*, 3> nitrateEdits_{};   // Edit1 ... Edit3, ppm NO3
     std::array<QLineEdit*, 3> mineralNEdits_{};  // Edit4 ... Edit6, ppm N
     std::array<QLineEdit*, 3> densityEdits_{};   // Edit7 ... Edit9, kg/m3

@@ -9,21 +9,13 @@
 #include <QStyle>
 
 #include "core/ScenarioSlots.h"
-#include "ui/common/ReportPrinter.h"
+#include "ui/printing/ReportPrinter.h"
+#include "ui/common/Look.h"
 
 namespace {
 
 const QColor Purple(128, 0, 128);
 const QString DesignEquation = QStringLiteral("y=a+bx+cx2");
-
-QFont arial(int pixelSize, bool bold, bool underline = false)
-{
-    QFont font(QStringLiteral("Arial"));
-    font.setPixelSize(pixelSize);
-    font.setBold(bold);
-    font.setUnderline(underline);
-    return font;
-}
 
 void paint(QLabel* label, const QColor& colour)
 {
@@ -82,7 +74,7 @@ AppliedFunctionsWindow::AppliedFunctionsWindow(const ScenarioSlots& scenarioSlot
     title->setObjectName(QStringLiteral("Label25"));
     title->setGeometry(110, 8, 399, 22);
     title->setAlignment(Qt::AlignCenter);
-    title->setFont(arial(16, true, true));
+    title->setFont(Look::arialPixels(16, true, true));
     paint(title, Purple);
 
     for (const Column& c : Columns) {
@@ -90,7 +82,7 @@ AppliedFunctionsWindow::AppliedFunctionsWindow(const ScenarioSlots& scenarioSlot
         caption->setObjectName(QLatin1String(c.captionName));
         caption->setGeometry(c.left, 46, ColumnWidth, 18);
         caption->setAlignment(Qt::AlignCenter);
-        caption->setFont(arial(13, true));
+        caption->setFont(Look::arialPixels(13, true));
         paint(caption, Purple);
     }
 
@@ -99,7 +91,7 @@ AppliedFunctionsWindow::AppliedFunctionsWindow(const ScenarioSlots& scenarioSlot
         auto* caption = new QLabel(QString::fromUtf16(r.caption), panel);
         caption->setObjectName(QLatin1String(r.captionName));
         caption->setGeometry(8, r.top, 92, 18);
-        caption->setFont(arial(13, true));
+        caption->setFont(Look::arialPixels(13, true));
         paint(caption, r.colour);
         for (const Column& c : Columns) {
             const int level = static_cast<int>(c.level);
@@ -107,7 +99,7 @@ AppliedFunctionsWindow::AppliedFunctionsWindow(const ScenarioSlots& scenarioSlot
             label->setObjectName(QLatin1String(r.equationNames[level]));
             label->setGeometry(c.left, r.top, ColumnWidth, 18);
             label->setAlignment(Qt::AlignCenter);
-            label->setFont(arial(11, true));
+            label->setFont(Look::arialPixels(11, true));
             paint(label, r.colour);
             equationLabels_[s][level] = label;
             equations_[s][level] = DesignEquation;

@@ -5,9 +5,11 @@
 #include <QFrame>
 #include <QLabel>
 
+#include "core/CurveSelection.h"
 #include "core/Curves.h"
 #include "core/ScenarioSlots.h"
 #include "ui/common/HelpMark.h"
+#include "ui/common/Look.h"
 #include "ui/common/TrackingFrame.h"
 
 namespace {
@@ -17,8 +19,10 @@ constexpr int CurveOfBox[9] = {4, 1, 7, 5, 2, 8, 6, 3, 9};
 
 } // namespace
 
-CurveSelectionWindow::CurveSelectionWindow(const ScenarioSlots& scenarioSlots, QWidget* parent)
+CurveSelectionWindow::CurveSelectionWindow(CurveSelection& selection, const ScenarioSlots& scenarioSlots,
+                                           QWidget* parent)
     : VelmaroWindow(QStringLiteral("TForm4"), QStringLiteral("Seleccione las curvas que desea ver"), parent),
+      selection_(selection),
       slots_(scenarioSlots)
 {
     setWindowFlags(Qt::Tool | Qt::WindowStaysOnTopHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
@@ -42,24 +46,22 @@ CurveSelectionWindow::CurveSelectionWindow(const ScenarioSlots& scenarioSlots, Q
         auto* caption = new QLabel(QLatin1String(captions[slot]), panel);
         caption->setObjectName(QStringLiteral("Label%1").arg(22 + slot));
         caption->setGeometry(10 + slot * 152, 4, 140, 16);
-        QFont bold(QStringLiteral("Arial"), 8);
-        bold.setBold(true);
-        caption->setFont(bold);
+        caption->setFont(Look::arial(8, true));
         caption->setStyleSheet(QStringLiteral("color: %1;").arg(colours[slot].name()));
         for (int level = 0; level < 3; ++level) {
             const int n = slot * 3 + level;
             auto* box = new QCheckBox(QLatin1String(levels[level]), panel);
             box->setObjectName(QStringLiteral("CheckBox%1").arg(n + 1));
             box->setGeometry(6 + slot * 152 + level * 49, 26, 48, 40);
-            box->setFont(QFont(QStringLiteral("Arial"), 7));
+            box->setFont(Look::arial(7));
             box->setAutoFillBackground(true);
             // A box of an inactive slot is greyed, so the adviser sees it cannot be ticked.
             box->setStyleSheet(QStringLiteral("QCheckBox { background: %1; color: white; }"
                                               " QCheckBox:disabled { background: #a0a0a0; color: #e8e8e8; }")
                                    .arg(colours[slot].name()));
-            box->setChecked(level == 1); // the Medio curves at start
             const int k = CurveOfBox[n];
-            connect(box, &QCheckBox::toggled, this, [this, k](bool on) { Q_EMIT curveToggled(k, on); });
+            box->setChecked(selection_.isShown(k));
+            connect(box, &QCheckBox::toggled, this, [this, k](bool on) { selection_.setShown(k, on); });
             boxes_[n] = box;
         }
     }
@@ -68,6 +70,16 @@ CurveSelectionWindow::CurveSelectionWindow(const ScenarioSlots& scenarioSlots, Q
     help_->move(462, 24);
     connect(help_, &HelpMark::clicked, this, &CurveSelectionWindow::helpRequested);
     panel->onPointerMove = [this] { help_->reset(); };
+
+    // The boxes follow the selection, whoever changed it.
+    connect(&selection_, &CurveSelection::shownChanged, this, [this](int k, bool shown) {
+        if (QCheckBox* box = boxFor(k))
+            box->setChecked(shown);
+    });
+    connect(&selection_, &CurveSelection::offeredChanged, this, [this](int slot, bool offered) {
+        for (Level level : {Level::P80, Level::Medio, Level::P20})
+            boxFor(Curves::number(slot, level))->setEnabled(offered);
+    });
 }
 
 QCheckBox* CurveSelectionWindow::boxFor(int k) const
@@ -78,41 +90,14 @@ QCheckBox* CurveSelectionWindow::boxFor(int k) const
     return nullptr;
 }
 
-bool CurveSelectionWindow::isTicked(int k) const
+QString CurveSelectionWindow::toggleCaption(bool selectionVisible)
 {
-    const QCheckBox* box = boxFor(k);
-    return box && box->isChecked();
-}
-
-std::array<bool, 9> CurveSelectionWindow::tickedCurves() const
-{
-    std::array<bool, 9> ticked{};
-    for (int k = 1; k <= 9; ++k)
-        ticked[k - 1] = isTicked(k);
-    return ticked;
-}
-
-void CurveSelectionWindow::applySlotRules()
-{
-    for (int slot = 1; slot <= 3; ++slot) {
-        const bool active = slots_.slot(slot).active;
-        for (Level level : {Level::P80, Level::Medio, Level::P20}) {
-            QCheckBox* box = boxFor(Curves::number(slot, level));
-            if (active) {
-                if (level == Level::Medio)
-                    box->setChecked(true);
-                box->setEnabled(true);
-            } else {
-                box->setChecked(false);
-                box->setEnabled(false);
-            }
-        }
-    }
+    return selectionVisible ? QStringLiteral("Ocultar elegir cvas.") : QStringLiteral("Elegir curvas");
 }
 
 void CurveSelectionWindow::onActivated()
 {
-    applySlotRules();
+    selection_.applySlotRules(slots_);
 }
 
 void CurveSelectionWindow::closeEvent(QCloseEvent* event)

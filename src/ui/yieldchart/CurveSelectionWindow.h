@@ -5,29 +5,25 @@
 #include "ui/common/VelmaroWindow.h"
 
 class QCheckBox;
+class CurveSelection;
 class HelpMark;
 class ScenarioSlots;
 
-// "Seleccione las curvas que desea ver": nine boxes that decide which curves both charts
-// draw. It floats above the charts, cannot be closed from its title bar, and offers only
-// the curves of active slots.
+// "Seleccione las curvas que desea ver": nine boxes over the shared curve selection that
+// both charts draw from. It floats above the charts, cannot be closed from its title bar,
+// and offers only the curves of active slots.
 class CurveSelectionWindow : public VelmaroWindow {
     Q_OBJECT
 public:
-    explicit CurveSelectionWindow(const ScenarioSlots& scenarioSlots, QWidget* parent = nullptr);
+    CurveSelectionWindow(CurveSelection& selection, const ScenarioSlots& scenarioSlots, QWidget* parent = nullptr);
 
-    bool isTicked(int k) const;
-    std::array<bool, 9> tickedCurves() const;
+    // The caption of the charts' button that shows or hides this window.
+    static QString toggleCaption(bool selectionVisible);
 
-    // Active slots get their Medio box ticked and their boxes enabled (80 % and 20 % keep
-    // their state); inactive slots get all three unticked and disabled.
-    void applySlotRules();
-
+    // Re-reads the slots' "Activar" boxes through the slot rules.
     void onActivated() override;
 
 Q_SIGNALS:
-    // A box changed, by the user or by the slot rules: curve k is to be shown or hidden.
-    void curveToggled(int k, bool shown);
     void helpRequested();
 
 protected:
@@ -37,6 +33,7 @@ protected:
 private:
     QCheckBox* boxFor(int k) const;
 
+    CurveSelection& selection_;
     const ScenarioSlots& slots_;
     std::array<QCheckBox*, 9> boxes_{}; // CheckBox1 ... CheckBox9
     HelpMark* help_ = nullptr;

@@ -9,7 +9,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-#include "core/NumberText.h"
+#include "core/ChartReadOut.h"
 #include "core/ScenarioSlots.h"
 #include "ui/charting/CurveChart.h"
 #include "ui/common/ErrorReporter.h"
@@ -18,25 +18,22 @@
 #include "ui/common/SlotColours.h"
 #include "ui/common/ToolButtonGrid.h"
 #include "ui/common/TrackingFrame.h"
+#include "ui/yieldchart/CurveSelectionWindow.h"
+#include "ui/common/Look.h"
 
 namespace {
-
-QFont arialBold(int points)
-{
-    QFont f(QStringLiteral("Arial"), points);
-    f.setBold(true);
-    return f;
-}
 
 const QString ChartTitle = QStringLiteral("         Rendimiento de trigo en función del N disponible ");
 
 } // namespace
 
-YieldChartWindow::YieldChartWindow(const ScenarioSlots& scenarioSlots, const Seams& seams, QWidget* parent)
+YieldChartWindow::YieldChartWindow(const ScenarioSlots& scenarioSlots, ErrorReporter& errors, ProgramLauncher& launcher,
+                                   QWidget* parent)
     : VelmaroWindow(QStringLiteral("TForm3"), QStringLiteral("Gráfico de rendimiento en función de N disponible"),
                     parent),
       slots_(scenarioSlots),
-      seams_(seams)
+      errors_(errors),
+      launcher_(launcher)
 {
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                    | Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint);
@@ -54,7 +51,7 @@ YieldChartWindow::YieldChartWindow(const ScenarioSlots& scenarioSlots, const Sea
     for (int i = 0; i < 2; ++i) {
         clipboardNotice_[i] = new QLabel(QString::fromUtf8(noticeTexts[i]), this);
         clipboardNotice_[i]->setObjectName(QStringLiteral("Label%1").arg(6 + i));
-        clipboardNotice_[i]->setFont(arialBold(10));
+        clipboardNotice_[i]->setFont(Look::arial(10, true));
         clipboardNotice_[i]->setStyleSheet(QStringLiteral("color: red;"));
         clipboardNotice_[i]->hide();
         notices->addWidget(clipboardNotice_[i]);
@@ -78,12 +75,12 @@ YieldChartWindow::YieldChartWindow(const ScenarioSlots& scenarioSlots, const Sea
 void YieldChartWindow::buildChart()
 {
     using Marker = CurveChart::Marker;
-    struct Look {
+    struct SeriesLook {
         QColor colour;
         Marker marker;
         int half;
     };
-    const Look looks[9] = {
+    const SeriesLook looks[9] = {
         {SlotColours::forSlot(1), Marker::None, 0},   {SlotColours::forSlot(2), Marker::None, 0},
         {SlotColours::forSlot(3), Marker::None, 0},   {SlotColours::forSlot(1), Marker::Square, 2},
         {SlotColours::slot2Levels(), Marker::Square, 2}, {SlotColours::forSlot(3), Marker::Square, 2},
@@ -106,15 +103,15 @@ void YieldChartWindow::buildChart()
 
     const QColor blue(0, 0, 255);
     chart_->setTitleLines({ChartTitle});
-    chart_->setTitleFont(arialBold(16), blue);
+    chart_->setTitleFont(Look::arial(16, true), blue);
     chart_->setAxisRange(CurveChart::Axis::Bottom, 0, 200);
     chart_->setAxisStep(CurveChart::Axis::Bottom, 40);
     chart_->setAxisTitle(CurveChart::Axis::Bottom, QStringLiteral("Nitrógeno disponible (Kg/ha)"));
-    chart_->setAxisTitleFont(CurveChart::Axis::Bottom, arialBold(12), blue);
+    chart_->setAxisTitleFont(CurveChart::Axis::Bottom, Look::arial(12, true), blue);
     chart_->setAxisRange(CurveChart::Axis::Left, 0, 9000);
     chart_->setAxisStep(CurveChart::Axis::Left, 1000);
     chart_->setAxisTitle(CurveChart::Axis::Left, QStringLiteral("Rendimiento (Kg/ha) 14% H R"));
-    chart_->setAxisTitleFont(CurveChart::Axis::Left, arialBold(12), blue);
+    chart_->setAxisTitleFont(CurveChart::Axis::Left, Look::arial(12, true), blue);
     chart_->yAxis->grid()->setPen(QPen(QColor(64, 0, 64), 0, Qt::DotLine));
     chart_->xAxis->grid()->setPen(QPen(QColor(64, 0, 64), 0, Qt::DotLine));
 
@@ -126,7 +123,7 @@ void YieldChartWindow::buildChart()
     // The wheat picture behind the plot comes at the first showing (see showEvent).
     chart_->legend->setBorderPen(QPen(Qt::red));
     chart_->legend->setBrush(QColor(255, 255, 255, 230));
-    chart_->legend->setFont(QFont(QStringLiteral("Arial"), 8));
+    chart_->legend->setFont(Look::arial(8));
 
     // Every series starts hidden; the curve selection decides at activation.
     for (int k = 1; k <= 9; ++k)
@@ -134,7 +131,7 @@ void YieldChartWindow::buildChart()
 
     scenarioLabel_ = new QLabel(chart_);
     scenarioLabel_->setObjectName(QStringLiteral("Label1"));
-    scenarioLabel_->setFont(arialBold(9));
+    scenarioLabel_->setFont(Look::arial(9, true));
     scenarioLabel_->setAttribute(Qt::WA_TransparentForMouseEvents);
     scenarioLabel_->move(70, 40);
 
@@ -160,7 +157,7 @@ void YieldChartWindow::buildToolbar(QWidget* bar)
         {"ToolButton6", "Calculadora", "Ayuda sobre las curvas"},
     };
     const auto open = [this](const QString& window) { Q_EMIT windowRequested(window); };
-    const QList<QToolButton*> made = ToolButtonGrid::build(bar, buttons, 5, 115, QFont(QStringLiteral("Arial"), 8), open);
+    const QList<QToolButton*> made = ToolButtonGrid::build(bar, buttons, 5, 115, Look::arial(8), open);
     made[4]->setCursor(Qt::WhatsThisCursor);
     selectionButton_ = made[8];
 
@@ -171,7 +168,7 @@ void YieldChartWindow::buildToolbar(QWidget* bar)
     connect(made[6], &QToolButton::clicked, this, &YieldChartWindow::copyToClipboard);
     connect(made[8], &QToolButton::clicked, this, &YieldChartWindow::curveSelectionToggleRequested);
     connect(made[9], &QToolButton::clicked, this,
-            [this] { seams_.launcher->start(ProgramLauncher::Program::Calculator); });
+            [this] { launcher_.start(ProgramLauncher::Program::Calculator); });
 }
 
 QWidget* YieldChartWindow::buildReadOutPanel()
@@ -188,7 +185,7 @@ QWidget* YieldChartWindow::buildReadOutPanel()
 
     auto caption = [panel](const char* text, int x, int y) {
         auto* label = new QLabel(QString::fromUtf8(text), panel);
-        label->setFont(arialBold(8));
+        label->setFont(Look::arial(8, true));
         label->move(x, y);
         return label;
     };
@@ -196,7 +193,7 @@ QWidget* YieldChartWindow::buildReadOutPanel()
         auto* edit = new QLineEdit(panel);
         edit->setObjectName(QLatin1String(name));
         edit->setReadOnly(true);
-        edit->setFont(arialBold(8));
+        edit->setFont(Look::arial(8, true));
         edit->setGeometry(x, y, width, 21);
         QPalette p = edit->palette();
         p.setColor(QPalette::Text, colour);
@@ -225,13 +222,13 @@ QWidget* YieldChartWindow::buildReadOutPanel()
     increment->setPalette(silver);
     auto* c1 = new QLabel(QStringLiteral("Incremento de rendimiento"), increment);
     auto* c2 = new QLabel(QStringLiteral("por kg de N agregado:"), increment);
-    c1->setFont(arialBold(7));
-    c2->setFont(arialBold(7));
+    c1->setFont(Look::arial(7, true));
+    c2->setFont(Look::arial(7, true));
     c1->move(4, 4);
     c2->move(4, 18);
     incrementLabel_ = new QLabel(QStringLiteral("Label13"), increment);
     incrementLabel_->setObjectName(QStringLiteral("Label13"));
-    incrementLabel_->setFont(arialBold(12));
+    incrementLabel_->setFont(Look::arial(12, true));
     incrementLabel_->setStyleSheet(QStringLiteral("color: blue;"));
     incrementLabel_->setGeometry(10, 36, 120, 26);
     incrementLabel_->setToolTip(
@@ -270,7 +267,7 @@ void YieldChartWindow::rebuild()
     QStringList errors;
     coefficients_ = Curves::capture(slots_, &errors);
     if (!errors.isEmpty())
-        seams_.errors->report(this, errors.first());
+        errors_.report(this, errors.first());
     table_.build(coefficients_);
     for (int k = 1; k <= Curves::Count; ++k) {
         chart_->setSeriesTitle(k, QStringLiteral("ESCENARIO %1").arg(k));
@@ -286,7 +283,7 @@ void YieldChartWindow::setCurveSelectionCaption(const QString& caption)
 
 void YieldChartWindow::onActivated()
 {
-    selectionButton_->setText(QStringLiteral("Ocultar elegir cvas."));
+    selectionButton_->setText(CurveSelectionWindow::toggleCaption(true));
 }
 
 void YieldChartWindow::readOut(QPoint pixel)
@@ -295,29 +292,21 @@ void YieldChartWindow::readOut(QPoint pixel)
     nitrogenAxisHelp_->reset();
 
     const QPointF value = chart_->valueAt(pixel);
-    nitrogenEdit_->setText(NumberText::format(value.x(), 15, 0));
-    yieldEdit_->setText(NumberText::format(value.y(), 15, 0));
+    const ChartReadOut::Pointer pointer = ChartReadOut::yieldPointer(value.x(), value.y());
+    nitrogenEdit_->setText(pointer.nitrogen);
+    yieldEdit_->setText(pointer.value);
 
-    for (int k = 1; k <= Curves::Count; ++k) {
-        const int p = chart_->hitTest(k, pixel);
-        if (p < 0 || !chart_->isSeriesShown(k))
-            continue;
-        const int slot = Curves::key(k).slot;
-        const QColor colour = SlotColours::forSlot(slot);
-        curveNameEdit_->setText(Curves::readOutName(k));
-        QPalette editPalette = curveNameEdit_->palette();
-        editPalette.setColor(QPalette::Text, colour);
-        curveNameEdit_->setPalette(editPalette);
-
-        scenarioLabel_->setText(slots_.slot(slot).scenarioLine());
-        QPalette labelPalette = scenarioLabel_->palette();
-        labelPalette.setColor(QPalette::WindowText, colour);
-        scenarioLabel_->setPalette(labelPalette);
-        scenarioLabel_->adjustSize();
-
-        const Curves::Quadratic& curve = coefficients_[k - 1];
-        incrementLabel_->setText(NumberText::format(curve.at(p) - curve.at(p - 1), 15, 1));
-    }
+    const CurveChart::Hit hit = chart_->topShownCurveAt(pixel);
+    if (hit.number == 0)
+        return;
+    const int slot = Curves::key(hit.number).slot;
+    const QColor colour = SlotColours::forSlot(slot);
+    curveNameEdit_->setText(Curves::readOutName(hit.number));
+    Look::setColour(curveNameEdit_, QPalette::Text, colour);
+    scenarioLabel_->setText(slots_.slot(slot).scenarioLine());
+    Look::setColour(scenarioLabel_, QPalette::WindowText, colour);
+    scenarioLabel_->adjustSize();
+    incrementLabel_->setText(ChartReadOut::yieldIncrement(coefficients_[hit.number - 1], hit.point));
 }
 
 void YieldChartWindow::copyToClipboard()

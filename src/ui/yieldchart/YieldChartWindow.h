@@ -4,13 +4,14 @@
 
 #include "core/Curves.h"
 #include "core/YieldTable.h"
-#include "ui/common/Seams.h"
 #include "ui/common/VelmaroWindow.h"
 
 class QLabel;
 class QLineEdit;
 class QToolButton;
 class CurveChart;
+class ErrorReporter;
+class ProgramLauncher;
 class HelpMark;
 class ScenarioSlots;
 
@@ -21,7 +22,8 @@ class ScenarioSlots;
 class YieldChartWindow : public VelmaroWindow {
     Q_OBJECT
 public:
-    YieldChartWindow(const ScenarioSlots& scenarioSlots, const Seams& seams, QWidget* parent = nullptr);
+    YieldChartWindow(const ScenarioSlots& scenarioSlots, ErrorReporter& errors, ProgramLauncher& launcher,
+                     QWidget* parent = nullptr);
 
     CurveChart& chart() const { return *chart_; }
     const YieldTable& yieldTable() const { return table_; }
@@ -29,7 +31,6 @@ public:
 
     // Captures the 27 coefficients, fills the yield table, retitles and rebuilds the series.
     void rebuild();
-
 
     // The caption of the button that shows or hides the curve selection.
     void setCurveSelectionCaption(const QString& caption);
@@ -57,7 +58,8 @@ private:
     void placeChartMarks();
 
     const ScenarioSlots& slots_;
-    Seams seams_;
+    ErrorReporter& errors_;
+    ProgramLauncher& launcher_;
     CurveChart* chart_ = nullptr;
     YieldTable table_;
     std::array<Curves::Quadratic, Curves::Count> coefficients_{};
