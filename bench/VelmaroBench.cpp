@@ -16,6 +16,7 @@
 #include "PeakMemory.h"
 #include "Samples.h"
 #include "core/Curves.h"
+#include "core/RateAdvice.h"
 #include "ui/app/WindowSet.h"
 #include "ui/charting/CurveChart.h"
 #include "ui/economics/EconomicChartWindow.h"
@@ -32,12 +33,14 @@ constexpr int WarmUps = 3;
 constexpr int GraficarRuns = 31;
 constexpr int PointerMoves = 501;
 constexpr int ActivationRuns = 51;
+constexpr int AdviceRuns = 201;
 
 // The budgets.
 constexpr double StartUpRatio = 4.0;
 constexpr double GraficarMs = 15.0;
 constexpr double PointerMoveMs = 0.2;
 constexpr double ActivationMs = 10.0;
+constexpr double AdviceMs = 2.0;
 constexpr double MemoryRatio = 3.0;
 
 double elapsedMs(const QElapsedTimer& timer)
@@ -48,11 +51,7 @@ double elapsedMs(const QElapsedTimer& timer)
 // The curve the read-out names for a pointer at this pixel: the highest shown one touched.
 int touchedCurve(const CurveChart& chart, QPoint pixel)
 {
-    int touched = 0;
-    for (int k = 1; k <= Curves::Count; ++k)
-        if (chart.isSeriesShown(k) && chart.hitTest(k, pixel) >= 0)
-            touched = k;
-    return touched;
+    return chart.topShownCurveAt(pixel).number;
 }
 
 } // namespace
@@ -262,6 +261,32 @@ void VelmaroBench::economicActivation()
     QVERIFY2(session_->problems().isEmpty(), qPrintable(session_->problems().join(u'\n')));
     table_.addAbsolute(QStringLiteral("economic chart activation"), samples, BudgetTable::Unit::Milliseconds,
                        ActivationMs);
+}
+
+void VelmaroBench::rateAdvice()
+{
+    // The arithmetic behind "Dosis recomendada" for a full chart: the optimum and range of
+    // all nine curves, the season risk of one scenario and the price sensitivity of one curve.
+    QVERIFY(openSession(true));
+    const EconomicTable& table = session_->windows().economicChart().economicTable();
+    const auto& curves = session_->windows().yieldChart().coefficients();
+    const RateAdvice::Basis basis{40, 0.6};
+    Samples samples;
+    int checksum = 0;
+    for (int i = 0; i < WarmUps + AdviceRuns; ++i) {
+        QElapsedTimer timer;
+        timer.start();
+        for (int k = 1; k <= Curves::Count; ++k)
+            checksum += RateAdvice::optimum(table, k, curves[static_cast<size_t>(k - 1)], basis, 2.5).optimumN;
+        checksum += RateAdvice::seasonRisk(table, 1, basis, {0.25, 0.5, 0.25}).bestExpected.n;
+        checksum += RateAdvice::priceSensitivity(table, 1, 40, 115, 600)[2][2];
+        const double ms = elapsedMs(timer);
+        if (i >= WarmUps)
+            samples.add(ms);
+    }
+    QVERIFY(checksum > 0);
+    table_.addAbsolute(QStringLiteral("rate advice, nine curves and season risk"), samples,
+                       BudgetTable::Unit::Milliseconds, AdviceMs);
 }
 
 void VelmaroBench::peakMemory()

@@ -1,14 +1,17 @@
 #include "WindowSet.h"
 
 #include <QCoreApplication>
+#include <QFile>
 #include <QLocale>
 #include <QScreen>
 #include <QWidget>
 
 #include "core/CurveSelection.h"
+#include "core/EconomicSituation.h"
 #include "core/ResponseTable.h"
 #include "core/ScenarioSlots.h"
 #include "ui/app/MainWindow.h"
+#include "ui/advice/RateAdviceWindow.h"
 #include "ui/charting/CurveChart.h"
 #include "ui/common/AxisSliderWindow.h"
 #include "ui/common/ChartTitleWindow.h"
@@ -45,7 +48,8 @@ Window* WindowSet::adopt(Window* window)
 WindowSet::WindowSet(const Seams& seams)
     : seams_(seams),
       slots_(std::make_unique<ScenarioSlots>()),
-      curveSelectionModel_(std::make_unique<CurveSelection>())
+      curveSelectionModel_(std::make_unique<CurveSelection>()),
+      economicSituation_(std::make_unique<EconomicSituation>())
 {
     if (!seams_.messages) {
         ownMessages_ = std::make_unique<DialogMessageBoxes>();
@@ -97,7 +101,7 @@ WindowSet::WindowSet(const Seams& seams)
     soilNitrogen_ = adopt(new SoilNitrogenWindow(*seams_.errors));
     help({"TForm33"});
     adopt(HelpWindow::createMissingInputNotice().release());
-    economicChart_ = adopt(new EconomicChartWindow(*slots_, *seams_.errors, *seams_.launcher));
+    economicChart_ = adopt(new EconomicChartWindow(*slots_, *economicSituation_, *seams_.errors, *seams_.launcher));
     yieldChart_ = adopt(new YieldChartWindow(*slots_, *seams_.errors, *seams_.launcher));
     // The map of an area that no list offers: created, never shown.
     adopt(new VelmaroWindow(QStringLiteral("TForm36"), QStringLiteral("Mapa de Victoria")));
@@ -116,6 +120,23 @@ WindowSet::WindowSet(const Seams& seams)
     wireMaps();
     wireChartPrinting(yieldPrint, yieldChart_->chart());
     wireChartPrinting(economicPrint, economicChart_->chart());
+    createRateAdvice();
+}
+
+void WindowSet::createRateAdvice()
+{
+    rateAdvice_ = new RateAdviceWindow(*economicSituation_, *curveSelectionModel_, *slots_, *seams_.errors,
+                                       *seams_.reportPrinter);
+    addedWindows_.emplace_back(rateAdvice_);
+    QFile help(QStringLiteral(":/help/RateAdvice.html"));
+    const QString text = help.open(QIODevice::ReadOnly) ? QString::fromUtf8(help.readAll()).trimmed() : QString();
+    auto* adviceHelp = new HelpWindow(QStringLiteral("RateAdviceHelpWindow"),
+                                      QStringLiteral("Ayuda: dosis recomendada"), text);
+    addedWindows_.emplace_back(adviceHelp);
+
+    connect(rateAdvice_, &RateAdviceWindow::marksChanged, economicChart_, &EconomicChartWindow::setOptimumMarks);
+    connect(rateAdvice_, &RateAdviceWindow::helpRequested, this, [adviceHelp] { present(adviceHelp); });
+    connect(nitrogenCost_, &NitrogenCostWindow::productChosen, rateAdvice_, &RateAdviceWindow::setProduct);
 }
 
 void WindowSet::wireMaps()
@@ -246,6 +267,8 @@ void WindowSet::presentByName(const QString& objectName)
 WindowSet::~WindowSet()
 {
     // The last window created goes first.
+    while (!addedWindows_.empty())
+        addedWindows_.pop_back();
     while (!windows_.empty())
         windows_.pop_back();
 }
@@ -275,11 +298,19 @@ void WindowSet::start()
 
 QWidget* WindowSet::window(const QString& objectName) const
 {
-    for (const auto& w : windows_) {
-        if (w->objectName() == objectName)
-            return w.get();
-    }
+    for (const auto* list : {&windows_, &addedWindows_})
+        for (const auto& w : *list)
+            if (w->objectName() == objectName)
+                return w.get();
     return nullptr;
+}
+
+std::vector<QWidget*> WindowSet::addedWindows() const
+{
+    std::vector<QWidget*> list;
+    for (const auto& w : addedWindows_)
+        list.push_back(w.get());
+    return list;
 }
 
 std::vector<QWidget*> WindowSet::windows() const

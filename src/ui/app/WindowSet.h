@@ -21,6 +21,8 @@ class MapChooserWindow;
 class SiteMapWindow;
 class ScenarioSlots;
 class CurveSelection;
+class EconomicSituation;
+class RateAdviceWindow;
 class ErrorReporter;
 class MessageBoxes;
 class ProgramLauncher;
@@ -55,8 +57,11 @@ public:
     // The window with this object name ("TForm1" ... "TForm37"), or nullptr.
     QWidget* window(const QString& objectName) const;
 
-    // All windows in order of creation.
+    // The program's own 37 windows in order of creation.
     std::vector<QWidget*> windows() const;
+    // The windows that came after them (the dose advice and its help), in order of creation.
+    std::vector<QWidget*> addedWindows() const;
+    RateAdviceWindow& rateAdvice() const { return *rateAdvice_; }
 
 Q_SIGNALS:
     // The main window was closed: the run ends.
@@ -68,6 +73,7 @@ private:
     void wireMainWindow();
     void wireYieldChart();
     void wireEconomicChart();
+    void createRateAdvice();
     void wireMaps();
     void wireChartPrinting(ChartPrintDialog* dialog, CurveChart& chart);
     void wireChartEditors(AxisSliderWindow* axes, ChartTitleWindow* titles, CurveChart& chart);
@@ -87,7 +93,10 @@ private:
     Seams seams_;
     std::unique_ptr<ScenarioSlots> slots_;
     std::unique_ptr<CurveSelection> curveSelectionModel_;
+    std::unique_ptr<EconomicSituation> economicSituation_;
     std::vector<std::unique_ptr<QWidget>> windows_;
+    std::vector<std::unique_ptr<QWidget>> addedWindows_;
+    RateAdviceWindow* rateAdvice_ = nullptr;
     MainWindow* mainWindow_ = nullptr;
     ScenarioDialog* scenarioDialog_ = nullptr;
     CurveSelectionWindow* curveSelection_ = nullptr;

@@ -11,6 +11,7 @@
 
 #include "core/ChartReadOut.h"
 #include "core/EconomicInputs.h"
+#include "core/EconomicSituation.h"
 #include "core/ScenarioSlots.h"
 #include "ui/charting/CurveChart.h"
 #include "ui/common/ErrorReporter.h"
@@ -37,10 +38,11 @@ QLabel* label(const QString& text, QWidget* parent, const QFont& font, const QCo
 
 } // namespace
 
-EconomicChartWindow::EconomicChartWindow(const ScenarioSlots& scenarioSlots, ErrorReporter& errors,
-                                         ProgramLauncher& launcher, QWidget* parent)
+EconomicChartWindow::EconomicChartWindow(const ScenarioSlots& scenarioSlots, EconomicSituation& situation,
+                                         ErrorReporter& errors, ProgramLauncher& launcher, QWidget* parent)
     : VelmaroWindow(QStringLiteral("TForm20"), QStringLiteral("N disp. de referencia"), parent),
       slots_(scenarioSlots),
+      situation_(situation),
       errors_(errors),
       launcher_(launcher)
 {
@@ -107,6 +109,16 @@ QWidget* EconomicChartWindow::buildInputRow()
         edits[i] = edit;
     }
     h->addStretch();
+    // Beyond the specified controls, at the row's free right end.
+    auto* advice = new QToolButton(row);
+    advice->setObjectName(QStringLiteral("RateAdviceButton"));
+    advice->setText(QStringLiteral("Dosis recomendada"));
+    advice->setToolTip(QStringLiteral("La dosis de N de mayor margen para cada curva, su rango rentable y el riesgo "
+                                      "de la campaña"));
+    advice->setFont(Look::arial(8, true));
+    Look::setColour(advice, QPalette::ButtonText, Teal);
+    connect(advice, &QToolButton::clicked, this, [this] { Q_EMIT windowRequested(QStringLiteral("RateAdviceWindow")); });
+    h->addWidget(advice);
     grainPriceEdit_ = edits[0];
     nCostEdit_ = edits[1];
     referenceNEdit_ = edits[2];
@@ -324,6 +336,7 @@ void EconomicChartWindow::recompute()
     const auto curves = Curves::capture(slots_, &errors);
     if (!errors.isEmpty())
         errors_.report(this, errors.first());
+    curves_ = curves;
     table_.fillYields(curves);
     rebuild();
 }
@@ -343,6 +356,7 @@ void EconomicChartWindow::rebuild()
     const EconomicInputs::Prices prices = EconomicInputs::readPrices(grainPriceEdit_->text(), nCostEdit_->text());
     if (!prices.ok()) {
         errors_.report(this, prices.error);
+        situation_.refuse(prices.error);
         return;
     }
     table_.rebuild(prices.grainPrice, prices.nCost);
@@ -355,12 +369,46 @@ void EconomicChartWindow::rebuild()
     const EconomicInputs::ReferenceN reference = EconomicInputs::readReferenceN(referenceNEdit_->text());
     if (!reference.ok()) {
         errors_.report(this, reference.error);
+        situation_.refuse(reference.error);
         return;
     }
     if (reference.belowLowest()) {
         Q_EMIT lowNitrogenWarning();
         referenceNEdit_->setText(QString::number(EconomicInputs::LowestReferenceN));
     }
+    situation_.update({table_, curves_, prices.grainPrice, prices.nCost, reference.effective()});
+}
+
+void EconomicChartWindow::setOptimumMarks(const std::vector<RateAdvice::Mark>& marks)
+{
+    // Drawn as items, not series: the legend, the series and the read-out never see them.
+    for (QCPAbstractItem* item : std::as_const(markItems_))
+        chart_->removeItem(item);
+    markItems_.clear();
+    for (const RateAdvice::Mark& mark : marks) {
+        const QColor colour = chart_->series(mark.k)->pen().color();
+        QColor shade = colour;
+        shade.setAlpha(28);
+        auto* range = new QCPItemRect(chart_);
+        range->setClipToAxisRect(true);
+        range->topLeft->setTypeX(QCPItemPosition::ptPlotCoords);
+        range->topLeft->setTypeY(QCPItemPosition::ptAxisRectRatio);
+        range->bottomRight->setTypeX(QCPItemPosition::ptPlotCoords);
+        range->bottomRight->setTypeY(QCPItemPosition::ptAxisRectRatio);
+        range->topLeft->setCoords(mark.rangeLow, 0.0);
+        range->bottomRight->setCoords(mark.rangeHigh, 1.0);
+        range->setPen(Qt::NoPen);
+        range->setBrush(shade);
+        range->setSelectable(false);
+        auto* line = new QCPItemStraightLine(chart_);
+        line->point1->setCoords(mark.optimumN, 0.0);
+        line->point2->setCoords(mark.optimumN, 1.0);
+        line->setPen(QPen(colour, 1.5, Qt::DashLine));
+        line->setSelectable(false);
+        markItems_ << range << line;
+    }
+    // Queued: a rebuild that has just redrawn the chart is not drawn twice.
+    chart_->replot(QCustomPlot::rpQueuedReplot);
 }
 
 void EconomicChartWindow::setCurveSelectionCaption(const QString& caption)

@@ -1,15 +1,21 @@
 #pragma once
 
 #include <array>
+#include <vector>
+
+#include <QList>
 
 #include "core/Curves.h"
 #include "core/EconomicTable.h"
+#include "core/RateAdvice.h"
 #include "ui/common/VelmaroWindow.h"
 
 class QLabel;
 class QLineEdit;
 class QToolButton;
 class CurveChart;
+class EconomicSituation;
+class QCPAbstractItem;
 class ErrorReporter;
 class ProgramLauncher;
 class HelpMark;
@@ -24,8 +30,8 @@ class EconomicChartWindow : public VelmaroWindow {
 public:
     static constexpr int CostSeries = 10;
 
-    EconomicChartWindow(const ScenarioSlots& scenarioSlots, ErrorReporter& errors, ProgramLauncher& launcher,
-                        QWidget* parent = nullptr);
+    EconomicChartWindow(const ScenarioSlots& scenarioSlots, EconomicSituation& situation, ErrorReporter& errors,
+                        ProgramLauncher& launcher, QWidget* parent = nullptr);
 
     CurveChart& chart() const { return *chart_; }
     const EconomicTable& economicTable() const { return table_; }
@@ -44,6 +50,10 @@ public:
     void rebuild();
 
     void setCurveSelectionCaption(const QString& caption);
+
+    // The recommended doses drawn over the chart: a dashed line at each optimum and its
+    // profitable range lightly shaded, in the curve's colour. Empty: no marks.
+    void setOptimumMarks(const std::vector<RateAdvice::Mark>& marks);
 
     void readOut(QPoint pixel);
     void clearReadOut();
@@ -74,6 +84,9 @@ private:
     void reportOnce(const QString& message);
 
     const ScenarioSlots& slots_;
+    EconomicSituation& situation_;
+    std::array<Curves::Quadratic, Curves::Count> curves_{};
+    QList<QCPAbstractItem*> markItems_;
     ErrorReporter& errors_;
     ProgramLauncher& launcher_;
     CurveChart* chart_ = nullptr;

@@ -99,7 +99,11 @@ NitrogenCostWindow::NitrogenCostWindow(MessageBoxes& messages, ErrorReporter& er
     returnButton_->setGeometry(44, 13, 110, 26);
 
     // Behaviour.
-    connect(productList_, &QComboBox::currentIndexChanged, this, [this] { priceEdit_->setFocus(); });
+    connect(productList_, &QComboBox::currentIndexChanged, this, [this](int index) {
+        priceEdit_->setFocus();
+        if (index != FertiliserProducts::NoProduct)
+            Q_EMIT productChosen(index);
+    });
     priceEdit_->installEventFilter(this);
     connect(calculateButton_, &QPushButton::clicked, this, &NitrogenCostWindow::calculate);
     connect(returnButton_, &QPushButton::clicked, this, &NitrogenCostWindow::giveBack);

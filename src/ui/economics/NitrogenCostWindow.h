@@ -29,6 +29,8 @@ public:
 Q_SIGNALS:
     // "Regresar": the cost of a tonne of N for the economic chart's cost field ("761").
     void costReturned(const QString& nCostText);
+    // A fertiliser was picked from the list (its index among the products).
+    void productChosen(int productIndex);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -1,0 +1,495 @@
+#include "RateAdviceWindow.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include <QCheckBox>
+#include <QClipboard>
+#include <QComboBox>
+#include <QFile>
+#include <QFileDialog>
+#include <QFontDatabase>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSaveFile>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+#include "core/CurveSelection.h"
+#include "core/EconomicSituation.h"
+#include "core/FertiliserProducts.h"
+#include "core/NumberText.h"
+#include "core/ScenarioSlots.h"
+#include "ui/common/ErrorReporter.h"
+#include "ui/common/Look.h"
+#include "ui/printing/ReportPrinter.h"
+
+namespace {
+
+const QColor Teal(0, 128, 128);
+const QString Dash = QStringLiteral("–");
+
+QString whole(double value)
+{
+    return NumberText::format(value, 15, 0);
+}
+
+QString money(double value)
+{
+    return NumberText::format(value, 6, 1);
+}
+
+QTableWidget* table(const QString& name, QWidget* parent)
+{
+    auto* t = new QTableWidget(parent);
+    t->setObjectName(name);
+    t->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    t->setSelectionBehavior(QAbstractItemView::SelectRows);
+    t->setSelectionMode(QAbstractItemView::SingleSelection);
+    t->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    t->verticalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    return t;
+}
+
+void setCells(QTableWidget* t, int row, const QStringList& cells)
+{
+    for (int c = 0; c < cells.size(); ++c) {
+        auto* item = new QTableWidgetItem(cells.at(c));
+        if (c > 0)
+            item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        t->setItem(row, c, item);
+    }
+}
+
+QLabel* heading(const QString& text, QWidget* parent)
+{
+    auto* label = new QLabel(text, parent);
+    label->setFont(Look::arial(10, true));
+    Look::setColour(label, QPalette::WindowText, Teal);
+    return label;
+}
+
+// A table's rows as lines of cells, its header first.
+QStringList rowsOf(const QTableWidget* t, QChar separator, bool withRowTitles)
+{
+    const auto quoted = [separator](QString cell) {
+        if (separator == QLatin1Char(',') && (cell.contains(QLatin1Char(',')) || cell.contains(QLatin1Char('"')))) {
+            cell.replace(QStringLiteral("\""), QStringLiteral("\"\""));
+            return QStringLiteral("\"%1\"").arg(cell);
+        }
+        return cell;
+    };
+    QStringList lines;
+    QStringList header;
+    if (withRowTitles)
+        header << QString();
+    for (int c = 0; c < t->columnCount(); ++c)
+        header << quoted(t->horizontalHeaderItem(c) ? t->horizontalHeaderItem(c)->text() : QString());
+    lines << header.join(separator);
+    for (int r = 0; r < t->rowCount(); ++r) {
+        QStringList cells;
+        if (withRowTitles)
+            cells << quoted(t->verticalHeaderItem(r) ? t->verticalHeaderItem(r)->text() : QString());
+        for (int c = 0; c < t->columnCount(); ++c)
+            cells << quoted(t->item(r, c) ? t->item(r, c)->text() : QString());
+        lines << cells.join(separator);
+    }
+    return lines;
+}
+
+} // namespace
+
+RateAdviceWindow::RateAdviceWindow(const EconomicSituation& situation, const CurveSelection& selection,
+                                   const ScenarioSlots& scenarioSlots, ErrorReporter& errors, ReportPrinter& printer,
+                                   QWidget* parent)
+    : VelmaroWindow(QStringLiteral("RateAdviceWindow"), QStringLiteral("Dosis recomendada"), parent),
+      situation_(situation),
+      selection_(selection),
+      slots_(scenarioSlots),
+      errors_(errors),
+      printer_(printer),
+      choosePath_([](QWidget* parent) {
+          return QFileDialog::getSaveFileName(parent, QStringLiteral("Exportar dosis recomendada"),
+                                              QStringLiteral("dosis_recomendada.csv"),
+                                              QStringLiteral("Archivos CSV (*.csv)"));
+      })
+{
+    resize(980, 700);
+    auto* layout = new QVBoxLayout(this);
+
+    statusLabel_ = new QLabel(QStringLiteral("Abra el gráfico económico para calcular la dosis."), this);
+    statusLabel_->setObjectName(QStringLiteral("AdviceStatusLabel"));
+    statusLabel_->setWordWrap(true);
+    statusLabel_->setFont(Look::arial(9, true));
+    layout->addWidget(statusLabel_);
+
+    auto* inputs = new QWidget(this);
+    buildInputs(inputs);
+    layout->addWidget(inputs);
+
+    layout->addWidget(heading(QStringLiteral("Dosis de mayor margen para cada curva del gráfico económico"), this));
+    optimumTable_ = table(QStringLiteral("OptimumTable"), this);
+    optimumTable_->setColumnCount(9);
+    optimumTable_->verticalHeader()->hide();
+    layout->addWidget(optimumTable_, 3);
+
+    auto* riskRow = new QHBoxLayout;
+    riskRow->addWidget(heading(QStringLiteral("Riesgo de la campaña para el escenario"), this));
+    riskSlotChooser_ = new QComboBox(this);
+    riskSlotChooser_->setObjectName(QStringLiteral("RiskSlotChooser"));
+    riskSlotChooser_->setAccessibleName(QStringLiteral("Escenario del riesgo de la campaña"));
+    riskRow->addWidget(riskSlotChooser_);
+    riskRow->addStretch();
+    layout->addLayout(riskRow);
+    layout->addWidget(new QLabel(QStringLiteral("Pérdida por elegir la dosis de otra campaña (U$S/ha), y la dosis "
+                                                "que da cada regla de decisión:"),
+                                 this));
+    riskTable_ = table(QStringLiteral("RiskTable"), this);
+    riskTable_->setColumnCount(8);
+    riskTable_->setRowCount(6);
+    layout->addWidget(riskTable_, 3);
+    valueOfKnowingLabel_ = new QLabel(this);
+    valueOfKnowingLabel_->setObjectName(QStringLiteral("ValueOfKnowingLabel"));
+    layout->addWidget(valueOfKnowingLabel_);
+
+    sensitivityTitle_ = heading(QStringLiteral("Sensibilidad a los precios"), this);
+    layout->addWidget(sensitivityTitle_);
+    sensitivityTable_ = table(QStringLiteral("SensitivityTable"), this);
+    sensitivityTable_->setRowCount(5);
+    sensitivityTable_->setColumnCount(5);
+    QStringList grainSteps, costSteps;
+    for (double step : RateAdvice::PriceSteps) {
+        const QString percent = step == 0 ? QStringLiteral("actual")
+                                          : QStringLiteral("%1%2 %").arg(step > 0 ? QStringLiteral("+") : QStringLiteral("−"))
+                                                .arg(qRound(std::abs(step) * 100));
+        grainSteps << QStringLiteral("Grano %1").arg(percent);
+        costSteps << QStringLiteral("Costo N %1").arg(percent);
+    }
+    sensitivityTable_->setVerticalHeaderLabels(grainSteps);
+    sensitivityTable_->setHorizontalHeaderLabels(costSteps);
+    layout->addWidget(sensitivityTable_, 2);
+
+    auto* buttons = new QHBoxLayout;
+    const auto button = [this, buttons](const char* name, const QString& caption) {
+        auto* b = new QPushButton(caption, this);
+        b->setObjectName(QLatin1String(name));
+        buttons->addWidget(b);
+        return b;
+    };
+    connect(button("CopyAdviceButton", QStringLiteral("Copiar")), &QPushButton::clicked, this,
+            &RateAdviceWindow::copyToClipboard);
+    connect(button("ExportAdviceButton", QStringLiteral("Exportar CSV…")), &QPushButton::clicked, this, [this] {
+        const QString path = choosePath_ ? choosePath_(this) : QString();
+        if (!path.isEmpty())
+            exportCsv(path);
+    });
+    connect(button("PrintAdviceButton", QStringLiteral("Imprimir")), &QPushButton::clicked, this,
+            &RateAdviceWindow::print);
+    connect(button("AdviceHelpButton", QStringLiteral("Ayuda")), &QPushButton::clicked, this,
+            &RateAdviceWindow::helpRequested);
+    buttons->addStretch();
+    layout->addLayout(buttons);
+
+    connect(&situation_, &EconomicSituation::changed, this, &RateAdviceWindow::refresh);
+    connect(&situation_, &EconomicSituation::refused, this, &RateAdviceWindow::refuse);
+    connect(&selection_, &CurveSelection::shownChanged, this, [this] {
+        if (situation_.hasState())
+            refresh();
+    });
+    connect(riskSlotChooser_, &QComboBox::activated, this, &RateAdviceWindow::fillRiskTable);
+    connect(optimumTable_, &QTableWidget::currentCellChanged, this, &RateAdviceWindow::fillSensitivityTable);
+}
+
+void RateAdviceWindow::buildInputs(QWidget* row)
+{
+    auto* h = new QHBoxLayout(row);
+    h->setContentsMargins(0, 0, 0, 0);
+    const auto field = [row, h](const char* name, const QString& caption, const QString& text) {
+        auto* label = new QLabel(caption, row);
+        auto* edit = new QLineEdit(text, row);
+        edit->setObjectName(QLatin1String(name));
+        edit->setFixedWidth(56);
+        edit->setAccessibleName(caption);
+        label->setBuddy(edit);
+        h->addWidget(label);
+        h->addWidget(edit);
+        return edit;
+    };
+    toleranceEdit_ = field("ToleranceEdit", QStringLiteral("Tolerancia (U$S/ha):"), QStringLiteral("2.5"));
+    h->addSpacing(16);
+    h->addWidget(new QLabel(QStringLiteral("Pesos de las campañas:"), row));
+    weightEdits_[0] = field("Weight20Edit", QStringLiteral("20 %"), QStringLiteral("0.25"));
+    weightEdits_[1] = field("WeightMedioEdit", QStringLiteral("Medio"), QStringLiteral("0.50"));
+    weightEdits_[2] = field("Weight80Edit", QStringLiteral("80 %"), QStringLiteral("0.25"));
+    h->addSpacing(16);
+    marksCheck_ = new QCheckBox(QStringLiteral("Mostrar óptimos en el gráfico"), row);
+    marksCheck_->setObjectName(QStringLiteral("OptimumMarksCheck"));
+    marksCheck_->setChecked(true);
+    h->addWidget(marksCheck_);
+    h->addStretch();
+
+    for (QLineEdit* edit : {toleranceEdit_, weightEdits_[0], weightEdits_[1], weightEdits_[2]})
+        connect(edit, &QLineEdit::returnPressed, this, [this] {
+            if (acceptInputs() && situation_.hasState())
+                refresh();
+        });
+    connect(marksCheck_, &QCheckBox::toggled, this, &RateAdviceWindow::publishMarks);
+}
+
+bool RateAdviceWindow::acceptInputs()
+{
+    const RateAdvice::Tolerance tolerance = RateAdvice::readTolerance(toleranceEdit_->text());
+    const RateAdvice::Weights weights =
+        RateAdvice::readWeights({weightEdits_[0]->text(), weightEdits_[1]->text(), weightEdits_[2]->text()});
+    const QString error = !tolerance.ok() ? tolerance.error : weights.error;
+    if (!error.isEmpty()) {
+        errors_.report(this, error);
+        return false;
+    }
+    tolerance_ = tolerance.value;
+    weights_ = weights.values;
+    return true;
+}
+
+void RateAdviceWindow::setProduct(int productIndex)
+{
+    product_ = productIndex;
+    if (situation_.hasState())
+        refresh();
+}
+
+QString RateAdviceWindow::productCell(int dose) const
+{
+    const double fraction = FertiliserProducts::nFraction(product_);
+    return fraction > 0 ? whole(dose / fraction) : Dash;
+}
+
+QString RateAdviceWindow::headerLine() const
+{
+    const EconomicSituation::State& s = situation_.state();
+    return QStringLiteral("Precio neto del grano %1 U$S/t · costo del N %2 U$S/t · N disponible de referencia %3 "
+                          "kg/ha")
+        .arg(NumberText::format(s.grainPrice, 15, 2), NumberText::format(s.nCost, 15, 2))
+        .arg(s.referenceN);
+}
+
+void RateAdviceWindow::refuse(const QString& reason)
+{
+    statusLabel_->setText(QStringLiteral("No se actualizó: %1 Se muestran los últimos resultados.").arg(reason));
+    Look::setColour(statusLabel_, QPalette::WindowText, Qt::red);
+}
+
+void RateAdviceWindow::refresh()
+{
+    if (!situation_.hasState())
+        return;
+    statusLabel_->setText(headerLine());
+    Look::setColour(statusLabel_, QPalette::WindowText, Qt::black);
+    fillOptimumTable();
+
+    // The season risk is about the active scenarios, whether their curves are drawn or not.
+    const int chosen = riskSlotChooser_->currentData().toInt();
+    riskSlotChooser_->clear();
+    for (int slot = 1; slot <= ScenarioSlots::SlotCount; ++slot)
+        if (slots_.slot(slot).active)
+            riskSlotChooser_->addItem(QStringLiteral("Escenario %1").arg(slot), slot);
+    const int keep = riskSlotChooser_->findData(chosen);
+    riskSlotChooser_->setCurrentIndex(keep >= 0 ? keep : 0);
+    fillRiskTable();
+    publishMarks();
+}
+
+void RateAdviceWindow::fillOptimumTable()
+{
+    const EconomicSituation::State& s = situation_.state();
+    const RateAdvice::Basis basis{s.referenceN, s.nCost / 1000.0};
+    const int selectedRow = optimumTable_->currentRow();
+    const QString productTitle = product_ >= 0
+        ? QStringLiteral("Producto: %1 (kg/ha)").arg(FertiliserProducts::names().value(product_))
+        : QStringLiteral("Producto (kg/ha)");
+    optimumTable_->setHorizontalHeaderLabels(
+        {QStringLiteral("Curva"), QStringLiteral("N disponible óptimo (kg/ha)"), QStringLiteral("N a aplicar (kg/ha)"),
+         productTitle, QStringLiteral("Rendimiento (kg/ha)"), QStringLiteral("% del máximo"),
+         QStringLiteral("Margen (U$S/ha)"), QStringLiteral("Rango rentable (kg/ha)"), QStringLiteral("Observación")});
+
+    rowCurves_.clear();
+    optima_.clear();
+    for (int k = 1; k <= Curves::Count; ++k) {
+        if (!selection_.isShown(k))
+            continue;
+        rowCurves_.push_back(k);
+        optima_.push_back(RateAdvice::optimum(s.table, k, s.curves[static_cast<size_t>(k - 1)], basis, tolerance_));
+    }
+    const QSignalBlocker quiet(optimumTable_);
+    optimumTable_->setRowCount(static_cast<int>(rowCurves_.size()));
+    for (size_t row = 0; row < rowCurves_.size(); ++row) {
+        const int k = rowCurves_[row];
+        const RateAdvice::Optimum& o = optima_[row];
+        QStringList notes;
+        if (o.atReference)
+            notes << QStringLiteral("No conviene agregar N");
+        if (o.atTableEdge)
+            notes << QStringLiteral("Óptimo en el límite de la tabla (%1)").arg(RateAdvice::LastN);
+        if (o.noMaximum)
+            notes << QStringLiteral("Curva sin máximo");
+        // The margin exactly as the read-out would show it with the pointer at N*.
+        const QString margin = money(s.table.margin(k, s.referenceN, o.optimumN, basis.nCostPerKg));
+        setCells(optimumTable_, static_cast<int>(row),
+                 {Curves::readOutName(k), QString::number(o.optimumN), QString::number(o.dose), productCell(o.dose),
+                  whole(o.yield), NumberText::format(o.percentOfMax, 6, 1), margin,
+                  QStringLiteral("%1 - %2").arg(o.rangeLow).arg(o.rangeHigh), notes.join(QStringLiteral("; "))});
+    }
+    const int rows = optimumTable_->rowCount();
+    optimumTable_->setCurrentCell(rows == 0 ? -1 : (selectedRow >= 0 && selectedRow < rows ? selectedRow : 0), 0);
+    fillSensitivityTable();
+}
+
+void RateAdviceWindow::fillRiskTable()
+{
+    riskTable_->setHorizontalHeaderLabels(
+        {QStringLiteral("N disponible (kg/ha)"), QStringLiteral("N a aplicar (kg/ha)"), QStringLiteral("Producto (kg/ha)"),
+         QStringLiteral("Pérdida si ocurre 20 %"), QStringLiteral("Pérdida si ocurre Medio"),
+         QStringLiteral("Pérdida si ocurre 80 %"), QStringLiteral("Margen esperado (U$S/ha)"),
+         QStringLiteral("Margen peor campaña (U$S/ha)")});
+    riskTable_->setVerticalHeaderLabels({QStringLiteral("Dosis óptima 20 %"), QStringLiteral("Dosis óptima Medio"),
+                                         QStringLiteral("Dosis óptima 80 %"), QStringLiteral("Máximo margen esperado"),
+                                         QStringLiteral("Menor pérdida máxima"), QStringLiteral("Mejor peor campaña")});
+    const int slot = riskSlotChooser_->currentData().toInt();
+    if (!situation_.hasState() || slot < 1) {
+        riskTable_->clearContents();
+        valueOfKnowingLabel_->setText(QStringLiteral("Ningún escenario activo."));
+        return;
+    }
+    const EconomicSituation::State& s = situation_.state();
+    const RateAdvice::SeasonRisk risk =
+        RateAdvice::seasonRisk(s.table, slot, {s.referenceN, s.nCost / 1000.0}, weights_);
+    const std::array<int, 6> doses{risk.optimumN[0],     risk.optimumN[1],     risk.optimumN[2],
+                                   risk.bestExpected.n, risk.leastRegret.n, risk.bestWorst.n};
+    for (int row = 0; row < 6; ++row) {
+        const int n = doses[static_cast<size_t>(row)];
+        const RateAdvice::Decision d = risk.at(n);
+        const std::array<double, 3> losses = risk.lossesAt(n);
+        const int dose = n - risk.from;
+        setCells(riskTable_, row,
+                 {QString::number(n), QString::number(dose), productCell(dose), money(losses[0]), money(losses[1]),
+                  money(losses[2]), money(d.expectedMargin), money(d.worstMargin)});
+        for (int c = 0; c < 8; ++c)
+            riskTable_->item(row, c)->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    }
+    valueOfKnowingLabel_->setText(
+        QStringLiteral("Valor de conocer la campaña (U$S/ha): %1").arg(money(risk.valueOfKnowing)));
+}
+
+void RateAdviceWindow::fillSensitivityTable()
+{
+    const int row = optimumTable_->currentRow();
+    if (!situation_.hasState() || row < 0 || row >= static_cast<int>(rowCurves_.size())) {
+        sensitivityTable_->clearContents();
+        sensitivityTitle_->setText(QStringLiteral("Sensibilidad a los precios"));
+        return;
+    }
+    const EconomicSituation::State& s = situation_.state();
+    const int k = rowCurves_[static_cast<size_t>(row)];
+    sensitivityTitle_->setText(
+        QStringLiteral("Sensibilidad a los precios: N a aplicar (kg/ha) para %1").arg(Curves::readOutName(k)));
+    const auto doses = RateAdvice::priceSensitivity(s.table, k, s.referenceN, s.grainPrice, s.nCost);
+    for (int r = 0; r < 5; ++r) {
+        QStringList cells;
+        for (int c = 0; c < 5; ++c)
+            cells << QString::number(doses[static_cast<size_t>(r)][static_cast<size_t>(c)]);
+        for (int c = 0; c < 5; ++c) {
+            auto* item = new QTableWidgetItem(cells.at(c));
+            item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+            sensitivityTable_->setItem(r, c, item);
+        }
+    }
+}
+
+void RateAdviceWindow::publishMarks()
+{
+    std::vector<RateAdvice::Mark> marks;
+    if (marksCheck_->isChecked())
+        for (size_t row = 0; row < rowCurves_.size(); ++row)
+            marks.push_back({rowCurves_[row], optima_[row].optimumN, optima_[row].rangeLow, optima_[row].rangeHigh});
+    Q_EMIT marksChanged(marks);
+}
+
+QStringList RateAdviceWindow::tablesAsText(QChar separator) const
+{
+    QStringList lines;
+    lines << QStringLiteral("Dosis de mayor margen para cada curva");
+    lines << rowsOf(optimumTable_, separator, false);
+    lines << QString() << QStringLiteral("Riesgo de la campaña, %1").arg(riskSlotChooser_->currentText());
+    lines << rowsOf(riskTable_, separator, true);
+    lines << valueOfKnowingLabel_->text();
+    lines << QString() << sensitivityTitle_->text();
+    lines << rowsOf(sensitivityTable_, separator, true);
+    return lines;
+}
+
+void RateAdviceWindow::copyToClipboard() const
+{
+    QGuiApplication::clipboard()->setText(tablesAsText(QLatin1Char('\t')).join(QLatin1Char('\n')) + QLatin1Char('\n'));
+}
+
+bool RateAdviceWindow::exportCsv(const QString& path)
+{
+    QStringList lines;
+    lines << QStringLiteral("Velmaro: dosis recomendada");
+    for (int slot = 1; slot <= ScenarioSlots::SlotCount; ++slot)
+        if (slots_.slot(slot).active)
+            lines << QStringLiteral("\"Escenario %1: %2\"").arg(slot).arg(slots_.slot(slot).scenarioLine());
+    lines << QStringLiteral("\"%1\"").arg(statusLabel_->text());
+    lines << QStringLiteral("Tolerancia (U$S/ha),%1").arg(toleranceEdit_->text().trimmed());
+    lines << QStringLiteral("Pesos 20 % / Medio / 80 %,%1,%2,%3")
+                 .arg(weightEdits_[0]->text().trimmed(), weightEdits_[1]->text().trimmed(),
+                      weightEdits_[2]->text().trimmed());
+    lines << QString() << tablesAsText(QLatin1Char(','));
+
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Text)
+        || file.write((lines.join(QLatin1Char('\n')) + QLatin1Char('\n')).toUtf8()) < 0 || !file.commit()) {
+        errors_.report(this, QStringLiteral("No se pudo escribir el archivo \"%1\": %2").arg(path, file.errorString()));
+        return false;
+    }
+    return true;
+}
+
+void RateAdviceWindow::print()
+{
+    // As text in a fixed-width face, each table's columns padded to line up.
+    QStringList lines{QStringLiteral("VELMARO - DOSIS RECOMENDADA"), statusLabel_->text(), QString()};
+    QList<QStringList> block;
+    const auto flush = [&lines, &block] {
+        std::vector<qsizetype> widths;
+        for (const QStringList& cells : block)
+            for (qsizetype c = 0; c < cells.size(); ++c) {
+                if (widths.size() <= static_cast<size_t>(c))
+                    widths.push_back(0);
+                widths[static_cast<size_t>(c)] = std::max(widths[static_cast<size_t>(c)], cells.at(c).size());
+            }
+        for (const QStringList& cells : block) {
+            QString line;
+            for (qsizetype c = 0; c < cells.size(); ++c)
+                line += cells.at(c).leftJustified(widths[static_cast<size_t>(c)] + 2);
+            lines << line.trimmed();
+        }
+        block.clear();
+    };
+    for (const QString& line : tablesAsText(QLatin1Char('\t'))) {
+        if (line.contains(QLatin1Char('\t'))) {
+            block << line.split(QLatin1Char('\t'));
+        } else {
+            flush();
+            lines << line;
+        }
+    }
+    flush();
+    QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    font.setPointSize(7);
+    printer_.print(this, lines, font);
+}

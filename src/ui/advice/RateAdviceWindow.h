@@ -1,0 +1,92 @@
+#pragma once
+
+#include <array>
+#include <functional>
+#include <optional>
+#include <vector>
+
+#include "core/RateAdvice.h"
+#include "ui/common/VelmaroWindow.h"
+
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QTableWidget;
+class CurveSelection;
+class EconomicSituation;
+class ErrorReporter;
+class ReportPrinter;
+class ScenarioSlots;
+
+// "Dosis recomendada": for every curve drawn on the economic chart, the available N of
+// the highest margin, the dose to apply and its product, and the range within a tolerance
+// of the best; the season risk of one scenario; and how the dose moves with the prices.
+// It follows the economic chart: every complete rebuild refreshes it, a refused input
+// leaves the last results and says why in the line at the top.
+class RateAdviceWindow : public VelmaroWindow {
+    Q_OBJECT
+public:
+    RateAdviceWindow(const EconomicSituation& situation, const CurveSelection& selection,
+                     const ScenarioSlots& scenarioSlots, ErrorReporter& errors, ReportPrinter& printer,
+                     QWidget* parent = nullptr);
+
+    // The fertiliser last chosen in the nitrogen cost assistant (its index among the products).
+    void setProduct(int productIndex);
+
+    // Recomputes every table from the chart's last complete state.
+    void refresh();
+
+    // The three tables as text, cells separated by `separator` (tab for the clipboard,
+    // comma for CSV files), each under its title.
+    QStringList tablesAsText(QChar separator) const;
+    void copyToClipboard() const;
+    // Writes the CSV file; a file that cannot be written is reported, naming it.
+    bool exportCsv(const QString& path);
+    void print();
+
+    // Where "Exportar CSV…" asks for the file; tests answer without a dialog.
+    using SavePathChooser = std::function<QString(QWidget* parent)>;
+    void setSavePathChooser(SavePathChooser chooser) { choosePath_ = std::move(chooser); }
+
+Q_SIGNALS:
+    // The optima to mark on the economic chart; empty when the marks are switched off.
+    void marksChanged(const std::vector<RateAdvice::Mark>& marks);
+    void helpRequested();
+
+private:
+    void buildInputs(QWidget* row);
+    // Reads the tolerance and the weights; a bad one is reported and nothing changes.
+    bool acceptInputs();
+    void refuse(const QString& reason);
+    void fillOptimumTable();
+    void fillRiskTable();
+    void fillSensitivityTable();
+    void publishMarks();
+    QString productCell(int dose) const;
+    QString headerLine() const;
+
+    const EconomicSituation& situation_;
+    const CurveSelection& selection_;
+    const ScenarioSlots& slots_;
+    ErrorReporter& errors_;
+    ReportPrinter& printer_;
+    SavePathChooser choosePath_;
+
+    QLabel* statusLabel_ = nullptr;
+    QLineEdit* toleranceEdit_ = nullptr;
+    std::array<QLineEdit*, 3> weightEdits_{}; // 20 %, Medio, 80 %
+    QCheckBox* marksCheck_ = nullptr;
+    QTableWidget* optimumTable_ = nullptr;
+    QComboBox* riskSlotChooser_ = nullptr;
+    QTableWidget* riskTable_ = nullptr;
+    QLabel* valueOfKnowingLabel_ = nullptr;
+    QLabel* sensitivityTitle_ = nullptr;
+    QTableWidget* sensitivityTable_ = nullptr;
+
+    double tolerance_ = 2.5;
+    std::array<double, 3> weights_{0.25, 0.50, 0.25};
+    int product_ = -1;
+    std::vector<int> rowCurves_;                      // curve k of each optimum row
+    std::vector<RateAdvice::Optimum> optima_;         // per row
+};
