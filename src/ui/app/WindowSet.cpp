@@ -9,6 +9,7 @@
 #include "core/ScenarioSlots.h"
 #include "ui/app/MainWindow.h"
 #include "ui/charting/CurveChart.h"
+#include "ui/common/AccessibleNames.h"
 #include "ui/common/AxisSliderWindow.h"
 #include "ui/common/ChartTitleWindow.h"
 #include "ui/common/ReportPrinter.h"
@@ -113,6 +114,10 @@ WindowSet::WindowSet(const Seams& seams)
     wireMaps();
     wireChartPrinting(yieldPrint, yieldChart_->chart());
     wireChartPrinting(economicPrint, economicChart_->chart());
+
+    // Screen readers name every control by the words a sighted adviser reads beside it.
+    for (QWidget* window : windows())
+        AccessibleNames::apply(*window);
 }
 
 void WindowSet::wireMaps()
