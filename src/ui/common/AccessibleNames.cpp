@@ -50,12 +50,22 @@ bool isCaption(const QLabel* label)
     return !qobject_cast<const HelpMark*>(label) && !plainWords(label->text()).isEmpty();
 }
 
-// Where a label's words are: a label only moved keeps its default size until shown, so
-// its text decides, not its box.
+// Where a label's words are. A label that was only moved keeps its default size until
+// shown, so its text decides, not its box; the extent is estimated from the font's size
+// rather than measured, which would load every font of every window at start-up.
 QRect textBox(const QLabel* label)
 {
     const QRect g = label->geometry();
-    return QRect(g.topLeft(), g.size().boundedTo(label->sizeHint()));
+    if (label->testAttribute(Qt::WA_Resized))
+        return g;
+    const QFont font = label->font();
+    const qreal pixels = font.pixelSize() > 0 ? font.pixelSize() : font.pointSizeF() * 96.0 / 72.0;
+    const QStringList lines = label->text().split(QLatin1Char('\n'));
+    qsizetype longest = 0;
+    for (const QString& line : lines)
+        longest = std::max(longest, line.size());
+    const QSize estimate(qRound(longest * pixels * 0.6), qRound(lines.size() * pixels * 1.3));
+    return QRect(g.topLeft(), g.size().boundedTo(estimate));
 }
 
 // In a row or column laid out by a layout, the caption placed just before the field.
