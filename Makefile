@@ -10,11 +10,12 @@ JOBS       ?= $(shell nproc)
 # Debian packages the build, the tests and the program need.
 PACKAGES = cmake ninja-build g++ pkg-config qt6-base-dev libqt6printsupport6 \
            libqcustomplot-dev libqcustomplot2.1-qt6 qt6-qpa-plugins libjpeg62-turbo \
-           fonts-liberation fonts-urw-base35 poppler-utils xauth xvfb
+           fonts-liberation fonts-urw-base35 poppler-utils xauth xvfb \
+           qt6-translations-l10n desktop-file-utils appstream dpkg-dev file
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
-.PHONY: all deps deps-fuzz build run test test-sanitize fuzz fuzz-run memcheck bench clean
+.PHONY: all deps deps-fuzz build run test test-sanitize fuzz fuzz-run memcheck bench clean package package-check
 
 all: build
 
@@ -41,6 +42,16 @@ run: build
 
 test: build
 	@cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+
+# The Debian package, with CPack: $(BUILD)/package/velmaro_<version>_<arch>.deb.
+package: build
+	@rm -f $(BUILD)/package/velmaro_*.deb
+	@cd $(BUILD) && cpack -G DEB >/dev/null && ls package/velmaro_*.deb
+
+# Unpacks the package into a temporary root (dpkg -x), checks its files and starts the
+# unpacked program from /tmp until it has read its help document.
+package-check: package
+	@cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -R '^tst_installed$$'
 
 $(BUILD_SAN)/build.ninja: | deps
 	@cmake -S . -B $(BUILD_SAN) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVELMARO_SANITIZE=ON >/dev/null

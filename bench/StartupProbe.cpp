@@ -4,11 +4,15 @@
 
 #include "PaintWatcher.h"
 #include "ui/app/MainWindow.h"
+#include "ui/app/Startup.h"
 #include "ui/app/WindowSet.h"
 
 int main(int argc, char* argv[])
 {
+    if (const auto exitCode = Startup::answerCommandLine(argc, argv))
+        return *exitCode;
     QApplication application(argc, argv);
+    Startup::loadSpanishTranslations(application);
     WindowSet windows;
     QObject::connect(&windows, &WindowSet::quitRequested, &application, &QApplication::quit);
     PaintWatcher watcher(&windows.mainWindow());

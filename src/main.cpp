@@ -1,10 +1,14 @@
 #include <QApplication>
 
+#include "ui/app/Startup.h"
 #include "ui/app/WindowSet.h"
 
 int main(int argc, char* argv[])
 {
+    if (const auto exitCode = Startup::answerCommandLine(argc, argv))
+        return *exitCode;
     QApplication application(argc, argv);
+    Startup::loadSpanishTranslations(application);
     WindowSet windows;
     QObject::connect(&windows, &WindowSet::quitRequested, &application, &QApplication::quit);
     windows.start();

@@ -1,5 +1,7 @@
 // Writes the program's built-in pictures as JPEG files into the folder named
-// on the command line. Run with QT_QPA_PLATFORM=offscreen.
+// on the command line, or with --icons the desktop icons as PNG files
+// (velmaro-48.png, velmaro-128.png, velmaro-256.png). Run with
+// QT_QPA_PLATFORM=offscreen.
 
 #include <functional>
 #include <utility>
@@ -12,6 +14,7 @@
 #include <QString>
 #include <QTextStream>
 
+#include "AppIcon.h"
 #include "Landscapes.h"
 #include "PaintKit.h"
 #include "PartnerEmblems.h"
@@ -26,15 +29,30 @@ int main(int argc, char *argv[])
 {
     QGuiApplication app(argc, argv);
     QTextStream err(stderr);
-    const QStringList args = QGuiApplication::arguments();
+    QStringList args = QGuiApplication::arguments();
+    const bool icons = args.size() == 3 && args.at(1) == QLatin1String("--icons");
+    if (icons)
+        args.removeAt(1);
     if (args.size() != 2) {
-        err << "usage: velmaro_picturegen OUTPUT_FOLDER\n";
+        err << "usage: velmaro_picturegen [--icons] OUTPUT_FOLDER\n";
         return 2;
     }
     QDir out(args.at(1));
     if (!out.exists() && !QDir().mkpath(out.absolutePath())) {
         err << "cannot create " << out.absolutePath() << "\n";
         return 1;
+    }
+
+    if (icons) {
+        int failures = 0;
+        for (const int size : {48, 128, 256}) {
+            const QString file = out.filePath(QStringLiteral("velmaro-%1.png").arg(size));
+            if (!appIcon(size).save(file, "png")) {
+                err << "cannot write " << file << "\n";
+                ++failures;
+            }
+        }
+        return failures == 0 ? 0 : 1;
     }
 
     std::vector<std::pair<QString, std::function<QImage()>>> pictures = {

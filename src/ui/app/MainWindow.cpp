@@ -9,6 +9,7 @@
 #include <QTextEdit>
 #include <QToolButton>
 
+#include "core/HelpDocumentLocation.h"
 #include "core/ResponseTable.h"
 #include "core/ScenarioSlots.h"
 #include "richtext/RtfReader.h"
@@ -308,4 +309,9 @@ void MainWindow::paintEvent(QPaintEvent*)
     QPainter painter(this);
     if (!background_.isNull())
         painter.drawPixmap(rect(), background_);
+}
+
+QString MainWindow::helpDocumentPath()
+{
+    return HelpDocumentLocation::find();
 }

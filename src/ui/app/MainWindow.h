@@ -34,7 +34,8 @@ public:
     void plot();
 
     // The help document read at every opening of the help area.
-    static QString helpDocumentPath() { return QStringLiteral("velmaro.rtf"); }
+    // The working directory's copy first, then the installed ones (HelpDocumentLocation).
+    static QString helpDocumentPath();
 
 Q_SIGNALS:
     void closed();

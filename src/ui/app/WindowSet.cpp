@@ -13,6 +13,7 @@
 #include "ui/app/MainWindow.h"
 #include "ui/advice/RateAdviceWindow.h"
 #include "ui/charting/CurveChart.h"
+#include "ui/common/AccessibleNames.h"
 #include "ui/common/AxisSliderWindow.h"
 #include "ui/common/ChartTitleWindow.h"
 #include "ui/printing/ReportPrinter.h"
@@ -121,6 +122,11 @@ WindowSet::WindowSet(const Seams& seams)
     wireChartPrinting(yieldPrint, yieldChart_->chart());
     wireChartPrinting(economicPrint, economicChart_->chart());
     createRateAdvice();
+
+    // Screen readers name every control by the words a sighted adviser reads beside it.
+    for (const auto* list : {&windows_, &addedWindows_})
+        for (const auto& window : *list)
+            AccessibleNames::apply(*window);
 }
 
 void WindowSet::createRateAdvice()

@@ -7,6 +7,7 @@
 #include <QPrinter>
 #include <QVBoxLayout>
 
+#include "core/HelpDocumentLocation.h"
 #include "ui/common/ErrorReporter.h"
 #include "ui/common/GradientButton.h"
 #include "ui/printing/HelpDocumentPrinter.h"
@@ -99,4 +100,9 @@ bool HelpPrintWindow::printAll()
     }
     printer.setPageLayout(before);
     return printed;
+}
+
+QString HelpPrintWindow::documentPath()
+{
+    return HelpDocumentLocation::find();
 }

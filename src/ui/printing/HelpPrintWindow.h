@@ -21,7 +21,8 @@ public:
     HelpPrintWindow(PrintTarget& target, ErrorReporter& errors, QWidget* parent = nullptr);
     ~HelpPrintWindow() override;
 
-    static QString documentPath() { return QStringLiteral("velmaro.rtf"); }
+    // The same document, found the same way, as the main window's help area.
+    static QString documentPath();
 
     void onActivated() override;
     int pageCount() const;

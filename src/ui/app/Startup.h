@@ -1,0 +1,25 @@
+#pragma once
+
+#include <optional>
+
+class QCoreApplication;
+
+// What happens before the windows: the few command-line options an installed program
+// answers without opening a window, and Qt's own Spanish texts for the standard dialogs.
+class Startup {
+public:
+    // "--version" and "--help" print and give the exit code, before any window system
+    // is touched (they work without a display); so does the hidden "--comprobar-ayuda",
+    // which reads the help document the help area would read now and prints where it
+    // was found. Any other command line, Qt's own options included, opens the program:
+    // an empty optional.
+    static std::optional<int> answerCommandLine(int& argc, char** argv);
+
+    // Loads qtbase_es from Qt's translations folder, so the file chooser, the print and
+    // page set-up dialogs and the message boxes' buttons speak Spanish. False when the
+    // translation is not installed; the program then runs with Qt's English texts.
+    static bool loadSpanishTranslations(QCoreApplication& application);
+
+private:
+    static int checkHelpDocument();
+};
