@@ -3,6 +3,7 @@
 #include <QTextBlockFormat>
 #include <QTextDocument>
 #include <QTextFormat>
+#include <QTextImageFormat>
 
 RtfDocumentWriter::RtfDocumentWriter(QTextDocument& document)
     : cursor_(&document)
@@ -30,6 +31,13 @@ void RtfDocumentWriter::appendText(QStringView text)
         return;
     startContent();
     pending_.append(text);
+}
+
+void RtfDocumentWriter::appendImage(const QTextImageFormat& format)
+{
+    startContent();
+    flush();
+    cursor_.insertImage(format);
 }
 
 void RtfDocumentWriter::endParagraph(const QTextBlockFormat& format)

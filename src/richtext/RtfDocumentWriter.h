@@ -6,6 +6,7 @@
 #include <QTextCursor>
 
 class QTextBlockFormat;
+class QTextImageFormat;
 class QTextDocument;
 
 // Appends read RTF content to a QTextDocument: runs of text in one character
@@ -20,11 +21,15 @@ public:
     RtfDocumentWriter(const RtfDocumentWriter&) = delete;
     RtfDocumentWriter& operator=(const RtfDocumentWriter&) = delete;
 
+    QTextDocument& document() const { return *cursor_.document(); }
+
     // Format of the text appended from now on.
     void setCharFormat(const QTextCharFormat& format);
     const QTextCharFormat& charFormat() const { return format_; }
 
     void appendText(QStringView text);
+    // A picture in the text, as one character of the current paragraph.
+    void appendImage(const QTextImageFormat& format);
 
     // Ends the current paragraph; the format applies to it.
     void endParagraph(const QTextBlockFormat& format);
