@@ -28,6 +28,7 @@ private Q_SLOTS:
     void pointerMoveYieldChart();
     void pointerMoveEconomicChart();
     void economicActivation();
+    void helpAreaLargeDocument();
     void peakMemory();
 
 private:
