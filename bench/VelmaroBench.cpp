@@ -2,10 +2,13 @@
 
 #include <cmath>
 
+#include <QBuffer>
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QImage>
+#include <QRandomGenerator>
 #include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTextEdit>
@@ -274,19 +277,35 @@ void VelmaroBench::economicActivation()
 
 void VelmaroBench::helpAreaLargeDocument()
 {
-    // A help document of 10 MB, half the largest one the program takes, in a folder of its
-    // own: formatted paragraphs, as a word processor writes them.
+    // A help document of 10 MB, half the largest file the program takes, in a folder of its
+    // own: formatted paragraphs, as a word processor writes them, some 330 000 characters
+    // (two thirds of the most text taken), and the rest pictures, one every 80 paragraphs.
     QTemporaryDir folder;
     QVERIFY(folder.isValid());
     const QString before = QDir::currentPath();
     QVERIFY(QDir::setCurrent(folder.path()));
     const auto restore = qScopeGuard([&before] { QDir::setCurrent(before); });
     {
+        // A picture that does not compress: some 400 KB of hex.
+        QImage noise(256, 256, QImage::Format_RGB32);
+        QRandomGenerator random(20'261'208);
+        for (int y = 0; y < noise.height(); ++y)
+            for (int x = 0; x < noise.width(); ++x)
+                noise.setPixel(x, y, random.generate() | 0xFF000000u);
+        QByteArray png;
+        QBuffer buffer(&png);
+        buffer.open(QIODevice::WriteOnly);
+        noise.save(&buffer, "PNG");
+        const QByteArray picture = "{\\*\\shppict{\\pict\\pngblip\\picwgoal3840\\pichgoal3840\r\n"
+                                   + png.toHex() + "}}\\par\r\n";
         QByteArray rtf = "{\\rtf1\\ansi\\ansicpg1252{\\fonttbl{\\f0\\fswiss Arial;}}\\f0\\fs20\r\n";
-        for (int i = 1; rtf.size() < HelpDocumentBytes; ++i)
+        for (int i = 1; rtf.size() < HelpDocumentBytes; ++i) {
             rtf += "\\pard\\sa120{\\b Lote " + QByteArray::number(i)
                    + ".} La dosis de nitr\\'f3geno depende del rendimiento esperado, del agua a la siembra "
                      "y de los nitratos del suelo; {\\i el trigo} responde hasta 190 kg N/ha.\\par\r\n";
+            if (i % 80 == 0)
+                rtf += picture;
+        }
         rtf += "}";
         QFile file(QStringLiteral("velmaro.rtf"));
         QVERIFY(file.open(QIODevice::WriteOnly));

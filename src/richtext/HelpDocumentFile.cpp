@@ -178,6 +178,10 @@ std::optional<QByteArray> HelpDocumentFile::read(const QString& path, QString* e
         return refuse(path, QStringLiteral("está vacío"), error);
     if (!RtfReader::looksLikeRtf(*bytes) && !looksLikeText(*bytes))
         return refuse(path, QStringLiteral("no es un documento RTF ni de texto"), error);
+    if (RtfReader::holdsMoreText(*bytes, kTextLimit))
+        return refuse(path, QStringLiteral("su texto pasa de %1 caracteres, el límite para un "
+                                           "documento de ayuda").arg(kTextLimit),
+                      error);
     return bytes;
 }
 

@@ -25,9 +25,17 @@ void RtfDocumentWriter::setCharFormat(const QTextCharFormat& format)
     format_ = format;
 }
 
+bool RtfDocumentWriter::count(qsizetype characters)
+{
+    characters_ += characters;
+    if (limit_ > 0 && characters_ > limit_)
+        full_ = true;
+    return !full_;
+}
+
 void RtfDocumentWriter::appendText(QStringView text)
 {
-    if (text.isEmpty())
+    if (text.isEmpty() || !count(text.size()))
         return;
     startContent();
     pending_.append(text);
@@ -35,6 +43,8 @@ void RtfDocumentWriter::appendText(QStringView text)
 
 void RtfDocumentWriter::appendImage(const QTextImageFormat& format)
 {
+    if (!count(1))
+        return;
     startContent();
     flush();
     cursor_.insertImage(format);
@@ -42,6 +52,8 @@ void RtfDocumentWriter::appendImage(const QTextImageFormat& format)
 
 void RtfDocumentWriter::endParagraph(const QTextBlockFormat& format)
 {
+    if (!count(1))
+        return;
     resetCell();
     if (breakEndedBlock_) {
         // "\page\par": the page break already closed this paragraph.

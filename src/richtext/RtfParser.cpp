@@ -293,10 +293,11 @@ bool RtfParser::isCharacter(Keyword word)
     }
 }
 
-RtfParser::RtfParser(QTextDocument& document)
+RtfParser::RtfParser(QTextDocument& document, qsizetype characterLimit)
     : writer_(document),
       pictures_(document)
 {
+    writer_.setCharacterLimit(characterLimit);
     stack_.reserve(64);
     stack_.emplace_back();   // outside every group
 }
@@ -304,7 +305,7 @@ RtfParser::RtfParser(QTextDocument& document)
 void RtfParser::parse(QByteArrayView rtf)
 {
     RtfTokenizer tokenizer(rtf);
-    for (RtfToken token = tokenizer.next(); token.type_ != RtfToken::Type::End;
+    for (RtfToken token = tokenizer.next(); token.type_ != RtfToken::Type::End && !writer_.full();
          token = tokenizer.next()) {
         switch (token.type_) {
         case RtfToken::Type::GroupOpen:     openGroup(); break;

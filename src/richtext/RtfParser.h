@@ -33,10 +33,13 @@ class RtfParser {
 public:
     static constexpr int kMaxDepth = 512;
 
-    explicit RtfParser(QTextDocument& document);
+    // Reads at most `characterLimit` characters of text (0: all of it).
+    explicit RtfParser(QTextDocument& document, qsizetype characterLimit = 0);
 
     // Appends what the bytes hold to the document. Call once per parser.
     void parse(QByteArrayView rtf);
+    // The character limit was reached: the document holds only the start.
+    bool stoppedAtLimit() const { return writer_.full(); }
 
 private:
     enum class Keyword : std::uint8_t;

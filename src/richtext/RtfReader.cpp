@@ -72,6 +72,18 @@ bool RtfReader::looksLikeRtf(QByteArrayView bytes)
     return withoutLeadingBlanks(bytes.sliced(1)).startsWith('\\');
 }
 
+bool RtfReader::holdsMoreText(QByteArrayView bytes, qsizetype limit)
+{
+    if (bytes.size() <= limit)
+        return false;   // RTF and text alike take at least a byte per character
+    if (!looksLikeRtf(bytes))
+        return QString::fromUtf8(bytes).size() > limit;
+    QTextDocument scratch;
+    RtfParser parser(scratch, limit);
+    parser.parse(bytes);
+    return parser.stoppedAtLimit();
+}
+
 void RtfReader::read(const QByteArray& rtf, QTextDocument& document)
 {
     // Loading is not an edit the reader could undo.

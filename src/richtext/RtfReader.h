@@ -22,4 +22,8 @@ public:
 
     // True when the bytes open as RTF does: "{\rtf", blanks and misspellings allowed.
     static bool looksLikeRtf(QByteArrayView bytes);
+
+    // True when what read() makes of the bytes holds more than `limit` characters of text.
+    // Reads no further than the limit, so its time is bounded whatever the bytes are.
+    static bool holdsMoreText(QByteArrayView bytes, qsizetype limit);
 };

@@ -617,6 +617,9 @@ void TestRtfReader::hostileFiles_data()
     QTest::newRow("blanks only") << u"content \r\n\t "_s << u"está vacío"_s;
     QTest::newRow("binary") << u"binary"_s << u"no es un documento RTF ni de texto"_s;
     QTest::newRow("unreadable") << u"unreadable"_s << u"no hay permiso para leerlo"_s;
+    const QString tooMuchText = u"su texto pasa de 500000 caracteres, el límite para un documento de ayuda"_s;
+    QTest::newRow("rtf with too much text") << u"rtf 500001"_s << tooMuchText;
+    QTest::newRow("plain text, too much") << u"plain 500001"_s << tooMuchText;
 }
 
 void TestRtfReader::hostileFiles()
@@ -646,6 +649,11 @@ void TestRtfReader::hostileFiles()
         QFile file(path);
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.write(kind.mid(7).toUtf8());
+    } else if (kind.startsWith(u"rtf ") || kind.startsWith(u"plain ")) {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        const QByteArray text(kind.section(u' ', 1).toInt(), 'a');
+        file.write(kind.startsWith(u"rtf") ? "{\\rtf1 " + text + "\r\n\\par\r\n}" : text);
     } else if (kind == u"binary") {
         QFile file(path);
         QVERIFY(file.open(QIODevice::WriteOnly));
@@ -683,6 +691,9 @@ void TestRtfReader::readFileSucceeds_data()
     QTest::newRow("rtf file") << u"help.rtf"_s << QByteArray() << u"Velmaro"_s;
     QTest::newRow("plain text file") << QString() << QByteArray("Dosis: 120 kg N/ha\n")
                                      << u"Dosis: 120 kg N/ha"_s;
+    // The most text taken, a paragraph end included.
+    QTest::newRow("text at the limit") << QString() << "{\\rtf1 " + QByteArray(499'999, 'a') + "\\par}"
+                                       << QString(499'999, u'a');
     // The largest file taken: exactly the limit.
     QTest::newRow("at the limit") << QString()
                                   << (QByteArray("{\\rtf1 Dosis").leftJustified(20 * 1024 * 1024 - 1, '\n') + "}")
