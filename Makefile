@@ -86,7 +86,7 @@ fuzz-run-large: fuzz
 	@mkdir -p $(BUILD_FUZZ)/corpus-large $(BUILD_FUZZ)/corpus
 	@ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
 	  ./$(BUILD_FUZZ)/tests/fuzz/fuzz_rtfreader -max_total_time=$$(( ($(FUZZ_SECONDS) + 3) / 4 )) -timeout=60 \
-	  -rss_limit_mb=4096 -malloc_limit_mb=4096 -max_len=4194304 -print_final_stats=1 \
+	  -rss_limit_mb=4096 -malloc_limit_mb=4096 -max_len=4194304 -len_control=0 -print_final_stats=1 \
 	  -artifact_prefix=$(BUILD_FUZZ)/large- \
 	  $(BUILD_FUZZ)/corpus-large tests/data/rtf tests/fuzz/seeds $(BUILD_FUZZ)/corpus
 
