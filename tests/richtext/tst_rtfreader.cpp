@@ -605,6 +605,8 @@ void TestRtfReader::hostileFiles_data()
         u"no es un archivo común (es un dispositivo, una tubería o un enlace a uno de ellos)"_s;
     QTest::newRow("missing") << u"missing"_s << u"no existe"_s;
     QTest::newRow("in a missing folder") << u"missing folder"_s << u"no existe"_s;
+    QTest::newRow("relative") << u"relative"_s << u"no existe"_s;
+    QTest::newRow("no name") << u"no name"_s << u"no se indicó ningún archivo"_s;
     QTest::newRow("folder") << u"folder"_s << u"es una carpeta, no un archivo"_s;
     QTest::newRow("fifo") << u"fifo"_s << notRegular;
     QTest::newRow("endless device") << u"/dev/zero"_s << notRegular;
@@ -631,6 +633,10 @@ void TestRtfReader::hostileFiles()
     QString path = folder.filePath(u"velmaro.rtf"_s);
     if (kind == u"missing folder") {
         path = folder.filePath(u"no-existe/velmaro.rtf"_s);
+    } else if (kind == u"relative") {
+        path = u"no-existe/ayuda.rtf"_s;
+    } else if (kind == u"no name") {
+        path.clear();
     } else if (kind == u"folder") {
         QVERIFY(QDir(folder.path()).mkdir(u"velmaro.rtf"_s));
     } else if (kind == u"fifo") {
@@ -678,8 +684,11 @@ void TestRtfReader::hostileFiles()
     document.setPlainText(kPrevious);
     QString error;
     QVERIFY(!RtfReader::readFile(path, document, &error));
-    QCOMPARE(error, u"No se puede abrir el archivo \"%1\" (%2): %3."_s
-                        .arg(QFileInfo(path).fileName(), QFileInfo(path).absoluteFilePath(), reason));
+    if (path.isEmpty())
+        QCOMPARE(error, u"No se puede abrir el archivo \"\": %1."_s.arg(reason));
+    else
+        QCOMPARE(error, u"No se puede abrir el archivo \"%1\" (%2): %3."_s
+                            .arg(QFileInfo(path).fileName(), QFileInfo(path).absoluteFilePath(), reason));
     QCOMPARE(document.toPlainText(), kPrevious);
     QVERIFY(!RtfReader::readFile(path, document));   // without a place for the message
     QCOMPARE(document.toPlainText(), kPrevious);
