@@ -15,7 +15,7 @@ PACKAGES = cmake ninja-build g++ pkg-config qt6-base-dev libqt6printsupport6 \
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
-.PHONY: all deps deps-fuzz build run test test-sanitize fuzz fuzz-run memcheck bench clean package package-check
+.PHONY: all deps deps-fuzz build run test test-sanitize fuzz fuzz-run fuzz-run-large memcheck bench clean package package-check
 
 all: build
 
@@ -90,13 +90,31 @@ fuzz-run: fuzz
 	  -max_len=65536 -print_final_stats=1 -artifact_prefix=$(BUILD_FUZZ)/ \
 	  $(BUILD_FUZZ)/corpus tests/data/rtf tests/fuzz/seeds
 
-# A short session (start, three scenarios, both charts, quit) under valgrind's memcheck:
-# any invalid read or write, or memory definitely lost, fails.
+# Help documents with pictures run to megabytes: fuzz-run also spends a quarter of its
+# time on inputs up to 4 MB, grown from the seeds and from what earlier runs found.
+fuzz-run: fuzz-run-large
+fuzz-run-large: fuzz
+	@mkdir -p $(BUILD_FUZZ)/corpus-large $(BUILD_FUZZ)/corpus
+	@ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+	  ./$(BUILD_FUZZ)/tests/fuzz/fuzz_rtfreader -max_total_time=$$(( ($(FUZZ_SECONDS) + 3) / 4 )) -timeout=60 \
+	  -rss_limit_mb=4096 -malloc_limit_mb=4096 -max_len=4194304 -len_control=0 -print_final_stats=1 \
+	  -artifact_prefix=$(BUILD_FUZZ)/large- \
+	  $(BUILD_FUZZ)/corpus-large tests/data/rtf tests/fuzz/seeds $(BUILD_FUZZ)/corpus
+
+# Under valgrind's memcheck: a short session (start, three scenarios, both charts, quit),
+# the help document (reader, help area, preview), printing and the nitrogen cost
+# assistant. Any invalid read or write, or memory definitely lost, fails.
+MEMCHECK_TESTS = tests/tst_session tests/richtext/tst_rtfreader tests/tst_helpdocument \
+                 tests/tst_printing tests/tst_nitrogenwindows
 memcheck: build
 	@command -v valgrind >/dev/null || { $(SUDO) apt-get install -y -qq valgrind >/dev/null; }
-	@QT_QPA_PLATFORM=offscreen valgrind --tool=memcheck --leak-check=full --show-leak-kinds=definite \
-	  --errors-for-leak-kinds=definite --error-exitcode=1 --num-callers=30 \
-	  --suppressions=tests/valgrind.supp ./$(BUILD)/tests/tst_session
+	@for t in $(MEMCHECK_TESTS); do \
+	  echo "memcheck: $$t"; \
+	  ( cd $(BUILD)/$$(dirname $$t) && QT_QPA_PLATFORM=offscreen VELMARO_TEST_DATA=$(CURDIR)/tests/data \
+	    valgrind --tool=memcheck --leak-check=full --show-leak-kinds=definite \
+	    --errors-for-leak-kinds=definite --error-exitcode=1 --num-callers=30 \
+	    --suppressions=$(CURDIR)/tests/valgrind.supp ./$$(basename $$t) ) || exit 1; \
+	done
 
 clean:
 	rm -rf $(BUILD) $(BUILD_SAN) $(BUILD_FUZZ) $(BUILD_BENCH)

@@ -2,8 +2,16 @@
 
 #include <cmath>
 
+#include <QBuffer>
 #include <QCoreApplication>
+#include <QDir>
 #include <QElapsedTimer>
+#include <QFile>
+#include <QImage>
+#include <QRandomGenerator>
+#include <QScopeGuard>
+#include <QTemporaryDir>
+#include <QTextEdit>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
@@ -34,6 +42,7 @@ constexpr int GraficarRuns = 31;
 constexpr int PointerMoves = 501;
 constexpr int ActivationRuns = 51;
 constexpr int AdviceRuns = 201;
+constexpr int HelpAreaRuns = 7;
 
 // The budgets.
 constexpr double StartUpRatio = 4.0;
@@ -42,6 +51,8 @@ constexpr double PointerMoveMs = 0.2;
 constexpr double ActivationMs = 10.0;
 constexpr double AdviceMs = 2.0;
 constexpr double MemoryRatio = 3.0;
+constexpr double HelpAreaMs = 1000.0;
+constexpr qsizetype HelpDocumentBytes = 10 * 1024 * 1024;
 
 double elapsedMs(const QElapsedTimer& timer)
 {
@@ -287,6 +298,69 @@ void VelmaroBench::rateAdvice()
     QVERIFY(checksum > 0);
     table_.addAbsolute(QStringLiteral("rate advice, nine curves and season risk"), samples,
                        BudgetTable::Unit::Milliseconds, AdviceMs);
+}
+
+void VelmaroBench::helpAreaLargeDocument()
+{
+    // A help document of 10 MB, half the largest file the program takes, in a folder of its
+    // own: formatted paragraphs, as a word processor writes them, some 330 000 characters
+    // (two thirds of the most text taken), and the rest pictures, one every 80 paragraphs.
+    QTemporaryDir folder;
+    QVERIFY(folder.isValid());
+    const QString before = QDir::currentPath();
+    QVERIFY(QDir::setCurrent(folder.path()));
+    const auto restore = qScopeGuard([&before] { QDir::setCurrent(before); });
+    {
+        // A picture that does not compress: some 400 KB of hex.
+        QImage noise(256, 256, QImage::Format_RGB32);
+        QRandomGenerator random(20'261'208);
+        for (int y = 0; y < noise.height(); ++y)
+            for (int x = 0; x < noise.width(); ++x)
+                noise.setPixel(x, y, random.generate() | 0xFF000000u);
+        QByteArray png;
+        QBuffer buffer(&png);
+        buffer.open(QIODevice::WriteOnly);
+        noise.save(&buffer, "PNG");
+        const QByteArray picture = "{\\*\\shppict{\\pict\\pngblip\\picwgoal3840\\pichgoal3840\r\n"
+                                   + png.toHex() + "}}\\par\r\n";
+        QByteArray rtf = "{\\rtf1\\ansi\\ansicpg1252{\\fonttbl{\\f0\\fswiss Arial;}}\\f0\\fs20\r\n";
+        for (int i = 1; rtf.size() < HelpDocumentBytes; ++i) {
+            rtf += "\\pard\\sa120{\\b Lote " + QByteArray::number(i)
+                   + ".} La dosis de nitr\\'f3geno depende del rendimiento esperado, del agua a la siembra "
+                     "y de los nitratos del suelo; {\\i el trigo} responde hasta 190 kg N/ha.\\par\r\n";
+            if (i % 80 == 0)
+                rtf += picture;
+        }
+        rtf += "}";
+        QFile file(QStringLiteral("velmaro.rtf"));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        QCOMPARE(file.write(rtf), rtf.size());
+    }
+
+    session_ = std::make_unique<BenchSession>();
+    auto* area = session_->child<QTextEdit>("TForm1", "RichEdit1");
+    QVERIFY(area);
+    PaintWatcher watcher(area->viewport());
+    Samples samples;
+    for (int i = 0; i < 1 + HelpAreaRuns; ++i) {
+        if (area->isVisible())
+            QVERIFY(session_->click("TForm1", "ToolButton6"));   // closes it
+        BenchSession::settle();
+        watcher.reset();
+        QElapsedTimer timer;
+        timer.start();
+        // "AYUDA": reads the file again and shows it.
+        QVERIFY(session_->click("TForm1", "ToolButton6"));
+        QVERIFY2(watcher.waitForPaint(), "the help area was never painted");
+        const double ms = elapsedMs(timer);
+        if (i >= 1)
+            samples.add(ms);
+        BenchSession::settle();
+    }
+    QVERIFY(area->toPlainText().startsWith(QStringLiteral("Lote 1. La dosis de nitrógeno")));
+    QVERIFY2(session_->problems().isEmpty(), qPrintable(session_->problems().join(u'\n')));
+    table_.addAbsolute(QStringLiteral("help area, 10 MB document, to painted"), samples,
+                       BudgetTable::Unit::Milliseconds, HelpAreaMs);
 }
 
 void VelmaroBench::peakMemory()

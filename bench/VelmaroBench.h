@@ -29,6 +29,7 @@ private Q_SLOTS:
     void pointerMoveEconomicChart();
     void economicActivation();
     void rateAdvice();
+    void helpAreaLargeDocument();
     void peakMemory();
 
 private:

@@ -1,5 +1,6 @@
 // Velmaro's benchmarks: start-up, "Graficar", pointer moves over both charts, the
-// economic chart's activation and a session's peak memory, each against its budget.
+// economic chart's activation, the help area on a 10 MB document and a session's peak
+// memory, each against its budget.
 // Run with "make bench"; Qt Test options work too, e.g. "velmaro_bench graficar".
 #include <cstdio>
 

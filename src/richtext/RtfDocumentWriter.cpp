@@ -3,6 +3,7 @@
 #include <QTextBlockFormat>
 #include <QTextDocument>
 #include <QTextFormat>
+#include <QTextImageFormat>
 
 RtfDocumentWriter::RtfDocumentWriter(QTextDocument& document)
     : cursor_(&document)
@@ -24,16 +25,35 @@ void RtfDocumentWriter::setCharFormat(const QTextCharFormat& format)
     format_ = format;
 }
 
+bool RtfDocumentWriter::count(qsizetype characters)
+{
+    characters_ += characters;
+    if (limit_ > 0 && characters_ > limit_)
+        full_ = true;
+    return !full_;
+}
+
 void RtfDocumentWriter::appendText(QStringView text)
 {
-    if (text.isEmpty())
+    if (text.isEmpty() || !count(text.size()))
         return;
     startContent();
     pending_.append(text);
 }
 
+void RtfDocumentWriter::appendImage(const QTextImageFormat& format)
+{
+    if (!count(1))
+        return;
+    startContent();
+    flush();
+    cursor_.insertImage(format);
+}
+
 void RtfDocumentWriter::endParagraph(const QTextBlockFormat& format)
 {
+    if (!count(1))
+        return;
     resetCell();
     if (breakEndedBlock_) {
         // "\page\par": the page break already closed this paragraph.

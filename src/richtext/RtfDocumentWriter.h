@@ -6,6 +6,7 @@
 #include <QTextCursor>
 
 class QTextBlockFormat;
+class QTextImageFormat;
 class QTextDocument;
 
 // Appends read RTF content to a QTextDocument: runs of text in one character
@@ -16,15 +17,24 @@ class QTextDocument;
 class RtfDocumentWriter {
 public:
     explicit RtfDocumentWriter(QTextDocument& document);
+
+    // Stops taking content once this many characters (paragraph ends and pictures count
+    // one) have been appended; 0, the default, takes everything.
+    void setCharacterLimit(qsizetype limit) { limit_ = limit; }
+    bool full() const { return full_; }
     ~RtfDocumentWriter();
     RtfDocumentWriter(const RtfDocumentWriter&) = delete;
     RtfDocumentWriter& operator=(const RtfDocumentWriter&) = delete;
+
+    QTextDocument& document() const { return *cursor_.document(); }
 
     // Format of the text appended from now on.
     void setCharFormat(const QTextCharFormat& format);
     const QTextCharFormat& charFormat() const { return format_; }
 
     void appendText(QStringView text);
+    // A picture in the text, as one character of the current paragraph.
+    void appendImage(const QTextImageFormat& format);
 
     // Ends the current paragraph; the format applies to it.
     void endParagraph(const QTextBlockFormat& format);
@@ -46,6 +56,7 @@ private:
     void flush();
     void applyBlockFormat(QTextBlockFormat format);
     void resetCell();
+    bool count(qsizetype characters);
 
     QTextCursor cursor_;
     QTextCharFormat format_;
@@ -56,6 +67,9 @@ private:
     bool breakBeforeNext_ = false;    // the next block starts a page
     bool breakEndedBlock_ = false;    // a page break just closed the paragraph
     bool finished_ = false;
+    bool full_ = false;
+    qsizetype limit_ = 0;
+    qsizetype characters_ = 0;
     int pendingCellTabs_ = 0;
     bool pendingCellSpace_ = false;
     bool cellHasContent_ = false;

@@ -18,7 +18,7 @@ enum class RtfParser::Keyword : std::uint8_t {
     // document
     Rtf, Ansi, AnsiCodePage, Mac, Pc, Pca, DefaultFont,
     // destinations
-    FontTable, ColorTable, Skipped, Upr, Ud, Kept,
+    FontTable, ColorTable, Skipped, Upr, Ud, Kept, Picture,
     // font and colour tables
     Font, FontCharset, CodePage, FontRoman, FontSwiss, FontModern, FontScript, FontDecor,
     Red, Green, Blue,
@@ -28,6 +28,7 @@ enum class RtfParser::Keyword : std::uint8_t {
     // paragraph formatting
     Pard, AlignLeft, AlignCenter, AlignRight, AlignJustify, LeftIndent, RightIndent,
     FirstIndent, SpaceBefore, SpaceAfter, LineSpacing, LineMultiple, InTable, PageBreakBefore,
+    TabPosition, TabRight, TabCentre, TabDecimal, DefaultTab,
     // breaks and tables
     Par, Sect, Column, SectionBreakPage, SectionBreakNone, Line, Tab, Page, Cell, NestCell, Row,
     NestRow,
@@ -36,6 +37,9 @@ enum class RtfParser::Keyword : std::uint8_t {
     Zwj, Zwnj, Zwbo, Zwnbo, LtrMark, RtlMark,
     // raw data, stepped over by the tokenizer
     Binary,
+    // picture properties
+    PngBlip, JpegBlip, MetafileBlip, BitmapBlip, PictureWidth, PictureHeight, PictureGoalWidth,
+    PictureGoalHeight, PictureScaleX, PictureScaleY,
 };
 
 namespace {
@@ -103,9 +107,12 @@ bool RtfParser::lookup(std::string_view name, Keyword& word)
         {"cpg", Keyword::CodePage},
         {"datastore", Keyword::Skipped},
         {"deff", Keyword::DefaultFont},
+        {"deftab", Keyword::DefaultTab},
+        {"dibitmap", Keyword::BitmapBlip},
         {"do", Keyword::Skipped},
         {"docvar", Keyword::Skipped},
         {"emdash", Keyword::Emdash},
+        {"emfblip", Keyword::MetafileBlip},
         {"emspace", Keyword::Emspace},
         {"endash", Keyword::Endash},
         {"enspace", Keyword::Enspace},
@@ -141,6 +148,7 @@ bool RtfParser::lookup(std::string_view name, Keyword& word)
         {"i", Keyword::Italic},
         {"info", Keyword::Skipped},
         {"intbl", Keyword::InTable},
+        {"jpegblip", Keyword::JpegBlip},
         {"lchars", Keyword::Skipped},
         {"ldblquote", Keyword::Ldblquote},
         {"li", Keyword::LeftIndent},
@@ -152,6 +160,7 @@ bool RtfParser::lookup(std::string_view name, Keyword& word)
         {"lquote", Keyword::Lquote},
         {"ltrmark", Keyword::LtrMark},
         {"mac", Keyword::Mac},
+        {"macpict", Keyword::MetafileBlip},
         {"nestcell", Keyword::NestCell},
         {"nestrow", Keyword::NestRow},
         {"nonesttables", Keyword::Skipped},
@@ -165,9 +174,17 @@ bool RtfParser::lookup(std::string_view name, Keyword& word)
         {"pc", Keyword::Pc},
         {"pca", Keyword::Pca},
         {"pgdsctbl", Keyword::Skipped},
-        {"pict", Keyword::Skipped},
+        {"pich", Keyword::PictureHeight},
+        {"pichgoal", Keyword::PictureGoalHeight},
+        {"picscalex", Keyword::PictureScaleX},
+        {"picscaley", Keyword::PictureScaleY},
+        {"pict", Keyword::Picture},
+        {"picw", Keyword::PictureWidth},
+        {"picwgoal", Keyword::PictureGoalWidth},
         {"plain", Keyword::Plain},
+        {"pmmetafile", Keyword::MetafileBlip},
         {"pn", Keyword::Skipped},
+        {"pngblip", Keyword::PngBlip},
         {"pnseclvl", Keyword::Skipped},
         {"pntext", Keyword::Kept},
         {"private", Keyword::Skipped},
@@ -198,6 +215,7 @@ bool RtfParser::lookup(std::string_view name, Keyword& word)
         {"scaps", Keyword::SmallCaps},
         {"sect", Keyword::Sect},
         {"shp", Keyword::Skipped},
+        {"shppict", Keyword::Kept},
         {"sl", Keyword::LineSpacing},
         {"slmult", Keyword::LineMultiple},
         {"strike", Keyword::Strike},
@@ -209,6 +227,10 @@ bool RtfParser::lookup(std::string_view name, Keyword& word)
         {"tc", Keyword::Skipped},
         {"template", Keyword::Skipped},
         {"themedata", Keyword::Skipped},
+        {"tqc", Keyword::TabCentre},
+        {"tqdec", Keyword::TabDecimal},
+        {"tqr", Keyword::TabRight},
+        {"tx", Keyword::TabPosition},
         {"txe", Keyword::Skipped},
         {"u", Keyword::Unicode},
         {"uc", Keyword::UnicodeSkip},
@@ -234,6 +256,8 @@ bool RtfParser::lookup(std::string_view name, Keyword& word)
         {"upr", Keyword::Upr},
         {"userprops", Keyword::Skipped},
         {"v", Keyword::Hidden},
+        {"wbitmap", Keyword::BitmapBlip},
+        {"wmetafile", Keyword::MetafileBlip},
         {"xe", Keyword::Skipped},
         {"xmlnstbl", Keyword::Skipped},
         {"zwbo", Keyword::Zwbo},
@@ -269,9 +293,11 @@ bool RtfParser::isCharacter(Keyword word)
     }
 }
 
-RtfParser::RtfParser(QTextDocument& document)
-    : writer_(document)
+RtfParser::RtfParser(QTextDocument& document, qsizetype characterLimit)
+    : writer_(document),
+      pictures_(document)
 {
+    writer_.setCharacterLimit(characterLimit);
     stack_.reserve(64);
     stack_.emplace_back();   // outside every group
 }
@@ -279,7 +305,7 @@ RtfParser::RtfParser(QTextDocument& document)
 void RtfParser::parse(QByteArrayView rtf)
 {
     RtfTokenizer tokenizer(rtf);
-    for (RtfToken token = tokenizer.next(); token.type_ != RtfToken::Type::End;
+    for (RtfToken token = tokenizer.next(); token.type_ != RtfToken::Type::End && !writer_.full();
          token = tokenizer.next()) {
         switch (token.type_) {
         case RtfToken::Type::GroupOpen:     openGroup(); break;
@@ -338,8 +364,11 @@ void RtfParser::closeGroup()
         documentClosed_ = true;
         closingPara_ = state().para_;
     }
+    const bool pictureEnds = pictureDepth_ != 0 && stack_.size() == pictureDepth_;
     stack_.pop_back();
     charFormatDirty_ = true;
+    if (pictureEnds)
+        finishPicture();
 }
 
 void RtfParser::controlWord(const RtfToken& token)
@@ -353,9 +382,10 @@ void RtfParser::controlWord(const RtfToken& token)
         setDestination(Destination::Skip);
 
     if (starPending_) {
-        // {\*\word ...}: a destination this reader may not know; keep only \ud.
+        // {\*\word ...}: a destination this reader may not know; keep only \ud and
+        // the groups whose content is kept (\shppict: Word's pictures).
         starPending_ = false;
-        if (!(known && word == Keyword::Ud)) {
+        if (!(known && (word == Keyword::Ud || word == Keyword::Kept))) {
             enterSkip();
             return;
         }
@@ -378,6 +408,7 @@ void RtfParser::controlWord(const RtfToken& token)
     switch (state().destination_) {
     case Destination::FontTable:  fontTableKeyword(word, token); return;
     case Destination::ColorTable: colorTableKeyword(word, token); return;
+    case Destination::Picture:    pictureKeyword(word, token); return;
     default: break;
     }
     keyword(word, token);
@@ -418,6 +449,16 @@ void RtfParser::keyword(Keyword word, const RtfToken& token)
         break;
     case Keyword::Skipped:
         enterSkip();
+        break;
+    case Keyword::Picture:
+        // A picture in the body; anywhere else (a header, a shape) it is not shown.
+        if (inBody && overflowDepth_ == 0 && stack_.size() > 1 && pictureDepth_ == 0) {
+            setDestination(Destination::Picture);
+            pictureDepth_ = stack_.size();
+            pictures_.begin();
+        } else {
+            enterSkip();
+        }
         break;
     case Keyword::Upr:
         if (overflowDepth_ == 0 && stack_.size() > 1) {
@@ -488,6 +529,22 @@ void RtfParser::keyword(Keyword word, const RtfToken& token)
     case Keyword::LineMultiple: para.lineMultiple_ = toggle(token); break;
     case Keyword::InTable: para.inTable_ = true; break;
     case Keyword::PageBreakBefore: para.pageBreakBefore_ = toggle(token); break;
+    case Keyword::TabRight: para.nextTabType_ = QTextOption::RightTab; break;
+    case Keyword::TabCentre: para.nextTabType_ = QTextOption::CenterTab; break;
+    case Keyword::TabDecimal: para.nextTabType_ = QTextOption::DelimiterTab; break;
+    case Keyword::TabPosition:
+        // Word keeps at most 64 stops in a paragraph.
+        if (para.tabs_.size() < 64)
+            para.tabs_.append({std::max(0, twips(token)), para.nextTabType_});
+        para.nextTabType_ = QTextOption::LeftTab;
+        break;
+    case Keyword::DefaultTab:
+        if (token.hasParameter_ && token.parameter_ > 0) {
+            QTextOption option = writer_.document().defaultTextOption();
+            option.setTabStopDistance(twipsToPixels(clampInt(token.parameter_, 1, kTwipLimit)));
+            writer_.document().setDefaultTextOption(option);
+        }
+        break;
 
     case Keyword::Par:
         if (!inBody)
@@ -561,9 +618,45 @@ void RtfParser::keyword(Keyword word, const RtfToken& token)
     case Keyword::FontCharset: case Keyword::CodePage: case Keyword::FontRoman:
     case Keyword::FontSwiss: case Keyword::FontModern: case Keyword::FontScript:
     case Keyword::FontDecor: case Keyword::Red: case Keyword::Green: case Keyword::Blue:
-    case Keyword::Binary:
+    case Keyword::Binary: case Keyword::PngBlip: case Keyword::JpegBlip:
+    case Keyword::MetafileBlip: case Keyword::BitmapBlip: case Keyword::PictureWidth:
+    case Keyword::PictureHeight: case Keyword::PictureGoalWidth: case Keyword::PictureGoalHeight:
+    case Keyword::PictureScaleX: case Keyword::PictureScaleY:
         break;
     }
+}
+
+void RtfParser::pictureKeyword(Keyword word, const RtfToken& token)
+{
+    // Sizes: pixels or hundredths of a millimetre (\picw, \pich), twips (goals), percent.
+    constexpr int kMaxSize = 1'000'000;
+    switch (word) {
+    case Keyword::PngBlip: pictures_.setFormat(RtfPictures::Format::Png); break;
+    case Keyword::JpegBlip: pictures_.setFormat(RtfPictures::Format::Jpeg); break;
+    case Keyword::MetafileBlip: pictures_.setFormat(RtfPictures::Format::Metafile); break;
+    case Keyword::BitmapBlip: pictures_.setFormat(RtfPictures::Format::DeviceBitmap); break;
+    case Keyword::PictureWidth: pictures_.setWidth(parameterOr(token, 0, 0, kMaxSize)); break;
+    case Keyword::PictureHeight: pictures_.setHeight(parameterOr(token, 0, 0, kMaxSize)); break;
+    case Keyword::PictureGoalWidth: pictures_.setGoalWidth(parameterOr(token, 0, 0, kTwipLimit)); break;
+    case Keyword::PictureGoalHeight: pictures_.setGoalHeight(parameterOr(token, 0, 0, kTwipLimit)); break;
+    case Keyword::PictureScaleX: pictures_.setScaleX(parameterOr(token, 100, 1, 1000)); break;
+    case Keyword::PictureScaleY: pictures_.setScaleY(parameterOr(token, 100, 1, 1000)); break;
+    case Keyword::Binary: pictures_.appendBinary(token.text_); break;
+    case Keyword::Skipped: enterSkip(); break;
+    default: break;   // formatting inside a picture changes nothing shown
+    }
+}
+
+// The \pict group has closed: the picture joins the text of the group around it.
+void RtfParser::finishPicture()
+{
+    pictureDepth_ = 0;
+    const QTextImageFormat format = pictures_.finish();
+    if (skipping() || state().destination_ != Destination::Text || state().char_.hidden_)
+        return;
+    startSectionIfDue();
+    syncCharFormat();
+    writer_.appendImage(format);
 }
 
 void RtfParser::fontTableKeyword(Keyword word, const RtfToken& token)
@@ -636,6 +729,11 @@ void RtfParser::textBytes(std::string_view bytes)
         starPending_ = false;
         if (state().destination_ == Destination::Alternative)
             setDestination(Destination::Skip);
+    }
+    if (state().destination_ == Destination::Picture) {
+        if (!skipping())
+            pictures_.appendHex(bytes);
+        return;
     }
 
     for (const char c : bytes) {
@@ -941,5 +1039,35 @@ QTextBlockFormat RtfParser::blockFormat(const ParaState& para)
     }
     if (para.pageBreakBefore_)
         format.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
+    const QList<QTextOption::Tab> tabs = tabPositions(para);
+    if (!tabs.isEmpty())
+        format.setTabPositions(tabs);
     return format;
+}
+
+// Tab stops as word processors use them. RTF measures them, like the indents, from the
+// left edge of the text column; Qt from where the paragraph's first line starts. A hanging
+// indent (a negative first-line indent, as in every bulleted or numbered list) also stops
+// at the left indent, so the text after "•\t" or "1.\t" starts where the wrapped lines do.
+QList<QTextOption::Tab> RtfParser::tabPositions(const ParaState& para)
+{
+    const int firstLineStart = para.leftIndent_ + para.firstIndent_;
+    QList<QTextOption::Tab> tabs;
+    bool atLeftIndent = false;
+    bool beforeLeftIndent = false;
+    for (const TabStop& stop : para.tabs_) {
+        if (stop.position_ <= firstLineStart)
+            continue;   // behind the start of the first line: never reached
+        tabs.append(QTextOption::Tab(twipsToPixels(stop.position_ - firstLineStart), stop.type_,
+                                     stop.type_ == QTextOption::DelimiterTab ? QChar(u'.') : QChar()));
+        atLeftIndent = atLeftIndent || stop.position_ == para.leftIndent_;
+        beforeLeftIndent = beforeLeftIndent || stop.position_ < para.leftIndent_;
+    }
+    // Word's implicit stop, unless an explicit one comes first after the bullet.
+    if (para.firstIndent_ < 0 && !atLeftIndent && !beforeLeftIndent)
+        tabs.append(QTextOption::Tab(twipsToPixels(-para.firstIndent_), QTextOption::LeftTab));
+    std::sort(tabs.begin(), tabs.end(), [](const QTextOption::Tab& a, const QTextOption::Tab& b) {
+        return a.position < b.position;
+    });
+    return tabs;
 }

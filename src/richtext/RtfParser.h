@@ -13,9 +13,11 @@
 #include <QSet>
 #include <QString>
 #include <QStringView>
+#include <QTextOption>
 
 #include "richtext/RtfCodePage.h"
 #include "richtext/RtfDocumentWriter.h"
+#include "richtext/RtfPictures.h"
 #include "richtext/RtfToken.h"
 
 class QTextBlockFormat;
@@ -31,10 +33,13 @@ class RtfParser {
 public:
     static constexpr int kMaxDepth = 512;
 
-    explicit RtfParser(QTextDocument& document);
+    // Reads at most `characterLimit` characters of text (0: all of it).
+    explicit RtfParser(QTextDocument& document, qsizetype characterLimit = 0);
 
     // Appends what the bytes hold to the document. Call once per parser.
     void parse(QByteArrayView rtf);
+    // The character limit was reached: the document holds only the start.
+    bool stoppedAtLimit() const { return writer_.full(); }
 
 private:
     enum class Keyword : std::uint8_t;
@@ -48,6 +53,7 @@ private:
         Skip,             // read past without keeping anything
         Alternatives,     // \upr: an ANSI spelling followed by a Unicode one
         Alternative,      // a group inside \upr, skipped unless it is \ud
+        Picture,          // \pict: properties and data of a picture
     };
 
     struct CharState {
@@ -66,6 +72,11 @@ private:
         int unicodeSkip_ = 1;    // \uc: fallback characters after each \u
     };
 
+    struct TabStop {
+        int position_ = 0;       // twips from the left edge of the text column
+        QTextOption::TabType type_ = QTextOption::LeftTab;
+    };
+
     struct ParaState {
         Qt::Alignment alignment_ = Qt::AlignLeft;
         int leftIndent_ = 0;     // all in twips
@@ -77,6 +88,8 @@ private:
         bool lineMultiple_ = false;
         bool inTable_ = false;
         bool pageBreakBefore_ = false;
+        QTextOption::TabType nextTabType_ = QTextOption::LeftTab;   // \tqr, \tqc, \tqdec
+        QList<TabStop> tabs_;    // \tx, in the order given
     };
 
     struct GroupState {
@@ -103,6 +116,8 @@ private:
     void keyword(Keyword word, const RtfToken& token);
     void fontTableKeyword(Keyword word, const RtfToken& token);
     void colorTableKeyword(Keyword word, const RtfToken& token);
+    void pictureKeyword(Keyword word, const RtfToken& token);
+    void finishPicture();
 
     void enterSkip();
     void setDestination(Destination destination);
@@ -123,8 +138,11 @@ private:
 
     QTextCharFormat charFormat();
     static QTextBlockFormat blockFormat(const ParaState& para);
+    static QList<QTextOption::Tab> tabPositions(const ParaState& para);
 
     RtfDocumentWriter writer_;
+    RtfPictures pictures_;
+    std::size_t pictureDepth_ = 0;   // stack depth of the open \pict group, 0 none
     RtfCodePage codePages_;
     std::vector<GroupState> stack_;
     int overflowDepth_ = 0;       // open groups beyond kMaxDepth

@@ -2,16 +2,18 @@
 
 #include <QByteArray>
 #include <QByteArrayView>
-#include <QFile>
-#include <QFileInfo>
 #include <QStringDecoder>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <QTextOption>
 
+#include "richtext/HelpDocumentFile.h"
 #include "richtext/RtfCodePage.h"
 #include "richtext/RtfParser.h"
 
 namespace {
+
+constexpr qreal kDefaultTabPixels = 48.0;   // 720 twips at 96 pixels per inch
 
 QByteArrayView withoutLeadingBlanks(QByteArrayView bytes)
 {
@@ -23,16 +25,6 @@ QByteArrayView withoutLeadingBlanks(QByteArrayView bytes)
                || bytes[start] == '\n'))
         ++start;
     return bytes.sliced(start);
-}
-
-// RTF opens with "{\rtf"; a writer that misspells the header ("{\urtf",
-// "{ \rtf") still opens a group with a control word, and is read as RTF too.
-bool looksLikeRtf(QByteArrayView bytes)
-{
-    bytes = withoutLeadingBlanks(bytes);
-    if (!bytes.startsWith('{'))
-        return false;
-    return withoutLeadingBlanks(bytes.sliced(1)).startsWith('\\');
 }
 
 // Anything else is shown as plain text: UTF-8 when it is valid UTF-8, the
@@ -70,12 +62,38 @@ void readPlainText(QByteArrayView bytes, QTextDocument& document)
 
 } // namespace
 
+// RTF opens with "{\rtf"; a writer that misspells the header ("{\urtf",
+// "{ \rtf") still opens a group with a control word, and is read as RTF too.
+bool RtfReader::looksLikeRtf(QByteArrayView bytes)
+{
+    bytes = withoutLeadingBlanks(bytes);
+    if (!bytes.startsWith('{'))
+        return false;
+    return withoutLeadingBlanks(bytes.sliced(1)).startsWith('\\');
+}
+
+bool RtfReader::holdsMoreText(QByteArrayView bytes, qsizetype limit)
+{
+    if (bytes.size() <= limit)
+        return false;   // RTF and text alike take at least a byte per character
+    if (!looksLikeRtf(bytes))
+        return QString::fromUtf8(bytes).size() > limit;
+    QTextDocument scratch;
+    RtfParser parser(scratch, limit);
+    parser.parse(bytes);
+    return parser.stoppedAtLimit();
+}
+
 void RtfReader::read(const QByteArray& rtf, QTextDocument& document)
 {
     // Loading is not an edit the reader could undo.
     const bool undoEnabled = document.isUndoRedoEnabled();
     document.setUndoRedoEnabled(false);
     document.clear();
+    // RTF's default tab stops are half an inch apart unless the document says otherwise.
+    QTextOption option = document.defaultTextOption();
+    option.setTabStopDistance(kDefaultTabPixels);
+    document.setDefaultTextOption(option);
     if (looksLikeRtf(rtf)) {
         RtfParser parser(document);
         parser.parse(rtf);
@@ -88,12 +106,9 @@ void RtfReader::read(const QByteArray& rtf, QTextDocument& document)
 
 bool RtfReader::readFile(const QString& path, QTextDocument& document, QString* error)
 {
-    QFile file(path);
-    if (path.isEmpty() || QFileInfo(path).isDir() || !file.open(QIODevice::ReadOnly)) {
-        if (error)
-            *error = QStringLiteral("No se puede abrir el archivo \"%1\".").arg(path);
+    const std::optional<QByteArray> bytes = HelpDocumentFile::read(path, error);
+    if (!bytes)
         return false;
-    }
-    read(file.readAll(), document);
+    read(*bytes, document);
     return true;
 }

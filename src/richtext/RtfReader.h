@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArrayView>
 #include <QString>
 
 class QByteArray;
@@ -13,10 +14,16 @@ public:
     // Never throws, never crashes, always returns; malformed input yields what could be read.
     static void read(const QByteArray& rtf, QTextDocument& document);
 
-    // Reads a file by path into the document. On success returns true and replaces the content.
-    // If the file cannot be opened, leaves the document untouched, sets *error (when given) to
-    // the Spanish message  No se puede abrir el archivo "<path as given>".  and returns false.
-    // A file that opens but is not RTF at all is not an error: the document gets what can be read
-    // (possibly nothing).
+    // Reads a help document by path into the document. On success returns true and replaces
+    // the content. A file that HelpDocumentFile refuses (missing, not a regular file, too large,
+    // empty, neither RTF nor text) leaves the document untouched, sets *error (when given) to
+    // the Spanish refusal naming the file, its full path and the reason, and returns false.
     static bool readFile(const QString& path, QTextDocument& document, QString* error = nullptr);
+
+    // True when the bytes open as RTF does: "{\rtf", blanks and misspellings allowed.
+    static bool looksLikeRtf(QByteArrayView bytes);
+
+    // True when what read() makes of the bytes holds more than `limit` characters of text.
+    // Reads no further than the limit, so its time is bounded whatever the bytes are.
+    static bool holdsMoreText(QByteArrayView bytes, qsizetype limit);
 };

@@ -13,7 +13,7 @@ struct RtfToken {
         ControlWord,    // \name or \nameN; name_, hasParameter_, parameter_
         ControlSymbol,  // \ followed by one non-letter; symbol_
         HexByte,        // \'hh; byte_
-        Text,           // a run of plain bytes; text_
+        Text,           // a run of plain bytes; text_ (also the raw data of \binN)
     };
 
     Type type_ = Type::End;

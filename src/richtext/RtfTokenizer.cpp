@@ -126,12 +126,15 @@ RtfToken RtfTokenizer::readControl()
         ++pos_;   // the delimiting space belongs to the control word
 
     if (token.name_ == "bin" && token.hasParameter_ && token.parameter_ > 0)
-        skipBinary(token.parameter_);
+        token.text_ = skipBinary(token.parameter_);
     return token;
 }
 
-void RtfTokenizer::skipBinary(std::int64_t count)
+std::string_view RtfTokenizer::skipBinary(std::int64_t count)
 {
     const qsizetype remaining = input_.size() - pos_;
-    pos_ += static_cast<qsizetype>(std::min<std::int64_t>(count, remaining));
+    const auto length = static_cast<qsizetype>(std::min<std::int64_t>(count, remaining));
+    const std::string_view data(input_.data() + pos_, size_t(length));
+    pos_ += length;
+    return data;
 }

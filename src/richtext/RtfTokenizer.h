@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string_view>
 
 #include <QByteArrayView>
 
@@ -9,7 +10,8 @@
 // Splits RTF bytes into tokens in a single forward pass. Every call consumes
 // at least one byte until the end, so reading is linear in the input size
 // whatever the bytes are. The raw data after \binN is stepped over here, so
-// braces or backslashes inside it never reach the reader.
+// braces or backslashes inside it never reach the reader; the \bin token
+// carries it as its text_.
 class RtfTokenizer {
 public:
     // Numeric parameters saturate at this magnitude instead of overflowing.
@@ -21,7 +23,7 @@ public:
 
 private:
     RtfToken readControl();
-    void skipBinary(std::int64_t count);
+    std::string_view skipBinary(std::int64_t count);
 
     QByteArrayView input_;
     qsizetype pos_ = 0;

@@ -1,5 +1,15 @@
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <QBuffer>
 #include <QByteArray>
 #include <QColor>
+#include <QFileInfo>
+#include <QImage>
+#include <QTextImageFormat>
+#include <QTextLayout>
+#include <QTextOption>
+#include <QUrl>
 #include <QDir>
 #include <QFile>
 #include <QRandomGenerator>
@@ -57,6 +67,30 @@ bool hasStrayControls(const QString& text)
     return false;
 }
 
+// A picture of one colour, encoded as the given format, as RTF hex digits.
+QByteArray pictureHex(const char* format, QSize size = QSize(8, 6), QColor colour = QColor(0x2e, 0x7d, 0x32))
+{
+    QImage image(size, QImage::Format_RGB32);
+    image.fill(colour);
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, format);
+    return bytes.toHex();
+}
+
+QList<QTextImageFormat> imagesOf(const QTextDocument& document)
+{
+    QList<QTextImageFormat> images;
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            if (it.fragment().charFormat().isImageFormat())
+                images.append(it.fragment().charFormat().toImageFormat());
+        }
+    }
+    return images;
+}
+
 } // namespace
 
 class TestRtfReader : public QObject {
@@ -79,10 +113,14 @@ private slots:
     void randomBytes();
     void truncatedFiles_data();
     void truncatedFiles();
-    void readFileFails_data();
-    void readFileFails();
+    void hostileFiles_data();
+    void hostileFiles();
     void readFileSucceeds_data();
     void readFileSucceeds();
+    void pictures_data();
+    void pictures();
+    void hangingIndent_data();
+    void hangingIndent();
 };
 
 void TestRtfReader::text_data()
@@ -160,7 +198,7 @@ void TestRtfReader::text_data()
     QTest::newRow("headers footers")
         << QByteArray(R"({\rtf1{\header C}{\headerl C}{\headerr C}{\footer P}{\footerf P}Cuerpo})")
         << u"Cuerpo"_s;
-    QTest::newRow("bin with braces") << QByteArray("{\\rtf1 A{\\pict\\bin6 }}}\\{{}B}") << u"AB"_s;
+    QTest::newRow("bin with braces") << QByteArray("{\\rtf1 A{\\pict\\bin6 }}}\\{{}B}") << u"A\uFFFCB"_s;
     QTest::newRow("hidden text") << QByteArray(R"({\rtf1 a{\v oculto}b\v c\v0 d})") << u"abd"_s;
     QTest::newRow("object") << QByteArray(R"({\rtf1{\object{\*\objdata 0102}{\result oculto}}Fin})")
                             << u"Fin"_s;
@@ -230,7 +268,7 @@ void TestRtfReader::files_data()
                                   "N ≥ 40 kg\n"
                                   "łęПривет"_s;
     QTest::newRow("destinations") << QByteArray("@destinations.rtf")
-                                  << u"Antes de la imagen y después.\nenlace y 7\nFinal"_s;
+                                  << u"Antes de la imagen \uFFFC\uFFFCy después.\nenlace y 7\n\uFFFCFinal"_s;
     QTest::newRow("table") << QByteArray("@table.rtf")
                            << u"Tabla de dosis\nCultivo\tDosis\tkg/ha\nTrigo\t120\n"
                               "Cebada de invierno\t\t90\nFin de la tabla"_s;
@@ -506,7 +544,7 @@ void TestRtfReader::largeInput()
     for (int i = 0; i < paragraphs; ++i)
         rtf += "{\\b Parcela " + QByteArray::number(i)
                + ":} dosis de nitr\\'f3geno 120 kg/ha, rendimiento 6 t/ha.\\par\r\n";
-    // A picture of several megabytes of hex that must be stepped over.
+    // A picture of several megabytes of hex, read through to the text after it.
     rtf += "{\\pict\\pngblip " + QByteArray("0123456789abcdef").repeated(200'000) + "}fin}";
     QVERIFY(rtf.size() > 6'000'000);
 
@@ -515,7 +553,7 @@ void TestRtfReader::largeInput()
     QCOMPARE(document.blockCount(), paragraphs + 1);
     QCOMPARE(document.findBlockByNumber(paragraphs - 1).text(),
              u"Parcela 59999: dosis de nitrógeno 120 kg/ha, rendimiento 6 t/ha."_s);
-    QCOMPARE(document.lastBlock().text(), u"fin"_s);
+    QCOMPARE(document.lastBlock().text(), u"\uFFFCfin"_s);   // the picture: not decodable
     QTextCursor cursor(document.findBlockByNumber(30'000));
     cursor.movePosition(QTextCursor::NextCharacter);
     QCOMPARE(cursor.charFormat().fontWeight(), int(QFont::Bold));
@@ -558,23 +596,99 @@ void TestRtfReader::truncatedFiles()
     }
 }
 
-void TestRtfReader::readFileFails_data()
+void TestRtfReader::hostileFiles_data()
 {
-    QTest::addColumn<QString>("path");
-    QTest::newRow("absolute") << u"/no/existe/velmaro.rtf"_s;
-    QTest::newRow("relative") << u"no-existe/ayuda.rtf"_s;
-    QTest::newRow("directory") << QDir::tempPath();
-    QTest::newRow("empty") << QString();
+    // How the file named "velmaro.rtf" in a fresh folder is made, and the reason given.
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QString>("reason");
+    const QString notRegular =
+        u"no es un archivo común (es un dispositivo, una tubería o un enlace a uno de ellos)"_s;
+    QTest::newRow("missing") << u"missing"_s << u"no existe"_s;
+    QTest::newRow("in a missing folder") << u"missing folder"_s << u"no existe"_s;
+    QTest::newRow("relative") << u"relative"_s << u"no existe"_s;
+    QTest::newRow("no name") << u"no name"_s << u"no se indicó ningún archivo"_s;
+    QTest::newRow("folder") << u"folder"_s << u"es una carpeta, no un archivo"_s;
+    QTest::newRow("fifo") << u"fifo"_s << notRegular;
+    QTest::newRow("endless device") << u"/dev/zero"_s << notRegular;
+    QTest::newRow("link to a device") << u"link /dev/zero"_s << notRegular;
+    QTest::newRow("60 MB") << u"size 62914560"_s
+                           << u"ocupa 60 MB y el límite para un documento de ayuda es de 20 MB"_s;
+    QTest::newRow("one byte over the limit") << u"size 20971521"_s
+                                             << u"ocupa 21 MB y el límite para un documento de ayuda es de 20 MB"_s;
+    QTest::newRow("empty") << u"content"_s << u"está vacío"_s;
+    QTest::newRow("blanks only") << u"content \r\n\t "_s << u"está vacío"_s;
+    QTest::newRow("binary") << u"binary"_s << u"no es un documento RTF ni de texto"_s;
+    QTest::newRow("unreadable") << u"unreadable"_s << u"no hay permiso para leerlo"_s;
+    const QString tooMuchText = u"su texto pasa de 500000 caracteres, el límite para un documento de ayuda"_s;
+    QTest::newRow("rtf with too much text") << u"rtf 500001"_s << tooMuchText;
+    QTest::newRow("plain text, too much") << u"plain 500001"_s << tooMuchText;
 }
 
-void TestRtfReader::readFileFails()
+void TestRtfReader::hostileFiles()
 {
-    QFETCH(QString, path);
+    QFETCH(QString, kind);
+    QFETCH(QString, reason);
+    QTemporaryDir folder;
+    QVERIFY(folder.isValid());
+    QString path = folder.filePath(u"velmaro.rtf"_s);
+    if (kind == u"missing folder") {
+        path = folder.filePath(u"no-existe/velmaro.rtf"_s);
+    } else if (kind == u"relative") {
+        path = u"no-existe/ayuda.rtf"_s;
+    } else if (kind == u"no name") {
+        path.clear();
+    } else if (kind == u"folder") {
+        QVERIFY(QDir(folder.path()).mkdir(u"velmaro.rtf"_s));
+    } else if (kind == u"fifo") {
+        QVERIFY(::mkfifo(QFile::encodeName(path).constData(), 0600) == 0);
+    } else if (kind.startsWith(u"/dev/")) {
+        path = kind;
+    } else if (kind.startsWith(u"link ")) {
+        QVERIFY(QFile::link(kind.mid(5), path));
+    } else if (kind.startsWith(u"size ")) {
+        // Sparse: as large as it says without taking the room, RTF at the start.
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("{\\rtf1 ");
+        QVERIFY(file.resize(kind.mid(5).toLongLong()));
+    } else if (kind.startsWith(u"content")) {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(kind.mid(7).toUtf8());
+    } else if (kind.startsWith(u"rtf ") || kind.startsWith(u"plain ")) {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        const QByteArray text(kind.section(u' ', 1).toInt(), 'a');
+        file.write(kind.startsWith(u"rtf") ? "{\\rtf1 " + text + "\r\n\\par\r\n}" : text);
+    } else if (kind == u"binary") {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        QByteArray png;
+        QBuffer buffer(&png);
+        QVERIFY(buffer.open(QIODevice::WriteOnly));
+        QImage picture(40, 30, QImage::Format_RGB32);
+        picture.fill(Qt::darkGreen);
+        QVERIFY(picture.save(&buffer, "PNG"));
+        file.write(png);
+    } else if (kind == u"unreadable") {
+        if (::geteuid() == 0)
+            QSKIP("the superuser reads every file");
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("{\\rtf1 secreto}");
+        file.close();
+        QVERIFY(file.setPermissions(QFileDevice::WriteOwner));
+    }
+
     QTextDocument document;
     document.setPlainText(kPrevious);
     QString error;
     QVERIFY(!RtfReader::readFile(path, document, &error));
-    QCOMPARE(error, u"No se puede abrir el archivo \""_s + path + u"\"."_s);
+    if (path.isEmpty())
+        QCOMPARE(error, u"No se puede abrir el archivo \"\": %1."_s.arg(reason));
+    else
+        QCOMPARE(error, u"No se puede abrir el archivo \"%1\" (%2): %3."_s
+                            .arg(QFileInfo(path).fileName(), QFileInfo(path).absoluteFilePath(), reason));
     QCOMPARE(document.toPlainText(), kPrevious);
     QVERIFY(!RtfReader::readFile(path, document));   // without a place for the message
     QCOMPARE(document.toPlainText(), kPrevious);
@@ -588,7 +702,13 @@ void TestRtfReader::readFileSucceeds_data()
     QTest::newRow("rtf file") << u"help.rtf"_s << QByteArray() << u"Velmaro"_s;
     QTest::newRow("plain text file") << QString() << QByteArray("Dosis: 120 kg N/ha\n")
                                      << u"Dosis: 120 kg N/ha"_s;
-    QTest::newRow("empty file") << QString() << QByteArray() << QString();
+    // The most text taken, a paragraph end included.
+    QTest::newRow("text at the limit") << QString() << "{\\rtf1 " + QByteArray(499'999, 'a') + "\\par}"
+                                       << QString(499'999, u'a');
+    // The largest file taken: exactly the limit.
+    QTest::newRow("at the limit") << QString()
+                                  << (QByteArray("{\\rtf1 Dosis").leftJustified(20 * 1024 * 1024 - 1, '\n') + "}")
+                                  << u"Dosis"_s;
 }
 
 void TestRtfReader::readFileSucceeds()
@@ -611,6 +731,133 @@ void TestRtfReader::readFileSucceeds()
     QVERIFY(RtfReader::readFile(path, document, &error));
     QCOMPARE(document.firstBlock().text(), expected);
     QVERIFY(!document.toPlainText().contains(kPrevious));
+}
+
+void TestRtfReader::pictures_data()
+{
+    QTest::addColumn<QByteArray>("rtf");
+    QTest::addColumn<QString>("expected");    // the text, a picture being U+FFFC
+    QTest::addColumn<double>("width");        // pixels at 96 per inch: twips / 15
+    QTest::addColumn<double>("height");
+    QTest::addColumn<bool>("decoded");        // the picture itself, or a placeholder
+
+    const QByteArray png = pictureHex("PNG");
+    const QByteArray jpeg = pictureHex("JPEG");
+    QByteArray rawPng = QByteArray::fromHex(png);
+    QTest::newRow("png at its goal size")
+        << "{\\rtf1 a{\\pict\\pngblip\\picw8\\pich6\\picwgoal1440\\pichgoal720 " + png + "}b}"
+        << u"a\uFFFCb"_s << 96.0 << 48.0 << true;
+    QTest::newRow("jpeg scaled")
+        << "{\\rtf1 a{\\pict\\jpegblip\\picwgoal1500\\pichgoal900\\picscalex50\\picscaley200\r\n"
+               + jpeg + "}b}"
+        << u"a\uFFFCb"_s << 50.0 << 120.0 << true;
+    QTest::newRow("png at its own size") << "{\\rtf1 a{\\pict\\pngblip " + png + "}b}"
+                                         << u"a\uFFFCb"_s << 8.0 << 6.0 << true;
+    QTest::newRow("word: picture and its metafile fallback")
+        << "{\\rtf1 a{\\*\\shppict{\\pict{\\*\\picprop{\\sp{\\sn fLine}{\\sv 0}}}\\picw8\\pich6"
+           "\\picwgoal2880\\pichgoal2160\\pngblip " + png + "}}{\\nonshppict{\\pict\\wmetafile8"
+           "\\picwgoal2880\\pichgoal2160 0100090000}}b}"
+        << u"a\uFFFCb"_s << 192.0 << 144.0 << true;
+    QTest::newRow("binary data")
+        << "{\\rtf1 a{\\pict\\pngblip\\picwgoal300\\pichgoal300\\bin" + QByteArray::number(rawPng.size())
+               + " " + rawPng + "}b}"
+        << u"a\uFFFCb"_s << 20.0 << 20.0 << true;
+    QTest::newRow("wmf: placeholder at the goal size")
+        << QByteArray("{\\rtf1 a{\\pict\\wmetafile8\\picw2540\\pich1270\\picwgoal1440\\pichgoal720 "
+                      "010009000003}b}")
+        << u"a\uFFFCb"_s << 96.0 << 48.0 << false;
+    QTest::newRow("emf: placeholder at picw x pich")
+        << QByteArray("{\\rtf1 a{\\pict\\emfblip\\picw2540\\pich1270 0100000088}b}")
+        << u"a\uFFFCb"_s << 96.0 << 48.0 << false;
+    QTest::newRow("damaged png: placeholder")
+        << QByteArray("{\\rtf1 a{\\pict\\pngblip\\picwgoal600\\pichgoal300 89504e470d0a1a0adead}b}")
+        << u"a\uFFFCb"_s << 40.0 << 20.0 << false;
+    QTest::newRow("in a header: not shown") << "{\\rtf1 a{\\header{\\pict\\pngblip " + png + "}}b}"
+                                            << u"ab"_s << 0.0 << 0.0 << false;
+    QTest::newRow("hidden: not shown") << "{\\rtf1 a{\\v{\\pict\\pngblip " + png + "}}b}"
+                                       << u"ab"_s << 0.0 << 0.0 << false;
+}
+
+void TestRtfReader::pictures()
+{
+    QFETCH(QByteArray, rtf);
+    QFETCH(QString, expected);
+    QFETCH(double, width);
+    QFETCH(double, height);
+    QFETCH(bool, decoded);
+
+    QTextDocument document;
+    readInto(rtf, document);
+    QCOMPARE(textOf(document), expected);
+    const QList<QTextImageFormat> images = imagesOf(document);
+    QCOMPARE(images.size(), expected.count(QChar::ObjectReplacementCharacter));
+    if (images.isEmpty())
+        return;
+    QCOMPARE(images[0].width(), width);
+    QCOMPARE(images[0].height(), height);
+    const QImage shown = document.resource(QTextDocument::ImageResource, QUrl(images[0].name())).value<QImage>();
+    QVERIFY(!shown.isNull());
+    if (decoded) {
+        QCOMPARE(shown.size(), QSize(8, 6));   // the picture as written, scaled only when drawn
+        const QColor centre = shown.pixelColor(shown.width() / 2, shown.height() / 2);
+        QVERIFY2(qAbs(centre.green() - 0x7d) < 16 && qAbs(centre.red() - 0x2e) < 16, qPrintable(centre.name()));
+    } else {
+        // A visible frame, not a blank or a transparent box.
+        const QColor inside = shown.pixelColor(shown.width() / 2, shown.height() / 4);
+        QCOMPARE(inside.alpha(), 255);
+        QVERIFY(shown.pixelColor(1, shown.height() / 2) != inside);
+    }
+}
+
+void TestRtfReader::hangingIndent_data()
+{
+    QTest::addColumn<QByteArray>("rtf");
+    QTest::addColumn<int>("block");
+    QTest::addColumn<double>("left");    // where the text and its wrapped lines start
+    QTest::addColumn<double>("first");   // where the bullet or number starts
+
+    // Made with LibreOffice Writer: \fi-283\li709\tx709.
+    QTest::newRow("bulleted, word processor") << QByteArray("@wordlists.rtf") << 1 << 709 / 15.0
+                                              << 426 / 15.0;
+    QTest::newRow("numbered, word processor") << QByteArray("@wordlists.rtf") << 4 << 709 / 15.0
+                                              << 426 / 15.0;
+    // As Word writes old-style bullets: no tab stop, the left indent stops the tab.
+    QTest::newRow("implicit stop at the left indent")
+        << QByteArray("{\\rtf1{\\fonttbl{\\f0 Arial;}}\\f0\\fs20\\fi-360\\li720{\\pntext \\'b7\\tab}"
+                      "El nitr\\'f3geno disponible en el suelo a la siembra se mide como nitratos en los "
+                      "primeros sesenta cent\\'edmetros del perfil.\\par}")
+        << 0 << 48.0 << 24.0;
+}
+
+void TestRtfReader::hangingIndent()
+{
+    QFETCH(QByteArray, rtf);
+    QFETCH(int, block);
+    QFETCH(double, left);
+    QFETCH(double, first);
+
+    QTextDocument document;
+    readInto(source(rtf), document);
+    document.setTextWidth(260);   // narrow, so the paragraph wraps
+    document.documentLayout();
+    QVERIFY(document.pageCount() > 0);   // lays the document out
+    const QTextBlock paragraph = document.findBlockByNumber(block);
+    const QTextBlockFormat format = paragraph.blockFormat();
+    QCOMPARE(format.leftMargin(), left);
+    QCOMPARE(format.leftMargin() + format.textIndent(), first);
+
+    const QTextLayout* layout = paragraph.layout();
+    QVERIFY2(layout->lineCount() >= 2, qPrintable(paragraph.text()));
+    const int textStart = int(paragraph.text().indexOf(u'\t')) + 1;
+    QVERIFY(textStart > 0);
+    const QTextLine firstLine = layout->lineAt(0);
+    const QTextLine wrapped = layout->lineAt(1);
+    const qreal textX = firstLine.cursorToX(textStart);
+    const qreal wrappedX = wrapped.cursorToX(wrapped.textStart());
+    // The bullet at the first-line indent; the text, first line and wrapped, at the left indent.
+    QVERIFY2(qAbs(textX - wrappedX) < 0.5, qPrintable(u"%1 %2"_s.arg(textX).arg(wrappedX)));
+    QVERIFY2(qAbs((wrappedX - firstLine.cursorToX(0)) - (left - first)) < 0.5,
+             qPrintable(u"%1 %2"_s.arg(firstLine.cursorToX(0)).arg(wrappedX)));
 }
 
 QTEST_MAIN(TestRtfReader)

@@ -1,4 +1,6 @@
+#include <QBuffer>
 #include <QClipboard>
+#include <QImage>
 #include <QDir>
 #include <QFile>
 #include <QPrinter>
@@ -36,6 +38,23 @@ PdfInfo pdfInfo(const QString& file)
         }
     }
     return info;
+}
+
+// The pictures of a PDF file as poppler's pdfimages lists them: their printed size in inches.
+QList<QSizeF> pdfPictures(const QString& file)
+{
+    QProcess p;
+    p.start(QStringLiteral("pdfimages"), {QStringLiteral("-list"), file});
+    p.waitForFinished(20000);
+    QList<QSizeF> pictures;
+    // page num type width height color comp bpc enc interp object ID x-ppi y-ppi size ratio
+    const QStringList lines = QString::fromUtf8(p.readAllStandardOutput()).split(u'\n');
+    for (const QString& line : lines.mid(2)) {
+        const QStringList f = line.simplified().split(u' ');
+        if (f.size() >= 14 && f[2] == u"image")
+            pictures.append(QSizeF(f[3].toDouble() / f[12].toDouble(), f[4].toDouble() / f[13].toDouble()));
+    }
+    return pictures;
 }
 
 QString pdfText(const QString& file)
@@ -83,6 +102,7 @@ private Q_SLOTS:
     void missingHelpFileKeepsThePages();
     void siPrintsEveryPage();
     void otherExtensionsLoadNothing();
+    void picturesPrintAtTheirSize();
 
 private:
     void plot()
@@ -302,6 +322,29 @@ void TestPrinting::otherExtensionsLoadNothing()
     QCOMPARE(document.toPlainText(), QStringLiteral("texto plano\nsegunda línea"));
     QVERIFY(!HelpDocumentPrinter::load(QStringLiteral("falta.txt"), document, &error));
     QVERIFY(error.contains(QStringLiteral("\"falta.txt\"")));
+}
+
+void TestPrinting::picturesPrintAtTheirSize()
+{
+    // A PNG stated as 2 x 1 inches and a metafile, which only has a placeholder, of 1 x 0.5.
+    QImage picture(40, 20, QImage::Format_RGB32);
+    picture.fill(Qt::darkGreen);
+    QByteArray png;
+    QBuffer buffer(&png);
+    QVERIFY(buffer.open(QIODevice::WriteOnly));
+    QVERIFY(picture.save(&buffer, "PNG"));
+    write(QStringLiteral("velmaro.rtf"),
+          "{\\rtf1 Mapa: {\\pict\\pngblip\\picwgoal2880\\pichgoal1440 " + png.toHex()
+              + "}\\par Esquema: {\\pict\\wmetafile8\\picwgoal1440\\pichgoal720 0100090000}\\par}");
+    helpPrint().show();
+    helpPrint().onActivated();
+    QVERIFY(helpPrint().printAll());
+    const QList<QSizeF> printed = pdfPictures(f_->printer.files.last());
+    QCOMPARE(printed.size(), 2);
+    QVERIFY2(qAbs(printed[0].width() - 2.0) < 0.02 && qAbs(printed[0].height() - 1.0) < 0.02,
+             qPrintable(QStringLiteral("%1 x %2").arg(printed[0].width()).arg(printed[0].height())));
+    QVERIFY2(qAbs(printed[1].width() - 1.0) < 0.02 && qAbs(printed[1].height() - 0.5) < 0.02,
+             qPrintable(QStringLiteral("%1 x %2").arg(printed[1].width()).arg(printed[1].height())));
 }
 
 QTEST_MAIN(TestPrinting)

@@ -15,6 +15,9 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollBar>
+#include <QShowEvent>
 #include <QSaveFile>
 #include <QTableWidget>
 #include <QVBoxLayout>
@@ -55,6 +58,13 @@ QTableWidget* table(const QString& name, QWidget* parent)
     return t;
 }
 
+// A table exactly as tall as its rows, so the window gives no room to empty space.
+void fitHeight(QTableWidget* t)
+{
+    t->setFixedHeight(t->horizontalHeader()->sizeHint().height() + t->verticalHeader()->length() + 2 * t->frameWidth()
+                      + t->horizontalScrollBar()->sizeHint().height() + 2);
+}
+
 void setCells(QTableWidget* t, int row, const QStringList& cells)
 {
     for (int c = 0; c < cells.size(); ++c) {
@@ -88,7 +98,9 @@ QStringList rowsOf(const QTableWidget* t, QChar separator, bool withRowTitles)
     if (withRowTitles)
         header << QString();
     for (int c = 0; c < t->columnCount(); ++c)
-        header << quoted(t->horizontalHeaderItem(c) ? t->horizontalHeaderItem(c)->text() : QString());
+        header << quoted(t->horizontalHeaderItem(c)
+                             ? t->horizontalHeaderItem(c)->text().replace(QLatin1Char('\n'), QLatin1Char(' '))
+                             : QString());
     lines << header.join(separator);
     for (int r = 0; r < t->rowCount(); ++r) {
         QStringList cells;
@@ -118,7 +130,7 @@ RateAdviceWindow::RateAdviceWindow(const EconomicSituation& situation, const Cur
                                               QStringLiteral("Archivos CSV (*.csv)"));
       })
 {
-    resize(980, 700);
+    resize(1180, 740);
     auto* layout = new QVBoxLayout(this);
 
     statusLabel_ = new QLabel(QStringLiteral("Abra el gráfico económico para calcular la dosis."), this);
@@ -151,7 +163,7 @@ RateAdviceWindow::RateAdviceWindow(const EconomicSituation& situation, const Cur
     riskTable_ = table(QStringLiteral("RiskTable"), this);
     riskTable_->setColumnCount(8);
     riskTable_->setRowCount(6);
-    layout->addWidget(riskTable_, 3);
+    layout->addWidget(riskTable_);
     valueOfKnowingLabel_ = new QLabel(this);
     valueOfKnowingLabel_->setObjectName(QStringLiteral("ValueOfKnowingLabel"));
     layout->addWidget(valueOfKnowingLabel_);
@@ -171,7 +183,7 @@ RateAdviceWindow::RateAdviceWindow(const EconomicSituation& situation, const Cur
     }
     sensitivityTable_->setVerticalHeaderLabels(grainSteps);
     sensitivityTable_->setHorizontalHeaderLabels(costSteps);
-    layout->addWidget(sensitivityTable_, 2);
+    layout->addWidget(sensitivityTable_);
 
     auto* buttons = new QHBoxLayout;
     const auto button = [this, buttons](const char* name, const QString& caption) {
@@ -202,6 +214,17 @@ RateAdviceWindow::RateAdviceWindow(const EconomicSituation& situation, const Cur
     });
     connect(riskSlotChooser_, &QComboBox::activated, this, &RateAdviceWindow::fillRiskTable);
     connect(optimumTable_, &QTableWidget::currentCellChanged, this, &RateAdviceWindow::fillSensitivityTable);
+}
+
+void RateAdviceWindow::showEvent(QShowEvent* event)
+{
+    // Never larger than the desktop it opens on.
+    if (!event->spontaneous())
+        if (const QScreen* screen = this->screen()) {
+            const QSize room = screen->availableGeometry().size() - QSize(40, 60);
+            resize(size().boundedTo(room));
+        }
+    VelmaroWindow::showEvent(event);
 }
 
 void RateAdviceWindow::buildInputs(QWidget* row)
@@ -273,7 +296,7 @@ QString RateAdviceWindow::headerLine() const
     const EconomicSituation::State& s = situation_.state();
     return QStringLiteral("Precio neto del grano %1 U$S/t · costo del N %2 U$S/t · N disponible de referencia %3 "
                           "kg/ha")
-        .arg(NumberText::format(s.grainPrice, 15, 2), NumberText::format(s.nCost, 15, 2))
+        .arg(QString::number(s.grainPrice, 'g', 12), QString::number(s.nCost, 'g', 12))
         .arg(s.referenceN);
 }
 
@@ -351,10 +374,10 @@ void RateAdviceWindow::fillOptimumTable()
 void RateAdviceWindow::fillRiskTable()
 {
     riskTable_->setHorizontalHeaderLabels(
-        {QStringLiteral("N disponible (kg/ha)"), QStringLiteral("N a aplicar (kg/ha)"), QStringLiteral("Producto (kg/ha)"),
-         QStringLiteral("Pérdida si ocurre 20 %"), QStringLiteral("Pérdida si ocurre Medio"),
-         QStringLiteral("Pérdida si ocurre 80 %"), QStringLiteral("Margen esperado (U$S/ha)"),
-         QStringLiteral("Margen peor campaña (U$S/ha)")});
+        {QStringLiteral("N disponible\n(kg/ha)"), QStringLiteral("N a aplicar\n(kg/ha)"),
+         QStringLiteral("Producto\n(kg/ha)"), QStringLiteral("Pérdida si\nocurre 20 %"),
+         QStringLiteral("Pérdida si\nocurre Medio"), QStringLiteral("Pérdida si\nocurre 80 %"),
+         QStringLiteral("Margen esperado\n(U$S/ha)"), QStringLiteral("Margen peor\ncampaña (U$S/ha)")});
     riskTable_->setVerticalHeaderLabels({QStringLiteral("Dosis óptima 20 %"), QStringLiteral("Dosis óptima Medio"),
                                          QStringLiteral("Dosis óptima 80 %"), QStringLiteral("Máximo margen esperado"),
                                          QStringLiteral("Menor pérdida máxima"), QStringLiteral("Mejor peor campaña")});
@@ -382,6 +405,7 @@ void RateAdviceWindow::fillRiskTable()
     }
     valueOfKnowingLabel_->setText(
         QStringLiteral("Valor de conocer la campaña (U$S/ha): %1").arg(money(risk.valueOfKnowing)));
+    fitHeight(riskTable_);
 }
 
 void RateAdviceWindow::fillSensitivityTable()
@@ -407,6 +431,7 @@ void RateAdviceWindow::fillSensitivityTable()
             sensitivityTable_->setItem(r, c, item);
         }
     }
+    fitHeight(sensitivityTable_);
 }
 
 void RateAdviceWindow::publishMarks()

