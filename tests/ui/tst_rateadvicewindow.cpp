@@ -68,7 +68,7 @@ void TestRateAdviceWindow::followsTheChart()
                  .text);
     QCOMPARE(cell("SensitivityTable", 2, 2), QStringLiteral("74"));
     QCOMPARE(cell("RiskTable", 1, 0), QStringLiteral("114"));
-    const int marksPerCurve = 2; // the dashed line and the shaded range
+    const int marksPerCurve = 3; // the dashed line, the shaded range and its strip
     QCOMPARE(econ().chart().itemCount(), marksPerCurve);
 
     // A dearer grain: more nitrogen pays.
