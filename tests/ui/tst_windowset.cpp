@@ -30,7 +30,8 @@ void TestWindowSet::createsEveryWindowOnceInOrder()
                                "TForm14", "TForm15", "TForm16", "TForm17", "TForm18", "TForm19", "TForm21", "TForm22",
                                "TForm23", "TForm24", "TForm25", "TForm26", "TForm27", "TForm28", "TForm29", "TForm30",
                                "TForm31", "TForm32", "TForm33", "TForm34", "TForm20", "TForm3", "TForm36", "TForm6",
-                               "TForm10", "TForm35", "TForm9", "TForm5", "TForm37"};
+                               "TForm10", "TForm35", "TForm9", "TForm5", "TForm37",
+                               "ResponseDataWindow"}; // the adviser's own data, after the 37
     QCOMPARE(names, expected);
     QCOMPARE(set.window(QStringLiteral("TForm1")), &set.mainWindow());
     QVERIFY(!set.window(QStringLiteral("TForm38")));

@@ -6,6 +6,7 @@
 #include <QWidget>
 
 #include "core/ResponseTable.h"
+#include "core/ResponseData.h"
 #include "core/ScenarioSlots.h"
 #include "ui/app/MainWindow.h"
 #include "ui/charting/CurveChart.h"
@@ -33,6 +34,9 @@
 #include "ui/yieldchart/CurveSelectionWindow.h"
 #include "ui/yieldchart/YieldChartWindow.h"
 #include "ui/common/VelmaroWindow.h"
+#include "ui/common/FileChooser.h"
+#include "ui/data/ResponseDataWindow.h"
+#include <QSettings>
 
 template <typename Window>
 Window* WindowSet::adopt(Window* window)
@@ -43,7 +47,8 @@ Window* WindowSet::adopt(Window* window)
 
 WindowSet::WindowSet(const Seams& seams)
     : seams_(seams),
-      slots_(std::make_unique<ScenarioSlots>())
+      slots_(std::make_unique<ScenarioSlots>()),
+      responseData_(std::make_unique<ResponseData>())
 {
     if (!seams_.messages) {
         ownMessages_ = std::make_unique<DialogMessageBoxes>();
@@ -61,6 +66,10 @@ WindowSet::WindowSet(const Seams& seams)
         ownReportPrinter_ = std::make_unique<DialogReportPrinter>(seams_.errors, seams_.printTarget);
         seams_.reportPrinter = ownReportPrinter_.get();
     }
+    if (!seams_.files) {
+        ownFiles_ = std::make_unique<DialogFileChooser>();
+        seams_.files = ownFiles_.get();
+    }
     if (!seams_.launcher) {
         ownLauncher_ = std::make_unique<SystemProgramLauncher>();
         seams_.launcher = ownLauncher_.get();
@@ -74,7 +83,7 @@ WindowSet::WindowSet(const Seams& seams)
         for (const char* name : names)
             adopt(HelpWindows::create(QLatin1String(name)).release());
     };
-    mainWindow_ = adopt(new MainWindow(*slots_, ResponseTable::builtIn(), seams_));
+    mainWindow_ = adopt(new MainWindow(*slots_, responseData_->table(), seams_));
     scenarioDialog_ = adopt(new ScenarioDialog(*slots_));
     curveSelection_ = adopt(new CurveSelectionWindow(*slots_));
     siteMaps_[3] = adopt(SiteMapWindow::create(3).release()); // Paraná
@@ -104,6 +113,8 @@ WindowSet::WindowSet(const Seams& seams)
     siteMaps_[1] = adopt(SiteMapWindow::create(1).release()); // Gualeguaychú
     siteMaps_[0] = adopt(SiteMapWindow::create(0).release()); // Gualeguay
     adopt(new HelpPrintWindow(*seams_.printTarget, *seams_.errors));
+    // Beyond the 37: the adviser's own response data.
+    responseDataWindow_ = adopt(new ResponseDataWindow(*responseData_, seams_));
 
     wireMainWindow();
     wireYieldChart();
@@ -113,6 +124,23 @@ WindowSet::WindowSet(const Seams& seams)
     wireMaps();
     wireChartPrinting(yieldPrint, yieldChart_->chart());
     wireChartPrinting(economicPrint, economicChart_->chart());
+    wireResponseData();
+}
+
+void WindowSet::wireResponseData()
+{
+    // The charts name the data they rest on; the choice is kept for the next session.
+    auto label = [this] {
+        yieldChart_->setDataSourceText(responseData_->shortLabel());
+        economicChart_->setDataSourceText(responseData_->shortLabel());
+    };
+    label();
+    connect(responseData_.get(), &ResponseData::changed, this, [this, label] {
+        label();
+        QSettings settings(QStringLiteral("Velmaro"), QStringLiteral("velmaro")); // the program's own
+        responseData_->save(settings);
+    });
+    connect(mainWindow_, &MainWindow::responseDataRequested, this, [this] { present(responseDataWindow_); });
 }
 
 void WindowSet::wireMaps()
@@ -268,6 +296,14 @@ void WindowSet::start()
 {
     fillScreen(mainWindow_);
     mainWindow_->show();
+    // The table chosen in an earlier session is read and checked again; a file gone or
+    // no longer valid is said once, and the built-in table stays in use.
+    QSettings settings(QStringLiteral("Velmaro"), QStringLiteral("velmaro"));
+    QString error;
+    if (!responseData_->restore(settings, &error))
+        seams_.errors->report(mainWindow_, QStringLiteral("No se pudo usar la tabla de coeficientes elegida en la "
+                                                          "sesión anterior:\n%1\n\nSe usa la tabla incorporada.")
+                                               .arg(error));
 }
 
 QWidget* WindowSet::window(const QString& objectName) const

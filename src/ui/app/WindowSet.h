@@ -29,6 +29,9 @@ class ChartTitleWindow;
 class CurveChart;
 class ChartPrintDialog;
 class PrintTarget;
+class FileChooser;
+class ResponseData;
+class ResponseDataWindow;
 
 // Every window of the program, created once at start-up in a fixed order (the main
 // window first) and wired together here. Windows never reach into each other's
@@ -49,6 +52,7 @@ public:
     CurveSelectionWindow& curveSelection() const { return *curveSelection_; }
     YieldChartWindow& yieldChart() const { return *yieldChart_; }
     EconomicChartWindow& economicChart() const { return *economicChart_; }
+    ResponseData& responseData() const { return *responseData_; }
 
     // The window with this object name ("TForm1" ... "TForm37"), or nullptr.
     QWidget* window(const QString& objectName) const;
@@ -72,6 +76,7 @@ private:
     // Shows or hides the curve selection; the caption the chart's button takes.
     QString toggleCurveSelection();
     void presentByName(const QString& objectName);
+    void wireResponseData();
 
     // Brings a window forward, showing it if hidden.
     static void present(QWidget* window);
@@ -82,8 +87,10 @@ private:
     std::unique_ptr<ProgramLauncher> ownLauncher_;
     std::unique_ptr<ReportPrinter> ownReportPrinter_;
     std::unique_ptr<PrintTarget> ownPrintTarget_;
+    std::unique_ptr<FileChooser> ownFiles_;
     Seams seams_;
     std::unique_ptr<ScenarioSlots> slots_;
+    std::unique_ptr<ResponseData> responseData_; // the table every lookup uses
     std::vector<std::unique_ptr<QWidget>> windows_;
     MainWindow* mainWindow_ = nullptr;
     ScenarioDialog* scenarioDialog_ = nullptr;
@@ -98,4 +105,5 @@ private:
     AxisSliderWindow* economicAxes_ = nullptr;
     ChartTitleWindow* yieldTitles_ = nullptr;
     ChartTitleWindow* economicTitles_ = nullptr;
+    ResponseDataWindow* responseDataWindow_ = nullptr;
 };

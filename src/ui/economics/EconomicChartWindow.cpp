@@ -13,6 +13,7 @@
 
 #include "core/NumberText.h"
 #include "core/ScenarioSlots.h"
+#include "ui/data/DataSourceLabel.h"
 #include "ui/charting/CurveChart.h"
 #include "ui/common/ErrorReporter.h"
 #include "ui/common/HelpMark.h"
@@ -238,6 +239,7 @@ void EconomicChartWindow::buildChart()
     scenarioLabel_->setObjectName(QStringLiteral("Label24"));
     scenarioLabel_->setFont(arial(9, true));
     scenarioLabel_->setAttribute(Qt::WA_TransparentForMouseEvents);
+    dataSourceLabel_ = new DataSourceLabel(chart_, DataSourceLabel::Row::AbovePlot);
 
     yAxisMark_ = new HelpMark(QStringLiteral("Label14"), QStringLiteral(" ? "), 14, 18, chart_);
     yAxisMark_->setToolTip(QStringLiteral("Ayuda del eje del ingreso o costo marginal"));
@@ -471,4 +473,9 @@ void EconomicChartWindow::mouseMoveEvent(QMouseEvent* event)
 {
     resetInputMarks();
     VelmaroWindow::mouseMoveEvent(event);
+}
+
+void EconomicChartWindow::setDataSourceText(const QString& text)
+{
+    dataSourceLabel_->setSource(text);
 }

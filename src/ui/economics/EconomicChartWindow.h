@@ -8,6 +8,7 @@
 #include "ui/common/VelmaroWindow.h"
 
 class QLabel;
+class DataSourceLabel;
 class QLineEdit;
 class QToolButton;
 class CurveChart;
@@ -42,6 +43,8 @@ public:
     void rebuild();
 
     void setCurveSelectionCaption(const QString& caption);
+    // The short note of the data the curves rest on ("datos: incorporados").
+    void setDataSourceText(const QString& text);
 
     void readOut(QPoint pixel);
     void clearReadOut();
@@ -84,6 +87,7 @@ private:
     QLineEdit* valueEdit_ = nullptr;      // Edit6
     QLabel* marginLabel_ = nullptr;       // Label13
     QLabel* scenarioLabel_ = nullptr;     // Label24
+    DataSourceLabel* dataSourceLabel_ = nullptr; // beside the scenario line
     std::array<HelpMark*, 3> inputMarks_{}; // Label16, Label17, Label18
     HelpMark* yAxisMark_ = nullptr;       // Label14
     HelpMark* xAxisMark_ = nullptr;       // Label15
