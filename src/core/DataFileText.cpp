@@ -1,5 +1,7 @@
 #include "DataFileText.h"
 
+#include <algorithm>
+
 #include <QFile>
 #include <QFileInfo>
 #include <QStringDecoder>
@@ -71,6 +73,12 @@ DataFileText::Result DataFileText::decode(const QByteArray& bytes, const QString
     }
     if (!result.lines.isEmpty() && result.lines.constLast().isEmpty())
         result.lines.removeLast();
+    // Only blanks and line ends (after a byte-order mark, say) is empty too.
+    if (std::all_of(result.lines.cbegin(), result.lines.cend(), [](const QString& l) { return l.trimmed().isEmpty(); })) {
+        result.lines.clear();
+        result.error = QStringLiteral("%1: el archivo está vacío").arg(fileName);
+        return result;
+    }
     result.ok = true;
     return result;
 }

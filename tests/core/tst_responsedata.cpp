@@ -86,6 +86,7 @@ void TestResponseData::csvTableReadsOrIsRefused_data()
                                           << QString() << 1;
     QTest::newRow("empty") << QByteArray() << "t.csv: el archivo está vacío" << 0;
     QTest::newRow("only a BOM") << QByteArray("\xEF\xBB\xBF") << "t.csv: el archivo está vacío" << 0;
+    QTest::newRow("a BOM and a CR") << QByteArray("\xEF\xBB\xBF\r") << "t.csv: el archivo está vacío" << 0;
     QTest::newRow("header only") << CsvHeader << "t.csv: no contiene ninguna línea de coeficientes" << 0;
     QTest::newRow("binary") << QByteArray("\x89PNG\r\n\x1a\n\0\0\xff\xfe", 12) << "t.csv: no es un texto UTF-8" << 0;
     QTest::newRow("NUL inside") << CsvHeader + QByteArray("AGAA,20,1\0,2,3\n", 15)
