@@ -1,11 +1,12 @@
 #include "DataSourceLabel.h"
 
+#include <algorithm>
+
 #include "ui/charting/CurveChart.h"
 
-DataSourceLabel::DataSourceLabel(CurveChart* chart, Row row)
+DataSourceLabel::DataSourceLabel(CurveChart* chart)
     : QLabel(chart),
-      chart_(chart),
-      row_(row)
+      chart_(chart)
 {
     setObjectName(QStringLiteral("DataSourceLabel"));
     QFont font(QStringLiteral("Arial"));
@@ -27,5 +28,5 @@ void DataSourceLabel::setSource(const QString& text)
 void DataSourceLabel::place()
 {
     const QRect plot = chart_->axisRect()->rect();
-    move(plot.right() - width() - 6, row_ == Row::InsidePlot ? plot.top() + 4 : 2);
+    move(plot.right() - width(), std::max(0, plot.top() - height() - 1));
 }

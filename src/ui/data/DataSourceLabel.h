@@ -4,15 +4,14 @@
 
 class CurveChart;
 
-// "datos: incorporados" / "datos: <file>" at the top right of a chart's plot area, on the
-// scenario line's row, following the plot as the chart is resized or redrawn. The same
+// "datos: incorporados" / "datos: <file>" just above the top right corner of a chart's
+// plot area, across from the scenario line, following the plot as the chart is resized
+// or redrawn; clear of the title (centred) and of the legend (inside the plot). The same
 // text goes to the chart's note, so that pictures and printouts of the chart say it too.
 class DataSourceLabel : public QLabel {
     Q_OBJECT
 public:
-    // Where the chart's scenario line is: inside the plot's top, or above the plot.
-    enum class Row { InsidePlot, AbovePlot };
-    DataSourceLabel(CurveChart* chart, Row row);
+    explicit DataSourceLabel(CurveChart* chart);
 
     void setSource(const QString& text);
 
@@ -20,5 +19,4 @@ private:
     void place();
 
     CurveChart* chart_;
-    Row row_;
 };

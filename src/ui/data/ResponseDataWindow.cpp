@@ -87,6 +87,7 @@ ResponseDataWindow::ResponseDataWindow(ResponseData& data, const Seams& seams, Q
     fitTable_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     fitTable_->verticalHeader()->hide();
     fitTable_->horizontalHeader()->setStretchLastSection(true);
+    fitTable_->horizontalHeaderItem(int(fitColumns.size()) - 1)->setTextAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     layout->addWidget(fitTable_, 1);
 
     auto* decide = new QHBoxLayout;
@@ -201,6 +202,7 @@ void ResponseDataWindow::showFits()
                                 f.warnings.join(QStringLiteral("; "))};
         for (int column = 0; column < cells.size(); ++column) {
             auto* item = new QTableWidgetItem(cells[column]);
+            item->setToolTip(cells[column]);
             if (!f.usable)
                 item->setForeground(Qt::red);
             fitTable_->setItem(row, column, item);

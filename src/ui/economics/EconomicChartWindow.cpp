@@ -239,7 +239,7 @@ void EconomicChartWindow::buildChart()
     scenarioLabel_->setObjectName(QStringLiteral("Label24"));
     scenarioLabel_->setFont(arial(9, true));
     scenarioLabel_->setAttribute(Qt::WA_TransparentForMouseEvents);
-    dataSourceLabel_ = new DataSourceLabel(chart_, DataSourceLabel::Row::AbovePlot);
+    dataSourceLabel_ = new DataSourceLabel(chart_);
 
     yAxisMark_ = new HelpMark(QStringLiteral("Label14"), QStringLiteral(" ? "), 14, 18, chart_);
     yAxisMark_->setToolTip(QStringLiteral("Ayuda del eje del ingreso o costo marginal"));

@@ -138,7 +138,7 @@ void YieldChartWindow::buildChart()
     scenarioLabel_->setFont(arialBold(9));
     scenarioLabel_->setAttribute(Qt::WA_TransparentForMouseEvents);
     scenarioLabel_->move(70, 40);
-    dataSourceLabel_ = new DataSourceLabel(chart_, DataSourceLabel::Row::InsidePlot);
+    dataSourceLabel_ = new DataSourceLabel(chart_);
 
     yieldAxisHelp_ = new HelpMark(QStringLiteral("Label9"), QStringLiteral("?"), 12, 16, chart_);
     nitrogenAxisHelp_ = new HelpMark(QStringLiteral("Label10"), QStringLiteral("?"), 12, 16, chart_);
