@@ -30,6 +30,8 @@ QByteArray fitsAsCsv(const CoefficientSet& set)
 const QString TableKey = QStringLiteral("datosRespuesta/tabla");
 const QString FitsKey = QStringLiteral("datosRespuesta/ajustes");
 const QString FitsSourceKey = QStringLiteral("datosRespuesta/ensayos");
+const QString FitsLinesKey = QStringLiteral("datosRespuesta/ensayosLineas");
+const QString FitsShaKey = QStringLiteral("datosRespuesta/ensayosSha256");
 
 } // namespace
 
@@ -115,7 +117,7 @@ bool ResponseData::loadTable(const QStringList& paths, QString* error)
         return false;
     tablePaths_ = ordered;
     fitsCsv_.clear();
-    fitsSourcePath_.clear();
+    fitsSource_ = {};
     swap(std::move(table), std::move(files), std::move(codes));
     return true;
 }
@@ -134,7 +136,7 @@ bool ResponseData::useFits(const QList<TrialFit::Fit>& fits, const QString& tria
     QList<DataSourceFile> files = files_;
     files.append(sourceFile(trialPath, trialBytes, int(trialBytes.count('\n') + (trialBytes.endsWith('\n') ? 0 : 1))));
     fitsCsv_ = fitsAsCsv(set);
-    fitsSourcePath_ = trialPath;
+    fitsSource_ = files.constLast();
     swap(ResponseTableReader::apply(table_, set), std::move(files), std::move(codes));
     return true;
 }
@@ -143,7 +145,7 @@ void ResponseData::useBuiltIn()
 {
     tablePaths_.clear();
     fitsCsv_.clear();
-    fitsSourcePath_.clear();
+    fitsSource_ = {};
     swap(ResponseTable::builtIn(), {}, {});
 }
 
@@ -159,7 +161,9 @@ void ResponseData::save(QSettings& settings) const
 {
     settings.setValue(TableKey, tablePaths_);
     settings.setValue(FitsKey, fitsCsv_);
-    settings.setValue(FitsSourceKey, fitsSourcePath_);
+    settings.setValue(FitsSourceKey, fitsSource_.path);
+    settings.setValue(FitsLinesKey, fitsSource_.lineCount);
+    settings.setValue(FitsShaKey, fitsSource_.sha256);
     settings.sync();
 }
 
@@ -167,7 +171,9 @@ bool ResponseData::restore(QSettings& settings, QString* error)
 {
     const QStringList paths = settings.value(TableKey).toStringList();
     const QByteArray fits = settings.value(FitsKey).toByteArray();
-    const QString fitsSource = settings.value(FitsSourceKey).toString();
+    // The trial file is named as it was when its fits were accepted.
+    const DataSourceFile fitsSource{settings.value(FitsSourceKey).toString(), settings.value(FitsLinesKey).toInt(),
+                                    QDateTime::currentDateTime(), settings.value(FitsShaKey).toString()};
     if (paths.isEmpty() && fits.isEmpty())
         return true;
 
@@ -189,8 +195,7 @@ bool ResponseData::restore(QSettings& settings, QString* error)
             table = ResponseTableReader::apply(table, result.set);
             for (auto it = result.set.cbegin(); it != result.set.cend(); ++it)
                 codes.insert(it.key());
-            files.append({fitsSource, int(fits.count('\n')), QDateTime::currentDateTime(),
-                          QString::fromLatin1(QCryptographicHash::hash(fits, QCryptographicHash::Sha256).toHex())});
+            files.append(fitsSource);
         }
     }
     if (!ok) {
@@ -202,7 +207,7 @@ bool ResponseData::restore(QSettings& settings, QString* error)
     }
     tablePaths_ = paths;
     fitsCsv_ = fits;
-    fitsSourcePath_ = fitsSource;
+    fitsSource_ = fitsSource;
     swap(std::move(table), std::move(files), std::move(codes));
     return true;
 }

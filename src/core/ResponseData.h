@@ -75,5 +75,5 @@ private:
     QSet<QString> codesFromFiles_;
     QStringList tablePaths_;  // the loaded table, in level order; empty for the built-in
     QByteArray fitsCsv_;      // accepted fits as CSV rows, kept for the next session
-    QString fitsSourcePath_;
+    DataSourceFile fitsSource_; // the trial file the fits came from
 };

@@ -385,6 +385,12 @@ void TestResponseData::choiceSurvivesARestart()
         QVERIFY2(next.restore(settings, &error), qPrintable(error));
         QCOMPARE(allLines(next.table()), inUse);
         QCOMPARE(next.shortLabel(), QStringLiteral("datos: propia.csv + ensayos.csv"));
+        // The trial file is named with its own lines and checksum, as when it was read.
+        const DataSourceFile trial = next.files().last();
+        QCOMPARE(trial.path, trialFile);
+        QCOMPARE(trial.lineCount, 9);
+        QCOMPARE(trial.sha256, QString::fromLatin1(QCryptographicHash::hash(DataFileText::read(trialFile).bytes,
+                                                                            QCryptographicHash::Sha256).toHex()));
     }
     // The table file turns invalid: the built-in table, a message, and the choice forgotten.
     writeFile(dir, "propia.csv", CsvHeader + "AGAA,20,x,1,1\n");
