@@ -65,7 +65,8 @@ test-sanitize: deps $(BUILD_SAN)/build.ninja
 	  UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 VELMARO_WALK_STEPS=400 \
 	  ctest --output-on-failure -j $(JOBS)
 
-# The rich-text reader under libFuzzer (clang), over the seed corpus; FUZZ_SECONDS long.
+# The rich-text reader and the readers of own data under libFuzzer (clang), over their
+# seed corpora; FUZZ_SECONDS each.
 FUZZ_PACKAGES = clang libclang-rt-14-dev
 deps-fuzz: deps
 	@missing=$$(for p in $(FUZZ_PACKAGES); do \
@@ -82,6 +83,7 @@ $(BUILD_FUZZ)/build.ninja: | deps-fuzz
 
 fuzz: deps-fuzz $(BUILD_FUZZ)/build.ninja
 	@cmake --build $(BUILD_FUZZ) --target fuzz_rtfreader
+	@cmake --build $(BUILD_FUZZ) --target fuzz_responsedata
 
 fuzz-run: fuzz
 	@mkdir -p $(BUILD_FUZZ)/corpus
@@ -89,6 +91,11 @@ fuzz-run: fuzz
 	  ./$(BUILD_FUZZ)/tests/fuzz/fuzz_rtfreader -max_total_time=$(FUZZ_SECONDS) -timeout=30 -rss_limit_mb=4096 \
 	  -max_len=65536 -print_final_stats=1 -artifact_prefix=$(BUILD_FUZZ)/ \
 	  $(BUILD_FUZZ)/corpus tests/data/rtf tests/fuzz/seeds
+	@mkdir -p $(BUILD_FUZZ)/corpus-data
+	@ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+	  ./$(BUILD_FUZZ)/tests/fuzz/fuzz_responsedata -max_total_time=$(FUZZ_SECONDS) -timeout=30 -rss_limit_mb=4096 \
+	  -max_len=65536 -print_final_stats=1 -artifact_prefix=$(BUILD_FUZZ)/ \
+	  $(BUILD_FUZZ)/corpus-data tests/fuzz/seeds_data
 
 # Help documents with pictures run to megabytes: fuzz-run also spends a quarter of its
 # time on inputs up to 4 MB, grown from the seeds and from what earlier runs found.

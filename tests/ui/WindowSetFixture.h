@@ -12,6 +12,7 @@
 #include "ui/app/MainWindow.h"
 #include "ui/app/WindowSet.h"
 #include "ui/common/ErrorReporter.h"
+#include "ui/common/FileChooser.h"
 #include "ui/common/MessageBoxes.h"
 #include "ui/common/ProgramLauncher.h"
 #include "ui/printing/ReportPrinter.h"
@@ -23,13 +24,14 @@ struct WindowSetFixture {
     RecordingErrorReporter errors;
     RecordingProgramLauncher launcher;
     RecordingReportPrinter reports;
+    ScriptedFileChooser files;        // answers as a cancelled dialog unless scripted
     QTemporaryDir printed;            // where print jobs go, as PDF files
     PdfPrintTarget printer{printed.path()};
     std::unique_ptr<WindowSet> set;
 
     WindowSetFixture()
     {
-        set = std::make_unique<WindowSet>(Seams{&messages, &errors, &launcher, &reports, &printer});
+        set = std::make_unique<WindowSet>(Seams{&messages, &errors, &launcher, &reports, &printer, &files});
         set->start();
     }
 

@@ -199,6 +199,17 @@ void MainWindow::buildToolbar()
     connect(made[6], &QToolButton::clicked, this, &MainWindow::plot);
     connect(made[7], &QToolButton::clicked, this, &MainWindow::creditsRequested);
     connect(made[8], &QToolButton::clicked, this, &MainWindow::mapsRequested);
+
+    // The adviser's own data: beside the toolbar, so that none of its buttons moves.
+    auto* data = new QToolButton(this);
+    data->setObjectName(QStringLiteral("ResponseDataButton"));
+    data->setText(QStringLiteral("Datos"));
+    data->setToolTip(QStringLiteral("Datos de respuesta: tabla en uso, tabla propia, ajuste desde ensayos"));
+    data->setGeometry(bar->geometry().right() + 6, bar->y() + 8, 56, 65);
+    data->setCursor(Qt::PointingHandCursor);
+    data->setStyleSheet(QStringLiteral("QToolButton { color: white; font-weight: bold; background: rgb(58, 110, 165);"
+                                       " border: 2px outset rgb(120, 160, 210); }"));
+    connect(data, &QToolButton::clicked, this, &MainWindow::responseDataRequested);
 }
 
 void MainWindow::buildSlotPanel(int slot)

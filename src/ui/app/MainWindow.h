@@ -44,6 +44,7 @@ Q_SIGNALS:
     void creditsRequested();
     void mapsRequested();
     void helpPrintRequested();
+    void responseDataRequested();
     void curveSelectionToHide();
 
 protected:

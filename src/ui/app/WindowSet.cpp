@@ -9,6 +9,7 @@
 #include "core/CurveSelection.h"
 #include "core/EconomicSituation.h"
 #include "core/ResponseTable.h"
+#include "core/ResponseData.h"
 #include "core/ScenarioSlots.h"
 #include "ui/app/MainWindow.h"
 #include "ui/advice/RateAdviceWindow.h"
@@ -38,6 +39,9 @@
 #include "ui/yieldchart/CurveSelectionWindow.h"
 #include "ui/yieldchart/YieldChartWindow.h"
 #include "ui/common/VelmaroWindow.h"
+#include "ui/common/FileChooser.h"
+#include "ui/data/ResponseDataWindow.h"
+#include <QSettings>
 
 template <typename Window>
 Window* WindowSet::adopt(Window* window)
@@ -50,7 +54,8 @@ WindowSet::WindowSet(const Seams& seams)
     : seams_(seams),
       slots_(std::make_unique<ScenarioSlots>()),
       curveSelectionModel_(std::make_unique<CurveSelection>()),
-      economicSituation_(std::make_unique<EconomicSituation>())
+      economicSituation_(std::make_unique<EconomicSituation>()),
+      responseData_(std::make_unique<ResponseData>())
 {
     if (!seams_.messages) {
         ownMessages_ = std::make_unique<DialogMessageBoxes>();
@@ -68,6 +73,10 @@ WindowSet::WindowSet(const Seams& seams)
         ownReportPrinter_ = std::make_unique<DialogReportPrinter>(seams_.errors, seams_.printTarget);
         seams_.reportPrinter = ownReportPrinter_.get();
     }
+    if (!seams_.files) {
+        ownFiles_ = std::make_unique<DialogFileChooser>();
+        seams_.files = ownFiles_.get();
+    }
     if (!seams_.launcher) {
         ownLauncher_ = std::make_unique<SystemProgramLauncher>();
         seams_.launcher = ownLauncher_.get();
@@ -81,7 +90,7 @@ WindowSet::WindowSet(const Seams& seams)
         for (const char* name : names)
             adopt(HelpWindows::create(QLatin1String(name)).release());
     };
-    mainWindow_ = adopt(new MainWindow(*slots_, ResponseTable::builtIn(), *seams_.messages, *seams_.errors,
+    mainWindow_ = adopt(new MainWindow(*slots_, responseData_->table(), *seams_.messages, *seams_.errors,
                                             *seams_.launcher));
     scenarioDialog_ = adopt(new ScenarioDialog(*slots_));
     curveSelection_ = adopt(new CurveSelectionWindow(*curveSelectionModel_, *slots_));
@@ -112,6 +121,9 @@ WindowSet::WindowSet(const Seams& seams)
     siteMaps_[1] = adopt(SiteMapWindow::create(1).release()); // Gualeguaychú
     siteMaps_[0] = adopt(SiteMapWindow::create(0).release()); // Gualeguay
     adopt(new HelpPrintWindow(*seams_.printTarget, *seams_.errors));
+    // Beyond the program's own 37: the adviser's data, the dose advice and its help.
+    responseDataWindow_ = new ResponseDataWindow(*responseData_, *seams_.errors, *seams_.files);
+    addedWindows_.emplace_back(responseDataWindow_);
 
     wireMainWindow();
     wireYieldChart();
@@ -122,6 +134,7 @@ WindowSet::WindowSet(const Seams& seams)
     wireChartPrinting(yieldPrint, yieldChart_->chart());
     wireChartPrinting(economicPrint, economicChart_->chart());
     createRateAdvice();
+    wireResponseData();
 
     // Screen readers name every control by the words a sighted adviser reads beside it.
     for (const auto* list : {&windows_, &addedWindows_})
@@ -143,6 +156,22 @@ void WindowSet::createRateAdvice()
     connect(rateAdvice_, &RateAdviceWindow::marksChanged, economicChart_, &EconomicChartWindow::setOptimumMarks);
     connect(rateAdvice_, &RateAdviceWindow::helpRequested, this, [adviceHelp] { present(adviceHelp); });
     connect(nitrogenCost_, &NitrogenCostWindow::productChosen, rateAdvice_, &RateAdviceWindow::setProduct);
+}
+
+void WindowSet::wireResponseData()
+{
+    // The charts name the data they rest on; the choice is kept for the next session.
+    auto label = [this] {
+        yieldChart_->setDataSourceText(responseData_->shortLabel());
+        economicChart_->setDataSourceText(responseData_->shortLabel());
+    };
+    label();
+    connect(responseData_.get(), &ResponseData::changed, this, [this, label] {
+        label();
+        QSettings settings(QStringLiteral("Velmaro"), QStringLiteral("velmaro")); // the program's own
+        responseData_->save(settings);
+    });
+    connect(mainWindow_, &MainWindow::responseDataRequested, this, [this] { present(responseDataWindow_); });
 }
 
 void WindowSet::wireMaps()
@@ -300,6 +329,14 @@ void WindowSet::start()
 {
     fillScreen(mainWindow_);
     mainWindow_->show();
+    // The table chosen in an earlier session is read and checked again; a file gone or
+    // no longer valid is said once, and the built-in table stays in use.
+    QSettings settings(QStringLiteral("Velmaro"), QStringLiteral("velmaro"));
+    QString error;
+    if (!responseData_->restore(settings, &error))
+        seams_.errors->report(mainWindow_, QStringLiteral("No se pudo usar la tabla de coeficientes elegida en la "
+                                                          "sesión anterior:\n%1\n\nSe usa la tabla incorporada.")
+                                               .arg(error));
 }
 
 QWidget* WindowSet::window(const QString& objectName) const

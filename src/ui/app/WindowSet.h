@@ -32,6 +32,9 @@ class ChartTitleWindow;
 class CurveChart;
 class ChartPrintDialog;
 class PrintTarget;
+class FileChooser;
+class ResponseData;
+class ResponseDataWindow;
 
 // Every window of the program, created once at start-up in a fixed order (the main
 // window first) and wired together here. Windows never reach into each other's
@@ -53,6 +56,7 @@ public:
     CurveSelection& curveSelectionModel() const { return *curveSelectionModel_; }
     YieldChartWindow& yieldChart() const { return *yieldChart_; }
     EconomicChartWindow& economicChart() const { return *economicChart_; }
+    ResponseData& responseData() const { return *responseData_; }
 
     // The window with this object name ("TForm1" ... "TForm37"), or nullptr.
     QWidget* window(const QString& objectName) const;
@@ -80,6 +84,7 @@ private:
     // Shows or hides the curve selection; the caption the chart's button takes.
     QString toggleCurveSelection();
     void presentByName(const QString& objectName);
+    void wireResponseData();
 
     // Brings a window forward, showing it if hidden.
     static void present(QWidget* window);
@@ -90,10 +95,12 @@ private:
     std::unique_ptr<ProgramLauncher> ownLauncher_;
     std::unique_ptr<ReportPrinter> ownReportPrinter_;
     std::unique_ptr<PrintTarget> ownPrintTarget_;
+    std::unique_ptr<FileChooser> ownFiles_;
     Seams seams_;
     std::unique_ptr<ScenarioSlots> slots_;
     std::unique_ptr<CurveSelection> curveSelectionModel_;
     std::unique_ptr<EconomicSituation> economicSituation_;
+    std::unique_ptr<ResponseData> responseData_; // the table every lookup uses
     std::vector<std::unique_ptr<QWidget>> windows_;
     std::vector<std::unique_ptr<QWidget>> addedWindows_;
     RateAdviceWindow* rateAdvice_ = nullptr;
@@ -110,4 +117,5 @@ private:
     AxisSliderWindow* economicAxes_ = nullptr;
     ChartTitleWindow* yieldTitles_ = nullptr;
     ChartTitleWindow* economicTitles_ = nullptr;
+    ResponseDataWindow* responseDataWindow_ = nullptr;
 };

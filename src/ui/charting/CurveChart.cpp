@@ -304,10 +304,48 @@ void CurveChart::setPanel(const QBrush& brush)
 
 QPixmap CurveChart::renderPixmap(const QBrush& panel)
 {
-    if (panel.style() == Qt::NoBrush)
-        return toPixmap(width(), height());
-    setBackground(panel);
+    const bool note = sourceNote_ && !sourceNote_->text().isEmpty();
+    if (note)
+        sourceNote_->setVisible(true);
+    if (panel.style() != Qt::NoBrush)
+        setBackground(panel);
     QPixmap pixmap = toPixmap(width(), height());
     setBackground(panel_);
+    if (note)
+        sourceNote_->setVisible(false);
     return pixmap;
+}
+
+void CurveChart::setSourceNote(const QString& note)
+{
+    if (!sourceNote_) {
+        sourceNote_ = new QCPItemText(this);
+        sourceNote_->setClipToAxisRect(false);
+        sourceNote_->position->setType(QCPItemPosition::ptViewportRatio);
+        sourceNote_->position->setCoords(1.0, 1.0);
+        sourceNote_->setPositionAlignment(Qt::AlignRight | Qt::AlignBottom);
+        sourceNote_->setPadding(QMargins(4, 2, 6, 4));
+        QFont font(QStringLiteral("Arial"));
+        font.setPixelSize(11);
+        sourceNote_->setFont(font);
+        sourceNote_->setColor(Qt::black);
+        sourceNote_->setSelectable(false);
+        sourceNote_->setVisible(false); // the window's own label shows it on screen
+    }
+    sourceNote_->setText(note);
+}
+
+QString CurveChart::sourceNote() const
+{
+    return sourceNote_ ? sourceNote_->text() : QString();
+}
+
+void CurveChart::renderForPrint(QCPPainter* painter)
+{
+    const bool note = sourceNote_ && !sourceNote_->text().isEmpty();
+    if (note)
+        sourceNote_->setVisible(true);
+    toPainter(painter, width(), height());
+    if (note)
+        sourceNote_->setVisible(false);
 }

@@ -93,7 +93,16 @@ public:
     void setPanel(const QBrush& brush);
 
     // The chart exactly as drawn, at its on-screen size; optionally on a plain panel.
+    // The source note is drawn in it.
     QPixmap renderPixmap(const QBrush& panel = Qt::NoBrush);
+
+    // A note of the data the curves rest on ("datos: incorporados"), written in the lower
+    // right corner of every rendered or printed picture of the chart; on screen a label
+    // of the window says it.
+    void setSourceNote(const QString& note);
+    QString sourceNote() const;
+    // The chart onto a printer's painter at its on-screen size, the source note included.
+    void renderForPrint(QCPPainter* painter);
 
     bool isDrawable(Axis axis) const { return axisMinimum(axis) < axisMaximum(axis); }
 
@@ -113,5 +122,6 @@ private:
     std::vector<Series> series_;
     std::pair<double, double> limits_[2] = {{0.0, 1.0}, {0.0, 1.0}};
     QCPTextElement* title_ = nullptr;
+    QCPItemText* sourceNote_ = nullptr;
     QBrush panel_;
 };

@@ -15,6 +15,7 @@
 #include "core/EconomicInputs.h"
 #include "core/EconomicSituation.h"
 #include "core/ScenarioSlots.h"
+#include "ui/data/DataSourceLabel.h"
 #include "ui/charting/CurveChart.h"
 #include "ui/common/ErrorReporter.h"
 #include "ui/common/HelpMark.h"
@@ -238,6 +239,7 @@ void EconomicChartWindow::buildChart()
     scenarioLabel_->setObjectName(QStringLiteral("Label24"));
     scenarioLabel_->setFont(Look::arial(9, true));
     scenarioLabel_->setAttribute(Qt::WA_TransparentForMouseEvents);
+    dataSourceLabel_ = new DataSourceLabel(chart_);
 
     yAxisMark_ = new HelpMark(QStringLiteral("Label14"), QStringLiteral(" ? "), 14, 18, chart_);
     yAxisMark_->setToolTip(QStringLiteral("Ayuda del eje del ingreso o costo marginal"));
@@ -510,4 +512,9 @@ void EconomicChartWindow::mouseMoveEvent(QMouseEvent* event)
 {
     resetInputMarks();
     VelmaroWindow::mouseMoveEvent(event);
+}
+
+void EconomicChartWindow::setDataSourceText(const QString& text)
+{
+    dataSourceLabel_->setSource(text);
 }

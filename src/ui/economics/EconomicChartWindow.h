@@ -11,6 +11,7 @@
 #include "ui/common/VelmaroWindow.h"
 
 class QLabel;
+class DataSourceLabel;
 class QLineEdit;
 class QToolButton;
 class CurveChart;
@@ -50,6 +51,8 @@ public:
     void rebuild();
 
     void setCurveSelectionCaption(const QString& caption);
+    // The short note of the data the curves rest on ("datos: incorporados").
+    void setDataSourceText(const QString& text);
 
     // The recommended doses drawn over the chart: a dashed line at each optimum and its
     // profitable range lightly shaded, in the curve's colour. Empty: no marks.
@@ -100,6 +103,7 @@ private:
     QLineEdit* valueEdit_ = nullptr;      // Edit6
     QLabel* marginLabel_ = nullptr;       // Label13
     QLabel* scenarioLabel_ = nullptr;     // Label24
+    DataSourceLabel* dataSourceLabel_ = nullptr; // beside the scenario line
     std::array<HelpMark*, 3> inputMarks_{}; // Label16, Label17, Label18
     HelpMark* yAxisMark_ = nullptr;       // Label14
     HelpMark* xAxisMark_ = nullptr;       // Label15

@@ -38,7 +38,7 @@ bool ChartPrinter::print(CurveChart& chart, QPageLayout::Orientation orientation
     const PrintedChartLayout layout = PrintedChartLayout::compute(onScreen, page.size(), aspect);
     painter.translate(layout.area.topLeft());
     painter.scale(double(layout.area.width()) / onScreen.width(), double(layout.area.height()) / onScreen.height());
-    chart.toPainter(&painter, onScreen.width(), onScreen.height());
+    chart.renderForPrint(&painter); // at its on-screen size, with the note of its data
     if (!painter.end()) {
         errors.report(parent, QStringLiteral("No se pudo terminar la impresión del gráfico."));
         return false;

@@ -11,6 +11,7 @@
 
 #include "core/ChartReadOut.h"
 #include "core/ScenarioSlots.h"
+#include "ui/data/DataSourceLabel.h"
 #include "ui/charting/CurveChart.h"
 #include "ui/common/ErrorReporter.h"
 #include "ui/common/HelpMark.h"
@@ -134,6 +135,7 @@ void YieldChartWindow::buildChart()
     scenarioLabel_->setFont(Look::arial(9, true));
     scenarioLabel_->setAttribute(Qt::WA_TransparentForMouseEvents);
     scenarioLabel_->move(70, 40);
+    dataSourceLabel_ = new DataSourceLabel(chart_);
 
     yieldAxisHelp_ = new HelpMark(QStringLiteral("Label9"), QStringLiteral("?"), 12, 16, chart_);
     nitrogenAxisHelp_ = new HelpMark(QStringLiteral("Label10"), QStringLiteral("?"), 12, 16, chart_);
@@ -314,4 +316,9 @@ void YieldChartWindow::copyToClipboard()
     QGuiApplication::clipboard()->setPixmap(chart_->renderPixmap());
     for (QLabel* notice : clipboardNotice_)
         notice->show();
+}
+
+void YieldChartWindow::setDataSourceText(const QString& text)
+{
+    dataSourceLabel_->setSource(text);
 }

@@ -7,6 +7,7 @@
 #include "ui/common/VelmaroWindow.h"
 
 class QLabel;
+class DataSourceLabel;
 class QLineEdit;
 class QToolButton;
 class CurveChart;
@@ -34,6 +35,8 @@ public:
 
     // The caption of the button that shows or hides the curve selection.
     void setCurveSelectionCaption(const QString& caption);
+    // The short note of the data the curves rest on ("datos: incorporados").
+    void setDataSourceText(const QString& text);
 
     // The read-out for a pointer at this chart pixel.
     void readOut(QPoint pixel);
@@ -68,6 +71,7 @@ private:
     QLineEdit* yieldEdit_ = nullptr;     // Edit2
     QLineEdit* curveNameEdit_ = nullptr; // Edit3
     QLabel* scenarioLabel_ = nullptr;    // Label1
+    DataSourceLabel* dataSourceLabel_ = nullptr; // beside the scenario line
     QLabel* incrementLabel_ = nullptr;   // Label13
     QLabel* clipboardNotice_[2] = {};    // Label6, Label7
     HelpMark* yieldAxisHelp_ = nullptr;  // Label9

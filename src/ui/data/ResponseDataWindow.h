@@ -1,0 +1,54 @@
+#pragma once
+
+#include <QByteArray>
+#include <QList>
+
+#include "core/TrialFit.h"
+#include "ui/common/VelmaroWindow.h"
+
+class QLabel;
+class QPushButton;
+class QTableWidget;
+class ErrorReporter;
+class FileChooser;
+class ResponseData;
+
+// "Datos de respuesta": which coefficient table is in use, loading the adviser's own
+// table, fitting curves from trial results (shown for review before they are used),
+// exporting the table in use and going back to the built-in one.
+class ResponseDataWindow : public VelmaroWindow {
+    Q_OBJECT
+public:
+    ResponseDataWindow(ResponseData& data, ErrorReporter& errors, FileChooser& files, QWidget* parent = nullptr);
+
+    // "Cargar tabla…": one CSV file or the three fixed-column files.
+    void loadTable();
+    // "Ajustar desde ensayos…": reads a trial file and shows its fits, using nothing yet.
+    void fitTrials();
+    // "Usar estos ajustes" / "Descartar" for the fits on show.
+    void acceptFits();
+    void discardFits();
+    // "Exportar tabla…": the table in use as CSV.
+    void exportTable();
+    // "Volver a la tabla incorporada".
+    void useBuiltIn();
+
+    const QList<TrialFit::Fit>& pendingFits() const { return pending_; }
+
+private:
+    void showSource();
+    void showFits();
+    void refuse(const QString& what, const QString& error);
+
+    ResponseData& data_;
+    ErrorReporter& errors_;
+    FileChooser& files_;
+    QLabel* sourceLabel_ = nullptr;
+    QLabel* statusLabel_ = nullptr;
+    QTableWidget* fitTable_ = nullptr;
+    QPushButton* acceptButton_ = nullptr;
+    QPushButton* discardButton_ = nullptr;
+    QList<TrialFit::Fit> pending_;
+    QString pendingPath_;
+    QByteArray pendingBytes_;
+};

@@ -1,0 +1,289 @@
+#include <QCryptographicHash>
+#include <QFile>
+#include <QProcess>
+#include <QSettings>
+#include <QStandardPaths>
+#include <QTableWidget>
+
+#include "WindowSetFixture.h"
+#include "core/ResponseData.h"
+#include "core/ScenarioSlots.h"
+#include "ui/charting/CurveChart.h"
+#include "ui/economics/EconomicChartWindow.h"
+#include "ui/yieldchart/YieldChartWindow.h"
+
+namespace {
+
+const QByteArray OwnTable = "codigo,nivel,a,b,c\nAGAA,20,2000.04,25.1236,-0.08236\n"
+                            "AGAA,Medio,2100,26,-0.09\nAGAA,80,2200,27,-0.1\n";
+
+// AGAA Medio: yield = 1500 + 30 N - 0.1 N² at 0, 50, 100, 150, 200 kg N/ha, two plots
+// per rate 60 kg/ha above and below the curve; AGAA 80 % at two rates only.
+QByteArray trialFile()
+{
+    QByteArray out = "codigo,nivel,n_disponible,rendimiento\n";
+    for (int n : {0, 50, 100, 150, 200})
+        for (int d : {60, -60})
+            out += QStringLiteral("AGAA,Medio,%1,%2\n").arg(n).arg(1500 + 30 * n - 0.1 * n * n + d).toUtf8();
+    out += "AGAA,80,40,2500\nAGAA,80,160,3100\n";
+    return out;
+}
+
+QString pdfText(const QString& file)
+{
+    QProcess p;
+    p.start(QStringLiteral("pdftotext"), {file, QStringLiteral("-")});
+    p.waitForFinished(20000);
+    return QString::fromUtf8(p.readAllStandardOutput());
+}
+
+QStringList nine(const SlotRecord& r)
+{
+    QStringList out;
+    for (const CoefficientTexts& t : r.coefficients)
+        out << t.a << t.b << t.c;
+    return out;
+}
+
+} // namespace
+
+class TestResponseDataWindow : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void initTestCase();
+    void init();
+    void cleanup() { f_.reset(); }
+    void reachedFromTheMainWindowWithoutMovingIt();
+    void loadedTableReachesLookupsChartsAndPrint();
+    void brokenFileChangesNothing_data();
+    void brokenFileChangesNothing();
+    void fitsAreReviewedThenUsedAndKeptForTheNextStart();
+    void aSavedTableGoneIsSaidOnceAtStart();
+    void exportedTableLoadsBack();
+
+private:
+    QString write(const QString& name, const QByteArray& bytes)
+    {
+        const QString path = dir_.filePath(name);
+        QFile file(path);
+        if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(bytes) != bytes.size())
+            qFatal("cannot write %s", qPrintable(path));
+        return path;
+    }
+    void click(const char* name) { f_->click("ResponseDataWindow", name); }
+    QString text(const char* window, const char* label) const { return f_->child<QLabel>(window, label)->text(); }
+    QStringList plotSlot1()
+    {
+        f_->click("TForm1", "ToolButton1");
+        f_->click("TForm2", "BitBtn1"); // the first choices: AGAA
+        f_->click("TForm1", "ToolButton13");
+        return nine(f_->set->scenarioSlots().slot(1));
+    }
+    void restart()
+    {
+        f_.reset();
+        f_ = std::make_unique<WindowSetFixture>();
+    }
+
+    QTemporaryDir settings_;
+    QTemporaryDir dir_;
+    std::unique_ptr<WindowSetFixture> f_;
+};
+
+void TestResponseDataWindow::initTestCase()
+{
+    // Settings of this test only, in a folder that disappears with it.
+    QStandardPaths::setTestModeEnabled(true);
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings_.path());
+}
+
+void TestResponseDataWindow::init()
+{
+    QSettings(QStringLiteral("Velmaro"), QStringLiteral("velmaro")).clear();
+    f_ = std::make_unique<WindowSetFixture>();
+}
+
+void TestResponseDataWindow::reachedFromTheMainWindowWithoutMovingIt()
+{
+    auto* button = f_->child<QToolButton>("TForm1", "ResponseDataButton");
+    QVERIFY(button);
+    QCOMPARE(button->text(), QStringLiteral("Datos"));
+    // It overlaps no control of the main window.
+    const QRect place(button->mapTo(f_->window("TForm1"), QPoint()), button->size());
+    for (QWidget* w : f_->window("TForm1")->findChildren<QWidget*>()) {
+        if (w == button || !w->isVisible() || w->objectName().isEmpty() || w->objectName() == u"ToolBar1"
+            || w->objectName() == u"Panel1")
+            continue;
+        QVERIFY2(!QRect(w->mapTo(f_->window("TForm1"), QPoint()), w->size()).intersects(place),
+                 qPrintable(w->objectName()));
+    }
+    button->click();
+    QWidget* window = f_->window("ResponseDataWindow");
+    QVERIFY(window && window->isVisible());
+    QCOMPARE(window->windowTitle(), QStringLiteral("Datos de respuesta"));
+    QVERIFY(text("ResponseDataWindow", "DataSourceLabel").startsWith(u"Tabla incorporada (ilustrativa, no calibrada)\n"));
+    QCOMPARE(text("TForm3", "DataSourceLabel"), QStringLiteral("datos: incorporados"));
+    QCOMPARE(text("TForm20", "DataSourceLabel"), QStringLiteral("datos: incorporados"));
+}
+
+void TestResponseDataWindow::loadedTableReachesLookupsChartsAndPrint()
+{
+    const QStringList builtIn = plotSlot1();
+    QCOMPARE(builtIn.first(), QStringLiteral("1885.9"));
+    const QString path = write(QStringLiteral("propia.csv"), OwnTable);
+    f_->files.answers << QStringList{path};
+    click("LoadTableButton");
+    QVERIFY(f_->errors.messages.isEmpty());
+
+    const QString source = text("ResponseDataWindow", "DataSourceLabel");
+    const QString sha = QString::fromLatin1(QCryptographicHash::hash(OwnTable, QCryptographicHash::Sha256).toHex());
+    QVERIFY2(source.startsWith(path + QStringLiteral("\n4 líneas, cargado el ")), qPrintable(source));
+    QVERIFY2(source.contains(QStringLiteral("SHA-256 ") + sha), qPrintable(source));
+    QVERIFY2(source.endsWith(QStringLiteral("1 códigos de los archivos, 383 de la tabla incorporada")), qPrintable(source));
+    for (const char* chart : {"TForm3", "TForm20"})
+        QCOMPARE(text(chart, "DataSourceLabel"), QStringLiteral("datos: propia.csv"));
+
+    // The slots change only at the next "Graficar", then with the table's own texts.
+    QCOMPARE(nine(f_->set->scenarioSlots().slot(1)), builtIn);
+    QCOMPARE(plotSlot1(), (QStringList{"2000.0", "25.124 ", "-0.0824", "2100.0", "26.000 ", "-0.0900", "2200.0",
+                                       "27.000 ", "-0.1000"}));
+
+    // The printed chart says which data it rests on.
+    Q_EMIT f_->set->yieldChart().activated();
+    QWidget* print = f_->window("TForm12");
+    print->show();
+    print->findChild<QAbstractButton*>(QStringLiteral("BitBtn1"))->click();
+    QCOMPARE(f_->printer.files.size(), 1);
+    const QString printed = pdfText(f_->printer.files.first());
+    QVERIFY2(printed.contains(QStringLiteral("datos: propia.csv")), qPrintable(printed.left(300)));
+    QVERIFY2(printed.contains(QStringLiteral("Rendimiento de trigo")), qPrintable(printed.left(300)));
+    // ... and so does its picture, which is not the same without the note.
+    CurveChart& chart = f_->set->yieldChart().chart();
+    const QImage withNote = chart.renderPixmap().toImage();
+    chart.setSourceNote(QString());
+    QVERIFY(chart.renderPixmap().toImage() != withNote);
+}
+
+void TestResponseDataWindow::brokenFileChangesNothing_data()
+{
+    QTest::addColumn<QStringList>("names");
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<QString>("error");
+    QTest::newRow("bad value on the last line")
+        << QStringList{"rota.csv"} << OwnTable + "BGAA,20,2000,25,-0.08\nBGAA,Medio,2100,26,-0.09\nBGAA,80,2200,27,2,5\n"
+        << "rota.csv, línea 7: se esperaban 5 columnas separadas por ',' y hay 6 (¿coma decimal? el separador decimal es el punto)";
+    QTest::newRow("semicolons") << QStringList{"punto_y_coma.csv"} << QByteArray("codigo;nivel;a;b;c\n")
+                                << "punto_y_coma.csv, línea 1: el encabezado debe ser 'codigo,nivel,a,b,c' (el archivo "
+                                   "está separado por ';'; use ',' como separador y '.' como decimal)";
+    QTest::newRow("three files, one missing") << QStringList{"t_20.txt", "t_medio.txt", "t_80_no_existe.txt"}
+                                              << QByteArray("AGAA 1885.9 15.770  -0.0529\n")
+                                              << "t_80_no_existe.txt: no se pudo abrir el archivo";
+}
+
+void TestResponseDataWindow::brokenFileChangesNothing()
+{
+    QFETCH(QStringList, names);
+    QFETCH(QByteArray, content);
+    QFETCH(QString, error);
+    // A table in use first, so that "nothing changes" is not merely "still the built-in one".
+    f_->files.answers << QStringList{write(QStringLiteral("propia.csv"), OwnTable)};
+    click("LoadTableButton");
+    const QString source = text("ResponseDataWindow", "DataSourceLabel");
+    const QStringList before = plotSlot1();
+
+    QStringList paths;
+    for (const QString& name : names)
+        paths << (name.contains(u"no_existe") ? dir_.filePath(name) : write(name, content));
+    f_->files.answers << paths;
+    click("LoadTableButton");
+    QCOMPARE(f_->errors.messages.size(), 1);
+    QVERIFY2(f_->errors.messages.first().contains(u'\n' + error), qPrintable(f_->errors.messages.first()));
+    QVERIFY(text("ResponseDataWindow", "StatusLabel").endsWith(QStringLiteral("La tabla en uso no cambió.")));
+    QCOMPARE(text("ResponseDataWindow", "DataSourceLabel"), source);
+    QCOMPARE(text("TForm3", "DataSourceLabel"), QStringLiteral("datos: propia.csv"));
+    QCOMPARE(plotSlot1(), before);
+}
+
+void TestResponseDataWindow::fitsAreReviewedThenUsedAndKeptForTheNextStart()
+{
+    const QString trials = write(QStringLiteral("ensayos.csv"), trialFile());
+    auto* table = f_->child<QTableWidget>("ResponseDataWindow", "FitTable");
+    const QStringList builtIn = plotSlot1();
+
+    // Shown, then discarded: nothing changes.
+    f_->files.answers << QStringList{trials};
+    click("FitTrialsButton");
+    QCOMPARE(table->rowCount(), 2);
+    QStringList medio, eighty;
+    for (int column = 0; column < table->columnCount(); ++column) {
+        medio << table->item(0, column)->text();
+        eighty << table->item(1, column)->text();
+    }
+    // Residuals are ±60 on 10 plots: s = 60·√(10/7).
+    QCOMPARE(medio, (QStringList{"AGAA", "Medio", "10", "5", "1500.0", "30.000", "-0.1000",
+                                 medio[7], "71.7", "0 a 200", ""}));
+    QVERIFY(medio[7].toDouble() > 0.9 && medio[7].toDouble() < 1.0);
+    QCOMPARE(eighty[10], QStringLiteral("menos de 3 dosis distintas: no se ajusta"));
+    click("DiscardFitButton");
+    QCOMPARE(table->rowCount(), 0);
+    QCOMPARE(plotSlot1(), builtIn);
+    QCOMPARE(text("TForm3", "DataSourceLabel"), QStringLiteral("datos: incorporados"));
+
+    // Shown again and used: the Medio line only.
+    f_->files.answers << QStringList{trials};
+    click("FitTrialsButton");
+    click("AcceptFitButton");
+    QStringList fitted = builtIn;
+    fitted[3] = QStringLiteral("1500.0");
+    fitted[4] = QStringLiteral("30.000 ");
+    fitted[5] = QStringLiteral("-0.1000");
+    QCOMPARE(plotSlot1(), fitted);
+    QCOMPARE(text("TForm20", "DataSourceLabel"), QStringLiteral("datos: ensayos.csv"));
+
+    // The next session starts with them, without a word.
+    restart();
+    QCOMPARE(plotSlot1(), fitted);
+    QCOMPARE(text("TForm3", "DataSourceLabel"), QStringLiteral("datos: ensayos.csv"));
+    QVERIFY(f_->errors.messages.isEmpty());
+
+    click("BuiltInTableButton");
+    QCOMPARE(plotSlot1(), builtIn);
+    restart();
+    QCOMPARE(plotSlot1(), builtIn);
+}
+
+void TestResponseDataWindow::aSavedTableGoneIsSaidOnceAtStart()
+{
+    const QString path = write(QStringLiteral("propia.csv"), OwnTable);
+    f_->files.answers << QStringList{path};
+    click("LoadTableButton");
+    QVERIFY(QFile::remove(path));
+    restart();
+    QCOMPARE(f_->errors.messages.size(), 1);
+    QVERIFY2(f_->errors.messages.first().contains(QStringLiteral("propia.csv: no se pudo abrir el archivo")),
+             qPrintable(f_->errors.messages.first()));
+    QCOMPARE(text("TForm3", "DataSourceLabel"), QStringLiteral("datos: incorporados"));
+    QCOMPARE(plotSlot1().first(), QStringLiteral("1885.9"));
+    restart();
+    QVERIFY(f_->errors.messages.isEmpty());
+}
+
+void TestResponseDataWindow::exportedTableLoadsBack()
+{
+    f_->files.answers << QStringList{write(QStringLiteral("propia.csv"), OwnTable)};
+    click("LoadTableButton");
+    const QStringList inUse = f_->set->responseData().table().lines(Level::P80);
+    const QString exported = dir_.filePath(QStringLiteral("exportada.csv"));
+    f_->files.answers << QStringList{exported};
+    click("ExportTableButton");
+    click("BuiltInTableButton");
+    f_->files.answers << QStringList{exported};
+    click("LoadTableButton");
+    QVERIFY(f_->errors.messages.isEmpty());
+    QCOMPARE(f_->set->responseData().table().lines(Level::P80), inUse);
+    QCOMPARE(f_->set->responseData().codesFromFiles(), ResponseTable::LineCount);
+    QCOMPARE(f_->files.captions.size(), 3);
+}
+
+QTEST_MAIN(TestResponseDataWindow)
+#include "tst_responsedatawindow.moc"
