@@ -26,6 +26,14 @@ private Q_SLOTS:
 
 private:
     EconomicChartWindow& econ() const { return f_->set->economicChart(); }
+    // The optima marked on the economic chart: one dashed line each.
+    int markedOptima() const
+    {
+        int lines = 0;
+        for (int i = 0; i < econ().chart().itemCount(); ++i)
+            lines += qobject_cast<QCPItemStraightLine*>(econ().chart().item(i)) != nullptr;
+        return lines;
+    }
     QTableWidget* table(const char* name) const { return f_->child<QTableWidget>("RateAdviceWindow", name); }
     QString cell(const char* name, int row, int column) const { return table(name)->item(row, column)->text(); }
     void typeAndEnter(const char* window, const char* name, const QString& text) const
@@ -68,8 +76,7 @@ void TestRateAdviceWindow::followsTheChart()
                  .text);
     QCOMPARE(cell("SensitivityTable", 2, 2), QStringLiteral("74"));
     QCOMPARE(cell("RiskTable", 1, 0), QStringLiteral("114"));
-    const int marksPerCurve = 3; // the dashed line, the shaded range and its strip
-    QCOMPARE(econ().chart().itemCount(), marksPerCurve);
+    QCOMPARE(markedOptima(), 1);
 
     // A dearer grain: more nitrogen pays.
     typeAndEnter("TForm20", "Edit1", QStringLiteral("160"));
@@ -85,9 +92,9 @@ void TestRateAdviceWindow::followsTheChart()
     f_->set->curveSelectionModel().setShown(4, true);
     QCOMPARE(table("OptimumTable")->rowCount(), 2);
     QCOMPARE(cell("OptimumTable", 1, 0), QStringLiteral("Escenario1-80%"));
-    QCOMPARE(econ().chart().itemCount(), 2 * marksPerCurve);
+    QCOMPARE(markedOptima(), 2);
     f_->child<QCheckBox>("RateAdviceWindow", "OptimumMarksCheck")->setChecked(false);
-    QCOMPARE(econ().chart().itemCount(), 0);
+    QCOMPARE(markedOptima(), 0);
 }
 
 void TestRateAdviceWindow::badAdviceInputsChangeNothing_data()
