@@ -44,8 +44,9 @@ public:
     static QString formatWhole(double value, int precision);
 
     // Reads a decimal number written with "." as decimal point; blanks around it are
-    // ignored. Anything else ("abc", "0,5", "", "1e", "nan", "inf", out of range)
-    // gives a failed reading whose message names the text.
+    // ignored. Anything else ("abc", "0,5", "", "1e", "nan", "inf") gives a failed
+    // reading whose message names the text and says how a number is written; a number
+    // beyond what a double holds ("1e400", 400 digits) is called too large.
     static Reading read(const QString& text);
 
     // Reads a whole number (an optional sign and digits; blanks around it ignored) that
