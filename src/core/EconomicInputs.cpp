@@ -4,27 +4,42 @@
 
 namespace {
 
-EconomicInputs::Price readPrice(const QString& field, const QString& text)
+EconomicInputs::Price readPrice(const QString& field, const QString& text, const NumberText::Range& range)
 {
-    const NumberText::Reading reading = NumberText::read(text);
+    const NumberText::Reading reading = NumberText::readField(field, text, range);
     EconomicInputs::Price price;
     if (reading.ok)
         price.value = reading.value;
     else
-        price.error = field + QStringLiteral(": ") + reading.error;
+        price.error = reading.error;
     return price;
 }
 
 } // namespace
 
+NumberText::Range EconomicInputs::grainPriceRange()
+{
+    return {0.0, 10000.0, false, QStringLiteral("U$S/Tn.")};
+}
+
+NumberText::Range EconomicInputs::nCostRange()
+{
+    return {0.0, 100000.0, true, QStringLiteral("U$S/Tn.")};
+}
+
+NumberText::Range EconomicInputs::referenceNRange()
+{
+    return {0.0, double(HighestReferenceN), true, QStringLiteral("Kg/ha.")};
+}
+
 EconomicInputs::Price EconomicInputs::readGrainPrice(const QString& text)
 {
-    return readPrice(QStringLiteral("Precio neto del grano"), text);
+    return readPrice(QStringLiteral("Precio neto del grano"), text, grainPriceRange());
 }
 
 EconomicInputs::Price EconomicInputs::readNCost(const QString& text)
 {
-    return readPrice(QStringLiteral("Costo del nitrógeno"), text);
+    return readPrice(QStringLiteral("Costo del nitrógeno"), text, nCostRange());
 }
 
 EconomicInputs::Prices EconomicInputs::readPrices(const QString& grainPrice, const QString& nCost)
@@ -40,11 +55,12 @@ EconomicInputs::Prices EconomicInputs::readPrices(const QString& grainPrice, con
 
 EconomicInputs::ReferenceN EconomicInputs::readReferenceN(const QString& text)
 {
-    const NumberText::Reading reading = NumberText::readInteger(text);
+    const NumberText::Reading reading =
+        NumberText::readWholeField(QStringLiteral("N disp. de referencia"), text, referenceNRange());
     ReferenceN reference;
     if (reading.ok)
         reference.value = static_cast<int>(reading.value);
     else
-        reference.error = QStringLiteral("N disp. de referencia: ") + reading.error;
+        reference.error = reading.error;
     return reference;
 }

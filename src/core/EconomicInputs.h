@@ -2,14 +2,26 @@
 
 #include <QString>
 
+#include "core/NumberText.h"
+
 // The three economic inputs of the economic chart, read from their texts as the adviser
 // typed them: the net grain price and the cost of nitrogen in U$S per tonne, and the
 // reference available nitrogen in kg/ha. Each reading gives a value or the exact message
 // that names the field, so every window and calculation that needs them reads them alike.
+//
+// What an adviser can sensibly mean: a grain price above 0 and up to 10000 U$S/t (wheat
+// trades at 150-400), a cost of nitrogen from 0 (nitrogen at hand) up to 100000 U$S/t of
+// N (ten times the dearest fertiliser nitrogen), and a reference N that is a whole number
+// from 0 to 1000 kg/ha; below 40 the chart warns and takes 40.
 class EconomicInputs {
 public:
     // Available nitrogen is never taken below this (the first column of the tables).
     static constexpr int LowestReferenceN = 40;
+    static constexpr int HighestReferenceN = 1000;
+
+    static NumberText::Range grainPriceRange();
+    static NumberText::Range nCostRange();
+    static NumberText::Range referenceNRange();
 
     struct Price {
         double value = 0.0; // U$S per tonne

@@ -2,12 +2,17 @@
 
 #include <cmath>
 
+#include "core/EconomicInputs.h"
 #include "core/FertiliserProducts.h"
-#include "core/NumberText.h"
 
 QString NitrogenCost::initialPriceText()
 {
     return QStringLiteral("0.00");
+}
+
+NumberText::Range NitrogenCost::priceRange()
+{
+    return {0.0, 10000.0, true, QStringLiteral("U$S / tn")};
 }
 
 QString NitrogenCost::noDataMessage()
@@ -27,7 +32,7 @@ QString NitrogenCost::contentText(double nFraction)
 
 QString NitrogenCost::returnText(double nCostPerTonne)
 {
-    return NumberText::format(nCostPerTonne, 4, 0);
+    return NumberText::formatWhole(nCostPerTonne, 4);
 }
 
 NitrogenCost::Result NitrogenCost::calculate(const QString& priceText, int productIndex)
@@ -45,10 +50,13 @@ NitrogenCost::Result NitrogenCost::calculate(const QString& priceText, int produ
         result.message = noProductMessage();
         return result;
     }
-    const NumberText::Reading price = NumberText::read(priceText);
+    const NumberText::Reading price =
+        NumberText::readField(QStringLiteral("Costo del fertilizante"), priceText, priceRange());
     if (!price) {
-        result.failure = Failure::NotANumber;
-        result.message = price.error;
+        // A text that is no number at all is told as such; a number, with what is accepted.
+        const NumberText::Reading plain = NumberText::read(priceText);
+        result.failure = plain ? Failure::OutOfRange : Failure::NotANumber;
+        result.message = price.wellFormed ? price.error : plain.error;
         return result;
     }
 
@@ -59,10 +67,11 @@ NitrogenCost::Result NitrogenCost::calculate(const QString& priceText, int produ
     const QString cost = NumberText::format(price.value / grams, 4, 3);
     const NumberText::Reading perKg = NumberText::read(cost);
     const double perTonne = perKg.value * 1000.0;
-    if (!perKg || !std::isfinite(perTonne)) {
+    // Only a cost the economic chart accepts is kept to be handed over.
+    const EconomicInputs::Price handed = EconomicInputs::readNCost(returnText(perTonne));
+    if (!perKg || !std::isfinite(perTonne) || !handed.ok()) {
         result.failure = Failure::OutOfRange;
-        result.message = QStringLiteral("Con un precio de '%1' el costo del nitrógeno es demasiado grande")
-                             .arg(priceText);
+        result.message = handed.error;
         return result;
     }
 

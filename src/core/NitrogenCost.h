@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include "core/NumberText.h"
+
 // The nitrogen cost assistant's arithmetic: from the price of a tonne of fertiliser and
 // the product's N fraction to the cost of a kilogram and of a tonne of nitrogen. It works
 // on the texts the adviser sees, rounding where the screen rounds, so the stored cost is
@@ -13,7 +15,8 @@ public:
         NoData,     // the price still reads "0.00": nothing was entered
         NoProduct,  // no fertiliser chosen: no nitrogen to divide by
         NotANumber, // the price text does not read as a number
-        OutOfRange, // the cost of a tonne of N would be too large to hold
+        OutOfRange, // the price is outside what a fertiliser costs, or the cost of N
+                    // outside what the economic chart accepts
     };
 
     struct Result {
@@ -30,6 +33,11 @@ public:
     // The price field's initial text, which counts as "no data".
     static QString initialPriceText();
 
+    // A tonne of fertiliser from 0 (given away) up to 10000 U$S: well above any product
+    // on the market, and low enough that the dearest nitrogen it gives (the 11 % product)
+    // stays within what the economic chart accepts as a cost of N.
+    static NumberText::Range priceRange();
+
     static QString noDataMessage();    // "DEBE PROVEER DE DATOS PARA EL CALCULO"
     static QString noProductMessage(); // "DEBE ELEGIR UN FERTILIZANTE"
 
@@ -42,6 +50,6 @@ public:
     static QString contentText(double nFraction);
 
     // "Regresar": the cost of a tonne of N as the economic chart's cost field receives it,
-    // 4 significant digits and no decimals; 10000 and above in exponent form ("1.235E4").
+    // 4 significant digits written as a whole number ("761", "45450").
     static QString returnText(double nCostPerTonne);
 };

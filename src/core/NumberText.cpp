@@ -119,9 +119,117 @@ QString NumberText::format(double value, int precision, int decimals)
     return QString::fromStdString(out);
 }
 
+QString NumberText::formatWhole(double value, int precision)
+{
+    if (!std::isfinite(value))
+        return format(value, precision, 0);
+    const bool negative = std::signbit(value);
+    Decimal d = toDecimal(std::fabs(value));
+    roundTo(d, std::min(std::max(1, precision), d.exponent));
+    std::string out;
+    for (int position = 0; position < d.exponent && !d.digits.empty(); ++position)
+        out += position < static_cast<int>(d.digits.size()) ? d.digits[position] : '0';
+    if (out.empty())
+        return QStringLiteral("0");
+    return QString::fromStdString((negative ? "-" : "") + out);
+}
+
+QString NumberText::Range::text() const
+{
+    const QString from = QString::number(low, 'g', 15);
+    const QString to = QString::number(high, 'g', 15);
+    return (lowIncluded ? QStringLiteral("de %1 a %2 %3") : QStringLiteral("mayor que %1 y hasta %2 %3"))
+        .arg(from, to, unit);
+}
+
 QString NumberText::errorMessage(const QString& text)
 {
-    return QStringLiteral("'%1' no es un valor numérico válido").arg(text);
+    const QString message = QStringLiteral("'%1' no es un valor numérico válido").arg(text);
+    // The Spanish habit: a comma for decimals, points for thousands.
+    if (text.contains(u','))
+        return message
+               + QStringLiteral(": el separador decimal es el punto (1.5, no 1,5) y no se usa separador de miles");
+    return message + QStringLiteral(": escriba cifras con el punto como separador decimal, por ejemplo 115.5");
+}
+
+namespace {
+
+QString tooLargeMessage(const QString& text)
+{
+    return QStringLiteral("'%1' es un número demasiado grande").arg(text);
+}
+
+QString tooSmallMessage(const QString& text)
+{
+    return QStringLiteral("'%1' es un número demasiado cercano a cero").arg(text);
+}
+
+// Whether a well-formed number that cannot be held is beyond the largest or below the
+// smallest double: the power of ten of its first significant digit decides.
+bool beyondLargest(const std::string& ascii)
+{
+    std::size_t i = (ascii[0] == '+' || ascii[0] == '-') ? 1 : 0;
+    long long power = 0;
+    bool significant = false;
+    for (; i < ascii.size() && ascii[i] >= '0' && ascii[i] <= '9'; ++i) {
+        significant = significant || ascii[i] != '0';
+        if (significant)
+            ++power;
+    }
+    if (i < ascii.size() && ascii[i] == '.') {
+        for (++i; i < ascii.size() && ascii[i] >= '0' && ascii[i] <= '9'; ++i) {
+            if (significant)
+                break;
+            if (ascii[i] != '0')
+                significant = true;
+            else
+                --power;
+        }
+        while (i < ascii.size() && ascii[i] >= '0' && ascii[i] <= '9')
+            ++i;
+    }
+    long long exponent = 0;
+    if (i < ascii.size() && (ascii[i] == 'e' || ascii[i] == 'E')) {
+        ++i;
+        const bool negative = i < ascii.size() && ascii[i] == '-';
+        if (i < ascii.size() && (ascii[i] == '+' || ascii[i] == '-'))
+            ++i;
+        for (; i < ascii.size(); ++i)
+            exponent = std::min(exponent * 10 + (ascii[i] - '0'), 1000000LL);
+        if (negative)
+            exponent = -exponent;
+    }
+    return power + exponent > 0;
+}
+
+// A reading checked against the field's range; what went wrong is told with the field's
+// name first and, for a number that was written as one, what the field accepts.
+NumberText::Reading checked(NumberText::Reading reading, const QString& field, const QString& text,
+                            const NumberText::Range& range, const QString& accepted)
+{
+    if (reading.ok && range.contains(reading.value))
+        return reading;
+    if (reading.ok) {
+        reading.ok = false;
+        reading.value = 0.0;
+        reading.error = QStringLiteral("'%1' está fuera de rango").arg(text);
+    }
+    if (reading.wellFormed)
+        reading.error += QStringLiteral(": se acepta ") + accepted + u' ' + range.text();
+    reading.error = field + QStringLiteral(": ") + reading.error;
+    return reading;
+}
+
+} // namespace
+
+NumberText::Reading NumberText::readField(const QString& field, const QString& text, const Range& range)
+{
+    return checked(read(text), field, text, range, QStringLiteral("un valor"));
+}
+
+NumberText::Reading NumberText::readWholeField(const QString& field, const QString& text, const Range& range)
+{
+    return checked(readInteger(text), field, text, range, QStringLiteral("un número entero"));
 }
 
 NumberText::Reading NumberText::read(const QString& text)
@@ -153,6 +261,7 @@ NumberText::Reading NumberText::read(const QString& text)
     wellFormed = wellFormed && i == n;
 
     if (wellFormed) {
+        reading.wellFormed = true;
         const std::string ascii = trimmed.toStdString();
         const char* first = ascii.c_str() + (ascii[0] == '+' ? 1 : 0); // from_chars takes no '+'
         double value = 0.0;
@@ -160,6 +269,11 @@ NumberText::Reading NumberText::read(const QString& text)
         if (status == std::errc() && end == ascii.c_str() + ascii.size() && std::isfinite(value)) {
             reading.value = value == 0.0 ? 0.0 : value; // "-0.0000" reads as 0
             reading.ok = true;
+            return reading;
+        }
+        if (status == std::errc::result_out_of_range) {
+            reading.tooLarge = beyondLargest(ascii);
+            reading.error = reading.tooLarge ? tooLargeMessage(text) : tooSmallMessage(text);
             return reading;
         }
     }
@@ -177,11 +291,19 @@ NumberText::Reading NumberText::readInteger(const QString& text)
     for (qsizetype i = sign; i < trimmed.size() && digitsOnly; ++i)
         digitsOnly = trimmed[i] >= u'0' && trimmed[i] <= u'9';
     const int value = digitsOnly ? trimmed.toInt(&ok) : 0;
+    reading.wellFormed = digitsOnly;
     if (digitsOnly && ok) {
         reading.value = value;
         reading.ok = true;
         return reading;
     }
-    reading.error = QStringLiteral("'%1' no es un valor entero válido").arg(text);
+    if (digitsOnly) {
+        reading.tooLarge = true;
+        reading.error = tooLargeMessage(text);
+        return reading;
+    }
+    reading.error = QStringLiteral("'%1' no es un valor entero válido: escriba un número sin decimales ni "
+                                   "exponente, por ejemplo 117")
+                        .arg(text);
     return reading;
 }

@@ -12,13 +12,18 @@
 // 40-60 cm layers to mineral N, mineral N and bulk density to kg N/ha in the top 60 cm,
 // and the N of up to two fertilisers added to it. Every step reads the texts of the
 // fields as they stand, so the adviser may skip a step or overwrite a result by hand.
+//
+// What a soil test and a fertiliser plan can hold: nitrate from 0 to 1000 ppm, hence
+// mineral N from 0 to 225 ppm; bulk density from 500 kg/m3 (peat) to 2000 kg/m3 (the
+// most compacted mineral soils); from 0 to 5000 kg of each product per ha; and the
+// soil's N of the top 60 cm from 0 to 2700 kg/ha, which those limits give at most.
 class SoilNitrogen {
 public:
     enum class Failure {
         None,
         MissingInput, // an entry is empty or still holds its unit placeholder
         NotANumber,   // an entry does not read as a number; the message names it
-        OutOfRange,   // the entries give a result too large to hold
+        OutOfRange,   // an entry outside its range; the message names the field and range
     };
 
     struct Result {
@@ -30,16 +35,27 @@ public:
     };
 
     enum class HandOver {
-        Accept,       // the reference N is 40 or more
-        TooLow,       // below 40: the adviser is warned
-        NotAnInteger, // the result field does not hold a whole number
+        Accept,  // the reference N is 40 or more
+        TooLow,  // below 40: handed over, and the adviser is warned
+        Refused, // the economic chart would not accept it: nothing is handed over
     };
 
     struct HandOverResult {
-        HandOver outcome = HandOver::NotAnInteger;
+        HandOver outcome = HandOver::Refused;
         int value = 0;
-        QString message; // for NotAnInteger
+        QString message; // for Refused: the economic chart's own message
     };
+
+    struct Field {
+        QString name;
+        NumberText::Range range;
+    };
+    // The entries, by layer (0 to 2) or fertiliser row (0, 1).
+    static Field nitrateField(int layer);
+    static Field mineralNField(int layer);
+    static Field densityField(int layer);
+    static Field amountField(int row);
+    static Field soilNField();
 
     static constexpr double NitrogenInNitrate = 0.225; // mass fraction of N in NO3
     static constexpr int LowestReferenceN = EconomicInputs::LowestReferenceN;
@@ -63,14 +79,12 @@ public:
     // "Cálculo 3": kg of product per ha and the product index of each fertiliser row
     // (FertiliserProducts::NoProduct counts as no nitrogen), and the soil's kg N/ha.
     // texts[0] is the fertiliser N f1 + f2 (4 significant digits, one decimal), texts[1]
-    // the available N f1 + f2 + soil (4 significant digits, no decimals).
+    // the available N f1 + f2 + soil (4 significant digits, a whole number).
     // Missing when either amount is empty.
     static Result availableNitrogen(const QString& amount1, int product1, const QString& amount2, int product2,
                                     const QString& soilText);
 
-    // "Aceptar": whether the whole number in `referenceText` is above 39.
+    // "Aceptar": whether the economic chart accepts `referenceText` as its reference N,
+    // and whether it is above 39.
     static HandOverResult handOver(const QString& referenceText);
-
-    // The message for a reference N that is not a whole number.
-    static QString notAnIntegerMessage(const QString& text);
 };

@@ -91,10 +91,11 @@ void TestNitrogenCost::calculates_data()
     QTest::newRow("zero price accepted") << Urea << "0" << "460" << "0.000" << 0.0 << "0";
     QTest::newRow("blanks around the price") << Urea << " 350 " << "460" << "0.761" << 0.761 << "761";
     QTest::newRow("decimals in the price") << Urea << "350.50" << "460" << "0.762" << 0.762 << "762";
-    // Four significant digits leave no room for the third decimal above 10 U$S/kg.
-    QTest::newRow("ten thousand and up in exponent form") << Map << "5000" << "110" << "45.450" << 45.45 << "4.545E4";
-    QTest::newRow("exactly ten thousand") << Map << "1100" << "110" << "10.000" << 10.0 << "1E4";
-    QTest::newRow("negative price computes") << Urea << "-5" << "460" << "-0.011" << -0.011 << "-11";
+    // Four significant digits leave no room for the third decimal above 10 U$S/kg; the
+    // cost of a tonne is still written as a whole number.
+    QTest::newRow("ten thousand and up") << Map << "5000" << "110" << "45.450" << 45.45 << "45450";
+    QTest::newRow("exactly ten thousand") << Map << "1100" << "110" << "10.000" << 10.0 << "10000";
+    QTest::newRow("dearest accepted") << Map << "10000" << "110" << "90.910" << 90.91 << "90910";
 }
 
 void TestNitrogenCost::calculates()
@@ -137,8 +138,12 @@ void TestNitrogenCost::refuses_data()
                                    << NumberText::errorMessage(QStringLiteral("350,5"));
     QTest::newRow("empty") << Urea << "" << F::NotANumber << NumberText::errorMessage(QString());
     QTest::newRow("words") << Urea << "mucho" << F::NotANumber << NumberText::errorMessage(QStringLiteral("mucho"));
-    QTest::newRow("cost of a tonne of N beyond a double") << Map << "1e308" << F::OutOfRange
-                                                          << "Con un precio de '1e308' el costo del nitrógeno es demasiado grande";
+    QTest::newRow("price beyond the dearest fertiliser") << Map << "1e308" << F::OutOfRange
+                                                         << "Costo del fertilizante: '1e308' está fuera de rango: se "
+                                                            "acepta un valor de 0 a 10000 U$S / tn";
+    QTest::newRow("negative price") << Urea << "-5" << F::OutOfRange
+                                    << "Costo del fertilizante: '-5' está fuera de rango: se acepta un valor de 0 a "
+                                       "10000 U$S / tn";
 }
 
 void TestNitrogenCost::refuses()
@@ -165,10 +170,10 @@ void TestNitrogenCost::returnTexts_data()
     QTest::newRow("never calculated") << 0.0 << "0" << 0.0;
     QTest::newRow("urea") << 761.0 << "761" << 761.0;
     QTest::newRow("four digits") << 9999.0 << "9999" << 9999.0;
-    QTest::newRow("carries into exponent form") << 9999.6 << "1E4" << 10000.0;
-    QTest::newRow("ten thousand") << 10000.0 << "1E4" << 10000.0;
-    QTest::newRow("above ten thousand") << 12345.0 << "1.235E4" << 12350.0;
-    QTest::newRow("far above") << 2.5e300 << "2.5E300" << 2.5e300;
+    QTest::newRow("carries into five digits") << 9999.6 << "10000" << 10000.0;
+    QTest::newRow("ten thousand") << 10000.0 << "10000" << 10000.0;
+    QTest::newRow("above ten thousand") << 12345.0 << "12350" << 12350.0;
+    QTest::newRow("far above") << 2.5e300 << QStringLiteral("25") + QString(299, u'0') << 2.5e300;
 }
 
 void TestNitrogenCost::returnTexts()

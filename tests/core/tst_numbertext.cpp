@@ -15,6 +15,10 @@ private Q_SLOTS:
     void readsNumbers();
     void refusesNonNumbers_data();
     void refusesNonNumbers();
+    void messagesSayWhatToDo_data();
+    void messagesSayWhatToDo();
+    void wholeNumbersWithoutExponent_data();
+    void wholeNumbersWithoutExponent();
     void writtenTextsReadBack_data();
     void writtenTextsReadBack();
     void ignoresTheUsersLocale();
@@ -97,9 +101,8 @@ void TestNumberText::readsNumbers()
 void TestNumberText::refusesNonNumbers_data()
 {
     QTest::addColumn<QString>("text");
-    for (const char* text : {"abc", "0,5", "", "   ", "1e", "nan", "NaN", "inf", "-inf", "Infinity", "1e400",
-                             "-1e400", "1.2.3", "--1", "+-1", "0x10", "1 2", "12abc", ".", "-", "e5", "1e+",
-                             "3,679"})
+    for (const char* text : {"abc", "0,5", "", "   ", "1e", "nan", "NaN", "inf", "-inf", "Infinity", "1.2.3", "--1",
+                             "+-1", "0x10", "1 2", "12abc", ".", "-", "e5", "1e+", "3,679"})
         QTest::newRow(text[0] ? text : "(empty)") << QString::fromLatin1(text);
     QTest::newRow("comma decimal in Spanish") << QStringLiteral("115,5");
     QTest::newRow("non-ASCII digit") << QString::fromUtf16(u"\uff11\uff12");
@@ -115,6 +118,56 @@ void TestNumberText::refusesNonNumbers()
     QCOMPARE(reading.value, 0.0);
     QVERIFY2(reading.error.contains(u'\'' + text + u'\''), qPrintable(reading.error));
     QVERIFY(reading.error.contains(QStringLiteral("no es un valor numérico válido")));
+}
+
+void TestNumberText::messagesSayWhatToDo_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("whole"); // read as a whole number
+    QTest::addColumn<QString>("says");
+    const QString point = QStringLiteral("el separador decimal es el punto");
+    const QString tooLarge = QStringLiteral("es un número demasiado grande");
+    QTest::newRow("decimal comma") << "1,5" << false << point;
+    QTest::newRow("thousands comma") << "3,679" << false << point;
+    QTest::newRow("400 digits") << QString(400, u'9') << false << tooLarge;
+    QTest::newRow("400 digits with decimals") << QString(400, u'9') + QStringLiteral(".5") << false << tooLarge;
+    QTest::newRow("overflowing exponent") << "1e400" << false << tooLarge;
+    QTest::newRow("negative overflow") << "-1e400" << false << tooLarge;
+    QTest::newRow("underflow is not too large") << "1e-400" << false << "demasiado cercano a cero";
+    QTest::newRow("small mantissa, large exponent") << "0.0001e400" << false << tooLarge;
+    QTest::newRow("whole number beyond an int") << "99999999999" << true << tooLarge;
+    QTest::newRow("whole number with decimals") << "40.5" << true << "sin decimales";
+}
+
+void TestNumberText::messagesSayWhatToDo()
+{
+    QFETCH(QString, text);
+    QFETCH(bool, whole);
+    QFETCH(QString, says);
+    const NumberText::Reading reading = whole ? NumberText::readInteger(text) : NumberText::read(text);
+    QVERIFY(!reading.ok);
+    QVERIFY2(reading.error.contains(u'\'' + text + u'\''), qPrintable(reading.error));
+    QVERIFY2(reading.error.contains(says), qPrintable(reading.error));
+}
+
+void TestNumberText::wholeNumbersWithoutExponent_data()
+{
+    QTest::addColumn<double>("value");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("soil result") << 13551.6 << "13550";
+    QTest::newRow("four digits") << 116.6 << "117";
+    QTest::newRow("carry") << 9999.6 << "10000";
+    QTest::newRow("below one half") << 0.4 << "0";
+    QTest::newRow("one half") << 0.5 << "1";
+    QTest::newRow("zero") << 0.0 << "0";
+    QTest::newRow("negative") << -45449.0 << "-45450";
+}
+
+void TestNumberText::wholeNumbersWithoutExponent()
+{
+    QFETCH(double, value);
+    QFETCH(QString, expected);
+    QCOMPARE(NumberText::formatWhole(value, 4), expected);
 }
 
 void TestNumberText::writtenTextsReadBack_data()

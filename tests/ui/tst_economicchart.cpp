@@ -24,6 +24,7 @@ private Q_SLOTS:
     void activationBuildsTheTable();
     void enterInThePriceRebuilds();
     void lowReferenceIsWarnedAndReset();
+    void badReferenceIsToldOnce();
     void badPriceChangesNothing_data();
     void badPriceChangesNothing();
     void hostileInputsNeverShowNanOrInf_data();
@@ -172,6 +173,33 @@ void TestEconomicChart::lowReferenceIsWarnedAndReset()
     QCOMPARE(chart().pointValue(1, 114), 0.60); // the series were rebuilt all the same
 }
 
+void TestEconomicChart::badReferenceIsToldOnce()
+{
+    open();
+    // Enter in the reference N checks it at once, as in the two prices.
+    typeAndEnter(edit("Edit3"), QStringLiteral("25"));
+    QVERIFY(f_->window("TForm22")->isVisible());
+    QCOMPARE(edit("Edit3")->text(), QStringLiteral("40"));
+    QCOMPARE(econ().focusWidget(), edit("Edit1"));
+
+    typeAndEnter(edit("Edit3"), QStringLiteral("4O"));
+    QCOMPARE(f_->errors.messages.size(), 1);
+    QVERIFY(f_->errors.messages[0].startsWith(QStringLiteral("N disp. de referencia: '4O'")));
+    // Activations and pointer moves over a curve say nothing more of the same mistake.
+    econ().onActivated();
+    onPoint(1, 115);
+    onPoint(1, 100);
+    econ().onActivated();
+    QTest::keyClick(edit("Edit3"), Qt::Key_Return);
+    QCOMPARE(f_->errors.messages.size(), 1);
+    // A changed text is a new mistake, told once again.
+    edit("Edit3")->setText(QStringLiteral("1001"));
+    onPoint(1, 115);
+    econ().onActivated();
+    QCOMPARE(f_->errors.messages.size(), 2);
+    QVERIFY(f_->errors.messages[1].contains(QStringLiteral("'1001'")));
+}
+
 void TestEconomicChart::badPriceChangesNothing_data()
 {
     QTest::addColumn<QString>("field");
@@ -181,6 +209,8 @@ void TestEconomicChart::badPriceChangesNothing_data()
     QTest::newRow("empty price") << "Edit1" << "" << "Precio neto del grano";
     QTest::newRow("cost as words") << "Edit2" << "seiscientos" << "Costo del nitrógeno";
     QTest::newRow("cost overflowing") << "Edit2" << "1e400" << "Costo del nitrógeno";
+    QTest::newRow("negative price") << "Edit1" << "-115" << "Precio neto del grano";
+    QTest::newRow("cost beyond the range") << "Edit2" << "1e308" << "Costo del nitrógeno";
 }
 
 void TestEconomicChart::badPriceChangesNothing()

@@ -13,7 +13,8 @@ private Q_SLOTS:
     void init();
     void cleanup() { f_.reset(); }
     void nitrogenCostReachesTheChart();
-    void regresarBeforeCalcularGivesZero();
+    void handsOverOnlyWhatTheChartAccepts_data();
+    void handsOverOnlyWhatTheChartAccepts();
     void soilResultBecomesTheReference();
     void lowSoilResultWarnsAndStaysOpen();
     void missingSoilInputShowsTheNotice();
@@ -57,11 +58,56 @@ void TestHandovers::nitrogenCostReachesTheChart()
     QCOMPARE(econ().economicTable().cell(50, 19), QStringLiteral("0.76"));
 }
 
-void TestHandovers::regresarBeforeCalcularGivesZero()
+void TestHandovers::handsOverOnlyWhatTheChartAccepts_data()
 {
-    f_->click("TForm20", "ToolButton10");
-    f_->click("TForm21", "Button2");
-    QCOMPARE(edit("TForm20", "Edit2")->text(), QStringLiteral("0"));
+    QTest::addColumn<QString>("window");   // the assistant that hands the value over
+    QTest::addColumn<int>("product");      // chosen in its first list; -1 none
+    QTest::addColumn<QString>("entry");    // cost: the price ("" never calculates); soil: kg/ha of
+                                           // the first fertiliser, or with no product the result itself
+    QTest::addColumn<QString>("received"); // the chart's field afterwards
+    QTest::addColumn<int>("reports");
+    QTest::addColumn<bool>("stillOpen");
+    QTest::newRow("cost never calculated") << "TForm21" << -1 << "" << "600" << 0 << false;
+    QTest::newRow("cost without a product") << "TForm21" << -1 << "350" << "600" << 0 << false;
+    QTest::newRow("cost of a negative price") << "TForm21" << 1 << "-5" << "600" << 1 << false;
+    QTest::newRow("cost of urea") << "TForm21" << 1 << "350" << "761" << 0 << false;
+    QTest::newRow("cost above ten thousand, whole") << "TForm21" << 6 << "5000" << "45450" << 0 << false;
+    QTest::newRow("soil result") << "TForm32" << 1 << "254" << "117" << 0 << false;
+    QTest::newRow("soil result above the chart's range") << "TForm32" << 1 << "5000" << "40" << 1 << true;
+    QTest::newRow("soil result in exponent form") << "TForm32" << -1 << "1.355E4" << "40" << 1 << true;
+}
+
+void TestHandovers::handsOverOnlyWhatTheChartAccepts()
+{
+    QFETCH(QString, window);
+    QFETCH(int, product);
+    QFETCH(QString, entry);
+    QFETCH(QString, received);
+    QFETCH(int, reports);
+    QFETCH(bool, stillOpen);
+    const bool cost = window == u"TForm21";
+    const char* chartField = cost ? "Edit2" : "Edit3";
+    const QByteArray windowName = window.toLatin1();
+    const char* name = windowName.constData();
+    f_->click("TForm20", cost ? "ToolButton10" : "ToolButton11");
+    f_->child<QComboBox>(name, "ComboBox1")->setCurrentIndex(product);
+    if (cost && !entry.isEmpty()) {
+        edit("TForm21", "Edit1")->setText(entry);
+        f_->click("TForm21", "Button1");
+    } else if (!cost && product >= 0) {
+        edit("TForm32", "Edit11")->setText(entry);
+        f_->click("TForm32", "Button3");
+    } else if (!cost) {
+        edit("TForm32", "Edit14")->setText(entry);
+    }
+    f_->click(name, cost ? "Button2" : "Button4");
+    QCOMPARE(edit("TForm20", chartField)->text(), received);
+    QCOMPARE(f_->errors.messages.size(), reports);
+    QCOMPARE(f_->window(name)->isVisible(), stillOpen);
+    // Back on the chart, both agree: it takes the value with no word.
+    econ().onActivated();
+    QCOMPARE(edit("TForm20", chartField)->text(), received);
+    QCOMPARE(f_->errors.messages.size(), reports);
 }
 
 void TestHandovers::soilResultBecomesTheReference()

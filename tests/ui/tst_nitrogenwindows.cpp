@@ -107,7 +107,7 @@ private Q_SLOTS:
     void costLayout();
     void costCalculates_data();
     void costCalculates();
-    void regresarBeforeCalcularGivesZero();
+    void regresarBeforeCalcularHandsNothing();
     void costSurvivesHideAndShow();
     void regresarGivesTheStoredCost();
     void closeBoxHandsNothing();
@@ -415,6 +415,8 @@ void TestNitrogenWindows::acceptNonIntegerReportsAndStays_data()
     QTest::newRow("words") << "abc";
     QTest::newRow("empty") << "";
     QTest::newRow("exponent form") << "1.38E4";
+    QTest::newRow("above what the chart takes") << "1001";
+    QTest::newRow("negative") << "-5";
 }
 
 void TestNitrogenWindows::acceptNonIntegerReportsAndStays()
@@ -425,9 +427,9 @@ void TestNitrogenWindows::acceptNonIntegerReportsAndStays()
     QSignalSpy low(soil_.get(), &SoilNitrogenWindow::lowNitrogenWarning);
     edit(*soil_, 14)->setText(text);
     click(*soil_, 4);
-    QCOMPARE(accepted.size(), 1); // handed over first, then judged
-    QCOMPARE(accepted.at(0).at(0).toString(), text);
+    QCOMPARE(accepted.size(), 0); // the economic chart would refuse it: nothing is handed over
     QCOMPARE(errors_.messages.size(), 1);
+    QVERIFY(errors_.messages.at(0).startsWith(QStringLiteral("N disp. de referencia: ")));
     QVERIFY(errors_.messages.at(0).contains(u'\'' + text + u'\''));
     QCOMPARE(low.size(), 0);
     QVERIFY(soil_->isVisible());
@@ -589,7 +591,7 @@ void TestNitrogenWindows::costCalculates_data()
     QTest::newRow("MAP") << 6 << "330" << "110" << "3.000" << 3.0 << "3000";
     QTest::newRow("ammonium nitrate 600") << 0 << "600" << "300" << "2.000" << 2.0 << "2000";
     QTest::newRow("zero") << Urea << "0" << "460" << "0.000" << 0.0 << "0";
-    QTest::newRow("exponent form") << 6 << "5000" << "110" << "45.450" << 45.45 << "4.545E4";
+    QTest::newRow("ten thousand and up, whole") << 6 << "5000" << "110" << "45.450" << 45.45 << "45450";
 }
 
 void TestNitrogenWindows::costCalculates()
@@ -613,13 +615,13 @@ void TestNitrogenWindows::costCalculates()
     QVERIFY(NumberText::read(returned).ok);
 }
 
-void TestNitrogenWindows::regresarBeforeCalcularGivesZero()
+void TestNitrogenWindows::regresarBeforeCalcularHandsNothing()
 {
     showActive(*cost_);
-    // Fields filled but never calculated: the stored cost is still 0.
+    // Fields filled but never calculated: there is no cost to hand over.
     list(*cost_, 1)->setCurrentIndex(Urea);
     typeInto(edit(*cost_, 1), QStringLiteral("350"));
-    QCOMPARE(giveBack(), QStringLiteral("0"));
+    QCOMPARE(giveBack(), QStringLiteral("<0 signals>"));
     QVERIFY(!cost_->isVisible());
 }
 
@@ -697,7 +699,7 @@ void TestNitrogenWindows::noProductChangesNothing()
     QCOMPARE(edit(*cost_, 3)->text(), QStringLiteral("0.00"));
     QCOMPARE(cost_->nCostPerTonne(), 0.0);
     QVERIFY(errors_.messages.isEmpty());
-    QCOMPARE(giveBack(), QStringLiteral("0"));
+    QCOMPARE(giveBack(), QStringLiteral("<0 signals>")); // the failed calculation hands nothing
 }
 
 void TestNitrogenWindows::badPriceChangesNothing()

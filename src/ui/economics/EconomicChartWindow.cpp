@@ -135,6 +135,13 @@ QWidget* EconomicChartWindow::buildInputRow()
         rebuild();
         grainPriceEdit_->setFocus();
     });
+    // Enter in the reference N checks it now, as it is entered; a bad one is told once,
+    // and again only after the adviser changes it.
+    connect(referenceNEdit_, &QLineEdit::returnPressed, this, [this] {
+        rebuild();
+        grainPriceEdit_->setFocus();
+    });
+    connect(referenceNEdit_, &QLineEdit::textChanged, this, [this] { reportedReference_.reset(); });
     return row;
 }
 
@@ -372,7 +379,7 @@ void EconomicChartWindow::rebuild()
 
     const EconomicInputs::ReferenceN reference = EconomicInputs::readReferenceN(referenceNEdit_->text());
     if (!reference.ok()) {
-        errors_.report(this, reference.error);
+        reportReferenceOnce(reference.error);
         situation_.refuse(reference.error);
         return;
     }
@@ -446,6 +453,15 @@ void EconomicChartWindow::reportOnce(const QString& message)
     errors_.report(this, message);
 }
 
+void EconomicChartWindow::reportReferenceOnce(const QString& message)
+{
+    // One message for one mistake: not again at every activation or pointer move.
+    if (reportedReference_ == referenceNEdit_->text())
+        return;
+    reportedReference_ = referenceNEdit_->text();
+    errors_.report(this, message);
+}
+
 void EconomicChartWindow::readOut(QPoint pixel)
 {
     resetInputMarks();
@@ -465,7 +481,11 @@ void EconomicChartWindow::readOut(QPoint pixel)
     const ChartReadOut::Margin margin =
         ChartReadOut::margin(table_, touched, pointer.nitrogen, referenceNEdit_->text(), nCostEdit_->text());
     if (margin.outcome == ChartReadOut::Margin::Outcome::BadInput) {
-        reportOnce(margin.text);
+        const EconomicInputs::ReferenceN reference = EconomicInputs::readReferenceN(referenceNEdit_->text());
+        if (!reference.ok())
+            reportReferenceOnce(reference.error);
+        else
+            reportOnce(margin.text);
         return;
     }
     lastReported_.clear();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <optional>
 #include <vector>
 
 #include <QList>
@@ -85,6 +86,8 @@ private:
     bool pricesReadable();
     // Reports a bad number once per distinct text, so pointer moves raise no storm.
     void reportOnce(const QString& message);
+    // Reports a bad reference N once for the text that holds it.
+    void reportReferenceOnce(const QString& message);
 
     const ScenarioSlots& slots_;
     EconomicSituation& situation_;
@@ -110,4 +113,5 @@ private:
     HelpMark* marginMark_ = nullptr;      // Label10
     QToolButton* selectionButton_ = nullptr; // ToolButton4
     QString lastReported_;
+    std::optional<QString> reportedReference_; // the bad reference N text already reported
 };

@@ -141,11 +141,14 @@ void NitrogenCostWindow::calculate()
     costEdit_->setText(result.costText);
     nCostPerKg_ = result.nCostPerKg;
     nCostPerTonne_ = result.nCostPerTonne;
+    calculated_ = true;
 }
 
 void NitrogenCostWindow::giveBack()
 {
-    // The stored cost, whatever the fields show since the last "Calcular".
-    Q_EMIT costReturned(NitrogenCost::returnText(nCostPerTonne_));
+    // The stored cost, whatever the fields show since the last "Calcular"; with no
+    // completed calculation there is nothing to hand over and the chart keeps its cost.
+    if (calculated_)
+        Q_EMIT costReturned(NitrogenCost::returnText(nCostPerTonne_));
     hide();
 }

@@ -27,7 +27,8 @@ public:
     void onActivated() override;
 
 Q_SIGNALS:
-    // "Regresar": the cost of a tonne of N for the economic chart's cost field ("761").
+    // "Regresar": the cost of a tonne of N for the economic chart's cost field ("761"),
+    // only once a "Calcular" has completed.
     void costReturned(const QString& nCostText);
     // A fertiliser was picked from the list (its index among the products).
     void productChosen(int productIndex);
@@ -46,4 +47,5 @@ private:
     QPushButton* returnButton_ = nullptr;    // Button2
     double nCostPerKg_ = 0.0;
     double nCostPerTonne_ = 0.0;
+    bool calculated_ = false; // a "Calcular" has completed in this run
 };

@@ -241,18 +241,20 @@ void SoilNitrogenWindow::addFertiliserNitrogen()
 
 void SoilNitrogenWindow::acceptReferenceN()
 {
-    // The economic chart takes the text whatever it holds; then it is judged.
+    // Only what the economic chart accepts is handed over; a value below 40 goes with
+    // the warning, as the chart itself would give it.
     const QString text = referenceNEdit_->text();
-    Q_EMIT referenceNAccepted(text);
     const SoilNitrogen::HandOverResult handOver = SoilNitrogen::handOver(text);
     switch (handOver.outcome) {
     case SoilNitrogen::HandOver::Accept:
+        Q_EMIT referenceNAccepted(text);
         hide();
         break;
     case SoilNitrogen::HandOver::TooLow:
+        Q_EMIT referenceNAccepted(text);
         Q_EMIT lowNitrogenWarning();
         break;
-    case SoilNitrogen::HandOver::NotAnInteger:
+    case SoilNitrogen::HandOver::Refused:
         errors_.report(this, handOver.message);
         break;
     }

@@ -31,7 +31,7 @@ public:
     void onActivated() override;
 
 Q_SIGNALS:
-    // "Aceptar": the text of the result field, whatever it holds.
+    // "Aceptar": the text of the result field, when the economic chart accepts it.
     void referenceNAccepted(const QString& text);
     // "Aceptar" with a result below 40.
     void lowNitrogenWarning();
