@@ -1,24 +1,31 @@
+// velmaro_shot: a session with three scenarios, all nine curves, the economic chart and
+// "Dosis recomendada" open, written as pictures for a person to look at: the two windows
+// as drawn (econ.png, advice.png) and the whole screen with the window manager's frames
+// (screen.png), into the folder named by SHOT_DIR. Run it under Xvfb with a window manager
+// to see the program as an adviser would at a given screen size.
 #include <QApplication>
 #include <QScreen>
-#include <QTimer>
 #include <QThread>
+
 #include "BenchSession.h"
 #include "ui/app/WindowSet.h"
 #include "ui/economics/EconomicChartWindow.h"
-#include "ui/advice/RateAdviceWindow.h"
+
 int main(int argc, char** argv)
 {
-    QApplication app(argc, argv);
-    BenchSession s;
-    s.confirmThreeScenarios();
-    s.plot();
-    s.openEconomicChart();
-    s.showAllCurves();
-    s.click("TForm20", "RateAdviceButton");
-    for (int i = 0; i < 30; ++i) { BenchSession::settle(); QThread::msleep(50); }
-    const QString out = QString::fromLocal8Bit(qgetenv("SHOT_DIR"));
-    s.windows().economicChart().grab().save(out + "/econ.png");
-    s.window("RateAdviceWindow")->grab().save(out + "/advice.png");
-    QGuiApplication::primaryScreen()->grabWindow(0).save(out + "/screen.png");
-    return 0;
+    QApplication application(argc, argv);
+    BenchSession session;
+    if (!session.confirmThreeScenarios() || !session.plot() || !session.openEconomicChart() || !session.showAllCurves()
+        || !session.click("TForm20", "RateAdviceButton"))
+        return 1;
+    // Time for the window manager to place and paint every window.
+    for (int i = 0; i < 30; ++i) {
+        BenchSession::settle();
+        QThread::msleep(50);
+    }
+    const QString folder = QString::fromLocal8Bit(qgetenv("SHOT_DIR"));
+    const bool saved = session.windows().economicChart().grab().save(folder + u"/econ.png")
+        && session.window("RateAdviceWindow")->grab().save(folder + u"/advice.png")
+        && QGuiApplication::primaryScreen()->grabWindow(0).save(folder + u"/screen.png");
+    return saved ? 0 : 2;
 }
