@@ -24,8 +24,8 @@ int main(int argc, char** argv)
         QThread::msleep(50);
     }
     const QString folder = QString::fromLocal8Bit(qgetenv("SHOT_DIR"));
-    const bool saved = session.windows().economicChart().grab().save(folder + u"/econ.png")
-        && session.window("RateAdviceWindow")->grab().save(folder + u"/advice.png")
-        && QGuiApplication::primaryScreen()->grabWindow(0).save(folder + u"/screen.png");
+    const bool saved = session.windows().economicChart().grab().save(folder + QStringLiteral("/econ.png"))
+        && session.window("RateAdviceWindow")->grab().save(folder + QStringLiteral("/advice.png"))
+        && QGuiApplication::primaryScreen()->grabWindow(0).save(folder + QStringLiteral("/screen.png"));
     return saved ? 0 : 2;
 }
