@@ -11,6 +11,7 @@
 #include "WindowSetFixture.h"
 #include "core/ScenarioSlots.h"
 #include "ui/charting/CurveChart.h"
+#include "ui/economics/EconomicChartWindow.h"
 #include "ui/common/HelpMark.h"
 #include "ui/common/RadioGroup.h"
 #include "ui/yieldchart/CurveSelectionWindow.h"
@@ -40,6 +41,8 @@ private Q_SLOTS:
     void copyGoesToTheClipboard();
     void escenariosHidesBothWindows();
     void selectionButtonToggles();
+    void minimisedSelectionComesBack_data();
+    void minimisedSelectionComesBack();
     void slotRules();
     void selectionCannotBeClosed();
 
@@ -363,6 +366,32 @@ void TestYieldChart::escenariosHidesBothWindows()
     QVERIFY(!chartWindow().isVisible());
     QVERIFY(!f_->window("TForm4")->isVisible());
     QVERIFY(f_->window("TForm1")->isVisible());
+}
+
+void TestYieldChart::minimisedSelectionComesBack_data()
+{
+    QTest::addColumn<QString>("path");
+    QTest::newRow("yield chart button") << "yield";
+    QTest::newRow("economic chart button") << "economic";
+    QTest::newRow("yield chart activation, as after Graficar") << "activation";
+}
+
+void TestYieldChart::minimisedSelectionComesBack()
+{
+    QFETCH(QString, path);
+    confirm(1);
+    plot();
+    QWidget* selection = f_->window("TForm4");
+    selection->setWindowState(selection->windowState() | Qt::WindowMinimized);
+    QVERIFY(selection->isMinimized());
+    if (path == QLatin1String("yield"))
+        f_->click("TForm3", "ToolButton4");
+    else if (path == QLatin1String("economic"))
+        f_->set->economicChart().findChild<QToolButton*>(QStringLiteral("ToolButton4"))->click();
+    else
+        Q_EMIT chartWindow().activated();
+    QVERIFY(selection->isVisible());
+    QVERIFY(!selection->isMinimized());
 }
 
 void TestYieldChart::selectionButtonToggles()
