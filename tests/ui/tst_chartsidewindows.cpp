@@ -203,9 +203,8 @@ void TestChartSideWindows::axisSliders_data()
     QTest::newRow("yield maximum") << "yield" << "TrackBar1" << int(AxisLimit::LeftMaximum)
                                    << "Máximo de eje de rendimiento" << 4000 << 10000 << 10000 << 1 << 500 << "4000"
                                    << "10000" << yieldHint;
-    // The right end reads 4000 although the range ends at 2000: as advisers know it.
     QTest::newRow("yield minimum") << "yield" << "TrackBar4" << int(AxisLimit::LeftMinimum)
-                                   << "Mínimo de eje de rendimiento" << 0 << 2000 << 0 << 1 << 500 << "0" << "4000"
+                                   << "Mínimo de eje de rendimiento" << 0 << 2000 << 0 << 1 << 500 << "0" << "2000"
                                    << "";
     QTest::newRow("nitrogen maximum") << "yield" << "TrackBar2" << int(AxisLimit::BottomMaximum)
                                       << "Máximo de eje de nitrógeno" << 100 << 200 << 200 << 1 << 20 << "100"
@@ -270,6 +269,20 @@ void TestChartSideWindows::axisSliders()
     QVERIFY(leftLabel->alignment() & Qt::AlignLeft);
     QCOMPARE(rightLabel->geometry().right(), slider->geometry().right());
     QVERIFY(rightLabel->alignment() & Qt::AlignRight);
+
+    // The current position shows between the ends and follows every move; the ends are
+    // the slider's own limits.
+    QCOMPARE(leftLabel->text(), QString::number(slider->minimum()));
+    QCOMPARE(rightLabel->text(), QString::number(slider->maximum()));
+    auto* valueLabel = child<QLabel>(*window, name + "Value");
+    QVERIFY(valueLabel);
+    QVERIFY(valueLabel->geometry().left() > leftLabel->geometry().left());
+    QVERIFY(valueLabel->geometry().right() < rightLabel->geometry().right());
+    for (int position : {start, minimum, maximum, (minimum + maximum) / 2}) {
+        slider->setValue(position);
+        QCOMPARE(valueLabel->text(), QString::number(position));
+    }
+    slider->setValue(start);
 
     QList<int> others;
     for (const QSlider* other : window->findChildren<QSlider*>())

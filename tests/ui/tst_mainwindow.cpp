@@ -1,3 +1,6 @@
+#include <algorithm>
+#include <map>
+
 #include <QDir>
 #include <QFile>
 #include <QFrame>
@@ -104,6 +107,23 @@ void TestMainWindow::toolbar()
     QCOMPARE(button->iconSize(), QSize(44, 44));
     QVERIFY(!button->icon().isNull());
     QCOMPARE(button->cursor().shape(), Qt::PointingHandCursor);
+
+    // Under the pointer the white caption stays readable: the face behind it stays dark.
+    button->setAttribute(Qt::WA_UnderMouse, true);
+    const QImage face = button->grab().toImage();
+    std::map<QRgb, int> counts;
+    int white = 0;
+    for (int y = 48; y < face.height() - 2; ++y)
+        for (int x = 2; x < face.width() - 2; ++x) {
+            const QColor c = face.pixelColor(x, y);
+            ++counts[c.rgb()];
+            white += c.red() > 220 && c.green() > 220 && c.blue() > 220;
+        }
+    const auto background = std::max_element(counts.begin(), counts.end(),
+                                              [](const auto& a, const auto& b) { return a.second < b.second; });
+    QVERIFY2(QColor(background->first).lightness() < 170, qPrintable(QColor(background->first).name()));
+    QVERIFY(white > 0);
+    button->setAttribute(Qt::WA_UnderMouse, false);
 }
 
 void TestMainWindow::panelCaptions_data()

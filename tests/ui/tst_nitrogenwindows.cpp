@@ -102,6 +102,8 @@ private Q_SLOTS:
     void soilFocusFollowsThePointer_data();
     void soilFocusFollowsThePointer();
     void helpMarkTurnsYellowAndBack();
+    void promptsGiveWayToTyping_data();
+    void promptsGiveWayToTyping();
 
     // Nitrogen cost assistant
     void costLayout();
@@ -481,6 +483,9 @@ void TestNitrogenWindows::soilHostileEntries()
     } else if (!readsAsNumber) {
         QCOMPARE(errors_.messages.size(), 1);
         QVERIFY(errors_.messages.at(0).contains(u'\'' + text + u'\''));
+        // and it names the step that needs the number
+        const QString step = soil_->findChild<QPushButton*>(QStringLiteral("Button%1").arg(button))->text();
+        QVERIFY2(errors_.messages.at(0).contains(u'"' + step + u'"'), qPrintable(errors_.messages.at(0)));
         QVERIFY(after == before);
     } else {
         QCOMPARE(missing.size(), 0);
@@ -518,6 +523,47 @@ void TestNitrogenWindows::soilFocusFollowsThePointer()
     QVERIFY(!edit(*soil_, field)->hasFocus());
     QTest::mouseMove(edit(*soil_, field), QPoint(10, 10));
     QVERIFY(edit(*soil_, field)->hasFocus());
+}
+
+void TestNitrogenWindows::promptsGiveWayToTyping_data()
+{
+    QTest::addColumn<bool>("soil");
+    QTest::addColumn<int>("field");
+    QTest::addColumn<QString>("entry"); // "tab" from the field before, "click", or "pointer" then click
+    QTest::addColumn<QString>("before"); // where Tab starts
+    QTest::newRow("price by Tab") << false << 1 << "tab" << "ComboBox1";
+    QTest::newRow("price by click") << false << 1 << "click" << "";
+    QTest::newRow("price by pointer and click") << false << 1 << "pointer" << "";
+    QTest::newRow("nitrate by click") << true << 1 << "click" << "";
+    QTest::newRow("mineral N by Tab") << true << 4 << "tab" << "Edit1";
+    QTest::newRow("mineral N by click") << true << 5 << "click" << "";
+    QTest::newRow("fertiliser kg by pointer and click") << true << 11 << "pointer" << "";
+    QTest::newRow("fertiliser kg by Tab") << true << 12 << "tab" << "ComboBox2";
+}
+
+void TestNitrogenWindows::promptsGiveWayToTyping()
+{
+    QFETCH(bool, soil);
+    QFETCH(int, field);
+    QFETCH(QString, entry);
+    QFETCH(QString, before);
+    QWidget& window = soil ? static_cast<QWidget&>(*soil_) : static_cast<QWidget&>(*cost_);
+    showActive(window);
+    QLineEdit* target = edit(window, field);
+    QVERIFY(!target->text().isEmpty());
+    if (entry == QLatin1String("tab")) {
+        auto* previous = window.findChild<QWidget*>(before);
+        QVERIFY(previous);
+        previous->setFocus();
+        QTest::keyClick(previous, Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), target);
+    } else {
+        if (entry == QLatin1String("pointer"))
+            QTest::mouseMove(target, target->rect().center());
+        QTest::mouseClick(target, Qt::LeftButton, {}, QPoint(target->width() - 4, target->height() / 2));
+    }
+    QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("35"));
+    QCOMPARE(target->text(), QStringLiteral("35"));
 }
 
 void TestNitrogenWindows::helpMarkTurnsYellowAndBack()

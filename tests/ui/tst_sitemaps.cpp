@@ -649,10 +649,25 @@ void TestSiteMaps::referenceHint()
     QCOMPARE(area->toolTip(), QStringLiteral("34º00'Lat,-61º20'Long."));
     QVERIFY(child(QStringLiteral("Image1"))->geometry().contains(area->geometry()));
     QVERIFY(!area->autoFillBackground());
-    // Resting the pointer on it brings the hint up.
-    hover(area->geometry().center());
-    QTRY_COMPARE(QToolTip::text(), QStringLiteral("34º00'Lat,-61º20'Long."));
-    QToolTip::hideText();
+    // Resting the pointer on it brings the hint up, also while another window (here the
+    // map chooser) is the active one and the map was never clicked.
+    MapChooserWindow chooser;
+    for (bool mapActive : {true, false}) {
+        if (mapActive) {
+            window_->activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(window_.get()));
+        } else {
+            chooser.move(900, 0);
+            chooser.show();
+            chooser.activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(&chooser));
+            QVERIFY(!window_->isActiveWindow());
+        }
+        hover(area->geometry().center());
+        QTRY_COMPARE(QToolTip::text(), QStringLiteral("34º00'Lat,-61º20'Long."));
+        QToolTip::hideText();
+        QTRY_VERIFY(QToolTip::text().isEmpty());
+    }
     // The other maps carry no such area.
     for (int site = 1; site < SiteMapWindow::SiteCount; ++site)
         QVERIFY(!SiteMapWindow::create(site)->findChild<QWidget*>(QStringLiteral("ReferenceArea")));

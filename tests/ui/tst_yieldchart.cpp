@@ -1,6 +1,7 @@
 // Pointer moves go through the window, as the windowing system delivers them.
 #define QTEST_QPA_MOUSE_HANDLING
 
+#include <algorithm>
 #include <cmath>
 
 #include <QClipboard>
@@ -10,6 +11,7 @@
 #include "WindowSetFixture.h"
 #include "core/ScenarioSlots.h"
 #include "ui/charting/CurveChart.h"
+#include "ui/economics/EconomicChartWindow.h"
 #include "ui/common/HelpMark.h"
 #include "ui/common/RadioGroup.h"
 #include "ui/yieldchart/CurveSelectionWindow.h"
@@ -31,12 +33,16 @@ private Q_SLOTS:
     void pointerOutsideThePlotIsNotClamped();
     void highestCurveWinsAtACrossing();
     void markersWidenTheTouch();
+    void markersShowTheSlotColour_data();
+    void markersShowTheSlotColour();
     void neverACurveLeftOfForty();
     void helpMarksHighlightAndCalmDown();
     void equalNitrogenLimitsDrawNothing();
     void copyGoesToTheClipboard();
     void escenariosHidesBothWindows();
     void selectionButtonToggles();
+    void minimisedSelectionComesBack_data();
+    void minimisedSelectionComesBack();
     void slotRules();
     void selectionCannotBeClosed();
 
@@ -249,6 +255,40 @@ void TestYieldChart::markersWidenTheTouch()
     QCOMPARE(text("Label13"), QString::number(increment, 'f', 1));
 }
 
+void TestYieldChart::markersShowTheSlotColour_data()
+{
+    QTest::addColumn<int>("k");
+    QTest::addColumn<QString>("box");
+    QTest::newRow("80 % slot 1, squares") << 4 << "CheckBox1";
+    QTest::newRow("20 % slot 1, circles") << 7 << "CheckBox3";
+    QTest::newRow("20 % slot 3, circles") << 9 << "CheckBox9";
+}
+
+// A marker this small shows its curve's colour only without a dark outline, in the plot
+// and in the legend's sample alike.
+void TestYieldChart::markersShowTheSlotColour()
+{
+    QFETCH(int, k);
+    QFETCH(QString, box);
+    confirm(1);
+    confirm(3);
+    plot();
+    f_->window("TForm4")->findChild<QCheckBox*>(box)->click();
+    chart().replot();
+    const QImage image = chart().grab().toImage();
+    const QColor colour = chart().series(k)->pen().color();
+    QCOMPARE(image.pixelColor(pixelOf(100, chart().pointValue(k, 100))), colour);
+
+    auto* item = chart().legend->itemWithPlottable(chart().series(k));
+    QVERIFY(item);
+    const QRect sample(item->rect().topLeft(), QSize(chart().legend->iconSize().width(), item->rect().height()));
+    for (int y = sample.top(); y <= sample.bottom(); ++y)
+        for (int x = sample.left(); x <= sample.right(); ++x) {
+            const QColor c = image.pixelColor(x, y);
+            QVERIFY2(std::max({c.red(), c.green(), c.blue()}) >= 80, qPrintable(QStringLiteral("dark at %1,%2").arg(x).arg(y)));
+        }
+}
+
 void TestYieldChart::neverACurveLeftOfForty()
 {
     confirm(1);
@@ -326,6 +366,32 @@ void TestYieldChart::escenariosHidesBothWindows()
     QVERIFY(!chartWindow().isVisible());
     QVERIFY(!f_->window("TForm4")->isVisible());
     QVERIFY(f_->window("TForm1")->isVisible());
+}
+
+void TestYieldChart::minimisedSelectionComesBack_data()
+{
+    QTest::addColumn<QString>("path");
+    QTest::newRow("yield chart button") << "yield";
+    QTest::newRow("economic chart button") << "economic";
+    QTest::newRow("yield chart activation, as after Graficar") << "activation";
+}
+
+void TestYieldChart::minimisedSelectionComesBack()
+{
+    QFETCH(QString, path);
+    confirm(1);
+    plot();
+    QWidget* selection = f_->window("TForm4");
+    selection->setWindowState(selection->windowState() | Qt::WindowMinimized);
+    QVERIFY(selection->isMinimized());
+    if (path == QLatin1String("yield"))
+        f_->click("TForm3", "ToolButton4");
+    else if (path == QLatin1String("economic"))
+        f_->set->economicChart().findChild<QToolButton*>(QStringLiteral("ToolButton4"))->click();
+    else
+        Q_EMIT chartWindow().activated();
+    QVERIFY(selection->isVisible());
+    QVERIFY(!selection->isMinimized());
 }
 
 void TestYieldChart::selectionButtonToggles()

@@ -150,6 +150,12 @@ QToolButton* MainWindow::addToolButton(QWidget* bar, int x, const QString& name,
     button->setAutoRaise(true);
     button->setCursor(Qt::PointingHandCursor);
     button->setGeometry(x, 6, 64, 65);
+    // The white caption stays readable under the pointer: the raised face shown there is
+    // shaded from the desktop blue, never the style's near-white.
+    QPalette palette = button->palette();
+    palette.setColor(QPalette::Button, QColor(58, 110, 165)); // the desktop colour
+    palette.setColor(QPalette::ButtonText, Qt::white);
+    button->setPalette(palette);
     button->setStyleSheet(QStringLiteral("QToolButton { color: white; }"));
     return button;
 }

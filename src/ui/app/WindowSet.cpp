@@ -235,7 +235,7 @@ void WindowSet::wireYieldChart()
     // Activating the chart brings up the curve selection, applies its slot rules and
     // draws the ticked curves.
     connect(yieldChart_, &VelmaroWindow::activated, this, [this] {
-        curveSelection_->show();
+        showRestored(curveSelection_);
         curveSelection_->raise();
         curveSelectionModel_->applySlotRules(*slots_);
         yieldChart_->chart().showCurves(curveSelectionModel_->shownCurves());
@@ -251,10 +251,11 @@ void WindowSet::wireYieldChart()
 
 QString WindowSet::toggleCurveSelection()
 {
-    if (curveSelection_->isVisible()) {
+    // A minimised selection counts as hidden: the button brings it back.
+    if (curveSelection_->isVisible() && !curveSelection_->isMinimized()) {
         curveSelection_->hide();
     } else {
-        curveSelection_->show();
+        showRestored(curveSelection_);
         curveSelectionModel_->applySlotRules(*slots_);
     }
     return CurveSelectionWindow::toggleCaption(curveSelection_->isVisible());
@@ -312,9 +313,17 @@ void WindowSet::present(QWidget* window)
 {
     if (!window)
         return;
-    window->show();
+    showRestored(window);
     window->raise();
     window->activateWindow();
+}
+
+void WindowSet::showRestored(QWidget* window)
+{
+    // A window minimised from its title bar comes back at its former size.
+    if (window->isMinimized())
+        window->setWindowState(window->windowState() & ~Qt::WindowMinimized);
+    window->show();
 }
 
 void WindowSet::fillScreen(QWidget* window)

@@ -89,6 +89,7 @@ private:
     // Brings a window forward, showing it if hidden.
     static void present(QWidget* window);
     static void fillScreen(QWidget* window);
+    static void showRestored(QWidget* window);
 
     std::unique_ptr<MessageBoxes> ownMessages_;
     std::unique_ptr<ErrorReporter> ownErrors_;

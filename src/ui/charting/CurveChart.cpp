@@ -35,9 +35,9 @@ int CurveChart::addSeries(const SeriesStyle& style, const QString& title)
     graph->setLineStyle(QCPGraph::lsLine);
     if (style.marker != Marker::None) {
         const auto shape = style.marker == Marker::Square ? QCPScatterStyle::ssSquare : QCPScatterStyle::ssDisc;
-        QCPScatterStyle scatter(shape, Qt::NoPen, QBrush(style.colour), 2 * style.markerHalfSize + 1);
-        scatter.setPen(Qt::NoPen);
-        graph->setScatterStyle(scatter);
+        // Fill and outline both in the curve's colour: a disc takes its fill from the pen,
+        // and a dark outline would hide the colour of markers this small.
+        graph->setScatterStyle(QCPScatterStyle(shape, style.colour, style.colour, 2 * style.markerHalfSize + 1));
     }
     series_.push_back({graph, style, {}});
     series_.back().curve.markerHalfSize = style.marker == Marker::None ? 0 : style.markerHalfSize;

@@ -11,6 +11,7 @@ constexpr int RowTop[2] = {6, 88};
 constexpr int CaptionHeight = 16;
 constexpr int SliderHeight = 28;
 constexpr int EndCaptionHeight = 16;
+constexpr int EndWidth = 60;
 
 int row(AxisLimit limit)
 {
@@ -61,12 +62,21 @@ AxisSliderWindow::AxisSliderWindow(const WindowSetup& setup, QWidget* parent)
         const int endTop = top + CaptionHeight + SliderHeight;
         auto* leftEnd = new QLabel(s.leftEnd, this);
         leftEnd->setObjectName(name + QStringLiteral("LeftEnd"));
-        leftEnd->setGeometry(x, endTop, ColumnWidth / 2, EndCaptionHeight);
+        leftEnd->setGeometry(x, endTop, EndWidth, EndCaptionHeight);
         leftEnd->setAlignment(Qt::AlignLeft | Qt::AlignTop);
         auto* rightEnd = new QLabel(s.rightEnd, this);
         rightEnd->setObjectName(name + QStringLiteral("RightEnd"));
-        rightEnd->setGeometry(x + ColumnWidth / 2, endTop, ColumnWidth - ColumnWidth / 2, EndCaptionHeight);
+        rightEnd->setGeometry(x + ColumnWidth - EndWidth, endTop, EndWidth, EndCaptionHeight);
         rightEnd->setAlignment(Qt::AlignRight | Qt::AlignTop);
+        // The limit the slider sets now, between its two ends, following it as it moves.
+        auto* value = new QLabel(QString::number(s.position), this);
+        value->setObjectName(name + QStringLiteral("Value"));
+        value->setGeometry(x + EndWidth, endTop, ColumnWidth - 2 * EndWidth, EndCaptionHeight);
+        value->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+        QFont bold = value->font();
+        bold.setBold(true);
+        value->setFont(bold);
+        connect(slider, &QSlider::valueChanged, value, [value](int position) { value->setText(QString::number(position)); });
     }
 
     // Every change of position, by dragging, clicking, keys or from the program.
@@ -81,8 +91,6 @@ AxisSliderWindow::AxisSliderWindow(const WindowSetup& setup, QWidget* parent)
 
 std::unique_ptr<AxisSliderWindow> AxisSliderWindow::yieldAxisWindow(QWidget* parent)
 {
-    // The yield minimum slider ends at 2000 but its right end reads "4000": that is the
-    // window advisers know, so it stays.
     const WindowSetup setup{
         QStringLiteral("TForm11"),
         QStringLiteral("Ajuste de ejes"),
@@ -93,7 +101,7 @@ std::unique_ptr<AxisSliderWindow> AxisSliderWindow::yieldAxisWindow(QWidget* par
             {"TrackBar1", AxisLimit::LeftMaximum, QStringLiteral("Máximo de eje de rendimiento"), 4000, 10000, 10000,
              1, 500, QStringLiteral("4000"), QStringLiteral("10000"), YieldMaximumHint},
             {"TrackBar4", AxisLimit::LeftMinimum, QStringLiteral("Mínimo de eje de rendimiento"), 0, 2000, 0, 1, 500,
-             QStringLiteral("0"), QStringLiteral("4000"), QString()},
+             QStringLiteral("0"), QStringLiteral("2000"), QString()},
             {"TrackBar2", AxisLimit::BottomMaximum, QStringLiteral("Máximo de eje de nitrógeno"), 100, 200, 200, 1, 20,
              QStringLiteral("100"), QStringLiteral("200"), NitrogenMaximumHint},
             {"TrackBar3", AxisLimit::BottomMinimum, QStringLiteral("Mínimo de eje de  nitrógeno"), 0, 100, 0, 1, 20,

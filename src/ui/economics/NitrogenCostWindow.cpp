@@ -12,6 +12,7 @@
 #include "ui/common/ErrorReporter.h"
 #include "ui/common/MessageBoxes.h"
 #include "ui/common/Look.h"
+#include "ui/common/SelectAllOnEntry.h"
 
 namespace {
 
@@ -105,6 +106,7 @@ NitrogenCostWindow::NitrogenCostWindow(MessageBoxes& messages, ErrorReporter& er
             Q_EMIT productChosen(index);
     });
     priceEdit_->installEventFilter(this);
+    SelectAllOnEntry::install(priceEdit_);
     connect(calculateButton_, &QPushButton::clicked, this, &NitrogenCostWindow::calculate);
     connect(returnButton_, &QPushButton::clicked, this, &NitrogenCostWindow::giveBack);
 }

@@ -114,6 +114,9 @@ SiteMapWindow::SiteMapWindow(const Setup& setup, QWidget* parent)
         reference->setGeometry(mapRect.x() + maplegends::GualeguayReferenceMark.x - size / 2,
                                mapRect.y() + maplegends::GualeguayReferenceMark.y - size / 2, size, size);
         reference->setToolTip(setup.referenceHint);
+        // Like the notes, the hint answers the pointer also while another window (the
+        // map chooser, the main window) is the active one.
+        setAttribute(Qt::WA_AlwaysShowToolTips);
     }
 
     auto* panel = new QFrame(this);

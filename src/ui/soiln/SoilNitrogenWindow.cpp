@@ -10,6 +10,7 @@
 #include "core/FertiliserProducts.h"
 #include "ui/common/ErrorReporter.h"
 #include "ui/common/HelpMark.h"
+#include "ui/common/SelectAllOnEntry.h"
 #include "ui/common/Look.h"
 
 namespace {
@@ -148,6 +149,9 @@ SoilNitrogenWindow::SoilNitrogenWindow(ErrorReporter& errors, QWidget* parent)
         field->setMouseTracking(true);
         field->installEventFilter(this);
     }
+    for (QLineEdit* field : {nitrateEdits_[0], nitrateEdits_[1], nitrateEdits_[2], mineralNEdits_[0], mineralNEdits_[1],
+                              mineralNEdits_[2], amountEdits_[0], amountEdits_[1]})
+        SelectAllOnEntry::install(field);
     result->setMouseTracking(true);
     result->installEventFilter(this);
 }
@@ -192,7 +196,7 @@ void SoilNitrogenWindow::fillFromSecondLayer()
         nitrateEdits_[2]->setText(*half);
 }
 
-bool SoilNitrogenWindow::completed(const SoilNitrogen::Result& result)
+bool SoilNitrogenWindow::completed(const SoilNitrogen::Result& result, const QPushButton* step)
 {
     switch (result.failure) {
     case SoilNitrogen::Failure::None:
@@ -201,6 +205,8 @@ bool SoilNitrogenWindow::completed(const SoilNitrogen::Result& result)
         Q_EMIT missingInput();
         return false;
     case SoilNitrogen::Failure::NotANumber:
+        errors_.report(this, result.message + QStringLiteral(" (necesario para \"%1\")").arg(step->text()));
+        return false;
     case SoilNitrogen::Failure::OutOfRange:
         errors_.report(this, result.message);
         return false;
@@ -212,7 +218,7 @@ void SoilNitrogenWindow::convertNitrate()
 {
     const SoilNitrogen::Result result = SoilNitrogen::mineralNitrogen(
         {nitrateEdits_[0]->text(), nitrateEdits_[1]->text(), nitrateEdits_[2]->text()});
-    if (!completed(result))
+    if (!completed(result, buttons_[0]))
         return;
     for (int layer = 0; layer < 3; ++layer)
         mineralNEdits_[layer]->setText(result.texts[layer]);
@@ -223,7 +229,7 @@ void SoilNitrogenWindow::sumSoilNitrogen()
     const SoilNitrogen::Result result = SoilNitrogen::soilNitrogen(
         {mineralNEdits_[0]->text(), mineralNEdits_[1]->text(), mineralNEdits_[2]->text()},
         {densityEdits_[0]->text(), densityEdits_[1]->text(), densityEdits_[2]->text()});
-    if (!completed(result))
+    if (!completed(result, buttons_[1]))
         return;
     soilNEdit_->setText(result.texts[0]);
 }
@@ -233,7 +239,7 @@ void SoilNitrogenWindow::addFertiliserNitrogen()
     const SoilNitrogen::Result result = SoilNitrogen::availableNitrogen(
         amountEdits_[0]->text(), productLists_[0]->currentIndex(), amountEdits_[1]->text(),
         productLists_[1]->currentIndex(), soilNEdit_->text());
-    if (!completed(result))
+    if (!completed(result, buttons_[2]))
         return;
     fertiliserNEdit_->setText(result.texts[0]);
     referenceNEdit_->setText(result.texts[1]);

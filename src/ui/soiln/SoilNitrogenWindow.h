@@ -46,8 +46,9 @@ protected:
 private:
     void fillFromFirstLayer();
     void fillFromSecondLayer();
-    // Tells the adviser why a step stopped; true when it completed.
-    bool completed(const SoilNitrogen::Result& result);
+    // Tells the adviser why a step stopped, naming the step's button where a field is not
+    // a number; true when it completed.
+    bool completed(const SoilNitrogen::Result& result, const QPushButton* step);
 
     ErrorReporter& errors_;
     std::array<QLineEdit*, 3> nitrateEdits_{};   // Edit1 ... Edit3, ppm NO3
