@@ -10,6 +10,7 @@
 #include "WindowSetFixture.h"
 #include "core/ScenarioSlots.h"
 #include "ui/charting/CurveChart.h"
+#include "ui/common/HelpMark.h"
 #include "ui/economics/EconomicChartWindow.h"
 #include "ui/scenario/ScenarioDialog.h"
 #include "ui/yieldchart/YieldChartWindow.h"
@@ -38,6 +39,8 @@ private Q_SLOTS:
     void curveSelectionDrivesTheseSeriesToo();
     void toolbarCloses();
     void copyIsOnWhite();
+    void helpMarksAndScenarioLineDisturbNothing_data();
+    void helpMarksAndScenarioLineDisturbNothing();
 
 private:
     EconomicChartWindow& econ() const { return f_->set->economicChart(); }
@@ -385,6 +388,43 @@ void TestEconomicChart::copyIsOnWhite()
     const QImage image = QGuiApplication::clipboard()->image();
     QCOMPARE(image.size(), chart().size() * chart().devicePixelRatioF());
     QCOMPARE(image.pixelColor(2, image.height() - 3), QColor(Qt::white));
+}
+
+void TestEconomicChart::helpMarksAndScenarioLineDisturbNothing_data()
+{
+    QTest::addColumn<QString>("mark");
+    for (const char* mark : {"Label16", "Label17", "Label18", "Label14", "Label15"})
+        QTest::newRow(mark) << QString::fromLatin1(mark);
+}
+
+void TestEconomicChart::helpMarksAndScenarioLineDisturbNothing()
+{
+    QFETCH(QString, mark);
+    open();
+    econ().showNormal();
+    econ().resize(1024, 700); // the smallest screen an adviser is expected to have
+    QTest::qWait(20);
+    chart().replot();
+    auto* help = econ().findChild<HelpMark*>(mark);
+    QVERIFY(help);
+    const auto layout = [this] {
+        return QList<QRect>{f_->child<QWidget>("TForm20", "ToolBar1")->geometry(), chart().geometry(),
+                            edit("Edit1")->geometry(), edit("Edit3")->geometry()};
+    };
+    const QList<QRect> before = layout();
+    QMouseEvent hover(QEvent::MouseMove, QPointF(2, 2), help->mapToGlobal(QPointF(2, 2)), Qt::NoButton, Qt::NoButton,
+                      Qt::NoModifier);
+    QApplication::sendEvent(help, &hover);
+    QApplication::processEvents();
+    QVERIFY(help->isHighlighted());
+    QCOMPARE(layout(), before);
+    QVERIFY2(help->parentWidget()->rect().contains(help->geometry()), "a help mark is cut off");
+
+    // The scenario line under the pointer never covers the chart's title.
+    onPoint(1, 100);
+    const QRect title = chart().plotLayout()->element(0, 0)->outerRect();
+    QVERIFY(!f_->child<QLabel>("TForm20", "Label24")->text().isEmpty());
+    QVERIFY(!f_->child<QLabel>("TForm20", "Label24")->geometry().intersects(title));
 }
 
 QTEST_MAIN(TestEconomicChart)

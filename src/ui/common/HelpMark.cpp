@@ -1,5 +1,6 @@
 #include "HelpMark.h"
 
+#include <QFontMetrics>
 #include <QMouseEvent>
 
 #include "ui/common/Look.h"
@@ -13,7 +14,14 @@ HelpMark::HelpMark(const QString& objectName, const QString& text, int normalPoi
     setObjectName(objectName);
     setMouseTracking(true);
     setCursor(Qt::PointingHandCursor);
+    setAlignment(Qt::AlignCenter);
     setLook(false);
+}
+
+QSize HelpMark::sizeHint() const
+{
+    const QSize text = QFontMetrics(Look::arial(hoverPoints_, true)).size(Qt::TextSingleLine, this->text());
+    return text.grownBy(contentsMargins());
 }
 
 void HelpMark::reset()

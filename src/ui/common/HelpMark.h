@@ -17,6 +17,11 @@ public:
     // The colour under the pointer; blue unless a window asks for another.
     void setHoverColour(const QColor& colour);
 
+    // Always the room of the larger face under the pointer, the smaller one centred in it:
+    // growing on hover never pushes a neighbour nor the layout around it.
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override { return sizeHint(); }
+
 Q_SIGNALS:
     void clicked();
 

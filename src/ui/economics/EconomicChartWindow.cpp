@@ -322,8 +322,10 @@ void EconomicChartWindow::placeChartMarks()
 {
     const QRect plot = chart_->axisRect()->rect();
     yAxisMark_->move(0, plot.top());
-    xAxisMark_->move(plot.center().x() + 130, plot.bottom() + 36);
-    scenarioLabel_->move(plot.left() + 6, 2);
+    // The axis mark under the axis title, whole, however low the chart is.
+    xAxisMark_->move(plot.center().x() + 130, std::min(plot.bottom() + 36, chart_->height() - xAxisMark_->height()));
+    // Inside the plot's top left corner, clear of the chart title at every window size.
+    scenarioLabel_->move(plot.left() + 6, plot.top() + 4);
 }
 
 QString EconomicChartWindow::grainPrice() const { return grainPriceEdit_->text(); }

@@ -1,5 +1,7 @@
 #include "YieldChartWindow.h"
 
+#include <algorithm>
+
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QHBoxLayout>
@@ -247,7 +249,8 @@ void YieldChartWindow::placeChartMarks()
 {
     const QRect plot = chart_->axisRect()->rect();
     yieldAxisHelp_->move(2, plot.top() + 4);
-    nitrogenAxisHelp_->move(plot.center().x() + 130, plot.bottom() + 28);
+    nitrogenAxisHelp_->move(plot.center().x() + 130,
+                            std::min(plot.bottom() + 28, chart_->height() - nitrogenAxisHelp_->height()));
     scenarioLabel_->move(plot.left() + 6, plot.top() + 4);
 }
 
