@@ -39,6 +39,7 @@ private Q_SLOTS:
     void curveSelectionDrivesTheseSeriesToo();
     void toolbarCloses();
     void copyIsOnWhite();
+    void sideWindowsLeaveTheirFieldsReadable();
     void helpMarksAndScenarioLineDisturbNothing_data();
     void helpMarksAndScenarioLineDisturbNothing();
 
@@ -425,6 +426,27 @@ void TestEconomicChart::helpMarksAndScenarioLineDisturbNothing()
     const QRect title = chart().plotLayout()->element(0, 0)->outerRect();
     QVERIFY(!f_->child<QLabel>("TForm20", "Label24")->text().isEmpty());
     QVERIFY(!f_->child<QLabel>("TForm20", "Label24")->geometry().intersects(title));
+}
+
+void TestEconomicChart::sideWindowsLeaveTheirFieldsReadable()
+{
+    open();
+    // The cost assistant opens beside the inputs, not over the cost field it fills.
+    f_->click("TForm20", "ToolButton10");
+    QWidget* assistant = f_->window("TForm21");
+    QVERIFY(assistant->isVisible());
+    const QRect costField(edit("Edit2")->mapToGlobal(QPoint(0, 0)), edit("Edit2")->size());
+    QVERIFY(!assistant->frameGeometry().intersects(costField));
+
+    // The title editor's fields are as wide as the titles they hold.
+    f_->click("TForm20", "ToolButton9");
+    auto* titles = static_cast<VelmaroWindow*>(f_->window("TForm24"));
+    titles->onActivated();
+    for (const char* name : {"Edit1", "Edit2", "Edit3"}) {
+        auto* field = f_->child<QLineEdit>("TForm24", name);
+        QVERIFY(field->fontMetrics().horizontalAdvance(field->text()) < field->width());
+        QVERIFY(titles->rect().contains(field->geometry()));
+    }
 }
 
 QTEST_MAIN(TestEconomicChart)

@@ -1,5 +1,7 @@
 #include "WindowSet.h"
 
+#include <algorithm>
+
 #include <QCoreApplication>
 #include <QFile>
 #include <QLocale>
@@ -297,6 +299,11 @@ void WindowSet::presentByName(const QString& objectName)
     QWidget* w = window(objectName);
     if (w == economicChart_ && !w->isVisible())
         fillScreen(w); // opens maximised
+    if (w == nitrogenCost_ && !w->isVisible() && economicChart_->isVisible()) {
+        // Below the chart's inputs, at their right end: the cost field it fills stays in sight.
+        const QRect inputs = economicChart_->inputsOnScreen();
+        w->move(std::max(inputs.left(), inputs.right() - w->frameGeometry().width()), inputs.bottom() + 8);
+    }
     present(w);
 }
 

@@ -1,5 +1,6 @@
 #include "ChartTitleWindow.h"
 
+#include <algorithm>
 #include <array>
 #include <utility>
 
@@ -89,6 +90,21 @@ void ChartTitleWindow::onActivated()
     title_->setText(current.title);
     bottomAxis_->setText(current.bottomAxis);
     leftAxis_->setText(current.leftAxis);
+    fitFieldsToTitles();
+}
+
+void ChartTitleWindow::fitFieldsToTitles()
+{
+    // Every field as wide as the longest title, so none opens cut off; never narrower than
+    // the window was laid out.
+    int widest = FieldWidth;
+    for (QLineEdit* edit : {title_, bottomAxis_, leftAxis_})
+        widest = std::max(widest, edit->fontMetrics().horizontalAdvance(edit->text()) + 16);
+    widest = std::min(widest, 1000);
+    for (QLineEdit* edit : {title_, bottomAxis_, leftAxis_})
+        edit->setFixedWidth(widest);
+    setFixedSize(widest + 2 * Left + 8, height());
+    accept_->move((width() - accept_->width()) / 2, accept_->y());
 }
 
 void ChartTitleWindow::accept()

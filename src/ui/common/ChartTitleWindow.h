@@ -38,6 +38,9 @@ Q_SIGNALS:
     void accepted(const ChartTitles& titles);
 
 private:
+    // Widens the fields (and the window) to the longest title they hold.
+    void fitFieldsToTitles();
+
     std::function<ChartTitles()> source_;
     QLineEdit* title_;
     QLineEdit* bottomAxis_;

@@ -54,8 +54,10 @@ EconomicChartWindow::EconomicChartWindow(const ScenarioSlots& scenarioSlots, Eco
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(4, 4, 4, 4);
-    layout->addWidget(buildInputRow());
-    layout->addWidget(buildToolbar());
+    inputRow_ = buildInputRow();
+    toolbar_ = buildToolbar();
+    layout->addWidget(inputRow_);
+    layout->addWidget(toolbar_);
     auto* middle = new QHBoxLayout;
     chart_ = new CurveChart(this);
     chart_->setObjectName(QStringLiteral("Chart1"));
@@ -326,6 +328,12 @@ void EconomicChartWindow::placeChartMarks()
     xAxisMark_->move(plot.center().x() + 130, std::min(plot.bottom() + 36, chart_->height() - xAxisMark_->height()));
     // Inside the plot's top left corner, clear of the chart title at every window size.
     scenarioLabel_->move(plot.left() + 6, plot.top() + 4);
+}
+
+QRect EconomicChartWindow::inputsOnScreen() const
+{
+    const QRect both = inputRow_->geometry().united(toolbar_->geometry());
+    return QRect(mapToGlobal(both.topLeft()), both.size());
 }
 
 QString EconomicChartWindow::grainPrice() const { return grainPriceEdit_->text(); }

@@ -45,6 +45,10 @@ public:
     void setNCost(const QString& text);       // from the nitrogen cost assistant
     void setReferenceN(const QString& text);  // from the soil calculator
 
+    // The input row and the toolbar, in screen coordinates: windows that serve them open
+    // beside them, not over them.
+    QRect inputsOnScreen() const;
+
     // Captures the coefficients, fills the yields and rebuilds.
     void recompute();
     // Marginal incomes, cost line and series from the current prices; then the check of
@@ -98,6 +102,8 @@ private:
     CurveChart* chart_ = nullptr;
     EconomicTable table_;
 
+    QWidget* inputRow_ = nullptr;
+    QWidget* toolbar_ = nullptr;          // ToolBar1
     QLineEdit* grainPriceEdit_ = nullptr; // Edit1
     QLineEdit* nCostEdit_ = nullptr;      // Edit2
     QLineEdit* referenceNEdit_ = nullptr; // Edit3
