@@ -1,5 +1,7 @@
 #include "RadioGroup.h"
 
+#include <algorithm>
+
 #include <QButtonGroup>
 #include <QRadioButton>
 #include <QVBoxLayout>
@@ -20,7 +22,16 @@ RadioGroup::RadioGroup(const QString& objectName, const QString& caption, const 
         buttons_ << button;
     }
     layout->addStretch();
-    connect(group_, &QButtonGroup::idToggled, this, [this](int id, bool checked) {
+    // One Tab stop per group, as in every dialog: the chosen item, or the first while none
+    // is; the arrow keys move between the items.
+    const auto tabStops = [this] {
+        const int chosen = std::max(0, group_->checkedId());
+        for (int i = 0; i < buttons_.size(); ++i)
+            buttons_[i]->setFocusPolicy(i == chosen ? Qt::StrongFocus : Qt::ClickFocus);
+    };
+    tabStops();
+    connect(group_, &QButtonGroup::idToggled, this, [this, tabStops](int id, bool checked) {
+        tabStops();
         if (checked)
             Q_EMIT selectionChanged(id);
     });
