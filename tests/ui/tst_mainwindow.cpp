@@ -5,6 +5,9 @@
 #include <QFile>
 #include <QFrame>
 #include <QPushButton>
+#include <QRadioButton>
+#include <QSignalSpy>
+#include <QToolButton>
 #include <QTemporaryDir>
 #include <QTextEdit>
 
@@ -28,6 +31,10 @@ class TestMainWindow : public QObject {
 private Q_SLOTS:
     void init();
     void cleanup();
+    void mainFlowByKeysOnly_data();
+    void mainFlowByKeysOnly();
+    void dialogsTakeEnterAndEscape_data();
+    void dialogsTakeEnterAndEscape();
     void startsWithEmptySlots();
     void toolbar_data();
     void toolbar();
@@ -312,6 +319,98 @@ void TestMainWindow::everyButtonInEveryState()
     QVERIFY(f_->window("TForm1")->isVisible());
     QVERIFY(f_->errors.messages.isEmpty());
     QVERIFY(f_->set->scenarioSlots().slot(1).panelShown);
+}
+
+namespace {
+
+// A key as the windowing system delivers it: to the widget with the focus.
+void press(QWidget* window, Qt::Key key)
+{
+    QWidget* target = window->focusWidget() ? window->focusWidget() : window;
+    QTest::keyClick(target, key);
+}
+
+} // namespace
+
+void TestMainWindow::mainFlowByKeysOnly_data()
+{
+    QTest::addColumn<int>("pressKey");
+    QTest::newRow("Space") << int(Qt::Key_Space);
+    QTest::newRow("Enter") << int(Qt::Key_Return);
+}
+
+void TestMainWindow::mainFlowByKeysOnly()
+{
+    QFETCH(int, pressKey);
+    QWidget* main = f_->window("TForm1");
+    main->activateWindow();
+    // Tab meets the toolbar's buttons in reading order, left to right.
+    QList<QToolButton*> toolbar = main->findChild<QWidget*>(QStringLiteral("ToolBar1"))->findChildren<QToolButton*>();
+    std::sort(toolbar.begin(), toolbar.end(), [](auto* a, auto* b) { return a->x() < b->x(); });
+    QList<QToolButton*> met;
+    for (int i = 0; i < 60 && met.size() < toolbar.size(); ++i) {
+        press(main, Qt::Key_Tab);
+        auto* button = qobject_cast<QToolButton*>(main->focusWidget());
+        if (button && toolbar.contains(button) && !met.contains(button))
+            met << button;
+    }
+    QCOMPARE(met, toolbar);
+
+    const auto focusAndPress = [&](const char* name) {
+        for (int i = 0; i < 60 && main->focusWidget()->objectName() != QLatin1String(name); ++i)
+            press(main, Qt::Key_Tab);
+        QCOMPARE(main->focusWidget()->objectName(), QLatin1String(name));
+        press(main, Qt::Key(pressKey));
+    };
+    // "Escenario 1", then the dialog's first group is the site, and Enter is "OK".
+    focusAndPress("ToolButton1");
+    QWidget* dialog = f_->window("TForm2");
+    QVERIFY(dialog->isVisible());
+    dialog->activateWindow();
+    f_->child<QWidget>("TForm2", "RadioGroup1")->findChildren<QRadioButton*>().first()->setFocus();
+    press(dialog, Qt::Key_Tab);
+    QVERIFY(f_->child<QWidget>("TForm2", "RadioGroup5")->isAncestorOf(dialog->focusWidget()));
+    press(dialog, Qt::Key_Return);
+    QVERIFY(!dialog->isVisible());
+    QVERIFY(f_->set->scenarioSlots().slot(1).active);
+    // "Graficar" opens the yield chart.
+    main->activateWindow();
+    focusAndPress("ToolButton13");
+    QVERIFY(f_->window("TForm3")->isVisible());
+}
+
+void TestMainWindow::dialogsTakeEnterAndEscape_data()
+{
+    QTest::addColumn<QString>("window");
+    QTest::addColumn<QString>("mainButton"); // empty: none
+    QTest::addColumn<bool>("escapeCloses");
+    QTest::newRow("scenario") << "TForm2" << "BitBtn1" << true;
+    QTest::newRow("cost assistant") << "TForm21" << "Button1" << true;
+    QTest::newRow("soil calculator") << "TForm32" << "Button4" << true;
+    QTest::newRow("economic titles") << "TForm24" << "BitBtn1" << true;
+    QTest::newRow("economic print") << "TForm23" << "BitBtn1" << true;
+    QTest::newRow("help print") << "TForm37" << "AbColBitBtn2" << true;
+    QTest::newRow("warning") << "TForm22" << "" << true;
+    QTest::newRow("help") << "TForm15" << "" << true;
+    QTest::newRow("curve selection refuses") << "TForm4" << "" << false;
+}
+
+void TestMainWindow::dialogsTakeEnterAndEscape()
+{
+    QFETCH(QString, window);
+    QFETCH(QString, mainButton);
+    QWidget* w = f_->window(qPrintable(window));
+    w->show();
+    if (!mainButton.isEmpty()) {
+        auto* button = f_->child<QAbstractButton>(qPrintable(window), qPrintable(mainButton));
+        QVERIFY(button);
+        QSignalSpy pressed(button, &QAbstractButton::clicked);
+        press(w, Qt::Key_Return);
+        QCOMPARE(pressed.count(), 1);
+        w->show();
+    }
+    press(w, Qt::Key_Escape);
+    QTEST(!w->isVisible(), "escapeCloses");
 }
 
 QTEST_MAIN(TestMainWindow)

@@ -58,6 +58,7 @@ ChartTitleWindow::ChartTitleWindow(const QString& objectName, const QString& cap
     accept_->setGeometry(133, 192, 84, 27);
 
     connect(accept_, &QPushButton::clicked, this, &ChartTitleWindow::accept);
+    behaveAsDialog(accept_);
 }
 
 std::unique_ptr<ChartTitleWindow> ChartTitleWindow::yieldTitleWindow(QWidget* parent)

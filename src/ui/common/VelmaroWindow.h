@@ -2,6 +2,8 @@
 
 #include <QWidget>
 
+class QAbstractButton;
+
 // A window of the program: created once at start-up, never destroyed during the run.
 // Closing it only hides it, so whatever the adviser typed is there when it is shown
 // again. A window that becomes the active one calls onActivated(), which tests may
@@ -17,13 +19,22 @@ public:
     // The first showing puts the window in the middle of the desktop.
     void centreOnDesktopWhenFirstShown() { centreWhenShown_ = true; }
 
+    // A window used like a dialog: Enter presses its main button (when it has one) and
+    // Escape closes it, unless the window refuses every close.
+    void behaveAsDialog(QAbstractButton* mainButton = nullptr);
+
 Q_SIGNALS:
     void activated();
 
 protected:
     void changeEvent(QEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    // Enter presses the push or tool button that has the focus, as Space does; in a
+    // dialog-like window it otherwise presses the main button.
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     bool centreWhenShown_ = false;
+    bool dialogLike_ = false;
+    QAbstractButton* mainButton_ = nullptr;
 };

@@ -108,6 +108,7 @@ NitrogenCostWindow::NitrogenCostWindow(MessageBoxes& messages, ErrorReporter& er
     priceEdit_->installEventFilter(this);
     SelectAllOnEntry::install(priceEdit_);
     connect(calculateButton_, &QPushButton::clicked, this, &NitrogenCostWindow::calculate);
+    behaveAsDialog(calculateButton_);
     connect(returnButton_, &QPushButton::clicked, this, &NitrogenCostWindow::giveBack);
 }
 

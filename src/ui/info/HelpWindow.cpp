@@ -11,6 +11,7 @@ HelpWindow::HelpWindow(const QString& objectName, const QString& caption, const 
     : VelmaroWindow(objectName, caption, parent)
 {
     centreOnDesktopWhenFirstShown();
+    behaveAsDialog(); // read, then Escape
     // Look: picture and product name on top, the text box filling the rest.
     resize(380, 262);
 

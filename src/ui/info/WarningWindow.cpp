@@ -8,6 +8,7 @@ WarningWindow::WarningWindow(QWidget* parent)
     : VelmaroWindow(QStringLiteral("TForm22"), QStringLiteral("ATENCION"), parent)
 {
     centreOnDesktopWhenFirstShown();
+    behaveAsDialog();
     setFixedSize(385, 85);
 
     auto* heading = new QLabel(QStringLiteral("Cuidado !!!!!!!!"), this);

@@ -34,6 +34,7 @@ ChartPrintDialog::ChartPrintDialog(const QString& objectName, const QString& cap
 
     connect(print, &QPushButton::clicked, this, [this] { Q_EMIT printRequested(orientation()); });
     connect(cancel, &QPushButton::clicked, this, &QWidget::hide);
+    behaveAsDialog(print);
 }
 
 QPageLayout::Orientation ChartPrintDialog::orientation() const

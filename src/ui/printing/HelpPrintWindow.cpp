@@ -50,6 +50,7 @@ HelpPrintWindow::HelpPrintWindow(PrintTarget& target, ErrorReporter& errors, QWi
     connect(setup, &QPushButton::clicked, this, [this] { target_.setUp(this); });
     connect(yes, &QPushButton::clicked, this, &HelpPrintWindow::printAll);
     connect(no, &QPushButton::clicked, this, &QWidget::hide);
+    behaveAsDialog(yes);
 }
 
 HelpPrintWindow::~HelpPrintWindow() = default;

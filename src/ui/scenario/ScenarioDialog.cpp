@@ -91,6 +91,7 @@ ScenarioDialog::ScenarioDialog(ScenarioSlots& scenarioSlots, QWidget* parent)
 
     connect(sites_, &RadioGroup::selectionChanged, this, &ScenarioDialog::applySiteRule);
     connect(ok_, &QPushButton::clicked, this, &ScenarioDialog::accept);
+    behaveAsDialog(ok_);
 }
 
 void ScenarioDialog::openForSlot(int slot)

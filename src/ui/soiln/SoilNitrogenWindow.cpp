@@ -139,6 +139,7 @@ SoilNitrogenWindow::SoilNitrogenWindow(ErrorReporter& errors, QWidget* parent)
     // Behaviour.
     connect(nitrateEdits_[0], &QLineEdit::textChanged, this, &SoilNitrogenWindow::fillFromFirstLayer);
     connect(nitrateEdits_[1], &QLineEdit::textChanged, this, &SoilNitrogenWindow::fillFromSecondLayer);
+    behaveAsDialog(buttons_[3]); // "Aceptar"
     connect(buttons_[0], &QPushButton::clicked, this, &SoilNitrogenWindow::convertNitrate);
     connect(buttons_[1], &QPushButton::clicked, this, &SoilNitrogenWindow::sumSoilNitrogen);
     connect(buttons_[2], &QPushButton::clicked, this, &SoilNitrogenWindow::addFertiliserNitrogen);
