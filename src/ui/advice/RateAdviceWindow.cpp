@@ -6,7 +6,6 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
-#include <QFile>
 #include <QFileDialog>
 #include <QFontDatabase>
 #include <QGuiApplication>
@@ -225,6 +224,8 @@ void RateAdviceWindow::showEvent(QShowEvent* event)
             resize(size().boundedTo(room));
         }
     VelmaroWindow::showEvent(event);
+    if (tablesStale_)
+        refresh();
 }
 
 void RateAdviceWindow::buildInputs(QWidget* row)
@@ -310,6 +311,15 @@ void RateAdviceWindow::refresh()
 {
     if (!situation_.hasState())
         return;
+    // Hidden, only the marks on the chart follow; the tables are filled when next shown,
+    // so the chart's activation does not pay for them.
+    if (!isVisible()) {
+        computeOptima();
+        publishMarks();
+        tablesStale_ = true;
+        return;
+    }
+    tablesStale_ = false;
     statusLabel_->setText(headerLine());
     Look::setColour(statusLabel_, QPalette::WindowText, Qt::black);
     fillOptimumTable();
@@ -326,6 +336,20 @@ void RateAdviceWindow::refresh()
     publishMarks();
 }
 
+void RateAdviceWindow::computeOptima()
+{
+    const EconomicSituation::State& s = situation_.state();
+    const RateAdvice::Basis basis{s.referenceN, s.nCost / 1000.0};
+    rowCurves_.clear();
+    optima_.clear();
+    for (int k = 1; k <= Curves::Count; ++k) {
+        if (!selection_.isShown(k))
+            continue;
+        rowCurves_.push_back(k);
+        optima_.push_back(RateAdvice::optimum(s.table, k, s.curves[static_cast<size_t>(k - 1)], basis, tolerance_));
+    }
+}
+
 void RateAdviceWindow::fillOptimumTable()
 {
     const EconomicSituation::State& s = situation_.state();
@@ -339,14 +363,7 @@ void RateAdviceWindow::fillOptimumTable()
          productTitle, QStringLiteral("Rendimiento (kg/ha)"), QStringLiteral("% del máximo"),
          QStringLiteral("Margen (U$S/ha)"), QStringLiteral("Rango rentable (kg/ha)"), QStringLiteral("Observación")});
 
-    rowCurves_.clear();
-    optima_.clear();
-    for (int k = 1; k <= Curves::Count; ++k) {
-        if (!selection_.isShown(k))
-            continue;
-        rowCurves_.push_back(k);
-        optima_.push_back(RateAdvice::optimum(s.table, k, s.curves[static_cast<size_t>(k - 1)], basis, tolerance_));
-    }
+    computeOptima();
     const QSignalBlocker quiet(optimumTable_);
     optimumTable_->setRowCount(static_cast<int>(rowCurves_.size()));
     for (size_t row = 0; row < rowCurves_.size(); ++row) {

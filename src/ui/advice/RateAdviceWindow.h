@@ -62,6 +62,8 @@ private:
     // Reads the tolerance and the weights; a bad one is reported and nothing changes.
     bool acceptInputs();
     void refuse(const QString& reason);
+    // The optimum of every curve drawn, which the chart marks even while this window is hidden.
+    void computeOptima();
     void fillOptimumTable();
     void fillRiskTable();
     void fillSensitivityTable();
@@ -92,4 +94,5 @@ private:
     int product_ = -1;
     std::vector<int> rowCurves_;                      // curve k of each optimum row
     std::vector<RateAdvice::Optimum> optima_;         // per row
+    bool tablesStale_ = false; // the tables wait for the next showing
 };
