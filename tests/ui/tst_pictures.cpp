@@ -1,6 +1,9 @@
+#include <QApplication>
 #include <QDirIterator>
 #include <QImageReader>
 #include <QTest>
+
+#include "ui/common/Look.h"
 
 class TestPictures : public QObject {
     Q_OBJECT
@@ -8,6 +11,8 @@ private Q_SLOTS:
     void everyPictureDecodes_data();
     void everyPictureDecodes();
     void noPictureIsLeftUnchecked();
+    void standardIconsDrawAsTheStyle_data();
+    void standardIconsDrawAsTheStyle();
 };
 
 namespace {
@@ -66,6 +71,34 @@ void TestPictures::noPictureIsLeftUnchecked()
         QVERIFY2(listed.contains(it.fileName()), qPrintable(it.fileName()));
     }
     QCOMPARE(count, static_cast<int>(std::size(Pictures)));
+}
+
+
+void TestPictures::standardIconsDrawAsTheStyle_data()
+{
+    QTest::addColumn<QStyle::StandardPixmap>("which");
+    QTest::addColumn<int>("size");
+    QTest::newRow("OK, 16") << QStyle::SP_DialogOkButton << 16;
+    QTest::newRow("Cancel, 16") << QStyle::SP_DialogCancelButton << 16;
+    QTest::newRow("Apply, 32") << QStyle::SP_DialogApplyButton << 32;
+    QTest::newRow("Save, 20") << QStyle::SP_DialogSaveButton << 20;
+    QTest::newRow("View, 16") << QStyle::SP_FileDialogContentsView << 16;
+}
+
+// Read from the style only when drawn, a button's icon is still the style's own.
+void TestPictures::standardIconsDrawAsTheStyle()
+{
+    QFETCH(QStyle::StandardPixmap, which);
+    QFETCH(int, size);
+    const QIcon own = QApplication::style()->standardIcon(which);
+    const QIcon shared = Look::standardIcon(which);
+    QVERIFY(!shared.isNull());
+    QCOMPARE(shared.actualSize(QSize(size, size)), own.actualSize(QSize(size, size)));
+    for (QIcon::Mode mode : {QIcon::Normal, QIcon::Disabled}) {
+        const QImage expected = own.pixmap(size, mode).toImage();
+        QVERIFY(!expected.isNull());
+        QCOMPARE(shared.pixmap(size, mode).toImage(), expected);
+    }
 }
 
 QTEST_MAIN(TestPictures)

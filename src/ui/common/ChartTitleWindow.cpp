@@ -9,6 +9,8 @@
 #include <QPushButton>
 #include <QStyle>
 
+#include "ui/common/Look.h"
+
 namespace {
 
 // Caption above each field, top to bottom.
@@ -53,7 +55,7 @@ ChartTitleWindow::ChartTitleWindow(const QString& objectName, const QString& cap
     bottomAxis_ = edits[1];
     leftAxis_ = edits[2];
 
-    accept_ = new QPushButton(style()->standardIcon(QStyle::SP_DialogOkButton), QStringLiteral("Aceptar"), this);
+    accept_ = new QPushButton(Look::standardIcon(QStyle::SP_DialogOkButton), QStringLiteral("Aceptar"), this);
     accept_->setObjectName(QStringLiteral("BitBtn1"));
     accept_->setGeometry(133, 192, 84, 27);
 

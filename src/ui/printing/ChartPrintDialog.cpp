@@ -25,10 +25,10 @@ ChartPrintDialog::ChartPrintDialog(const QString& objectName, const QString& cap
     orientation_->setGeometry(90, 40, 150, 80);
     orientation_->setItemIndex(1);
 
-    auto* print = new QPushButton(style()->standardIcon(QStyle::SP_DialogApplyButton), QStringLiteral("&Imprimir"), this);
+    auto* print = new QPushButton(Look::standardIcon(QStyle::SP_DialogApplyButton), QStringLiteral("&Imprimir"), this);
     print->setObjectName(QStringLiteral("BitBtn1"));
     print->setGeometry(30, 140, 120, 30);
-    auto* cancel = new QPushButton(style()->standardIcon(QStyle::SP_DialogCancelButton), QStringLiteral("Cancelar"), this);
+    auto* cancel = new QPushButton(Look::standardIcon(QStyle::SP_DialogCancelButton), QStringLiteral("Cancelar"), this);
     cancel->setObjectName(QStringLiteral("BitBtn2"));
     cancel->setGeometry(180, 140, 120, 30);
 

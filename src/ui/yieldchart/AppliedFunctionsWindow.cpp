@@ -107,13 +107,13 @@ AppliedFunctionsWindow::AppliedFunctionsWindow(const ScenarioSlots& scenarioSlot
     }
 
     print_ = new QPushButton(QIcon::fromTheme(QStringLiteral("document-print"),
-                                              style()->standardIcon(QStyle::SP_DialogSaveButton)),
+                                              Look::standardIcon(QStyle::SP_DialogSaveButton)),
                              QStringLiteral("Imprimir"), this);
     print_->setObjectName(QStringLiteral("BitBtn1"));
     print_->setGeometry(10, 10, 89, 25);
 
     copy_ = new QPushButton(QIcon::fromTheme(QStringLiteral("edit-copy"),
-                                             style()->standardIcon(QStyle::SP_FileDialogContentsView)),
+                                             Look::standardIcon(QStyle::SP_FileDialogContentsView)),
                             QStringLiteral("Copiar"), this);
     copy_->setObjectName(QStringLiteral("BitBtn2"));
     copy_->setGeometry(528, 10, 89, 25);
