@@ -922,6 +922,7 @@ void TestNitrogenWindows::missingInputNotice()
     QVERIFY(notice->text().startsWith(QStringLiteral("Falta un dato")));
     QVERIFY(notice->text().contains(QStringLiteral("\"ppm\"")));
     QVERIFY(notice->findChild<QTextEdit*>(QStringLiteral("Memo1"))->isReadOnly());
+    notice->show();
     QVERIFY(!notice->findChild<QLabel*>(QStringLiteral("Image1"))->pixmap().isNull());
 }
 

@@ -83,6 +83,16 @@ void TestWindowSet::onlyTheMainWindowIsShownAtStart()
     QVERIFY(set.mainWindow().windowState() & Qt::WindowMaximized);
     for (QWidget* w : set.windows())
         QCOMPARE(w->isVisible(), w == &set.mainWindow());
+    // A closed window is prepared for the screen (styled, its pictures decoded, its text
+    // measured) only as it first shows: the start pays for the main window alone.
+    QCoreApplication::processEvents();
+    QWidget* closed[] = {set.window(QStringLiteral("TForm2")), set.window(QStringLiteral("TForm35")),
+                         set.window(QStringLiteral("TForm3")), set.window(QStringLiteral("RateAdviceWindow"))};
+    for (QWidget* w : closed) {
+        QVERIFY(w);
+        QVERIFY2(!w->testAttribute(Qt::WA_WState_Polished), qPrintable(w->objectName()));
+    }
+    QVERIFY(set.mainWindow().testAttribute(Qt::WA_WState_Polished));
     // The map of the sixth area is never offered.
     QVERIFY(!set.window(QStringLiteral("TForm36"))->windowTitle().isEmpty());
 }

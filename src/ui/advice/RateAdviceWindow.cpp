@@ -27,6 +27,7 @@
 #include "core/NumberText.h"
 #include "core/ScenarioSlots.h"
 #include "ui/common/ErrorReporter.h"
+#include "ui/common/FirstShowing.h"
 #include "ui/common/Look.h"
 #include "ui/printing/ReportPrinter.h"
 
@@ -52,8 +53,12 @@ QTableWidget* table(const QString& name, QWidget* parent)
     t->setEditTriggers(QAbstractItemView::NoEditTriggers);
     t->setSelectionBehavior(QAbstractItemView::SelectRows);
     t->setSelectionMode(QAbstractItemView::SingleSelection);
-    t->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
-    t->verticalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    // Columns fitted to their contents measure every heading as it is set: from the first
+    // showing on, when there is something to see.
+    FirstShowing::run(t, [t] {
+        t->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+        t->verticalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    });
     return t;
 }
 

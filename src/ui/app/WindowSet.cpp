@@ -142,6 +142,11 @@ WindowSet::WindowSet(const Seams& seams)
     for (const auto* list : {&windows_, &addedWindows_})
         for (const auto& window : *list)
             AccessibleNames::apply(*window);
+
+    // Qt polishes every new control from the event loop, which would prepare all the
+    // windows' controls before the main window is first painted. A window polishes its
+    // controls as it first shows, so the start leaves that to each window.
+    QCoreApplication::removePostedEvents(nullptr, QEvent::PolishRequest);
 }
 
 void WindowSet::createRateAdvice()

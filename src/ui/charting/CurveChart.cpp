@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include <QCoreApplication>
+
 CurveChart::CurveChart(QWidget* parent)
     : QCustomPlot(parent)
 {
@@ -23,6 +25,10 @@ CurveChart::CurveChart(QWidget* parent)
         applyRange(a);
     }
     connect(this, &QCustomPlot::afterReplot, this, &CurveChart::cachePixels);
+    // QCustomPlot queues a first redraw of the empty chart as it is made. Both charts are
+    // made at start-up and stay closed until plotted; their first showing lays them out
+    // and draws them, so that redraw would only cost the start.
+    QCoreApplication::removePostedEvents(this, QEvent::MetaCall);
 }
 
 int CurveChart::addSeries(const SeriesStyle& style, const QString& title)

@@ -44,7 +44,17 @@ void HelpMark::setLook(bool highlighted)
     QPalette p = palette();
     p.setColor(QPalette::WindowText, highlighted ? hoverColour_ : QColor(Qt::red));
     setPalette(p);
-    adjustSize();
+    // Measuring loads the larger face: a mark not yet on screen is measured at its polish.
+    if (testAttribute(Qt::WA_WState_Polished))
+        adjustSize();
+}
+
+bool HelpMark::event(QEvent* event)
+{
+    const bool handled = QLabel::event(event);
+    if (event->type() == QEvent::Polish)
+        adjustSize();
+    return handled;
 }
 
 void HelpMark::mouseMoveEvent(QMouseEvent* event)

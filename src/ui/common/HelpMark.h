@@ -26,6 +26,7 @@ Q_SIGNALS:
     void clicked();
 
 protected:
+    bool event(QEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
 

@@ -5,6 +5,7 @@
 #include <QPixmap>
 #include <QTextEdit>
 
+#include "ui/common/FirstShowing.h"
 #include "ui/info/HelpWindow.h"
 
 namespace {
@@ -26,7 +27,7 @@ CreditsWindow::CreditsWindow(QWidget* parent)
     picture->setObjectName(QStringLiteral("Image1"));
     picture->setFixedSize(PictureSize);
     picture->setScaledContents(true);
-    picture->setPixmap(QPixmap(QStringLiteral(":/pictures/credits.jpg")));
+    FirstShowing::picture(picture, QStringLiteral(":/pictures/credits.jpg"));
 
     // The product name in the decorative look of the help windows.
     auto* productName = new QLabel(QStringLiteral("Velmaro"), this);

@@ -6,6 +6,8 @@
 #include <QTextDocument>
 #include <QTextEdit>
 
+#include "ui/common/FirstShowing.h"
+
 HelpWindow::HelpWindow(const QString& objectName, const QString& caption, const QString& text,
                        const Options& options, QWidget* parent)
     : VelmaroWindow(objectName, caption, parent)
@@ -19,7 +21,7 @@ HelpWindow::HelpWindow(const QString& objectName, const QString& caption, const 
     picture->setObjectName(QStringLiteral("Image1"));
     picture->setFixedSize(73, 73);
     picture->setScaledContents(true);
-    picture->setPixmap(QPixmap(options.picture));
+    FirstShowing::picture(picture, options.picture);
 
     auto* productName = new QLabel(QStringLiteral("Velmaro"), this);
     productName->setObjectName(QStringLiteral("Label1"));

@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QPixmap>
 
+#include "ui/common/FirstShowing.h"
 #include "ui/info/MapLegends.h"
 #include "ui/info/SiteMapSetups.h"
 
@@ -94,16 +95,20 @@ SiteMapWindow::SiteMapWindow(const Setup& setup, QWidget* parent)
         QPalette blue = name->palette();
         blue.setColor(QPalette::Window, LightBlue);
         name->setPalette(blue);
-        name->adjustSize();
+        // Placed beside its dot once measured, at the first showing: measuring loads the font.
         const maplegends::Point dot = maplegends::onMap(layout.frame, town);
         const QPoint at = mapRect.topLeft() + QPoint(dot.x, dot.y);
-        const QSize size = name->size();
-        switch (town.labelSide) {
-        case maplegends::LabelSide::Right: name->move(at.x() + TownGap, at.y() - size.height() / 2); break;
-        case maplegends::LabelSide::Left: name->move(at.x() - TownGap - size.width(), at.y() - size.height() / 2); break;
-        case maplegends::LabelSide::Above: name->move(at.x() - size.width() / 2, at.y() - TownGap - size.height()); break;
-        case maplegends::LabelSide::Below: name->move(at.x() - size.width() / 2, at.y() + TownGap); break;
-        }
+        const maplegends::LabelSide side = town.labelSide;
+        FirstShowing::run(name, [name, at, side] {
+            name->adjustSize();
+            const QSize size = name->size();
+            switch (side) {
+            case maplegends::LabelSide::Right: name->move(at.x() + TownGap, at.y() - size.height() / 2); break;
+            case maplegends::LabelSide::Left: name->move(at.x() - TownGap - size.width(), at.y() - size.height() / 2); break;
+            case maplegends::LabelSide::Above: name->move(at.x() - size.width() / 2, at.y() - TownGap - size.height()); break;
+            case maplegends::LabelSide::Below: name->move(at.x() - size.width() / 2, at.y() + TownGap); break;
+            }
+        });
         siteTown = false;
     }
 

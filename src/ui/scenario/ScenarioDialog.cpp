@@ -9,6 +9,7 @@
 #include "core/ScenarioSlots.h"
 #include "core/ScenarioVocabulary.h"
 #include "ui/common/RadioGroup.h"
+#include "ui/common/FirstShowing.h"
 #include "ui/common/Look.h"
 
 namespace {
@@ -79,7 +80,7 @@ ScenarioDialog::ScenarioDialog(ScenarioSlots& scenarioSlots, QWidget* parent)
     cultivars_->setGeometry(312, 40, 101, 241);
     colour(cultivars_, "red");
 
-    ok_ = new QPushButton(style()->standardIcon(QStyle::SP_DialogOkButton), QStringLiteral("OK"), this);
+    ok_ = new QPushButton(Look::standardIcon(QStyle::SP_DialogOkButton), QStringLiteral("OK"), this);
     ok_->setObjectName(QStringLiteral("BitBtn1"));
     ok_->setGeometry(8, 283, 408, 25);
 
@@ -87,7 +88,9 @@ ScenarioDialog::ScenarioDialog(ScenarioSlots& scenarioSlots, QWidget* parent)
     sites_->setItemIndex(0);
     water_->setItemIndex(0);
     cultivars_->setItemIndex(0);
-    applySiteRule();
+    // Showing the chosen site's units prepares them (and their font) for the screen: done as
+    // the dialog first shows.
+    FirstShowing::run(this, [this] { applySiteRule(); });
 
     connect(sites_, &RadioGroup::selectionChanged, this, &ScenarioDialog::applySiteRule);
     connect(ok_, &QPushButton::clicked, this, &ScenarioDialog::accept);
