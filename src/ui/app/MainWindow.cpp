@@ -3,6 +3,7 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QFrame>
+#include <QImageReader>
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
@@ -52,6 +53,12 @@ QPixmap picture(const char* file)
     return QPixmap(QStringLiteral(":/pictures/") + QLatin1String(file));
 }
 
+// Read past the pixmap cache, which would keep the picture after the paint.
+QImage backgroundPicture()
+{
+    return QImageReader(QStringLiteral(":/pictures/main_background.jpg")).read();
+}
+
 } // namespace
 
 MainWindow::MainWindow(ScenarioSlots& scenarioSlots, const ResponseTable& table, MessageBoxes& messages,
@@ -62,7 +69,7 @@ MainWindow::MainWindow(ScenarioSlots& scenarioSlots, const ResponseTable& table,
       messages_(messages),
       errors_(errors),
       launcher_(launcher),
-      background_(picture("main_background.jpg"))
+      firstBackground_(std::async(std::launch::async, [] { return backgroundPicture(); }))
 {
     resize(608, 413);
     setFont(Look::arial(8));
@@ -337,9 +344,11 @@ void MainWindow::closeEvent(QCloseEvent* event)
 
 void MainWindow::paintEvent(QPaintEvent*)
 {
+    QImage picture = firstBackground_.valid() ? firstBackground_.get() : backgroundPicture();
+    const QPixmap background = QPixmap::fromImage(std::move(picture));
     QPainter painter(this);
-    if (!background_.isNull())
-        painter.drawPixmap(rect(), background_);
+    if (!background.isNull())
+        painter.drawPixmap(rect(), background);
 }
 
 QString MainWindow::helpDocumentPath()
