@@ -3,7 +3,6 @@
 #include <iterator>
 
 #include <QFile>
-#include <QRegularExpression>
 
 #include "ui/info/HelpWindow.h"
 
@@ -67,12 +66,41 @@ QString readHelpFile(const char* name)
     return QString::fromUtf8(file.readAll()).trimmed();
 }
 
-// The forced line breaks of a text become blanks, so it runs on in one piece.
-QString joinLines(QString html)
+// Where a forced line break ("<br>", "<br/>", "<br />", in any case) that starts at `at`
+// ends; -1 if none starts there.
+qsizetype lineBreakEnd(const QString& html, qsizetype at)
 {
-    static const QRegularExpression lineBreak(QStringLiteral("\\s*<br\\s*/?>\\s*"),
-                                              QRegularExpression::CaseInsensitiveOption);
-    return html.replace(lineBreak, QStringLiteral(" "));
+    if (!QStringView(html).mid(at, 3).startsWith(u"<br", Qt::CaseInsensitive))
+        return -1;
+    qsizetype i = at + 3;
+    while (i < html.size() && html.at(i).isSpace())
+        ++i;
+    if (i < html.size() && html.at(i) == u'/')
+        ++i;
+    return i < html.size() && html.at(i) == u'>' ? i + 1 : -1;
+}
+
+// The forced line breaks of a text, with the blanks around them, become one blank, so it
+// runs on in one piece.
+QString joinLines(const QString& html)
+{
+    QString joined;
+    joined.reserve(html.size());
+    qsizetype kept = 0; // what a blank before the next break may not take back
+    for (qsizetype i = 0; i < html.size();) {
+        const qsizetype end = lineBreakEnd(html, i);
+        if (end < 0) {
+            joined += html.at(i++);
+            continue;
+        }
+        while (joined.size() > kept && joined.back().isSpace())
+            joined.chop(1);
+        joined += u' ';
+        kept = joined.size();
+        for (i = end; i < html.size() && html.at(i).isSpace();)
+            ++i;
+    }
+    return joined;
 }
 
 QString assembleText(const HelpEntry& entry)

@@ -5,6 +5,7 @@
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QHBoxLayout>
+#include <QImageReader>
 #include <QLabel>
 #include <QLineEdit>
 #include <QShowEvent>
@@ -73,6 +74,7 @@ YieldChartWindow::YieldChartWindow(const ScenarioSlots& scenarioSlots, ErrorRepo
 
     connect(chart_, &QCustomPlot::mouseMove, this, [this](QMouseEvent* event) { readOut(event->pos()); });
     connect(chart_, &QCustomPlot::afterReplot, this, &YieldChartWindow::placeChartMarks);
+    connect(chart_, &QCustomPlot::afterLayout, this, &YieldChartWindow::fitBackground);
 }
 
 void YieldChartWindow::buildChart()
@@ -259,12 +261,23 @@ void YieldChartWindow::showEvent(QShowEvent* event)
     VelmaroWindow::showEvent(event);
     if (event->spontaneous())
         return;
-    // Decoded once, on first need: a run that never plots never pays for the picture, and
-    // start-up does not wait for it.
-    if (chart_->axisRect()->background().isNull())
-        chart_->axisRect()->setBackground(QPixmap(QStringLiteral(":/pictures/yield_background.jpg")), true,
-                                          Qt::IgnoreAspectRatio);
+    // A run that never plots never pays for the picture, and start-up does not wait for it.
+    backgroundWanted_ = true;
     rebuild();
+}
+
+// The picture behind the curves, stretched over the plot as QCustomPlot itself would
+// stretch it, and kept at that size only: it is decoded again when the plot changes size
+// (a resized window, a printed page), rather than held at its own size as well.
+void YieldChartWindow::fitBackground()
+{
+    QCPAxisRect* plot = chart_->axisRect();
+    const QSize size = plot->rect().size();
+    if (!backgroundWanted_ || size.isEmpty() || plot->background().size() == size)
+        return;
+    const QPixmap picture =
+        QPixmap::fromImage(QImageReader(QStringLiteral(":/pictures/yield_background.jpg")).read());
+    plot->setBackground(picture.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation), false);
 }
 
 void YieldChartWindow::rebuild()

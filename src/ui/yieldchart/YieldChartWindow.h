@@ -56,6 +56,7 @@ protected:
 
 private:
     void buildChart();
+    void fitBackground();
     void buildToolbar(QWidget* bar);
     QWidget* buildReadOutPanel();
     void placeChartMarks();
@@ -78,4 +79,5 @@ private:
     HelpMark* nitrogenAxisHelp_ = nullptr; // Label10
     HelpMark* incrementHelp_ = nullptr;  // Label8
     QToolButton* selectionButton_ = nullptr; // ToolButton4
+    bool backgroundWanted_ = false; // from the first showing on
 };
