@@ -75,7 +75,6 @@ YieldChartWindow::YieldChartWindow(const ScenarioSlots& scenarioSlots, ErrorRepo
     connect(chart_, &QCustomPlot::mouseMove, this, [this](QMouseEvent* event) { readOut(event->pos()); });
     connect(chart_, &QCustomPlot::afterReplot, this, &YieldChartWindow::placeChartMarks);
     connect(chart_, &QCustomPlot::afterLayout, this, &YieldChartWindow::fitBackground);
-    connect(chart_, &QCustomPlot::afterReplot, this, [this] { chart_->axisRect()->setBackground(QPixmap()); });
 }
 
 void YieldChartWindow::buildChart()
@@ -268,9 +267,8 @@ void YieldChartWindow::showEvent(QShowEvent* event)
 }
 
 // The picture behind the curves, stretched over the plot as QCustomPlot itself would
-// stretch it. It is made for each drawing (a redraw, a printed page, a copy) and let go
-// once the chart is drawn: the chart keeps what it drew, and the picture, the size of
-// the plot, would weigh as much again on a large screen.
+// stretch it, and kept at that size only: it is decoded again when the plot changes size
+// (a resized window, a printed page), rather than held at its own size as well.
 void YieldChartWindow::fitBackground()
 {
     QCPAxisRect* plot = chart_->axisRect();
