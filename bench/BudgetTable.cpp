@@ -11,6 +11,8 @@ QString BudgetTable::format(double value, Unit unit)
 {
     if (unit == Unit::MiB)
         return QString::number(value, 'f', 1) + QStringLiteral(" MiB");
+    if (unit == Unit::MegaInstructions)
+        return QString::number(value, 'f', 1) + QStringLiteral(" M");
     const int decimals = value < 1.0 ? 3 : value < 100.0 ? 2 : 1;
     return QString::number(value, 'f', decimals) + QStringLiteral(" ms");
 }
@@ -21,7 +23,7 @@ BudgetTable::Row BudgetTable::measured(const QString& measure, const Samples& sa
     row.measure = measure;
     row.median = format(samples.median(), unit);
     // The middle half of the runs: how steady the figure was.
-    const int decimals = unit == Unit::MiB ? 1 : samples.quantile(0.75) < 1.0 ? 3 : 2;
+    const int decimals = unit != Unit::Milliseconds ? 1 : samples.quantile(0.75) < 1.0 ? 3 : 2;
     row.spread = QStringLiteral("%1-%2 (n=%3)")
                      .arg(samples.quantile(0.25), 0, 'f', decimals)
                      .arg(samples.quantile(0.75), 0, 'f', decimals)

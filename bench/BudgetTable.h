@@ -12,7 +12,7 @@ class Samples;
 // median (the bare Qt program's), in which case the ratio is shown too.
 class BudgetTable {
 public:
-    enum class Unit { Milliseconds, MiB };
+    enum class Unit { Milliseconds, MiB, MegaInstructions };
 
     // A figure other measures are compared with; it has no budget of its own.
     void addReference(const QString& measure, const Samples& samples, Unit unit);

@@ -4,6 +4,9 @@
 
 #include <QObject>
 #include <QPoint>
+#include <QSize>
+
+class QTemporaryDir;
 
 class BenchSession;
 class BudgetTable;
@@ -23,13 +26,16 @@ public:
 
 private Q_SLOTS:
     void cleanup();
+    void startUp_data();
     void startUp();
+    void startUpInstructions();
     void graficar();
     void pointerMoveYieldChart();
     void pointerMoveEconomicChart();
     void economicActivation();
     void rateAdvice();
     void helpAreaLargeDocument();
+    void peakMemory_data();
     void peakMemory();
 
 private:
@@ -44,7 +50,12 @@ private:
     // A pixel on a drawn segment of series k, near x and within the chart's limits.
     static QPoint pixelOnCurve(const CurveChart& chart, int k, int x);
     static QString probe(const char* name);
+    // The offscreen platform with a screen of the given size, for the probes.
+    QString platformWithScreen(QSize screen);
+    // Adds the rows of a screen to the data of startUp and peakMemory.
+    static void addScreenRows();
 
     BudgetTable& table_;
     std::unique_ptr<BenchSession> session_;
+    std::unique_ptr<QTemporaryDir> screens_; // the offscreen platform's screen descriptions
 };
