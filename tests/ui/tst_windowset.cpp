@@ -5,6 +5,9 @@
 
 #include "ui/app/MainWindow.h"
 #include "ui/app/WindowSet.h"
+#include "ui/charting/CurveChart.h"
+#include "ui/economics/EconomicChartWindow.h"
+#include "ui/yieldchart/YieldChartWindow.h"
 
 class TestWindowSet : public QObject {
     Q_OBJECT
@@ -93,6 +96,9 @@ void TestWindowSet::onlyTheMainWindowIsShownAtStart()
         QVERIFY2(!w->testAttribute(Qt::WA_WState_Polished), qPrintable(w->objectName()));
     }
     QVERIFY(set.mainWindow().testAttribute(Qt::WA_WState_Polished));
+    // Nor are the two closed charts drawn: QCustomPlot's first redraw waits for their showing.
+    for (const CurveChart* chart : {&set.yieldChart().chart(), &set.economicChart().chart()})
+        QCOMPARE(chart->replotTime(), 0.0);
     // The map of the sixth area is never offered.
     QVERIFY(!set.window(QStringLiteral("TForm36"))->windowTitle().isEmpty());
 }

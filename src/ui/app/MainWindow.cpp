@@ -69,7 +69,7 @@ MainWindow::MainWindow(ScenarioSlots& scenarioSlots, const ResponseTable& table,
       messages_(messages),
       errors_(errors),
       launcher_(launcher),
-      firstBackground_(std::async(std::launch::async, [] { return backgroundPicture(); }))
+      firstBackground_(std::async(std::launch::async | std::launch::deferred, [] { return backgroundPicture(); }))
 {
     resize(608, 413);
     setFont(Look::arial(8));

@@ -73,9 +73,10 @@ private:
     MessageBoxes& messages_;
     ErrorReporter& errors_;
     ProgramLauncher& launcher_;
-    // The background is decoded on a second core while the other windows are made, drawn
-    // at the first paint, and decoded again for each later paint rather than held: the
-    // main window repaints seldom, and the picture weighs 3 MB.
+    // The background is decoded on a second core while the other windows are made (here,
+    // if no thread can be started), drawn at the first paint, and decoded again for each
+    // later paint rather than held: the main window repaints seldom, and the picture
+    // weighs 3 MB.
     std::future<QImage> firstBackground_;
     std::array<SlotPanel, 3> slotPanels_;
     QTextEdit* helpArea_ = nullptr;
