@@ -76,7 +76,8 @@ int touchedCurve(const CurveChart& chart, QPoint pixel)
 } // namespace
 
 VelmaroBench::VelmaroBench(BudgetTable& table)
-    : table_(table)
+    : table_(table),
+      platform_(qgetenv("QT_QPA_PLATFORM"))
 {
 }
 
@@ -92,6 +93,7 @@ void VelmaroBench::cleanup()
     if (QTest::currentTestFailed())
         table_.addFailure(QLatin1String(QTest::currentTestFunction()), QStringLiteral("see the log above"));
     session_.reset();
+    qputenv("QT_QPA_PLATFORM", platform_); // the probes' own screen again
 }
 
 bool VelmaroBench::openSession(bool withEconomicChart)
@@ -102,6 +104,14 @@ bool VelmaroBench::openSession(bool withEconomicChart)
     if (withEconomicChart && !session_->openEconomicChart())
         return false;
     return session_->showAllCurves();
+}
+
+QString VelmaroBench::useScreen(QSize screen)
+{
+    if (!screen.isValid())
+        return {};
+    qputenv("QT_QPA_PLATFORM", platformWithScreen(screen).toLocal8Bit());
+    return QStringLiteral(", %1x%2").arg(screen.width()).arg(screen.height());
 }
 
 QString VelmaroBench::platformWithScreen(QSize screen)
@@ -119,32 +129,24 @@ QString VelmaroBench::platformWithScreen(QSize screen)
     return QStringLiteral("offscreen:configfile=") + file;
 }
 
-void VelmaroBench::addScreenRows()
+void VelmaroBench::addScreenRows(double ownScreenBudget)
 {
     QTest::addColumn<QSize>("screen"); // none: the benchmark's own
     QTest::addColumn<double>("budget");
-    QTest::newRow("own screen") << QSize() << 0.0;
+    QTest::newRow("own screen") << QSize() << ownScreenBudget;
     QTest::newRow("large screen") << LargeScreen << LargeScreenRatio;
 }
 
 void VelmaroBench::startUp_data()
 {
-    addScreenRows();
+    addScreenRows(StartUpRatio);
 }
 
 void VelmaroBench::startUp()
 {
     QFETCH(QSize, screen);
     QFETCH(double, budget);
-    const QByteArray platform = qgetenv("QT_QPA_PLATFORM");
-    const auto restore = qScopeGuard([&platform] { qputenv("QT_QPA_PLATFORM", platform); });
-    QString suffix;
-    if (screen.isValid()) {
-        qputenv("QT_QPA_PLATFORM", platformWithScreen(screen).toLocal8Bit());
-        suffix = QStringLiteral(", %1x%2").arg(screen.width()).arg(screen.height());
-    } else {
-        budget = StartUpRatio;
-    }
+    const QString suffix = useScreen(screen);
     const QString bare = probe("velmaro_bare_probe");
     const QString velmaro = probe("velmaro_startup_probe");
     // One run of each first, not counted: the libraries, fonts and plugins come into the
@@ -445,22 +447,14 @@ void VelmaroBench::helpAreaLargeDocument()
 
 void VelmaroBench::peakMemory_data()
 {
-    addScreenRows();
+    addScreenRows(MemoryRatio);
 }
 
 void VelmaroBench::peakMemory()
 {
     QFETCH(QSize, screen);
     QFETCH(double, budget);
-    const QByteArray platform = qgetenv("QT_QPA_PLATFORM");
-    const auto restore = qScopeGuard([&platform] { qputenv("QT_QPA_PLATFORM", platform); });
-    QString suffix;
-    if (screen.isValid()) {
-        qputenv("QT_QPA_PLATFORM", platformWithScreen(screen).toLocal8Bit());
-        suffix = QStringLiteral(", %1x%2").arg(screen.width()).arg(screen.height());
-    } else {
-        budget = MemoryRatio;
-    }
+    const QString suffix = useScreen(screen);
     const QString bare = probe("velmaro_bare_probe");
     const QString session = probe("velmaro_session_probe");
     Samples bareMiB, sessionMiB;

@@ -3,6 +3,7 @@
 #include <memory>
 
 #include <QObject>
+#include <QByteArray>
 #include <QPoint>
 #include <QSize>
 
@@ -50,12 +51,16 @@ private:
     // A pixel on a drawn segment of series k, near x and within the chart's limits.
     static QPoint pixelOnCurve(const CurveChart& chart, int k, int x);
     static QString probe(const char* name);
-    // The offscreen platform with a screen of the given size, for the probes.
+    // The probes run on the offscreen platform with a screen of this size (or on the
+    // benchmark's own platform and screen, if it is not valid) until the next cleanup;
+    // what the measures' names say of it.
+    QString useScreen(QSize screen);
     QString platformWithScreen(QSize screen);
-    // Adds the rows of a screen to the data of startUp and peakMemory.
-    static void addScreenRows();
+    // The rows of startUp and peakMemory: the benchmark's own screen, a large one.
+    static void addScreenRows(double ownScreenBudget);
 
     BudgetTable& table_;
     std::unique_ptr<BenchSession> session_;
+    QByteArray platform_; // as the benchmark was started
     std::unique_ptr<QTemporaryDir> screens_; // the offscreen platform's screen descriptions
 };
