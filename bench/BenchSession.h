@@ -23,8 +23,7 @@ public:
 
     WindowSet& windows() const { return *set_; }
     QWidget* window(const char* objectName) const;
-    template <typename T = QWidget>
-    T* child(const char* windowName, const char* childName) const
+    template <typename T = QWidget> T* child(const char* windowName, const char* childName) const
     {
         QWidget* w = window(windowName);
         return w ? w->findChild<T*>(QLatin1String(childName)) : nullptr;

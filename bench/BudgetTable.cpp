@@ -69,21 +69,21 @@ void BudgetTable::addFailure(const QString& measure, const QString& reason)
 
 int BudgetTable::overBudget() const
 {
-    return static_cast<int>(std::count_if(rows_.begin(), rows_.end(),
-                                          [](const Row& r) { return r.within.has_value() && !*r.within; }));
+    return static_cast<int>(
+        std::count_if(rows_.begin(), rows_.end(), [](const Row& r) { return r.within.has_value() && !*r.within; }));
 }
 
 QString BudgetTable::text() const
 {
-    const std::array<QString, 6> heads{QStringLiteral("measure"), QStringLiteral("median"),
-                                       QStringLiteral("p25-p75"), QStringLiteral("budget"),
-                                       QStringLiteral("ratio"), QStringLiteral("verdict")};
+    const std::array<QString, 6> heads{QStringLiteral("measure"), QStringLiteral("median"), QStringLiteral("p25-p75"),
+                                       QStringLiteral("budget"),  QStringLiteral("ratio"),  QStringLiteral("verdict")};
     std::vector<std::array<QString, 6>> lines{heads};
     for (const Row& r : rows_) {
-        const QString verdict = !r.within.has_value() ? QString() : *r.within ? QStringLiteral("PASS")
-                                                                               : QStringLiteral("OVER");
-        lines.push_back({r.measure, r.median, r.spread, r.budget, r.ratio.isEmpty() ? QStringLiteral("-") : r.ratio,
-                         verdict});
+        const QString verdict = !r.within.has_value() ? QString()
+            : *r.within                               ? QStringLiteral("PASS")
+                                                      : QStringLiteral("OVER");
+        lines.push_back(
+            {r.measure, r.median, r.spread, r.budget, r.ratio.isEmpty() ? QStringLiteral("-") : r.ratio, verdict});
     }
     std::array<qsizetype, 6> widths{};
     for (const auto& line : lines)

@@ -71,10 +71,11 @@ ChildRun::Result ChildRun::run(const QString& program, const QStringList& argume
         result.ok = true;
         return result;
     }
-    const QString how = reaped != pid         ? QStringLiteral("was lost")
-                        : WIFSIGNALED(status) ? QStringLiteral("died of signal %1").arg(WTERMSIG(status))
-                                              : QStringLiteral("exited with %1").arg(WEXITSTATUS(status));
+    const QString how = reaped != pid ? QStringLiteral("was lost")
+        : WIFSIGNALED(status)         ? QStringLiteral("died of signal %1").arg(WTERMSIG(status))
+                                      : QStringLiteral("exited with %1").arg(WEXITSTATUS(status));
     errors.seek(0);
-    result.failure = program + QLatin1Char(' ') + how + QStringLiteral(":\n") + QString::fromLocal8Bit(errors.readAll().right(4000));
+    result.failure =
+        program + QLatin1Char(' ') + how + QStringLiteral(":\n") + QString::fromLocal8Bit(errors.readAll().right(4000));
     return result;
 }

@@ -8,10 +8,10 @@
 class ChildRun {
 public:
     struct Result {
-        bool ok = false;         // started and exited with status 0
+        bool ok = false; // started and exited with status 0
         double wallMs = 0.0;
-        QString output;          // its standard output
-        QString failure;         // why not ok, with the child's error output
+        QString output;  // its standard output
+        QString failure; // why not ok, with the child's error output
     };
 
     // Runs the program with the current environment; its error output is shown only if it fails.

@@ -5,8 +5,7 @@
 #include <QEvent>
 #include <QWidget>
 
-PaintWatcher::PaintWatcher(QWidget* widget)
-    : QObject(widget)
+PaintWatcher::PaintWatcher(QWidget* widget) : QObject(widget)
 {
     widget->installEventFilter(this);
 }

@@ -12,8 +12,8 @@ int main(int argc, char* argv[])
     const bool reportPeak = PeakMemory::requested(argc, argv);
     QApplication application(argc, argv);
     BenchSession session;
-    const bool done = session.confirmThreeScenarios() && session.plot() && session.openEconomicChart()
-                      && session.showMaps();
+    const bool done =
+        session.confirmThreeScenarios() && session.plot() && session.openEconomicChart() && session.showMaps();
     if (!done) {
         std::fputs("the session did not get through\n", stderr);
         return 1;

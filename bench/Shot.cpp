@@ -19,8 +19,8 @@ int main(int argc, char** argv)
 {
     QApplication application(argc, argv);
     BenchSession session;
-    if (!session.confirmThreeScenarios() || !session.plot() || !session.openEconomicChart() || !session.showAllCurves()
-        || !session.click("TForm20", "RateAdviceButton") || !session.showMaps())
+    if (!session.confirmThreeScenarios() || !session.plot() || !session.openEconomicChart() ||
+        !session.showAllCurves() || !session.click("TForm20", "RateAdviceButton") || !session.showMaps())
         return 1;
     // Time for the window manager to place and paint every window.
     for (int i = 0; i < 30; ++i) {
@@ -28,10 +28,10 @@ int main(int argc, char** argv)
         QThread::msleep(50);
     }
     const QString folder = QString::fromLocal8Bit(qgetenv("SHOT_DIR")) + u'/';
-    bool saved = session.windows().mainWindow().grab().save(folder + QStringLiteral("main.png"))
-        && session.windows().yieldChart().grab().save(folder + QStringLiteral("yield.png"))
-        && session.windows().economicChart().grab().save(folder + QStringLiteral("econ.png"))
-        && session.window("RateAdviceWindow")->grab().save(folder + QStringLiteral("advice.png"));
+    bool saved = session.windows().mainWindow().grab().save(folder + QStringLiteral("main.png")) &&
+        session.windows().yieldChart().grab().save(folder + QStringLiteral("yield.png")) &&
+        session.windows().economicChart().grab().save(folder + QStringLiteral("econ.png")) &&
+        session.window("RateAdviceWindow")->grab().save(folder + QStringLiteral("advice.png"));
     for (const char* map : {"TForm5", "TForm7", "TForm8", "TForm9", "TForm10"})
         saved = saved && session.window(map)->grab().save(folder + QLatin1String(map) + QStringLiteral(".png"));
     // Dialogs and help windows, each shown alone: the scenario choice, the curve selection,

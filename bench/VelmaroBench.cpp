@@ -8,15 +8,15 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QImage>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMouseEvent>
 #include <QRandomGenerator>
 #include <QScopeGuard>
 #include <QStandardPaths>
 #include <QTemporaryDir>
-#include <QTextEdit>
-#include <QLabel>
-#include <QLineEdit>
-#include <QMouseEvent>
 #include <QTest>
+#include <QTextEdit>
 
 #include "BenchSession.h"
 #include "BudgetTable.h"
@@ -75,11 +75,7 @@ int touchedCurve(const CurveChart& chart, QPoint pixel)
 
 } // namespace
 
-VelmaroBench::VelmaroBench(BudgetTable& table)
-    : table_(table),
-      platform_(qgetenv("QT_QPA_PLATFORM"))
-{
-}
+VelmaroBench::VelmaroBench(BudgetTable& table) : table_(table), platform_(qgetenv("QT_QPA_PLATFORM")) { }
 
 VelmaroBench::~VelmaroBench() = default;
 
@@ -118,7 +114,8 @@ QString VelmaroBench::platformWithScreen(QSize screen)
 {
     if (!screens_)
         screens_ = std::make_unique<QTemporaryDir>();
-    const QString file = screens_->filePath(QStringLiteral("screen-%1x%2.json").arg(screen.width()).arg(screen.height()));
+    const QString file =
+        screens_->filePath(QStringLiteral("screen-%1x%2.json").arg(screen.width()).arg(screen.height()));
     QFile description(file);
     if (!description.exists() && description.open(QIODevice::WriteOnly))
         description.write(QStringLiteral(R"({"screens":[{"name":"Velmaro","x":0,"y":0,"width":%1,"height":%2,)"
@@ -239,8 +236,8 @@ QPoint VelmaroBench::pixelOnCurve(const CurveChart& chart, int k, int x)
 {
     for (; x < chart.pointCount(k); ++x) {
         const double value = chart.pointValue(k, x);
-        if (!std::isfinite(value) || value <= chart.axisMinimum(CurveChart::Axis::Left)
-            || value >= chart.axisMaximum(CurveChart::Axis::Left))
+        if (!std::isfinite(value) || value <= chart.axisMinimum(CurveChart::Axis::Left) ||
+            value >= chart.axisMaximum(CurveChart::Axis::Left))
             continue;
         const QPoint pixel(static_cast<int>(std::lround(chart.xAxis->coordToPixel(x))),
                            static_cast<int>(std::lround(chart.yAxis->coordToPixel(value))));
@@ -301,8 +298,8 @@ void VelmaroBench::pointerMoveYieldChart()
     const QString failure = measurePointerMoves(chart, first, second, "TForm3", "Edit3", samples);
     QVERIFY2(failure.isEmpty(), qPrintable(failure));
     QVERIFY2(session_->problems().isEmpty(), qPrintable(session_->problems().join(u'\n')));
-    table_.addAbsolute(QStringLiteral("pointer move, yield chart, 9 curves"), samples,
-                       BudgetTable::Unit::Milliseconds, PointerMoveMs);
+    table_.addAbsolute(QStringLiteral("pointer move, yield chart, 9 curves"), samples, BudgetTable::Unit::Milliseconds,
+                       PointerMoveMs);
 }
 
 void VelmaroBench::pointerMoveEconomicChart()
@@ -403,13 +400,13 @@ void VelmaroBench::helpAreaLargeDocument()
         QBuffer buffer(&png);
         buffer.open(QIODevice::WriteOnly);
         noise.save(&buffer, "PNG");
-        const QByteArray picture = "{\\*\\shppict{\\pict\\pngblip\\picwgoal3840\\pichgoal3840\r\n"
-                                   + png.toHex() + "}}\\par\r\n";
+        const QByteArray picture =
+            "{\\*\\shppict{\\pict\\pngblip\\picwgoal3840\\pichgoal3840\r\n" + png.toHex() + "}}\\par\r\n";
         QByteArray rtf = "{\\rtf1\\ansi\\ansicpg1252{\\fonttbl{\\f0\\fswiss Arial;}}\\f0\\fs20\r\n";
         for (int i = 1; rtf.size() < HelpDocumentBytes; ++i) {
-            rtf += "\\pard\\sa120{\\b Lote " + QByteArray::number(i)
-                   + ".} La dosis de nitr\\'f3geno depende del rendimiento esperado, del agua a la siembra "
-                     "y de los nitratos del suelo; {\\i el trigo} responde hasta 190 kg N/ha.\\par\r\n";
+            rtf += "\\pard\\sa120{\\b Lote " + QByteArray::number(i) +
+                ".} La dosis de nitr\\'f3geno depende del rendimiento esperado, del agua a la siembra "
+                "y de los nitratos del suelo; {\\i el trigo} responde hasta 190 kg N/ha.\\par\r\n";
             if (i % 80 == 0)
                 rtf += picture;
         }
@@ -426,7 +423,7 @@ void VelmaroBench::helpAreaLargeDocument()
     Samples samples;
     for (int i = 0; i < 1 + HelpAreaRuns; ++i) {
         if (area->isVisible())
-            QVERIFY(session_->click("TForm1", "ToolButton6"));   // closes it
+            QVERIFY(session_->click("TForm1", "ToolButton6")); // closes it
         BenchSession::settle();
         watcher.reset();
         QElapsedTimer timer;

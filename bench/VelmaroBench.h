@@ -2,8 +2,8 @@
 
 #include <memory>
 
-#include <QObject>
 #include <QByteArray>
+#include <QObject>
 #include <QPoint>
 #include <QSize>
 
@@ -47,7 +47,7 @@ private:
     // mouse events; the time the chart's handling of each takes. Why the moves did not
     // do what an adviser would see, or nothing.
     QString measurePointerMoves(CurveChart& chart, QPoint first, QPoint second, const char* windowName,
-                             const char* curveNameEdit, Samples& samples);
+                                const char* curveNameEdit, Samples& samples);
     // A pixel on a drawn segment of series k, near x and within the chart's limits.
     static QPoint pixelOnCurve(const CurveChart& chart, int k, int x);
     static QString probe(const char* name);
@@ -61,6 +61,6 @@ private:
 
     BudgetTable& table_;
     std::unique_ptr<BenchSession> session_;
-    QByteArray platform_; // as the benchmark was started
+    QByteArray platform_;                    // as the benchmark was started
     std::unique_ptr<QTemporaryDir> screens_; // the offscreen platform's screen descriptions
 };

@@ -32,8 +32,9 @@ int main(int argc, char* argv[])
                     qPrintable(QSysInfo::machineHostName()), qPrintable(QGuiApplication::platformName()),
                     screen.width(), screen.height(), qPrintable(table.text()));
         const int over = table.overBudget();
-        std::printf("\n%s\n", over == 0 ? "All within budget."
-                                        : qPrintable(QStringLiteral("%1 measure(s) over budget.").arg(over)));
+        std::printf("\n%s\n",
+                    over == 0 ? "All within budget."
+                              : qPrintable(QStringLiteral("%1 measure(s) over budget.").arg(over)));
     }
     return failed != 0 ? 1 : 0;
 }

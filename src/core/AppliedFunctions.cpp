@@ -11,8 +11,8 @@ constexpr Level ReportOrder[3] = {Level::Medio, Level::P80, Level::P20};
 
 QString AppliedFunctions::equation(const CoefficientTexts& texts)
 {
-    return QStringLiteral("y=") + texts.a + QStringLiteral("+") + texts.b + QStringLiteral("X ") + texts.c
-        + QStringLiteral("x2");
+    return QStringLiteral("y=") + texts.a + QStringLiteral("+") + texts.b + QStringLiteral("X ") + texts.c +
+        QStringLiteral("x2");
 }
 
 AppliedFunctions::SlotEquations AppliedFunctions::equations(const SlotRecord& slot)

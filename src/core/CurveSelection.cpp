@@ -2,8 +2,7 @@
 
 #include "core/ScenarioSlots.h"
 
-CurveSelection::CurveSelection(QObject* parent)
-    : QObject(parent)
+CurveSelection::CurveSelection(QObject* parent) : QObject(parent)
 {
     for (int slot = 1; slot <= 3; ++slot)
         shown_[Curves::number(slot, Level::Medio) - 1] = true;

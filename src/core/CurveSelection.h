@@ -17,9 +17,9 @@ class CurveSelection : public QObject {
 public:
     explicit CurveSelection(QObject* parent = nullptr);
 
-    bool isShown(int k) const;            // curve k = 1 to 9
+    bool isShown(int k) const; // curve k = 1 to 9
     std::array<bool, Curves::Count> shownCurves() const;
-    bool isOffered(int slot) const;       // slot 1 to 3
+    bool isOffered(int slot) const; // slot 1 to 3
 
     void setShown(int k, bool shown);
     void applySlotRules(const ScenarioSlots& scenarioSlots);

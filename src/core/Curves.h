@@ -15,7 +15,7 @@ namespace Curves {
 constexpr int Count = 9;
 
 struct Key {
-    int slot;   // 1 to 3
+    int slot; // 1 to 3
     Level level;
 };
 

@@ -50,7 +50,8 @@ DataFileText::Result DataFileText::decode(const QByteArray& bytes, const QString
     QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
     QString text = decoder.decode(bytes);
     if (decoder.hasError()) {
-        result.error = QStringLiteral("%1: no es un texto UTF-8 (¿un archivo binario u otra codificación?)").arg(fileName);
+        result.error =
+            QStringLiteral("%1: no es un texto UTF-8 (¿un archivo binario u otra codificación?)").arg(fileName);
         return result;
     }
     if (text.startsWith(QChar(0xFEFF)))
@@ -63,9 +64,9 @@ DataFileText::Result DataFileText::decode(const QByteArray& bytes, const QString
         for (int c = 0; c < line.size(); ++c) {
             const char16_t ch = line[c].unicode();
             if ((ch < 0x20 && ch != u'\t') || ch == 0x7F) {
-                result.error = where(fileName, i + 1, QString::number(c + 1),
-                                     QStringLiteral("carácter de control U+%1 (¿un archivo binario?)")
-                                         .arg(int(ch), 4, 16, QChar(u'0')));
+                result.error = where(
+                    fileName, i + 1, QString::number(c + 1),
+                    QStringLiteral("carácter de control U+%1 (¿un archivo binario?)").arg(int(ch), 4, 16, QChar(u'0')));
                 result.lines.clear();
                 return result;
             }
@@ -74,7 +75,8 @@ DataFileText::Result DataFileText::decode(const QByteArray& bytes, const QString
     if (!result.lines.isEmpty() && result.lines.constLast().isEmpty())
         result.lines.removeLast();
     // Only blanks and line ends (after a byte-order mark, say) is empty too.
-    if (std::all_of(result.lines.cbegin(), result.lines.cend(), [](const QString& l) { return l.trimmed().isEmpty(); })) {
+    if (std::all_of(result.lines.cbegin(), result.lines.cend(),
+                    [](const QString& l) { return l.trimmed().isEmpty(); })) {
         result.lines.clear();
         result.error = QStringLiteral("%1: el archivo está vacío").arg(fileName);
         return result;

@@ -39,8 +39,8 @@ public:
     };
 
     struct ReferenceN {
-        int value = 0;           // as typed
-        QString error;           // empty when the text was a whole number
+        int value = 0; // as typed
+        QString error; // empty when the text was a whole number
         bool ok() const { return error.isEmpty(); }
         // Below the lowest reference: the chart warns and writes the lowest instead.
         bool belowLowest() const { return value < LowestReferenceN; }

@@ -8,13 +8,8 @@ struct Product {
 };
 
 constexpr Product Products[FertiliserProducts::Count] = {
-    {"Nitrato de amonio-30%", 0.30},
-    {"UREA - 46%", 0.46},
-    {"UAN - 30%", 0.30},
-    {"CAN - 27%", 0.27},
-    {"Sulfato de amonio-21%", 0.21},
-    {"FDA - 18%", 0.18},
-    {"FMA - 11%", 0.11},
+    {"Nitrato de amonio-30%", 0.30}, {"UREA - 46%", 0.46}, {"UAN - 30%", 0.30}, {"CAN - 27%", 0.27},
+    {"Sulfato de amonio-21%", 0.21}, {"FDA - 18%", 0.18},  {"FMA - 11%", 0.11},
 };
 
 } // namespace

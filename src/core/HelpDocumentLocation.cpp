@@ -18,11 +18,10 @@ bool isReadableFile(const QString& path)
 QString HelpDocumentLocation::find()
 {
     // Without an application object there is no program folder to speak of.
-    const QString programFolder =
-        QCoreApplication::instance() ? QCoreApplication::applicationDirPath() : QString();
-    return find(programFolder,
-                QStandardPaths::locateAll(QStandardPaths::GenericDataLocation,
-                                          QStringLiteral("velmaro/") + fileName()));
+    const QString programFolder = QCoreApplication::instance() ? QCoreApplication::applicationDirPath() : QString();
+    return find(
+        programFolder,
+        QStandardPaths::locateAll(QStandardPaths::GenericDataLocation, QStringLiteral("velmaro/") + fileName()));
 }
 
 QString HelpDocumentLocation::find(const QString& programFolder, const QStringList& installedCopies)

@@ -21,9 +21,9 @@ public:
 
     struct Result {
         Failure failure = Failure::None;
-        QString message;      // what to tell the adviser when it failed
-        QString contentText;  // grams of N per kg of product ("460")
-        QString costText;     // U$S per kg of N ("0.761")
+        QString message;            // what to tell the adviser when it failed
+        QString contentText;        // grams of N per kg of product ("460")
+        QString costText;           // U$S per kg of N ("0.761")
         double nCostPerKg = 0.0;    // read back from costText
         double nCostPerTonne = 0.0; // nCostPerKg x 1000
 

@@ -23,8 +23,8 @@ Decimal toDecimal(double magnitude)
     if (magnitude == 0.0)
         return d;
     char buffer[64];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, magnitude,
-                                      std::chars_format::scientific, 14); // d.dddddddddddddde±xx
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, magnitude, std::chars_format::scientific,
+                                      14); // d.dddddddddddddde±xx
     const std::string text(buffer, result.ptr);
     const auto ePos = text.find('e');
     d.digits = text.substr(0, 1) + text.substr(2, ePos - 2);
@@ -147,8 +147,8 @@ QString NumberText::errorMessage(const QString& text)
     const QString message = QStringLiteral("'%1' no es un valor numérico válido").arg(text);
     // The Spanish habit: a comma for decimals, points for thousands.
     if (text.contains(u','))
-        return message
-               + QStringLiteral(": el separador decimal es el punto (1.5, no 1,5) y no se usa separador de miles");
+        return message +
+            QStringLiteral(": el separador decimal es el punto (1.5, no 1,5) y no se usa separador de miles");
     return message + QStringLiteral(": escriba cifras con el punto como separador decimal, por ejemplo 115.5");
 }
 
@@ -244,10 +244,16 @@ NumberText::Reading NumberText::read(const QString& text)
     if (i < n && (trimmed[i] == u'+' || trimmed[i] == u'-'))
         ++i;
     int mantissaDigits = 0;
-    while (isDigit(i)) { ++i; ++mantissaDigits; }
+    while (isDigit(i)) {
+        ++i;
+        ++mantissaDigits;
+    }
     if (i < n && trimmed[i] == u'.') {
         ++i;
-        while (isDigit(i)) { ++i; ++mantissaDigits; }
+        while (isDigit(i)) {
+            ++i;
+            ++mantissaDigits;
+        }
     }
     bool wellFormed = mantissaDigits > 0;
     if (wellFormed && i < n && (trimmed[i] == u'e' || trimmed[i] == u'E')) {
@@ -255,7 +261,10 @@ NumberText::Reading NumberText::read(const QString& text)
         if (i < n && (trimmed[i] == u'+' || trimmed[i] == u'-'))
             ++i;
         int exponentDigits = 0;
-        while (isDigit(i)) { ++i; ++exponentDigits; }
+        while (isDigit(i)) {
+            ++i;
+            ++exponentDigits;
+        }
         wellFormed = exponentDigits > 0;
     }
     wellFormed = wellFormed && i == n;

@@ -25,10 +25,7 @@ public:
         double high = 0.0;
         bool lowIncluded = true;
         QString unit;
-        bool contains(double value) const
-        {
-            return (lowIncluded ? value >= low : value > low) && value <= high;
-        }
+        bool contains(double value) const { return (lowIncluded ? value >= low : value > low) && value <= high; }
         // "de 0 a 1000 ppm", "mayor que 0 y hasta 10000 U$S/Tn."
         QString text() const;
     };

@@ -7,11 +7,11 @@
 // other two whatever keeps the chart's proportions at 60 % of the page across its long
 // side. The chart, drawn as on screen, is scaled into the rectangle the margins leave.
 struct PrintedChartLayout {
-    int left = 0;   // percent of the printable width
+    int left = 0; // percent of the printable width
     int right = 0;
-    int top = 0;    // percent of the printable height
+    int top = 0; // percent of the printable height
     int bottom = 0;
-    QRect area;     // in printer pixels, inside the printable page
+    QRect area; // in printer pixels, inside the printable page
 
     // chartSize: on screen, in pixels; page: printable size in printer pixels;
     // aspect: the printer's horizontal resolution over its vertical one.

@@ -147,7 +147,7 @@ std::array<double, 3> RateAdvice::SeasonRisk::lossesAt(int n) const
 }
 
 std::array<std::array<int, 5>, 5> RateAdvice::priceSensitivity(const EconomicTable& table, int k, int referenceN,
-                                                                double grainPricePerTonne, double nCostPerTonne)
+                                                               double grainPricePerTonne, double nCostPerTonne)
 {
     const int from = firstReference(referenceN);
     std::array<std::array<int, 5>, 5> doses{};
@@ -184,7 +184,8 @@ RateAdvice::Weights RateAdvice::readWeights(const std::array<QString, 3>& texts)
             return weights;
         }
         if (reading.value < 0) {
-            weights.error = field + QStringLiteral(": \"%1\" es negativo; los pesos van de 0 a 1.").arg(texts[s].trimmed());
+            weights.error =
+                field + QStringLiteral(": \"%1\" es negativo; los pesos van de 0 a 1.").arg(texts[s].trimmed());
             return weights;
         }
         weights.values[s] = reading.value;
@@ -204,8 +205,8 @@ RateAdvice::Tolerance RateAdvice::readTolerance(const QString& text)
     if (!reading.ok)
         tolerance.error = field + QStringLiteral(": ") + reading.error;
     else if (reading.value < 0 || reading.value > 1000)
-        tolerance.error = field + QStringLiteral(": %1 está fuera del rango aceptado, de 0 a 1000 U$S/ha.")
-                                      .arg(text.trimmed());
+        tolerance.error =
+            field + QStringLiteral(": %1 está fuera del rango aceptado, de 0 a 1000 U$S/ha.").arg(text.trimmed());
     else
         tolerance.value = reading.value;
     return tolerance;

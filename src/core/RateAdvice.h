@@ -21,8 +21,8 @@ public:
 
     // Where the scans start and what nitrogen costs.
     struct Basis {
-        int referenceN = 40;       // already raised to the lowest reference
-        double nCostPerKg = 0.0;   // U$S per kg of N
+        int referenceN = 40;     // already raised to the lowest reference
+        double nCostPerKg = 0.0; // U$S per kg of N
     };
 
     // Margin over the reference at every whole N from the reference to LastN
@@ -30,12 +30,12 @@ public:
     static std::vector<double> margins(const EconomicTable& table, int k, const Basis& basis);
 
     struct Optimum {
-        int optimumN = 0;        // N*: the highest margin, the smallest N among equals
-        int dose = 0;            // N* less the reference, never below 0
-        double margin = 0.0;     // at N*, before rounding
-        int rangeLow = 0;        // available N within `tolerance` of the best margin
+        int optimumN = 0;    // N*: the highest margin, the smallest N among equals
+        int dose = 0;        // N* less the reference, never below 0
+        double margin = 0.0; // at N*, before rounding
+        int rangeLow = 0;    // available N within `tolerance` of the best margin
         int rangeHigh = 0;
-        double yield = 0.0;      // the curve's yield at N*
+        double yield = 0.0;        // the curve's yield at N*
         double percentOfMax = 0.0; // of the curve's highest yield on 40..189
         bool atReference = false;  // adding N does not pay
         bool atTableEdge = false;  // the margin still grows at LastN
@@ -55,11 +55,11 @@ public:
     static constexpr std::array<Level, 3> SeasonOrder{Level::P20, Level::Medio, Level::P80};
 
     struct SeasonRisk {
-        std::array<int, 3> optimumN{};                 // per season, in SeasonOrder
-        std::array<std::array<double, 3>, 3> loss{};   // [dose of season r][season c occurring]
-        Decision bestExpected;    // highest weighted margin
-        Decision leastRegret;     // smallest largest loss against each season's own optimum
-        Decision bestWorst;       // highest margin in the worst season
+        std::array<int, 3> optimumN{};               // per season, in SeasonOrder
+        std::array<std::array<double, 3>, 3> loss{}; // [dose of season r][season c occurring]
+        Decision bestExpected;                       // highest weighted margin
+        Decision leastRegret;                        // smallest largest loss against each season's own optimum
+        Decision bestWorst;                          // highest margin in the worst season
         double valueOfKnowing = 0.0;
 
         // Any available N of the scanned range, judged the same way.
@@ -68,8 +68,8 @@ public:
 
         int from = 40;
         std::array<double, 3> weights{};
-        std::array<double, 3> ownBest{};               // each season's margin at its optimum
-        std::array<std::vector<double>, 3> margins;    // per season, from `from` up
+        std::array<double, 3> ownBest{};            // each season's margin at its optimum
+        std::array<std::vector<double>, 3> margins; // per season, from `from` up
     };
 
     // An optimum as the chart marks it.

@@ -35,11 +35,7 @@ const QString FitsShaKey = QStringLiteral("datosRespuesta/ensayosSha256");
 
 } // namespace
 
-ResponseData::ResponseData(QObject* parent)
-    : QObject(parent),
-      table_(ResponseTable::builtIn())
-{
-}
+ResponseData::ResponseData(QObject* parent) : QObject(parent), table_(ResponseTable::builtIn()) { }
 
 QString ResponseData::shortLabel() const
 {
@@ -92,9 +88,8 @@ bool ResponseData::readTable(const QStringList& paths, ResponseTable* table, QSe
         names[i] = QFileInfo(paths[i]).fileName();
         files->append(sourceFile(paths[i], text.bytes, int(text.lines.size())));
     }
-    const ResponseTableReader::Result result = paths.size() == 1
-        ? ResponseTableReader::readCsv(bytes[0], names[0])
-        : ResponseTableReader::readFixedColumns(bytes, names);
+    const ResponseTableReader::Result result = paths.size() == 1 ? ResponseTableReader::readCsv(bytes[0], names[0])
+                                                                 : ResponseTableReader::readFixedColumns(bytes, names);
     if (!result.ok) {
         *error = result.error;
         return false;

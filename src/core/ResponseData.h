@@ -73,7 +73,7 @@ private:
     ResponseTable table_;
     QList<DataSourceFile> files_;
     QSet<QString> codesFromFiles_;
-    QStringList tablePaths_;  // the loaded table, in level order; empty for the built-in
-    QByteArray fitsCsv_;      // accepted fits as CSV rows, kept for the next session
+    QStringList tablePaths_;    // the loaded table, in level order; empty for the built-in
+    QByteArray fitsCsv_;        // accepted fits as CSV rows, kept for the next session
     DataSourceFile fitsSource_; // the trial file the fits came from
 };

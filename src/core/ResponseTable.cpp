@@ -86,9 +86,12 @@ CoefficientTexts ResponseTable::coefficients(Level level, int row) const
 QString ResponseTable::levelName(Level level)
 {
     switch (level) {
-    case Level::P20: return QStringLiteral("20 %");
-    case Level::Medio: return QStringLiteral("Medio");
-    case Level::P80: return QStringLiteral("80 %");
+    case Level::P20:
+        return QStringLiteral("20 %");
+    case Level::Medio:
+        return QStringLiteral("Medio");
+    case Level::P80:
+        return QStringLiteral("80 %");
     }
     return {};
 }
@@ -112,7 +115,8 @@ QStringList ResponseTable::validate() const
             }
             const QString code = line.left(CodeWidth);
             if (row < codes.size() && code != codes[row])
-                faults << QStringLiteral("%1: código '%2' fuera de orden, se esperaba '%3'").arg(where, code, codes[row]);
+                faults
+                    << QStringLiteral("%1: código '%2' fuera de orden, se esperaba '%3'").arg(where, code, codes[row]);
             if (l > 0 && row < lines(Level::P20).size() && lines(Level::P20)[row].left(CodeWidth) != code)
                 faults << QStringLiteral("%1: código '%2' no coincide con la tabla 20 %").arg(where, code);
             for (int blank : {4, 11, 19}) {
@@ -122,7 +126,8 @@ QStringList ResponseTable::validate() const
             for (const Field& field : Fields) {
                 const QString text = line.mid(field.start, field.width);
                 if (!NumberText::read(text))
-                    faults << QStringLiteral("%1: coeficiente %2 '%3' no es un número").arg(where, QLatin1String(field.name), text);
+                    faults << QStringLiteral("%1: coeficiente %2 '%3' no es un número")
+                                  .arg(where, QLatin1String(field.name), text);
             }
             if (!line.mid(MinimumLineLength).trimmed().isEmpty())
                 faults << QStringLiteral("%1: texto después de la columna %2").arg(where).arg(MinimumLineLength);

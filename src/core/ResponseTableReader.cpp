@@ -46,8 +46,9 @@ std::optional<double> readCoefficient(int coefficient, const QString& text, QStr
 {
     const NumberText::Reading reading = NumberText::read(text);
     if (!reading) {
-        *fault = text.contains(u',') ? QStringLiteral("'%1' no es un número (el separador decimal es el punto)").arg(text.trimmed())
-                                     : QStringLiteral("'%1' no es un número").arg(text.trimmed());
+        *fault = text.contains(u',')
+            ? QStringLiteral("'%1' no es un número (el separador decimal es el punto)").arg(text.trimmed())
+            : QStringLiteral("'%1' no es un número").arg(text.trimmed());
         return std::nullopt;
     }
     *fault = ResponseTableReader::checkValue(coefficient, reading.value);
@@ -137,8 +138,9 @@ ResponseTableReader::Result ResponseTableReader::readCsv(const QByteArray& bytes
         }
         const int level = levelOf(fields[1].trimmed());
         if (level < 0) {
-            result.error = DataFileText::where(fileName, lineNumber, QStringLiteral("2 (nivel)"),
-                                               QStringLiteral("nivel '%1': debe ser 20, Medio u 80").arg(fields[1].trimmed()));
+            result.error =
+                DataFileText::where(fileName, lineNumber, QStringLiteral("2 (nivel)"),
+                                    QStringLiteral("nivel '%1': debe ser 20, Medio u 80").arg(fields[1].trimmed()));
             return {false, result.error, {}, 0};
         }
         const QString key = code + u'/' + QString::number(level);
@@ -158,8 +160,9 @@ ResponseTableReader::Result ResponseTableReader::readCsv(const QByteArray& bytes
             QString fault;
             const auto value = readCoefficient(k, fields[2 + k], &fault);
             if (!value) {
-                result.error = DataFileText::where(fileName, lineNumber,
-                                                   QStringLiteral("%1 (%2)").arg(3 + k).arg(QLatin1String(CoefficientNames[k])), fault);
+                result.error = DataFileText::where(
+                    fileName, lineNumber, QStringLiteral("%1 (%2)").arg(3 + k).arg(QLatin1String(CoefficientNames[k])),
+                    fault);
                 return {false, result.error, {}, 0};
             }
             *targets[k] = *value;
@@ -175,9 +178,9 @@ ResponseTableReader::Result ResponseTableReader::readCsv(const QByteArray& bytes
         for (auto it = result.set.cbegin(); it != result.set.cend(); ++it) {
             for (int level = 0; level < 3; ++level) {
                 if (!it.value()[level]) {
-                    result.error = DataFileText::where(fileName, firstLine[it.key()], QStringLiteral("2 (nivel)"),
-                                                       QStringLiteral("falta el nivel %1 del código %2")
-                                                           .arg(csvLevelName(level), it.key()));
+                    result.error = DataFileText::where(
+                        fileName, firstLine[it.key()], QStringLiteral("2 (nivel)"),
+                        QStringLiteral("falta el nivel %1 del código %2").arg(csvLevelName(level), it.key()));
                     return {false, result.error, {}, 0};
                 }
             }
@@ -206,15 +209,18 @@ ResponseTableReader::Result ResponseTableReader::readFixedColumns(const std::arr
             if (line.trimmed().isEmpty())
                 continue;
             if (line.size() < 27)
-                return refuse({}, QStringLiteral("línea de %1 caracteres; una línea de la tabla tiene al menos 27 "
-                                                 "(código en 1-4, a en 6-11, b en 13-19, c en 21-27)")
-                                      .arg(line.size()));
+                return refuse({},
+                              QStringLiteral("línea de %1 caracteres; una línea de la tabla tiene al menos 27 "
+                                             "(código en 1-4, a en 6-11, b en 13-19, c en 21-27)")
+                                  .arg(line.size()));
             const QString code = line.left(4);
             if (!isScenarioCode(code))
                 return refuse(QStringLiteral("1-4 (código)"), codeFault(code));
             if (lineOfCode[level].contains(code))
-                return refuse(QStringLiteral("1-4 (código)"), QStringLiteral("código %1 repetido (ya está en la línea %2)")
-                                                                 .arg(code).arg(lineOfCode[level][code]));
+                return refuse(QStringLiteral("1-4 (código)"),
+                              QStringLiteral("código %1 repetido (ya está en la línea %2)")
+                                  .arg(code)
+                                  .arg(lineOfCode[level][code]));
             for (int blank : {4, 11, 19}) {
                 if (line[blank] != u' ')
                     return refuse(QString::number(blank + 1),

@@ -18,9 +18,9 @@ SlotRecord& ScenarioSlots::record(int slot)
     return slots_[std::clamp(slot, 1, SlotCount) - 1];
 }
 
-void ScenarioSlots::confirm(int slot, const QString& siteName, const QString& unitName,
-                            const QString& cultivarName, const QString& waterName, const QString& siteLetter,
-                            const QString& unitLetter, const QString& cultivarLetter, const QString& waterLetter)
+void ScenarioSlots::confirm(int slot, const QString& siteName, const QString& unitName, const QString& cultivarName,
+                            const QString& waterName, const QString& siteLetter, const QString& unitLetter,
+                            const QString& cultivarLetter, const QString& waterLetter)
 {
     if (slot < 1 || slot > SlotCount)
         return;

@@ -34,16 +34,15 @@ const QList<ScenarioSite>& ScenarioVocabulary::sites()
 
 const QList<ScenarioChoice>& ScenarioVocabulary::cultivars()
 {
-    static const QList<ScenarioChoice> list{
-        choice(u"Escorpión", u'A'), choice(u"Guapo", u'B'), choice(u"Baguette 10", u'C'),
-        choice(u"Don Enrique", u'D')};
+    static const QList<ScenarioChoice> list{choice(u"Escorpión", u'A'), choice(u"Guapo", u'B'),
+                                            choice(u"Baguette 10", u'C'), choice(u"Don Enrique", u'D')};
     return list;
 }
 
 const QList<ScenarioChoice>& ScenarioVocabulary::waters()
 {
-    static const QList<ScenarioChoice> list{
-        choice(u"Capac. de campo", u'A'), choice(u"Mod. húmedo", u'B'), choice(u"Seco", u'C')};
+    static const QList<ScenarioChoice> list{choice(u"Capac. de campo", u'A'), choice(u"Mod. húmedo", u'B'),
+                                            choice(u"Seco", u'C')};
     return list;
 }
 
@@ -53,8 +52,8 @@ QString ScenarioVocabulary::code(int site, int unit, int cultivar, int water)
     if (site < 0 || site >= siteList.size())
         return {};
     const auto& units = siteList[site].units;
-    if (unit < 0 || unit >= units.size() || cultivar < 0 || cultivar >= cultivars().size()
-        || water < 0 || water >= waters().size())
+    if (unit < 0 || unit >= units.size() || cultivar < 0 || cultivar >= cultivars().size() || water < 0 ||
+        water >= waters().size())
         return {};
     QString code;
     code += siteList[site].site.letter;
@@ -68,7 +67,7 @@ int ScenarioVocabulary::codeCount()
 {
     int count = 0;
     for (const auto& site : sites())
-        count += static_cast<int>(site.units.size()) * static_cast<int>(cultivars().size())
-            * static_cast<int>(waters().size());
+        count += static_cast<int>(site.units.size()) * static_cast<int>(cultivars().size()) *
+            static_cast<int>(waters().size());
     return count;
 }

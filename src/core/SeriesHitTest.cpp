@@ -10,8 +10,8 @@ bool SeriesHitTest::onSegment(QPoint a, QPoint b, QPoint p)
     const long long cross = (static_cast<long long>(p.x()) - a.x()) * dy - (static_cast<long long>(p.y()) - a.y()) * dx;
     if (std::llabs(cross) >= std::max(std::llabs(dx), std::llabs(dy)))
         return false;
-    return p.x() >= std::min(a.x(), b.x()) && p.x() <= std::max(a.x(), b.x()) && p.y() >= std::min(a.y(), b.y())
-        && p.y() <= std::max(a.y(), b.y());
+    return p.x() >= std::min(a.x(), b.x()) && p.x() <= std::max(a.x(), b.x()) && p.y() >= std::min(a.y(), b.y()) &&
+        p.y() <= std::max(a.y(), b.y());
 }
 
 int SeriesHitTest::find(const Curve& curve, double axisMinimum, double axisMaximum, QPoint pointer)
@@ -26,8 +26,8 @@ int SeriesHitTest::find(const Curve& curve, double axisMinimum, double axisMaxim
 
     for (int i = first; i <= last && i < count; ++i) {
         const QPoint point = curve.pixels[i];
-        if (curve.markerHalfSize > 0 && std::abs(pointer.x() - point.x()) < curve.markerHalfSize
-            && std::abs(pointer.y() - point.y()) < curve.markerHalfSize)
+        if (curve.markerHalfSize > 0 && std::abs(pointer.x() - point.x()) < curve.markerHalfSize &&
+            std::abs(pointer.y() - point.y()) < curve.markerHalfSize)
             return i;
         if (pointer == point)
             return i;

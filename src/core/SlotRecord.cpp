@@ -39,8 +39,8 @@ SlotRecord SlotRecord::initial(int slot)
 
 QString SlotRecord::scenarioLine() const
 {
-    return QStringLiteral("ESCENARIO: ") + siteName + QStringLiteral(" - ") + unitName + QStringLiteral(" - ")
-        + cultivarName + QStringLiteral(" - ") + waterName;
+    return QStringLiteral("ESCENARIO: ") + siteName + QStringLiteral(" - ") + unitName + QStringLiteral(" - ") +
+        cultivarName + QStringLiteral(" - ") + waterName;
 }
 
 void SlotRecord::compose()

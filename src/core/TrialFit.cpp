@@ -174,9 +174,9 @@ TrialFit::Reading TrialFit::read(const QByteArray& bytes, const QString& fileNam
         }
         const QString code = fields[0].trimmed();
         if (!ResponseTableReader::isScenarioCode(code))
-            return refuse(QStringLiteral("1 (codigo)"), code.isEmpty()
-                                                          ? QStringLiteral("falta el código de escenario")
-                                                          : QStringLiteral("'%1' no es un código de escenario válido").arg(code));
+            return refuse(QStringLiteral("1 (codigo)"),
+                          code.isEmpty() ? QStringLiteral("falta el código de escenario")
+                                         : QStringLiteral("'%1' no es un código de escenario válido").arg(code));
         const int level = ResponseTableReader::levelOf(fields[1].trimmed());
         if (level < 0)
             return refuse(QStringLiteral("2 (nivel)"),

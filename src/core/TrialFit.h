@@ -24,12 +24,12 @@ public:
         int points = 0;
         int distinctRates = 0;
         Coefficients coefficients;
-        double rSquared = 0.0;         // NaN when the yields do not vary
-        double residualError = 0.0;    // residual standard error, NaN with no degree of freedom left
+        double rSquared = 0.0;      // NaN when the yields do not vary
+        double residualError = 0.0; // residual standard error, NaN with no degree of freedom left
         double nMinimum = 0.0;
         double nMaximum = 0.0;
-        bool usable = false;           // may enter the table
-        QStringList warnings;          // in Spanish, as shown beside the fit
+        bool usable = false;  // may enter the table
+        QStringList warnings; // in Spanish, as shown beside the fit
     };
 
     struct Reading {

@@ -10,8 +10,7 @@ void YieldTable::build(const std::array<Curves::Quadratic, Curves::Count>& curve
     for (int n = 1; n < Columns; ++n)
         cells_[0][n] = QStringLiteral("DATO %1").arg(n);
     for (int n = FirstN; n <= LastN; ++n)
-        for (int k = 1; k <= Curves::Count; ++k)
-        {
+        for (int k = 1; k <= Curves::Count; ++k) {
             const double y = curves[k - 1].at(n);
             cells_[k][n] = std::isfinite(y) ? NumberText::format(y, 6, 2) : QString(); // undefined curve
         }

@@ -16,8 +16,8 @@ public:
     static constexpr int Rows = 10;     // 0 headings, 1 to 9 curves
     static constexpr int FirstN = 40;
     static constexpr int LastN = 190;
-    static constexpr int PointCount = 190;       // points per curve
-    static constexpr int PlaceholderCount = 40;  // X = 0 to 39, not drawn
+    static constexpr int PointCount = 190;      // points per curve
+    static constexpr int PlaceholderCount = 40; // X = 0 to 39, not drawn
 
     void build(const std::array<Curves::Quadratic, Curves::Count>& curves);
 

@@ -40,7 +40,7 @@ bool looksLikeText(QByteArrayView bytes)
 {
     for (const char c : bytes.first(std::min(bytes.size(), kSniffLength))) {
         const auto byte = static_cast<unsigned char>(c);
-        if (byte < 0x20 && !isBlank(c) && byte != 0x1A)   // 0x1A: the old end-of-file mark
+        if (byte < 0x20 && !isBlank(c) && byte != 0x1A) // 0x1A: the old end-of-file mark
             return false;
     }
     return true;
@@ -68,7 +68,7 @@ std::optional<QByteArray> refuse(const QString& path, const QString& reason, QSt
 #ifdef Q_OS_UNIX
 class Descriptor {
 public:
-    explicit Descriptor(int fd) : fd_(fd) {}
+    explicit Descriptor(int fd) : fd_(fd) { }
     ~Descriptor()
     {
         if (fd_ >= 0)
@@ -102,11 +102,10 @@ QString kindReason(mode_t mode)
 std::optional<QByteArray> readBytes(const QString& path, QString* error)
 {
     const QByteArray name = QFile::encodeName(path);
-    struct stat info {};
+    struct stat info { };
     if (::stat(name.constData(), &info) != 0) {
         const int cause = errno;
-        return refuse(path, cause == ENOENT || cause == ENOTDIR ? QStringLiteral("no existe")
-                                                                 : unreadable(cause),
+        return refuse(path, cause == ENOENT || cause == ENOTDIR ? QStringLiteral("no existe") : unreadable(cause),
                       error);
     }
     if (!S_ISREG(info.st_mode))
@@ -179,8 +178,10 @@ std::optional<QByteArray> HelpDocumentFile::read(const QString& path, QString* e
     if (!RtfReader::looksLikeRtf(*bytes) && !looksLikeText(*bytes))
         return refuse(path, QStringLiteral("no es un documento RTF ni de texto"), error);
     if (RtfReader::holdsMoreText(*bytes, kTextLimit))
-        return refuse(path, QStringLiteral("su texto pasa de %1 caracteres, el límite para un "
-                                           "documento de ayuda").arg(kTextLimit),
+        return refuse(path,
+                      QStringLiteral("su texto pasa de %1 caracteres, el límite para un "
+                                     "documento de ayuda")
+                          .arg(kTextLimit),
                       error);
     return bytes;
 }

@@ -13,8 +13,8 @@
 class RtfCodePage {
 public:
     // Pseudo pages for the symbol fonts (\fcharset2), which have no code page.
-    static constexpr int kSymbolFont = 42;     // Symbol: Greek letters, maths, the list bullet
-    static constexpr int kDingbatFont = -42;   // Wingdings and friends: list markers
+    static constexpr int kSymbolFont = 42;   // Symbol: Greek letters, maths, the list bullet
+    static constexpr int kDingbatFont = -42; // Wingdings and friends: list markers
 
     static constexpr int kDefault = 1252;
 

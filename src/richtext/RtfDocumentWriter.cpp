@@ -5,8 +5,7 @@
 #include <QTextFormat>
 #include <QTextImageFormat>
 
-RtfDocumentWriter::RtfDocumentWriter(QTextDocument& document)
-    : cursor_(&document)
+RtfDocumentWriter::RtfDocumentWriter(QTextDocument& document) : cursor_(&document)
 {
     cursor_.beginEditBlock();
 }
@@ -81,7 +80,7 @@ void RtfDocumentWriter::pageBreak(const QTextBlockFormat& format)
     if (needNewBlock_)
         breakBeforeNext_ = true;
     else
-        breakBeforeBlock_ = true;   // nothing written in this block yet
+        breakBeforeBlock_ = true; // nothing written in this block yet
 }
 
 void RtfDocumentWriter::endSection(const QTextBlockFormat& format)
@@ -166,7 +165,7 @@ void RtfDocumentWriter::applyBlockFormat(QTextBlockFormat format)
         format.setPageBreakPolicy(format.pageBreakPolicy() | QTextFormat::PageBreak_AlwaysBefore);
     cursor_.setBlockFormat(format);
     if (!blockHasContent_)
-        cursor_.setBlockCharFormat(format_);   // an empty line is as tall as its font
+        cursor_.setBlockCharFormat(format_); // an empty line is as tall as its font
 }
 
 void RtfDocumentWriter::resetCell()

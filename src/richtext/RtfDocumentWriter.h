@@ -63,9 +63,9 @@ private:
     QString pending_;
     bool blockHasContent_ = false;
     bool needNewBlock_ = false;
-    bool breakBeforeBlock_ = false;   // the current block starts a page
-    bool breakBeforeNext_ = false;    // the next block starts a page
-    bool breakEndedBlock_ = false;    // a page break just closed the paragraph
+    bool breakBeforeBlock_ = false; // the current block starts a page
+    bool breakBeforeNext_ = false;  // the next block starts a page
+    bool breakEndedBlock_ = false;  // a page break just closed the paragraph
     bool finished_ = false;
     bool full_ = false;
     qsizetype limit_ = 0;

@@ -16,30 +16,114 @@
 
 enum class RtfParser::Keyword : std::uint8_t {
     // document
-    Rtf, Ansi, AnsiCodePage, Mac, Pc, Pca, DefaultFont,
+    Rtf,
+    Ansi,
+    AnsiCodePage,
+    Mac,
+    Pc,
+    Pca,
+    DefaultFont,
     // destinations
-    FontTable, ColorTable, Skipped, Upr, Ud, Kept, Picture,
+    FontTable,
+    ColorTable,
+    Skipped,
+    Upr,
+    Ud,
+    Kept,
+    Picture,
     // font and colour tables
-    Font, FontCharset, CodePage, FontRoman, FontSwiss, FontModern, FontScript, FontDecor,
-    Red, Green, Blue,
+    Font,
+    FontCharset,
+    CodePage,
+    FontRoman,
+    FontSwiss,
+    FontModern,
+    FontScript,
+    FontDecor,
+    Red,
+    Green,
+    Blue,
     // character formatting
-    Plain, Bold, Italic, Underline, UnderlineNone, Strike, FontSize, Color, Background,
-    Superscript, Subscript, NoSuperSub, Hidden, Caps, SmallCaps, UnicodeSkip, Unicode,
+    Plain,
+    Bold,
+    Italic,
+    Underline,
+    UnderlineNone,
+    Strike,
+    FontSize,
+    Color,
+    Background,
+    Superscript,
+    Subscript,
+    NoSuperSub,
+    Hidden,
+    Caps,
+    SmallCaps,
+    UnicodeSkip,
+    Unicode,
     // paragraph formatting
-    Pard, AlignLeft, AlignCenter, AlignRight, AlignJustify, LeftIndent, RightIndent,
-    FirstIndent, SpaceBefore, SpaceAfter, LineSpacing, LineMultiple, InTable, PageBreakBefore,
-    TabPosition, TabRight, TabCentre, TabDecimal, DefaultTab,
+    Pard,
+    AlignLeft,
+    AlignCenter,
+    AlignRight,
+    AlignJustify,
+    LeftIndent,
+    RightIndent,
+    FirstIndent,
+    SpaceBefore,
+    SpaceAfter,
+    LineSpacing,
+    LineMultiple,
+    InTable,
+    PageBreakBefore,
+    TabPosition,
+    TabRight,
+    TabCentre,
+    TabDecimal,
+    DefaultTab,
     // breaks and tables
-    Par, Sect, Column, SectionBreakPage, SectionBreakNone, Line, Tab, Page, Cell, NestCell, Row,
+    Par,
+    Sect,
+    Column,
+    SectionBreakPage,
+    SectionBreakNone,
+    Line,
+    Tab,
+    Page,
+    Cell,
+    NestCell,
+    Row,
     NestRow,
     // single characters
-    Emdash, Endash, Bullet, Lquote, Rquote, Ldblquote, Rdblquote, Emspace, Enspace, Qmspace,
-    Zwj, Zwnj, Zwbo, Zwnbo, LtrMark, RtlMark,
+    Emdash,
+    Endash,
+    Bullet,
+    Lquote,
+    Rquote,
+    Ldblquote,
+    Rdblquote,
+    Emspace,
+    Enspace,
+    Qmspace,
+    Zwj,
+    Zwnj,
+    Zwbo,
+    Zwnbo,
+    LtrMark,
+    RtlMark,
     // raw data, stepped over by the tokenizer
     Binary,
     // picture properties
-    PngBlip, JpegBlip, MetafileBlip, BitmapBlip, PictureWidth, PictureHeight, PictureGoalWidth,
-    PictureGoalHeight, PictureScaleX, PictureScaleY,
+    PngBlip,
+    JpegBlip,
+    MetafileBlip,
+    BitmapBlip,
+    PictureWidth,
+    PictureHeight,
+    PictureGoalWidth,
+    PictureGoalHeight,
+    PictureScaleX,
+    PictureScaleY,
 };
 
 namespace {
@@ -269,9 +353,7 @@ bool RtfParser::lookup(std::string_view name, Keyword& word)
                                  [](const auto& a, const auto& b) { return a.first < b.first; }));
 
     const auto found = std::lower_bound(std::begin(kWords), std::end(kWords), name,
-                                        [](const auto& entry, std::string_view key) {
-                                            return entry.first < key;
-                                        });
+                                        [](const auto& entry, std::string_view key) { return entry.first < key; });
     if (found == std::end(kWords) || found->first != name)
         return false;
     word = found->second;
@@ -282,24 +364,36 @@ bool RtfParser::lookup(std::string_view name, Keyword& word)
 bool RtfParser::isCharacter(Keyword word)
 {
     switch (word) {
-    case Keyword::Line: case Keyword::Tab: case Keyword::Emdash: case Keyword::Endash:
-    case Keyword::Bullet: case Keyword::Lquote: case Keyword::Rquote: case Keyword::Ldblquote:
-    case Keyword::Rdblquote: case Keyword::Emspace: case Keyword::Enspace: case Keyword::Qmspace:
-    case Keyword::Zwj: case Keyword::Zwnj: case Keyword::Zwbo: case Keyword::Zwnbo:
-    case Keyword::LtrMark: case Keyword::RtlMark: case Keyword::Binary:
+    case Keyword::Line:
+    case Keyword::Tab:
+    case Keyword::Emdash:
+    case Keyword::Endash:
+    case Keyword::Bullet:
+    case Keyword::Lquote:
+    case Keyword::Rquote:
+    case Keyword::Ldblquote:
+    case Keyword::Rdblquote:
+    case Keyword::Emspace:
+    case Keyword::Enspace:
+    case Keyword::Qmspace:
+    case Keyword::Zwj:
+    case Keyword::Zwnj:
+    case Keyword::Zwbo:
+    case Keyword::Zwnbo:
+    case Keyword::LtrMark:
+    case Keyword::RtlMark:
+    case Keyword::Binary:
         return true;
     default:
         return false;
     }
 }
 
-RtfParser::RtfParser(QTextDocument& document, qsizetype characterLimit)
-    : writer_(document),
-      pictures_(document)
+RtfParser::RtfParser(QTextDocument& document, qsizetype characterLimit) : writer_(document), pictures_(document)
 {
     writer_.setCharacterLimit(characterLimit);
     stack_.reserve(64);
-    stack_.emplace_back();   // outside every group
+    stack_.emplace_back(); // outside every group
 }
 
 void RtfParser::parse(QByteArrayView rtf)
@@ -308,13 +402,26 @@ void RtfParser::parse(QByteArrayView rtf)
     for (RtfToken token = tokenizer.next(); token.type_ != RtfToken::Type::End && !writer_.full();
          token = tokenizer.next()) {
         switch (token.type_) {
-        case RtfToken::Type::GroupOpen:     openGroup(); break;
-        case RtfToken::Type::GroupClose:    closeGroup(); break;
-        case RtfToken::Type::ControlWord:   controlWord(token); break;
-        case RtfToken::Type::ControlSymbol: controlSymbol(token.symbol_); break;
-        case RtfToken::Type::HexByte:       hexByte(token.byte_); break;
-        case RtfToken::Type::Text:          textBytes(token.text_); break;
-        case RtfToken::Type::End:           break;
+        case RtfToken::Type::GroupOpen:
+            openGroup();
+            break;
+        case RtfToken::Type::GroupClose:
+            closeGroup();
+            break;
+        case RtfToken::Type::ControlWord:
+            controlWord(token);
+            break;
+        case RtfToken::Type::ControlSymbol:
+            controlSymbol(token.symbol_);
+            break;
+        case RtfToken::Type::HexByte:
+            hexByte(token.byte_);
+            break;
+        case RtfToken::Type::Text:
+            textBytes(token.text_);
+            break;
+        case RtfToken::Type::End:
+            break;
         }
     }
     flushBytes();
@@ -353,12 +460,18 @@ void RtfParser::closeGroup()
         return;
     }
     if (stack_.size() <= 1)
-        return;   // a stray "}": nothing to close
+        return; // a stray "}": nothing to close
 
     switch (state().destination_) {
-    case Destination::FontTable:  commitFont(); break;
-    case Destination::ColorTable: if (colorGiven_) commitColor(); break;
-    default: break;
+    case Destination::FontTable:
+        commitFont();
+        break;
+    case Destination::ColorTable:
+        if (colorGiven_)
+            commitColor();
+        break;
+    default:
+        break;
     }
     if (stack_.size() == 2) {
         documentClosed_ = true;
@@ -406,10 +519,17 @@ void RtfParser::controlWord(const RtfToken& token)
         return;
 
     switch (state().destination_) {
-    case Destination::FontTable:  fontTableKeyword(word, token); return;
-    case Destination::ColorTable: colorTableKeyword(word, token); return;
-    case Destination::Picture:    pictureKeyword(word, token); return;
-    default: break;
+    case Destination::FontTable:
+        fontTableKeyword(word, token);
+        return;
+    case Destination::ColorTable:
+        colorTableKeyword(word, token);
+        return;
+    case Destination::Picture:
+        pictureKeyword(word, token);
+        return;
+    default:
+        break;
     }
     keyword(word, token);
 }
@@ -425,10 +545,18 @@ void RtfParser::keyword(Keyword word, const RtfToken& token)
     case Keyword::Rtf:
     case Keyword::Kept:
         break;
-    case Keyword::Ansi: documentCodePage_ = 1252; break;
-    case Keyword::Mac: documentCodePage_ = 10000; break;
-    case Keyword::Pc: documentCodePage_ = 437; break;
-    case Keyword::Pca: documentCodePage_ = 850; break;
+    case Keyword::Ansi:
+        documentCodePage_ = 1252;
+        break;
+    case Keyword::Mac:
+        documentCodePage_ = 10000;
+        break;
+    case Keyword::Pc:
+        documentCodePage_ = 437;
+        break;
+    case Keyword::Pca:
+        documentCodePage_ = 850;
+        break;
     case Keyword::AnsiCodePage:
         if (token.hasParameter_ && token.parameter_ > 0)
             documentCodePage_ = clampInt(token.parameter_, 1, 65535);
@@ -478,21 +606,52 @@ void RtfParser::keyword(Keyword word, const RtfToken& token)
         charFormatDirty_ = true;
         break;
     }
-    case Keyword::Bold: ch.bold_ = toggle(token); charFormatDirty_ = true; break;
-    case Keyword::Italic: ch.italic_ = toggle(token); charFormatDirty_ = true; break;
-    case Keyword::Underline: ch.underline_ = toggle(token); charFormatDirty_ = true; break;
-    case Keyword::UnderlineNone: ch.underline_ = false; charFormatDirty_ = true; break;
-    case Keyword::Strike: ch.strike_ = toggle(token); charFormatDirty_ = true; break;
-    case Keyword::Superscript: ch.vertical_ = 1; charFormatDirty_ = true; break;
-    case Keyword::Subscript: ch.vertical_ = -1; charFormatDirty_ = true; break;
-    case Keyword::NoSuperSub: ch.vertical_ = 0; charFormatDirty_ = true; break;
-    case Keyword::Hidden: ch.hidden_ = toggle(token); break;
-    case Keyword::Caps: ch.caps_ = toggle(token); charFormatDirty_ = true; break;
-    case Keyword::SmallCaps: ch.smallCaps_ = toggle(token); charFormatDirty_ = true; break;
+    case Keyword::Bold:
+        ch.bold_ = toggle(token);
+        charFormatDirty_ = true;
+        break;
+    case Keyword::Italic:
+        ch.italic_ = toggle(token);
+        charFormatDirty_ = true;
+        break;
+    case Keyword::Underline:
+        ch.underline_ = toggle(token);
+        charFormatDirty_ = true;
+        break;
+    case Keyword::UnderlineNone:
+        ch.underline_ = false;
+        charFormatDirty_ = true;
+        break;
+    case Keyword::Strike:
+        ch.strike_ = toggle(token);
+        charFormatDirty_ = true;
+        break;
+    case Keyword::Superscript:
+        ch.vertical_ = 1;
+        charFormatDirty_ = true;
+        break;
+    case Keyword::Subscript:
+        ch.vertical_ = -1;
+        charFormatDirty_ = true;
+        break;
+    case Keyword::NoSuperSub:
+        ch.vertical_ = 0;
+        charFormatDirty_ = true;
+        break;
+    case Keyword::Hidden:
+        ch.hidden_ = toggle(token);
+        break;
+    case Keyword::Caps:
+        ch.caps_ = toggle(token);
+        charFormatDirty_ = true;
+        break;
+    case Keyword::SmallCaps:
+        ch.smallCaps_ = toggle(token);
+        charFormatDirty_ = true;
+        break;
     case Keyword::FontSize:
-        ch.halfPoints_ = (token.hasParameter_ && token.parameter_ > 0)
-                             ? clampInt(token.parameter_, 1, kMaxHalfPoints)
-                             : 24;
+        ch.halfPoints_ =
+            (token.hasParameter_ && token.parameter_ > 0) ? clampInt(token.parameter_, 1, kMaxHalfPoints) : 24;
         charFormatDirty_ = true;
         break;
     case Keyword::Font:
@@ -515,23 +674,57 @@ void RtfParser::keyword(Keyword word, const RtfToken& token)
             unicodeChar(token.parameter_);
         break;
 
-    case Keyword::Pard: para = ParaState(); break;
-    case Keyword::AlignLeft: para.alignment_ = Qt::AlignLeft; break;
-    case Keyword::AlignCenter: para.alignment_ = Qt::AlignHCenter; break;
-    case Keyword::AlignRight: para.alignment_ = Qt::AlignRight; break;
-    case Keyword::AlignJustify: para.alignment_ = Qt::AlignJustify; break;
-    case Keyword::LeftIndent: para.leftIndent_ = twips(token); break;
-    case Keyword::RightIndent: para.rightIndent_ = twips(token); break;
-    case Keyword::FirstIndent: para.firstIndent_ = twips(token); break;
-    case Keyword::SpaceBefore: para.spaceBefore_ = std::max(0, twips(token)); break;
-    case Keyword::SpaceAfter: para.spaceAfter_ = std::max(0, twips(token)); break;
-    case Keyword::LineSpacing: para.lineSpacing_ = twips(token); break;
-    case Keyword::LineMultiple: para.lineMultiple_ = toggle(token); break;
-    case Keyword::InTable: para.inTable_ = true; break;
-    case Keyword::PageBreakBefore: para.pageBreakBefore_ = toggle(token); break;
-    case Keyword::TabRight: para.nextTabType_ = QTextOption::RightTab; break;
-    case Keyword::TabCentre: para.nextTabType_ = QTextOption::CenterTab; break;
-    case Keyword::TabDecimal: para.nextTabType_ = QTextOption::DelimiterTab; break;
+    case Keyword::Pard:
+        para = ParaState();
+        break;
+    case Keyword::AlignLeft:
+        para.alignment_ = Qt::AlignLeft;
+        break;
+    case Keyword::AlignCenter:
+        para.alignment_ = Qt::AlignHCenter;
+        break;
+    case Keyword::AlignRight:
+        para.alignment_ = Qt::AlignRight;
+        break;
+    case Keyword::AlignJustify:
+        para.alignment_ = Qt::AlignJustify;
+        break;
+    case Keyword::LeftIndent:
+        para.leftIndent_ = twips(token);
+        break;
+    case Keyword::RightIndent:
+        para.rightIndent_ = twips(token);
+        break;
+    case Keyword::FirstIndent:
+        para.firstIndent_ = twips(token);
+        break;
+    case Keyword::SpaceBefore:
+        para.spaceBefore_ = std::max(0, twips(token));
+        break;
+    case Keyword::SpaceAfter:
+        para.spaceAfter_ = std::max(0, twips(token));
+        break;
+    case Keyword::LineSpacing:
+        para.lineSpacing_ = twips(token);
+        break;
+    case Keyword::LineMultiple:
+        para.lineMultiple_ = toggle(token);
+        break;
+    case Keyword::InTable:
+        para.inTable_ = true;
+        break;
+    case Keyword::PageBreakBefore:
+        para.pageBreakBefore_ = toggle(token);
+        break;
+    case Keyword::TabRight:
+        para.nextTabType_ = QTextOption::RightTab;
+        break;
+    case Keyword::TabCentre:
+        para.nextTabType_ = QTextOption::CenterTab;
+        break;
+    case Keyword::TabDecimal:
+        para.nextTabType_ = QTextOption::DelimiterTab;
+        break;
     case Keyword::TabPosition:
         // Word keeps at most 64 stops in a paragraph.
         if (para.tabs_.size() < 64)
@@ -561,7 +754,7 @@ void RtfParser::keyword(Keyword word, const RtfToken& token)
             syncCharFormat();
             writer_.endSection(blockFormat(para));
             sectionPending_ = true;
-            sectionStartsPage_ = true;   // unless the new section says otherwise
+            sectionStartsPage_ = true; // unless the new section says otherwise
         }
         break;
     case Keyword::Column:
@@ -570,8 +763,12 @@ void RtfParser::keyword(Keyword word, const RtfToken& token)
             writer_.endSection(blockFormat(para));
         }
         break;
-    case Keyword::SectionBreakPage: sectionStartsPage_ = true; break;
-    case Keyword::SectionBreakNone: sectionStartsPage_ = false; break;
+    case Keyword::SectionBreakPage:
+        sectionStartsPage_ = true;
+        break;
+    case Keyword::SectionBreakNone:
+        sectionStartsPage_ = false;
+        break;
     case Keyword::Page:
         if (inBody) {
             syncCharFormat();
@@ -595,33 +792,83 @@ void RtfParser::keyword(Keyword word, const RtfToken& token)
             writer_.endCellParagraph();
         break;
 
-    case Keyword::Line: emitChar(QChar::LineSeparator); break;
-    case Keyword::Tab: emitChar(u'\t'); break;
-    case Keyword::Emdash: emitChar(0x2014); break;
-    case Keyword::Endash: emitChar(0x2013); break;
-    case Keyword::Bullet: emitChar(0x2022); break;
-    case Keyword::Lquote: emitChar(0x2018); break;
-    case Keyword::Rquote: emitChar(0x2019); break;
-    case Keyword::Ldblquote: emitChar(0x201C); break;
-    case Keyword::Rdblquote: emitChar(0x201D); break;
-    case Keyword::Emspace: emitChar(0x2003); break;
-    case Keyword::Enspace: emitChar(0x2002); break;
-    case Keyword::Qmspace: emitChar(0x2005); break;
-    case Keyword::Zwj: emitChar(0x200D); break;
-    case Keyword::Zwnj: emitChar(0x200C); break;
-    case Keyword::Zwbo: emitChar(0x200B); break;
-    case Keyword::Zwnbo: emitChar(0xFEFF); break;
-    case Keyword::LtrMark: emitChar(0x200E); break;
-    case Keyword::RtlMark: emitChar(0x200F); break;
+    case Keyword::Line:
+        emitChar(QChar::LineSeparator);
+        break;
+    case Keyword::Tab:
+        emitChar(u'\t');
+        break;
+    case Keyword::Emdash:
+        emitChar(0x2014);
+        break;
+    case Keyword::Endash:
+        emitChar(0x2013);
+        break;
+    case Keyword::Bullet:
+        emitChar(0x2022);
+        break;
+    case Keyword::Lquote:
+        emitChar(0x2018);
+        break;
+    case Keyword::Rquote:
+        emitChar(0x2019);
+        break;
+    case Keyword::Ldblquote:
+        emitChar(0x201C);
+        break;
+    case Keyword::Rdblquote:
+        emitChar(0x201D);
+        break;
+    case Keyword::Emspace:
+        emitChar(0x2003);
+        break;
+    case Keyword::Enspace:
+        emitChar(0x2002);
+        break;
+    case Keyword::Qmspace:
+        emitChar(0x2005);
+        break;
+    case Keyword::Zwj:
+        emitChar(0x200D);
+        break;
+    case Keyword::Zwnj:
+        emitChar(0x200C);
+        break;
+    case Keyword::Zwbo:
+        emitChar(0x200B);
+        break;
+    case Keyword::Zwnbo:
+        emitChar(0xFEFF);
+        break;
+    case Keyword::LtrMark:
+        emitChar(0x200E);
+        break;
+    case Keyword::RtlMark:
+        emitChar(0x200F);
+        break;
 
     // Only meaningful inside the font and colour tables, or handled by the tokenizer.
-    case Keyword::FontCharset: case Keyword::CodePage: case Keyword::FontRoman:
-    case Keyword::FontSwiss: case Keyword::FontModern: case Keyword::FontScript:
-    case Keyword::FontDecor: case Keyword::Red: case Keyword::Green: case Keyword::Blue:
-    case Keyword::Binary: case Keyword::PngBlip: case Keyword::JpegBlip:
-    case Keyword::MetafileBlip: case Keyword::BitmapBlip: case Keyword::PictureWidth:
-    case Keyword::PictureHeight: case Keyword::PictureGoalWidth: case Keyword::PictureGoalHeight:
-    case Keyword::PictureScaleX: case Keyword::PictureScaleY:
+    case Keyword::FontCharset:
+    case Keyword::CodePage:
+    case Keyword::FontRoman:
+    case Keyword::FontSwiss:
+    case Keyword::FontModern:
+    case Keyword::FontScript:
+    case Keyword::FontDecor:
+    case Keyword::Red:
+    case Keyword::Green:
+    case Keyword::Blue:
+    case Keyword::Binary:
+    case Keyword::PngBlip:
+    case Keyword::JpegBlip:
+    case Keyword::MetafileBlip:
+    case Keyword::BitmapBlip:
+    case Keyword::PictureWidth:
+    case Keyword::PictureHeight:
+    case Keyword::PictureGoalWidth:
+    case Keyword::PictureGoalHeight:
+    case Keyword::PictureScaleX:
+    case Keyword::PictureScaleY:
         break;
     }
 }
@@ -631,19 +878,44 @@ void RtfParser::pictureKeyword(Keyword word, const RtfToken& token)
     // Sizes: pixels or hundredths of a millimetre (\picw, \pich), twips (goals), percent.
     constexpr int kMaxSize = 1'000'000;
     switch (word) {
-    case Keyword::PngBlip: pictures_.setFormat(RtfPictures::Format::Png); break;
-    case Keyword::JpegBlip: pictures_.setFormat(RtfPictures::Format::Jpeg); break;
-    case Keyword::MetafileBlip: pictures_.setFormat(RtfPictures::Format::Metafile); break;
-    case Keyword::BitmapBlip: pictures_.setFormat(RtfPictures::Format::DeviceBitmap); break;
-    case Keyword::PictureWidth: pictures_.setWidth(parameterOr(token, 0, 0, kMaxSize)); break;
-    case Keyword::PictureHeight: pictures_.setHeight(parameterOr(token, 0, 0, kMaxSize)); break;
-    case Keyword::PictureGoalWidth: pictures_.setGoalWidth(parameterOr(token, 0, 0, kTwipLimit)); break;
-    case Keyword::PictureGoalHeight: pictures_.setGoalHeight(parameterOr(token, 0, 0, kTwipLimit)); break;
-    case Keyword::PictureScaleX: pictures_.setScaleX(parameterOr(token, 100, 1, 1000)); break;
-    case Keyword::PictureScaleY: pictures_.setScaleY(parameterOr(token, 100, 1, 1000)); break;
-    case Keyword::Binary: pictures_.appendBinary(token.text_); break;
-    case Keyword::Skipped: enterSkip(); break;
-    default: break;   // formatting inside a picture changes nothing shown
+    case Keyword::PngBlip:
+        pictures_.setFormat(RtfPictures::Format::Png);
+        break;
+    case Keyword::JpegBlip:
+        pictures_.setFormat(RtfPictures::Format::Jpeg);
+        break;
+    case Keyword::MetafileBlip:
+        pictures_.setFormat(RtfPictures::Format::Metafile);
+        break;
+    case Keyword::BitmapBlip:
+        pictures_.setFormat(RtfPictures::Format::DeviceBitmap);
+        break;
+    case Keyword::PictureWidth:
+        pictures_.setWidth(parameterOr(token, 0, 0, kMaxSize));
+        break;
+    case Keyword::PictureHeight:
+        pictures_.setHeight(parameterOr(token, 0, 0, kMaxSize));
+        break;
+    case Keyword::PictureGoalWidth:
+        pictures_.setGoalWidth(parameterOr(token, 0, 0, kTwipLimit));
+        break;
+    case Keyword::PictureGoalHeight:
+        pictures_.setGoalHeight(parameterOr(token, 0, 0, kTwipLimit));
+        break;
+    case Keyword::PictureScaleX:
+        pictures_.setScaleX(parameterOr(token, 100, 1, 1000));
+        break;
+    case Keyword::PictureScaleY:
+        pictures_.setScaleY(parameterOr(token, 100, 1, 1000));
+        break;
+    case Keyword::Binary:
+        pictures_.appendBinary(token.text_);
+        break;
+    case Keyword::Skipped:
+        enterSkip();
+        break;
+    default:
+        break; // formatting inside a picture changes nothing shown
     }
 }
 
@@ -666,15 +938,34 @@ void RtfParser::fontTableKeyword(Keyword word, const RtfToken& token)
         commitFont();
         beginFont(parameterOr(token, -1, -1, std::numeric_limits<int>::max()));
         break;
-    case Keyword::FontCharset: fontCharset_ = parameterOr(token, -1, -1, 255); break;
-    case Keyword::CodePage: fontExplicitPage_ = parameterOr(token, 0, 0, 65535); break;
-    case Keyword::FontRoman: fontEntry_.hint_ = QFont::Serif; break;
-    case Keyword::FontSwiss: fontEntry_.hint_ = QFont::SansSerif; break;
-    case Keyword::FontModern: fontEntry_.hint_ = QFont::TypeWriter; break;
-    case Keyword::FontScript: fontEntry_.hint_ = QFont::Cursive; break;
-    case Keyword::FontDecor: fontEntry_.hint_ = QFont::Decorative; break;
-    case Keyword::Skipped: enterSkip(); break;
-    case Keyword::Upr: case Keyword::Ud: case Keyword::Unicode: case Keyword::UnicodeSkip:
+    case Keyword::FontCharset:
+        fontCharset_ = parameterOr(token, -1, -1, 255);
+        break;
+    case Keyword::CodePage:
+        fontExplicitPage_ = parameterOr(token, 0, 0, 65535);
+        break;
+    case Keyword::FontRoman:
+        fontEntry_.hint_ = QFont::Serif;
+        break;
+    case Keyword::FontSwiss:
+        fontEntry_.hint_ = QFont::SansSerif;
+        break;
+    case Keyword::FontModern:
+        fontEntry_.hint_ = QFont::TypeWriter;
+        break;
+    case Keyword::FontScript:
+        fontEntry_.hint_ = QFont::Cursive;
+        break;
+    case Keyword::FontDecor:
+        fontEntry_.hint_ = QFont::Decorative;
+        break;
+    case Keyword::Skipped:
+        enterSkip();
+        break;
+    case Keyword::Upr:
+    case Keyword::Ud:
+    case Keyword::Unicode:
+    case Keyword::UnicodeSkip:
         keyword(word, token);
         break;
     default:
@@ -685,11 +976,23 @@ void RtfParser::fontTableKeyword(Keyword word, const RtfToken& token)
 void RtfParser::colorTableKeyword(Keyword word, const RtfToken& token)
 {
     switch (word) {
-    case Keyword::Red: red_ = parameterOr(token, 0, 0, 255); colorGiven_ = true; break;
-    case Keyword::Green: green_ = parameterOr(token, 0, 0, 255); colorGiven_ = true; break;
-    case Keyword::Blue: blue_ = parameterOr(token, 0, 0, 255); colorGiven_ = true; break;
-    case Keyword::Skipped: enterSkip(); break;
-    default: break;
+    case Keyword::Red:
+        red_ = parameterOr(token, 0, 0, 255);
+        colorGiven_ = true;
+        break;
+    case Keyword::Green:
+        green_ = parameterOr(token, 0, 0, 255);
+        colorGiven_ = true;
+        break;
+    case Keyword::Blue:
+        blue_ = parameterOr(token, 0, 0, 255);
+        colorGiven_ = true;
+        break;
+    case Keyword::Skipped:
+        enterSkip();
+        break;
+    default:
+        break;
     }
 }
 
@@ -706,11 +1009,22 @@ void RtfParser::controlSymbol(char symbol)
 
     char16_t c = 0;
     switch (symbol) {
-    case '~': c = 0x00A0; break;    // non-breaking space
-    case '-': c = 0x00AD; break;    // optional hyphen
-    case '_': c = 0x2011; break;    // non-breaking hyphen
-    case '{': case '}': case '\\': c = char16_t(symbol); break;
-    default: return;                // \| \: and other symbols carry no text
+    case '~':
+        c = 0x00A0;
+        break; // non-breaking space
+    case '-':
+        c = 0x00AD;
+        break; // optional hyphen
+    case '_':
+        c = 0x2011;
+        break; // non-breaking hyphen
+    case '{':
+    case '}':
+    case '\\':
+        c = char16_t(symbol);
+        break;
+    default:
+        return; // \| \: and other symbols carry no text
     }
     if (fallbackToSkip_ > 0) {
         --fallbackToSkip_;
@@ -722,9 +1036,8 @@ void RtfParser::controlSymbol(char symbol)
 
 void RtfParser::textBytes(std::string_view bytes)
 {
-    const bool blank = std::all_of(bytes.begin(), bytes.end(), [](char c) {
-        return c == ' ' || c == '\r' || c == '\n' || c == '\t';
-    });
+    const bool blank =
+        std::all_of(bytes.begin(), bytes.end(), [](char c) { return c == ' ' || c == '\r' || c == '\n' || c == '\t'; });
     if (!blank) {
         starPending_ = false;
         if (state().destination_ == Destination::Alternative)
@@ -738,7 +1051,7 @@ void RtfParser::textBytes(std::string_view bytes)
 
     for (const char c : bytes) {
         if (c == '\r' || c == '\n')
-            continue;   // line ends in RTF source are not text
+            continue; // line ends in RTF source are not text
         if (fallbackToSkip_ > 0) {
             --fallbackToSkip_;
             continue;
@@ -807,7 +1120,7 @@ void RtfParser::unicodeChar(std::int64_t value)
     if (code >= 0xD800 && code <= 0xDBFF) {
         if (highSurrogate_ != 0) {
             highSurrogate_ = 0;
-            emitChar(kReplacement);   // the previous half never found its partner
+            emitChar(kReplacement); // the previous half never found its partner
         }
         highSurrogate_ = char16_t(code);
         return;
@@ -823,7 +1136,7 @@ void RtfParser::unicodeChar(std::int64_t value)
         return;
     }
     if (code < 0x20 && code != '\t')
-        return;   // control characters have no place in the text
+        return; // control characters have no place in the text
     if (code > 0xFFFF) {
         const char32_t wide = char32_t(code);
         emitText(QString::fromUcs4(&wide, 1));
@@ -839,7 +1152,7 @@ void RtfParser::enterSkip()
             overflowSkipFrom_ = overflowDepth_;
         return;
     }
-    if (stack_.size() > 1)   // outside every group there is nothing to leave
+    if (stack_.size() > 1) // outside every group there is nothing to leave
         state().destination_ = Destination::Skip;
 }
 
@@ -888,7 +1201,7 @@ void RtfParser::emitText(QStringView text)
     switch (state().destination_) {
     case Destination::Text:
         if (state().char_.hidden_)
-            break;   // \v: hidden text, as Word leaves it off the page
+            break; // \v: hidden text, as Word leaves it off the page
         startSectionIfDue();
         syncCharFormat();
         writer_.appendText(text);
@@ -957,9 +1270,9 @@ void RtfParser::commitFont()
         entry.codePage_ = RtfCodePage::forCharset(fontCharset_);
     const bool symbolName = entry.name_.compare(u"Symbol", Qt::CaseInsensitive) == 0;
     if (entry.codePage_ == RtfCodePage::kSymbolFont || symbolName) {
-        const bool dingbats = entry.name_.contains(u"Wingdings", Qt::CaseInsensitive)
-                              || entry.name_.contains(u"Webdings", Qt::CaseInsensitive)
-                              || entry.name_.contains(u"Dingbat", Qt::CaseInsensitive);
+        const bool dingbats = entry.name_.contains(u"Wingdings", Qt::CaseInsensitive) ||
+            entry.name_.contains(u"Webdings", Qt::CaseInsensitive) ||
+            entry.name_.contains(u"Dingbat", Qt::CaseInsensitive);
         entry.codePage_ = dingbats ? RtfCodePage::kDingbatFont : RtfCodePage::kSymbolFont;
     }
     fonts_.insert(fontNumber_, entry);
@@ -998,8 +1311,8 @@ QTextCharFormat RtfParser::charFormat()
                                                      : QTextCharFormat::AlignSubScript);
 
     const auto font = fonts_.constFind(ch.font_ >= 0 ? ch.font_ : defaultFont_);
-    if (font != fonts_.cend() && !font->name_.isEmpty()
-        && (families_.contains(font->name_) || families_.size() < kMaxFamilies)) {
+    if (font != fonts_.cend() && !font->name_.isEmpty() &&
+        (families_.contains(font->name_) || families_.size() < kMaxFamilies)) {
         families_.insert(font->name_);
         format.setFontFamilies(QStringList{font->name_});
         if (font->hint_ != QFont::AnyStyle)
@@ -1009,8 +1322,7 @@ QTextCharFormat RtfParser::charFormat()
         format.setForeground(colors_.at(ch.color_));
     else if (ch.color_ == 0 && !colors_.isEmpty() && colors_.first().isValid())
         format.setForeground(colors_.first());
-    if (ch.background_ > 0 && ch.background_ < colors_.size()
-        && colors_.at(ch.background_).isValid())
+    if (ch.background_ > 0 && ch.background_ < colors_.size() && colors_.at(ch.background_).isValid())
         format.setBackground(colors_.at(ch.background_));
     return format;
 }
@@ -1057,7 +1369,7 @@ QList<QTextOption::Tab> RtfParser::tabPositions(const ParaState& para)
     bool beforeLeftIndent = false;
     for (const TabStop& stop : para.tabs_) {
         if (stop.position_ <= firstLineStart)
-            continue;   // behind the start of the first line: never reached
+            continue; // behind the start of the first line: never reached
         tabs.append(QTextOption::Tab(twipsToPixels(stop.position_ - firstLineStart), stop.type_,
                                      stop.type_ == QTextOption::DelimiterTab ? QChar(u'.') : QChar()));
         atLeftIndent = atLeftIndent || stop.position_ == para.leftIndent_;
@@ -1066,8 +1378,7 @@ QList<QTextOption::Tab> RtfParser::tabPositions(const ParaState& para)
     // Word's implicit stop, unless an explicit one comes first after the bullet.
     if (para.firstIndent_ < 0 && !atLeftIndent && !beforeLeftIndent)
         tabs.append(QTextOption::Tab(twipsToPixels(-para.firstIndent_), QTextOption::LeftTab));
-    std::sort(tabs.begin(), tabs.end(), [](const QTextOption::Tab& a, const QTextOption::Tab& b) {
-        return a.position < b.position;
-    });
+    std::sort(tabs.begin(), tabs.end(),
+              [](const QTextOption::Tab& a, const QTextOption::Tab& b) { return a.position < b.position; });
     return tabs;
 }

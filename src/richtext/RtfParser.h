@@ -47,13 +47,13 @@ private:
     static bool isCharacter(Keyword word);
 
     enum class Destination : std::uint8_t {
-        Text,             // document body, \fldrslt, \pntext, \listtext
+        Text, // document body, \fldrslt, \pntext, \listtext
         FontTable,
         ColorTable,
-        Skip,             // read past without keeping anything
-        Alternatives,     // \upr: an ANSI spelling followed by a Unicode one
-        Alternative,      // a group inside \upr, skipped unless it is \ud
-        Picture,          // \pict: properties and data of a picture
+        Skip,         // read past without keeping anything
+        Alternatives, // \upr: an ANSI spelling followed by a Unicode one
+        Alternative,  // a group inside \upr, skipped unless it is \ud
+        Picture,      // \pict: properties and data of a picture
     };
 
     struct CharState {
@@ -64,44 +64,44 @@ private:
         bool hidden_ = false;
         bool caps_ = false;
         bool smallCaps_ = false;
-        int vertical_ = 0;       // -1 subscript, 0 baseline, 1 superscript
-        int halfPoints_ = 24;    // \fs: RTF's default is 12 pt
-        int font_ = -1;          // -1: the document's default font (\deff)
-        int color_ = 0;          // \cf index, 0 automatic
-        int background_ = 0;     // \highlight or \cb index, 0 none
-        int unicodeSkip_ = 1;    // \uc: fallback characters after each \u
+        int vertical_ = 0;    // -1 subscript, 0 baseline, 1 superscript
+        int halfPoints_ = 24; // \fs: RTF's default is 12 pt
+        int font_ = -1;       // -1: the document's default font (\deff)
+        int color_ = 0;       // \cf index, 0 automatic
+        int background_ = 0;  // \highlight or \cb index, 0 none
+        int unicodeSkip_ = 1; // \uc: fallback characters after each \u
     };
 
     struct TabStop {
-        int position_ = 0;       // twips from the left edge of the text column
+        int position_ = 0; // twips from the left edge of the text column
         QTextOption::TabType type_ = QTextOption::LeftTab;
     };
 
     struct ParaState {
         Qt::Alignment alignment_ = Qt::AlignLeft;
-        int leftIndent_ = 0;     // all in twips
+        int leftIndent_ = 0; // all in twips
         int rightIndent_ = 0;
         int firstIndent_ = 0;
         int spaceBefore_ = 0;
         int spaceAfter_ = 0;
-        int lineSpacing_ = 0;    // \sl: 0 single, > 0 at least, < 0 exactly
+        int lineSpacing_ = 0; // \sl: 0 single, > 0 at least, < 0 exactly
         bool lineMultiple_ = false;
         bool inTable_ = false;
         bool pageBreakBefore_ = false;
-        QTextOption::TabType nextTabType_ = QTextOption::LeftTab;   // \tqr, \tqc, \tqdec
-        QList<TabStop> tabs_;    // \tx, in the order given
+        QTextOption::TabType nextTabType_ = QTextOption::LeftTab; // \tqr, \tqc, \tqdec
+        QList<TabStop> tabs_;                                     // \tx, in the order given
     };
 
     struct GroupState {
         Destination destination_ = Destination::Text;
-        Destination alternativeTarget_ = Destination::Text;   // where \ud text goes
+        Destination alternativeTarget_ = Destination::Text; // where \ud text goes
         CharState char_;
         ParaState para_;
     };
 
     struct FontEntry {
         QString name_;
-        int codePage_ = 0;       // 0: the document's code page
+        int codePage_ = 0; // 0: the document's code page
         QFont::StyleHint hint_ = QFont::AnyStyle;
     };
 
@@ -142,22 +142,22 @@ private:
 
     RtfDocumentWriter writer_;
     RtfPictures pictures_;
-    std::size_t pictureDepth_ = 0;   // stack depth of the open \pict group, 0 none
+    std::size_t pictureDepth_ = 0; // stack depth of the open \pict group, 0 none
     RtfCodePage codePages_;
     std::vector<GroupState> stack_;
-    int overflowDepth_ = 0;       // open groups beyond kMaxDepth
-    int overflowSkipFrom_ = 0;    // over-deep level whose content is skipped, 0 none
-    int fallbackToSkip_ = 0;      // characters left to drop after \u
-    bool starPending_ = false;    // \* seen, the next control word names the destination
+    int overflowDepth_ = 0;    // open groups beyond kMaxDepth
+    int overflowSkipFrom_ = 0; // over-deep level whose content is skipped, 0 none
+    int fallbackToSkip_ = 0;   // characters left to drop after \u
+    bool starPending_ = false; // \* seen, the next control word names the destination
     char16_t highSurrogate_ = 0;
     bool charFormatDirty_ = true;
-    QByteArray bytes_;            // text bytes not yet decoded
+    QByteArray bytes_; // text bytes not yet decoded
 
     int documentCodePage_ = RtfCodePage::kDefault;
     int defaultFont_ = 0;
     QHash<int, FontEntry> fonts_;
-    QSet<QString> families_;      // font families handed to the document so far
-    int fontNumber_ = -1;         // font being defined in the font table
+    QSet<QString> families_; // font families handed to the document so far
+    int fontNumber_ = -1;    // font being defined in the font table
     FontEntry fontEntry_;
     int fontCharset_ = -1;
     int fontExplicitPage_ = 0;
@@ -168,9 +168,9 @@ private:
     int blue_ = 0;
     bool colorGiven_ = false;
 
-    bool sectionPending_ = false;     // \sect seen, the next section not started yet
+    bool sectionPending_ = false; // \sect seen, the next section not started yet
     bool sectionStartsPage_ = true;
 
     bool documentClosed_ = false;
-    ParaState closingPara_;       // paragraph state when the document group closed
+    ParaState closingPara_; // paragraph state when the document group closed
 };

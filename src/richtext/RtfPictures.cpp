@@ -52,10 +52,7 @@ QImage drawPlaceholder(QSize size)
 
 } // namespace
 
-RtfPictures::RtfPictures(QTextDocument& document)
-    : document_(document)
-{
-}
+RtfPictures::RtfPictures(QTextDocument& document) : document_(document) { }
 
 void RtfPictures::begin()
 {
@@ -107,7 +104,7 @@ QImage RtfPictures::decode(const QByteArray& data)
         return {};
     const std::int64_t pixels = std::int64_t(declared.width()) * declared.height();
     if (pixels > kPixelBudget - decodedPixels_)
-        return {};   // a picture bomb, or simply too many pictures
+        return {}; // a picture bomb, or simply too many pictures
     QImage image = reader.read();
     if (!image.isNull())
         decodedPixels_ += pixels;
@@ -142,7 +139,7 @@ QString RtfPictures::placeholder(const QSize& size)
     drawn = drawn.expandedTo(QSize(8, 8));
     QString key = QStringLiteral("%1x%2").arg(drawn.width()).arg(drawn.height());
     if (!placeholders_.contains(key) && placeholders_.size() >= kMaxPlaceholders) {
-        drawn = QSize(64, 64);   // enough different ones: the rest share a square one
+        drawn = QSize(64, 64); // enough different ones: the rest share a square one
         key = QStringLiteral("64x64");
     }
     const auto found = placeholders_.constFind(key);

@@ -21,11 +21,11 @@ class QTextDocument;
 class RtfPictures {
 public:
     enum class Format : std::uint8_t {
-        Unknown,        // no format word: whatever the data turns out to be
-        Png,            // \pngblip
-        Jpeg,           // \jpegblip
-        Metafile,       // \wmetafile, \emfblip, \macpict, \pmmetafile
-        DeviceBitmap,   // \dibitmap, \wbitmap
+        Unknown,      // no format word: whatever the data turns out to be
+        Png,          // \pngblip
+        Jpeg,         // \jpegblip
+        Metafile,     // \wmetafile, \emfblip, \macpict, \pmmetafile
+        DeviceBitmap, // \dibitmap, \wbitmap
     };
 
     // Decoded pictures of one document stay below this many pixels in all (about
@@ -38,12 +38,12 @@ public:
     void begin();
 
     void setFormat(Format format) { format_ = format; }
-    void setWidth(int value) { width_ = value; }            // \picw
-    void setHeight(int value) { height_ = value; }          // \pich
-    void setGoalWidth(int twips) { goalWidth_ = twips; }    // \picwgoal
-    void setGoalHeight(int twips) { goalHeight_ = twips; }  // \pichgoal
-    void setScaleX(int percent) { scaleX_ = percent; }      // \picscalex
-    void setScaleY(int percent) { scaleY_ = percent; }      // \picscaley
+    void setWidth(int value) { width_ = value; }           // \picw
+    void setHeight(int value) { height_ = value; }         // \pich
+    void setGoalWidth(int twips) { goalWidth_ = twips; }   // \picwgoal
+    void setGoalHeight(int twips) { goalHeight_ = twips; } // \pichgoal
+    void setScaleX(int percent) { scaleX_ = percent; }     // \picscalex
+    void setScaleY(int percent) { scaleY_ = percent; }     // \picscaley
 
     // The data: hex digits (blanks and line ends between them are fine) or \bin bytes.
     void appendHex(std::string_view text) { hex_.append(text.data(), qsizetype(text.size())); }
@@ -71,5 +71,5 @@ private:
 
     int count_ = 0;
     std::int64_t decodedPixels_ = 0;
-    QHash<QString, QString> placeholders_;   // "wxh" of the drawn placeholder -> resource name
+    QHash<QString, QString> placeholders_; // "wxh" of the drawn placeholder -> resource name
 };

@@ -13,16 +13,15 @@
 
 namespace {
 
-constexpr qreal kDefaultTabPixels = 48.0;   // 720 twips at 96 pixels per inch
+constexpr qreal kDefaultTabPixels = 48.0; // 720 twips at 96 pixels per inch
 
 QByteArrayView withoutLeadingBlanks(QByteArrayView bytes)
 {
     if (bytes.startsWith("\xEF\xBB\xBF"))
         bytes = bytes.sliced(3);
     qsizetype start = 0;
-    while (start < bytes.size()
-           && (bytes[start] == ' ' || bytes[start] == '\t' || bytes[start] == '\r'
-               || bytes[start] == '\n'))
+    while (start < bytes.size() &&
+           (bytes[start] == ' ' || bytes[start] == '\t' || bytes[start] == '\r' || bytes[start] == '\n'))
         ++start;
     return bytes.sliced(start);
 }
@@ -75,7 +74,7 @@ bool RtfReader::looksLikeRtf(QByteArrayView bytes)
 bool RtfReader::holdsMoreText(QByteArrayView bytes, qsizetype limit)
 {
     if (bytes.size() <= limit)
-        return false;   // RTF and text alike take at least a byte per character
+        return false; // RTF and text alike take at least a byte per character
     if (!looksLikeRtf(bytes))
         return QString::fromUtf8(bytes).size() > limit;
     QTextDocument scratch;

@@ -27,10 +27,7 @@ int hexValue(char c)
 
 } // namespace
 
-RtfTokenizer::RtfTokenizer(QByteArrayView input)
-    : input_(input)
-{
-}
+RtfTokenizer::RtfTokenizer(QByteArrayView input) : input_(input) { }
 
 RtfToken RtfTokenizer::next()
 {
@@ -65,9 +62,9 @@ RtfToken RtfTokenizer::readControl()
 {
     RtfToken token;
     const qsizetype size = input_.size();
-    ++pos_;   // the backslash
+    ++pos_; // the backslash
     if (pos_ >= size)
-        return token;   // a lone backslash at the very end: nothing more to read
+        return token; // a lone backslash at the very end: nothing more to read
 
     const char c = input_[pos_];
     if (!isLetter(c)) {
@@ -123,7 +120,7 @@ RtfToken RtfTokenizer::readControl()
         token.parameter_ = negative ? -value : value;
     }
     if (pos_ < size && input_[pos_] == ' ')
-        ++pos_;   // the delimiting space belongs to the control word
+        ++pos_; // the delimiting space belongs to the control word
 
     if (token.name_ == "bin" && token.hasParameter_ && token.parameter_ > 0)
         token.text_ = skipBinary(token.parameter_);

@@ -65,16 +65,15 @@ void TestAppliedFunctions::equationOfTableLine_data()
     QTest::addColumn<QString>("code");
     QTest::addColumn<int>("level");
     QTest::addColumn<QString>("expected");
-    QTest::newRow("AGAA Medio, b's trailing blank before X") << "AGAA" << int(Level::Medio)
-                                                              << "y=1965.1+24.000 X -0.0820x2";
+    QTest::newRow("AGAA Medio, b's trailing blank before X")
+        << "AGAA" << int(Level::Medio) << "y=1965.1+24.000 X -0.0820x2";
     QTest::newRow("AGAA 20 %") << "AGAA" << int(Level::P20) << "y=1885.9+15.770 X -0.0529x2";
-    QTest::newRow("AFAA 80 %, a with two trailing blanks") << "AFAA" << int(Level::P80)
-                                                            << "y=3679  +12.250 X -0.0440x2";
+    QTest::newRow("AFAA 80 %, a with two trailing blanks")
+        << "AFAA" << int(Level::P80) << "y=3679  +12.250 X -0.0440x2";
     QTest::newRow("EQDC 80 %, b of five blanks") << "EQDC" << int(Level::P80) << "y=1049.9+28     X -0.0990x2";
     QTest::newRow("EQDC 20 %, leading blanks") << "EQDC" << int(Level::P20) << "y= 577.5+ 8.250 X -0.0348x2";
     QTest::newRow("DDDB 20 %, positive c") << "DDDB" << int(Level::P20) << "y=2282.7+ 2.300 X  0.0001x2";
-    QTest::newRow("CPAA 80 %, b with a leading blank") << "CPAA" << int(Level::P80)
-                                                        << "y=1884.5+ 22.41 X -0.0760x2";
+    QTest::newRow("CPAA 80 %, b with a leading blank") << "CPAA" << int(Level::P80) << "y=1884.5+ 22.41 X -0.0760x2";
 }
 
 void TestAppliedFunctions::equationOfTableLine()
@@ -95,9 +94,18 @@ void TestAppliedFunctions::equationOfTexts_data()
     QTest::addColumn<QString>("b");
     QTest::addColumn<QString>("c");
     QTest::addColumn<QString>("expected");
-    QTest::newRow("negative b left as it is") << "1200.0" << "-3.500 " << "-0.0100" << "y=1200.0+-3.500 X -0.0100x2";
-    QTest::newRow("placeholders of slot 2 Medio") << "52" << "53" << "54" << "y=52+53X 54x2";
-    QTest::newRow("not numbers, not checked") << "abc" << "" << " " << "y=abc+X  x2";
+    QTest::newRow("negative b left as it is") << "1200.0"
+                                              << "-3.500 "
+                                              << "-0.0100"
+                                              << "y=1200.0+-3.500 X -0.0100x2";
+    QTest::newRow("placeholders of slot 2 Medio") << "52"
+                                                  << "53"
+                                                  << "54"
+                                                  << "y=52+53X 54x2";
+    QTest::newRow("not numbers, not checked") << "abc"
+                                              << ""
+                                              << " "
+                                              << "y=abc+X  x2";
 }
 
 void TestAppliedFunctions::equationOfTexts()
@@ -175,31 +183,28 @@ void TestAppliedFunctions::reportLines_data()
     QTest::newRow("no slot active") << QStringList{} << true << QList<int>{} << QStringList{Heading, ""};
     QTest::newRow("every slot unticked after Graficar")
         << QStringList{"AGAA", "AFAA", "EQDC"} << true << QList<int>{1, 2, 3} << QStringList{Heading, ""};
-    QTest::newRow("slot 2 filled then unticked")
-        << QStringList{"AGAA", "EQDC", ""} << true << QList<int>{2}
-        << QStringList{Heading,
-                       "",
-                       "Escenario1 - Medio  y=1965.1+24.000 X -0.0820x2",
-                       "Escenario1 - 80%    y=2243.1+27.210 X -0.0920x2",
-                       "Escenario1 - 20%    y=1885.9+15.770 X -0.0529x2",
-                       ""};
-    QTest::newRow("slot 2 alone")
-        << QStringList{"", "EQDC", ""} << true << QList<int>{}
-        << QStringList{Heading,
-                       "",
-                       "Escenario2 - Medio  y= 861.6+17.870 X -0.0660x2",
-                       "Escenario2 - 80%    y=1049.9+28     X -0.0990x2",
-                       "Escenario2 - 20%    y= 577.5+ 8.250 X -0.0348x2",
-                       ""};
+    QTest::newRow("slot 2 filled then unticked") << QStringList{"AGAA", "EQDC", ""} << true << QList<int>{2}
+                                                 << QStringList{Heading,
+                                                                "",
+                                                                "Escenario1 - Medio  y=1965.1+24.000 X -0.0820x2",
+                                                                "Escenario1 - 80%    y=2243.1+27.210 X -0.0920x2",
+                                                                "Escenario1 - 20%    y=1885.9+15.770 X -0.0529x2",
+                                                                ""};
+    QTest::newRow("slot 2 alone") << QStringList{"", "EQDC", ""} << true << QList<int>{}
+                                  << QStringList{Heading,
+                                                 "",
+                                                 "Escenario2 - Medio  y= 861.6+17.870 X -0.0660x2",
+                                                 "Escenario2 - 80%    y=1049.9+28     X -0.0990x2",
+                                                 "Escenario2 - 20%    y= 577.5+ 8.250 X -0.0348x2",
+                                                 ""};
     // Ticked but never looked up: the placeholders are what the labels hold.
-    QTest::newRow("slot 3 confirmed, no Graficar yet")
-        << QStringList{"", "", "AGAA"} << false << QList<int>{}
-        << QStringList{Heading,
-                       "",
-                       "Escenario3 - Medio  y=63+64X 65x2",
-                       "Escenario3 - 80%    y=66+67X 68x2",
-                       "Escenario3 - 20%    y=60+61X 62x2",
-                       ""};
+    QTest::newRow("slot 3 confirmed, no Graficar yet") << QStringList{"", "", "AGAA"} << false << QList<int>{}
+                                                       << QStringList{Heading,
+                                                                      "",
+                                                                      "Escenario3 - Medio  y=63+64X 65x2",
+                                                                      "Escenario3 - 80%    y=66+67X 68x2",
+                                                                      "Escenario3 - 20%    y=60+61X 62x2",
+                                                                      ""};
 }
 
 void TestAppliedFunctions::reportLines()
@@ -222,9 +227,10 @@ void TestAppliedFunctions::reportTakesTheGivenEquations()
         for (int level = 0; level < 3; ++level)
             equations[s][level] = QStringLiteral("s%1l%2").arg(s + 1).arg(level);
     const QStringList lines = AppliedFunctions::reportLines(equations, {false, true, true});
-    QCOMPARE(lines, (QStringList{Heading, "", "Escenario2 - Medio  s2l1", "Escenario2 - 80%    s2l2",
-                                 "Escenario2 - 20%    s2l0", "", "Escenario3 - Medio  s3l1",
-                                 "Escenario3 - 80%    s3l2", "Escenario3 - 20%    s3l0", ""}));
+    QCOMPARE(
+        lines,
+        (QStringList{Heading, "", "Escenario2 - Medio  s2l1", "Escenario2 - 80%    s2l2", "Escenario2 - 20%    s2l0",
+                     "", "Escenario3 - Medio  s3l1", "Escenario3 - 80%    s3l2", "Escenario3 - 20%    s3l0", ""}));
 }
 
 void TestAppliedFunctions::prefixes_data()

@@ -33,10 +33,18 @@ void TestEconomicInputs::prices_data()
     QTest::addColumn<QString>("grain");
     QTest::addColumn<QString>("cost");
     QTest::addColumn<QString>("errorStart"); // empty: both read
-    QTest::newRow("both") << " 115 " << "600" << "";
-    QTest::newRow("bad grain") << "abc" << "600" << "Precio neto del grano: ";
-    QTest::newRow("bad cost") << "115" << "6,0" << "Costo del nitrógeno: ";
-    QTest::newRow("both bad: the grain price is named") << "" << "x" << "Precio neto del grano: ";
+    QTest::newRow("both") << " 115 "
+                          << "600"
+                          << "";
+    QTest::newRow("bad grain") << "abc"
+                               << "600"
+                               << "Precio neto del grano: ";
+    QTest::newRow("bad cost") << "115"
+                              << "6,0"
+                              << "Costo del nitrógeno: ";
+    QTest::newRow("both bad: the grain price is named") << ""
+                                                        << "x"
+                                                        << "Precio neto del grano: ";
 }
 
 void TestEconomicInputs::prices()
@@ -130,47 +138,119 @@ void TestEconomicInputs::ranges_data()
     const QString fertiliser = QStringLiteral("Costo del fertilizante");
     const QString fertiliserRange = QStringLiteral("un valor de 0 a 10000 U$S / tn");
 
-    QTest::newRow("grain price") << "grain" << "115" << "" << "";
-    QTest::newRow("grain price highest") << "grain" << "10000" << "" << "";
-    QTest::newRow("grain price negative") << "grain" << "-115" << grain << grainRange;
-    QTest::newRow("grain price zero") << "grain" << "0" << grain << grainRange;
-    QTest::newRow("grain price above") << "grain" << "10000.5" << grain << grainRange;
-    QTest::newRow("grain price too large") << "grain" << "1e400" << grain << grainRange;
-    QTest::newRow("N cost zero") << "cost" << "0" << "" << "";
-    QTest::newRow("N cost highest") << "cost" << "100000" << "" << "";
-    QTest::newRow("N cost negative") << "cost" << "-1" << cost << costRange;
-    QTest::newRow("N cost 1e308") << "cost" << "1e308" << cost << costRange;
-    QTest::newRow("reference zero, warned later") << "reference" << "0" << "" << "";
-    QTest::newRow("reference highest") << "reference" << "1000" << "" << "";
-    QTest::newRow("reference negative") << "reference" << "-5" << reference << referenceRange;
-    QTest::newRow("reference above") << "reference" << "1001" << reference << referenceRange;
+    QTest::newRow("grain price") << "grain"
+                                 << "115"
+                                 << ""
+                                 << "";
+    QTest::newRow("grain price highest") << "grain"
+                                         << "10000"
+                                         << ""
+                                         << "";
+    QTest::newRow("grain price negative") << "grain"
+                                          << "-115" << grain << grainRange;
+    QTest::newRow("grain price zero") << "grain"
+                                      << "0" << grain << grainRange;
+    QTest::newRow("grain price above") << "grain"
+                                       << "10000.5" << grain << grainRange;
+    QTest::newRow("grain price too large") << "grain"
+                                           << "1e400" << grain << grainRange;
+    QTest::newRow("N cost zero") << "cost"
+                                 << "0"
+                                 << ""
+                                 << "";
+    QTest::newRow("N cost highest") << "cost"
+                                    << "100000"
+                                    << ""
+                                    << "";
+    QTest::newRow("N cost negative") << "cost"
+                                     << "-1" << cost << costRange;
+    QTest::newRow("N cost 1e308") << "cost"
+                                  << "1e308" << cost << costRange;
+    QTest::newRow("reference zero, warned later") << "reference"
+                                                  << "0"
+                                                  << ""
+                                                  << "";
+    QTest::newRow("reference highest") << "reference"
+                                       << "1000"
+                                       << ""
+                                       << "";
+    QTest::newRow("reference negative") << "reference"
+                                        << "-5" << reference << referenceRange;
+    QTest::newRow("reference above") << "reference"
+                                     << "1001" << reference << referenceRange;
     QTest::newRow("reference 400 digits") << "reference" << QString(400, u'9') << reference << referenceRange;
-    QTest::newRow("nitrate zero") << "nitrate" << "0" << "" << "";
-    QTest::newRow("nitrate highest") << "nitrate" << "1000" << "" << "";
-    QTest::newRow("nitrate negative") << "nitrate" << "-5" << "Concentración de nitratos 40-60 Cm"
+    QTest::newRow("nitrate zero") << "nitrate"
+                                  << "0"
+                                  << ""
+                                  << "";
+    QTest::newRow("nitrate highest") << "nitrate"
+                                     << "1000"
+                                     << ""
+                                     << "";
+    QTest::newRow("nitrate negative") << "nitrate"
+                                      << "-5"
+                                      << "Concentración de nitratos 40-60 Cm"
                                       << "un valor de 0 a 1000 ppm NO3";
-    QTest::newRow("nitrate above") << "nitrate" << "1000.1" << "Concentración de nitratos 40-60 Cm"
+    QTest::newRow("nitrate above") << "nitrate"
+                                   << "1000.1"
+                                   << "Concentración de nitratos 40-60 Cm"
                                    << "un valor de 0 a 1000 ppm NO3";
-    QTest::newRow("mineral N highest") << "mineral N" << "225" << "" << "";
-    QTest::newRow("mineral N negative") << "mineral N" << "-0.1" << "Concentración de N mineral 0-20 Cm"
+    QTest::newRow("mineral N highest") << "mineral N"
+                                       << "225"
+                                       << ""
+                                       << "";
+    QTest::newRow("mineral N negative") << "mineral N"
+                                        << "-0.1"
+                                        << "Concentración de N mineral 0-20 Cm"
                                         << "un valor de 0 a 225 ppm N";
-    QTest::newRow("density lowest") << "density" << "500" << "" << "";
-    QTest::newRow("density highest") << "density" << "2000" << "" << "";
-    QTest::newRow("density in g/cm3") << "density" << "1.3" << "Densidad aparente 20-40 Cm"
+    QTest::newRow("density lowest") << "density"
+                                    << "500"
+                                    << ""
+                                    << "";
+    QTest::newRow("density highest") << "density"
+                                     << "2000"
+                                     << ""
+                                     << "";
+    QTest::newRow("density in g/cm3") << "density"
+                                      << "1.3"
+                                      << "Densidad aparente 20-40 Cm"
                                       << "un valor de 500 a 2000 Kg/m3";
-    QTest::newRow("density above") << "density" << "2001" << "Densidad aparente 20-40 Cm"
+    QTest::newRow("density above") << "density"
+                                   << "2001"
+                                   << "Densidad aparente 20-40 Cm"
                                    << "un valor de 500 a 2000 Kg/m3";
-    QTest::newRow("amount zero") << "amount" << "0" << "" << "";
-    QTest::newRow("amount highest") << "amount" << "5000" << "" << "";
-    QTest::newRow("amount negative") << "amount" << "-5" << "Kg agregados del fertilizante 2"
+    QTest::newRow("amount zero") << "amount"
+                                 << "0"
+                                 << ""
+                                 << "";
+    QTest::newRow("amount highest") << "amount"
+                                    << "5000"
+                                    << ""
+                                    << "";
+    QTest::newRow("amount negative") << "amount"
+                                     << "-5"
+                                     << "Kg agregados del fertilizante 2"
                                      << "un valor de 0 a 5000 kg/ha";
-    QTest::newRow("amount 50 000") << "amount" << "50000" << "Kg agregados del fertilizante 2"
+    QTest::newRow("amount 50 000") << "amount"
+                                   << "50000"
+                                   << "Kg agregados del fertilizante 2"
                                    << "un valor de 0 a 5000 kg/ha";
-    QTest::newRow("soil N negative") << "soil N" << "-1" << "N mineral en suelo" << "un valor de 0 a 2700 kg/ha";
-    QTest::newRow("fertiliser given away") << "price" << "0" << "" << "";
-    QTest::newRow("fertiliser highest") << "price" << "10000" << "" << "";
-    QTest::newRow("fertiliser negative") << "price" << "-5" << fertiliser << fertiliserRange;
-    QTest::newRow("fertiliser above") << "price" << "10001" << fertiliser << fertiliserRange;
+    QTest::newRow("soil N negative") << "soil N"
+                                     << "-1"
+                                     << "N mineral en suelo"
+                                     << "un valor de 0 a 2700 kg/ha";
+    QTest::newRow("fertiliser given away") << "price"
+                                           << "0"
+                                           << ""
+                                           << "";
+    QTest::newRow("fertiliser highest") << "price"
+                                        << "10000"
+                                        << ""
+                                        << "";
+    QTest::newRow("fertiliser negative") << "price"
+                                         << "-5" << fertiliser << fertiliserRange;
+    QTest::newRow("fertiliser above") << "price"
+                                      << "10001" << fertiliser << fertiliserRange;
 }
 
 void TestEconomicInputs::ranges()
@@ -198,12 +278,24 @@ void TestEconomicInputs::margin_data()
     QTest::addColumn<QString>("text");
     const int shown = int(ChartReadOut::Margin::Outcome::Shown);
     const int bad = int(ChartReadOut::Margin::Outcome::BadInput);
-    QTest::newRow("at 115") << "115" << "40" << "600" << shown << "52.4";
-    QTest::newRow("a reference below 40 counts from 40") << "115" << "10" << "600" << shown << "52.4";
-    QTest::newRow("from 100") << "115" << "100" << "600" << shown << "2.0";
-    QTest::newRow("pointer not a whole number") << "1.2E3" << "40" << "600" << shown << "0.0";
-    QTest::newRow("bad reference") << "115" << "4O" << "600" << bad << "N disp. de referencia: ";
-    QTest::newRow("bad cost") << "115" << "40" << "" << bad << "Costo del nitrógeno: ";
+    QTest::newRow("at 115") << "115"
+                            << "40"
+                            << "600" << shown << "52.4";
+    QTest::newRow("a reference below 40 counts from 40") << "115"
+                                                         << "10"
+                                                         << "600" << shown << "52.4";
+    QTest::newRow("from 100") << "115"
+                              << "100"
+                              << "600" << shown << "2.0";
+    QTest::newRow("pointer not a whole number") << "1.2E3"
+                                                << "40"
+                                                << "600" << shown << "0.0";
+    QTest::newRow("bad reference") << "115"
+                                   << "4O"
+                                   << "600" << bad << "N disp. de referencia: ";
+    QTest::newRow("bad cost") << "115"
+                              << "40"
+                              << "" << bad << "Costo del nitrógeno: ";
 }
 
 void TestEconomicInputs::margin()

@@ -27,8 +27,7 @@ void TestHelpDocumentLocation::firstPlaceHoldingTheDocumentWins_data()
     QTest::newRow("first data folder") << all.mid(3) << "data1/velmaro";
     QTest::newRow("second data folder") << QStringList{"data2/velmaro"} << "data2/velmaro";
     QTest::newRow("nowhere: the bare name") << QStringList{} << "";
-    QTest::newRow("a folder by that name is not the document") << QStringList{"prefix/bin/velmaro.rtf/x"}
-                                                                << "";
+    QTest::newRow("a folder by that name is not the document") << QStringList{"prefix/bin/velmaro.rtf/x"} << "";
 }
 
 void TestHelpDocumentLocation::firstPlaceHoldingTheDocumentWins()

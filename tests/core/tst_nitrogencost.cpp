@@ -16,8 +16,8 @@ constexpr int Map = 6;
 
 bool looksBroken(const QString& text)
 {
-    return text.contains(QLatin1String("nan"), Qt::CaseInsensitive)
-           || text.contains(QLatin1String("inf"), Qt::CaseInsensitive);
+    return text.contains(QLatin1String("nan"), Qt::CaseInsensitive) ||
+        text.contains(QLatin1String("inf"), Qt::CaseInsensitive);
 }
 
 } // namespace
@@ -83,19 +83,41 @@ void TestNitrogenCost::calculates_data()
     QTest::addColumn<QString>("returned");
 
     // 350 / 460 = 0.76087: the stored cost is the rounded 0.761, not the quotient.
-    QTest::newRow("urea 350") << Urea << "350" << "460" << "0.761" << 0.761 << "761";
-    QTest::newRow("ammonium sulphate 350") << AmmoniumSulphate << "350" << "210" << "1.667" << 1.667 << "1667";
-    QTest::newRow("DAP 540") << Dap << "540" << "180" << "3.000" << 3.0 << "3000";
-    QTest::newRow("MAP 330") << Map << "330" << "110" << "3.000" << 3.0 << "3000";
-    QTest::newRow("ammonium nitrate 600") << AmmoniumNitrate << "600" << "300" << "2.000" << 2.0 << "2000";
-    QTest::newRow("zero price accepted") << Urea << "0" << "460" << "0.000" << 0.0 << "0";
-    QTest::newRow("blanks around the price") << Urea << " 350 " << "460" << "0.761" << 0.761 << "761";
-    QTest::newRow("decimals in the price") << Urea << "350.50" << "460" << "0.762" << 0.762 << "762";
+    QTest::newRow("urea 350") << Urea << "350"
+                              << "460"
+                              << "0.761" << 0.761 << "761";
+    QTest::newRow("ammonium sulphate 350") << AmmoniumSulphate << "350"
+                                           << "210"
+                                           << "1.667" << 1.667 << "1667";
+    QTest::newRow("DAP 540") << Dap << "540"
+                             << "180"
+                             << "3.000" << 3.0 << "3000";
+    QTest::newRow("MAP 330") << Map << "330"
+                             << "110"
+                             << "3.000" << 3.0 << "3000";
+    QTest::newRow("ammonium nitrate 600") << AmmoniumNitrate << "600"
+                                          << "300"
+                                          << "2.000" << 2.0 << "2000";
+    QTest::newRow("zero price accepted") << Urea << "0"
+                                         << "460"
+                                         << "0.000" << 0.0 << "0";
+    QTest::newRow("blanks around the price") << Urea << " 350 "
+                                             << "460"
+                                             << "0.761" << 0.761 << "761";
+    QTest::newRow("decimals in the price") << Urea << "350.50"
+                                           << "460"
+                                           << "0.762" << 0.762 << "762";
     // Four significant digits leave no room for the third decimal above 10 U$S/kg; the
     // cost of a tonne is still written as a whole number.
-    QTest::newRow("ten thousand and up") << Map << "5000" << "110" << "45.450" << 45.45 << "45450";
-    QTest::newRow("exactly ten thousand") << Map << "1100" << "110" << "10.000" << 10.0 << "10000";
-    QTest::newRow("dearest accepted") << Map << "10000" << "110" << "90.910" << 90.91 << "90910";
+    QTest::newRow("ten thousand and up") << Map << "5000"
+                                         << "110"
+                                         << "45.450" << 45.45 << "45450";
+    QTest::newRow("exactly ten thousand") << Map << "1100"
+                                          << "110"
+                                          << "10.000" << 10.0 << "10000";
+    QTest::newRow("dearest accepted") << Map << "10000"
+                                      << "110"
+                                      << "90.910" << 90.91 << "90910";
 }
 
 void TestNitrogenCost::calculates()
@@ -202,8 +224,8 @@ void TestNitrogenCost::hostilePrices_data()
                              QStringLiteral("1e-320"),
                              QStringLiteral("nan"),
                              QString(10000, u'7')};
-    const char* names[] = {"empty", "abc", "0,5", "1e400", "-5", "blanks 7", "1e308", "-1e308", "denormal",
-                           "nan", "10000 sevens"};
+    const char* names[] = {"empty", "abc",    "0,5",      "1e400", "-5",          "blanks 7",
+                           "1e308", "-1e308", "denormal", "nan",   "10000 sevens"};
     for (int t = 0; t < int(std::size(texts)); ++t)
         for (int product = FertiliserProducts::NoProduct; product < FertiliserProducts::Count; ++product)
             QTest::addRow("%s, product %d", names[t], product) << texts[t] << product;

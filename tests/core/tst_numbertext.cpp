@@ -101,8 +101,8 @@ void TestNumberText::readsNumbers()
 void TestNumberText::refusesNonNumbers_data()
 {
     QTest::addColumn<QString>("text");
-    for (const char* text : {"abc", "0,5", "", "   ", "1e", "nan", "NaN", "inf", "-inf", "Infinity", "1.2.3", "--1",
-                             "+-1", "0x10", "1 2", "12abc", ".", "-", "e5", "1e+", "3,679"})
+    for (const char* text : {"abc", "0,5", "",     "   ", "1e",    "nan", "NaN", "inf", "-inf", "Infinity", "1.2.3",
+                             "--1", "+-1", "0x10", "1 2", "12abc", ".",   "-",   "e5",  "1e+",  "3,679"})
         QTest::newRow(text[0] ? text : "(empty)") << QString::fromLatin1(text);
     QTest::newRow("comma decimal in Spanish") << QStringLiteral("115,5");
     QTest::newRow("non-ASCII digit") << QString::fromUtf16(u"\uff11\uff12");

@@ -136,8 +136,8 @@ void TestRateAdvice::seasonRisk()
     for (int n : risk.optimumN) {
         double expected = 0.0;
         for (int s = 0; s < 3; ++s)
-            expected += std::array{0.25, 0.5, 0.25}[s]
-                * RateAdvice::margins(table, Curves::number(1, RateAdvice::SeasonOrder[s]), basis)[n - 40];
+            expected += std::array{0.25, 0.5, 0.25}[s] *
+                RateAdvice::margins(table, Curves::number(1, RateAdvice::SeasonOrder[s]), basis)[n - 40];
         QVERIFY(expected <= risk.bestExpected.expectedMargin + 1e-9);
     }
 }
@@ -161,11 +161,21 @@ void TestRateAdvice::weights_data()
     QTest::addColumn<QString>("medio");
     QTest::addColumn<QString>("w80");
     QTest::addColumn<bool>("ok");
-    QTest::newRow("defaults") << "0.25" << "0.50" << "0.25" << true;
-    QTest::newRow("all on one season") << "0" << "1" << "0" << true;
-    QTest::newRow("not a number") << "0.25" << "medio" << "0.25" << false;
-    QTest::newRow("negative") << "-0.25" << "1" << "0.25" << false;
-    QTest::newRow("more than one") << "0.5" << "0.5" << "0.25" << false;
+    QTest::newRow("defaults") << "0.25"
+                              << "0.50"
+                              << "0.25" << true;
+    QTest::newRow("all on one season") << "0"
+                                       << "1"
+                                       << "0" << true;
+    QTest::newRow("not a number") << "0.25"
+                                  << "medio"
+                                  << "0.25" << false;
+    QTest::newRow("negative") << "-0.25"
+                              << "1"
+                              << "0.25" << false;
+    QTest::newRow("more than one") << "0.5"
+                                   << "0.5"
+                                   << "0.25" << false;
 }
 
 void TestRateAdvice::weights()

@@ -80,10 +80,12 @@ void TestResponseData::csvTableReadsOrIsRefused_data()
     QTest::addColumn<int>("codes");
 
     QTest::newRow("three levels") << CsvHeader + ThreeLevels << QString() << 1;
-    QTest::newRow("BOM and CRLF") << QByteArray("\xEF\xBB\xBF") + QByteArray(CsvHeader + ThreeLevels).replace("\n", "\r\n")
+    QTest::newRow("BOM and CRLF") << QByteArray("\xEF\xBB\xBF") +
+            QByteArray(CsvHeader + ThreeLevels).replace("\n", "\r\n")
                                   << QString() << 1;
-    QTest::newRow("blanks around fields") << CsvHeader + "AGAA , 20 , 2000 ,25, -0.08\nAGAA,Medio,2100,26,-0.09\nAGAA,80,2200,27,-0.1\n"
-                                          << QString() << 1;
+    QTest::newRow("blanks around fields")
+        << CsvHeader + "AGAA , 20 , 2000 ,25, -0.08\nAGAA,Medio,2100,26,-0.09\nAGAA,80,2200,27,-0.1\n"
+        << QString() << 1;
     QTest::newRow("empty") << QByteArray() << "t.csv: el archivo está vacío" << 0;
     QTest::newRow("only a BOM") << QByteArray("\xEF\xBB\xBF") << "t.csv: el archivo está vacío" << 0;
     QTest::newRow("a BOM and a CR") << QByteArray("\xEF\xBB\xBF\r") << "t.csv: el archivo está vacío" << 0;
@@ -91,13 +93,17 @@ void TestResponseData::csvTableReadsOrIsRefused_data()
     QTest::newRow("binary") << QByteArray("\x89PNG\r\n\x1a\n\0\0\xff\xfe", 12) << "t.csv: no es un texto UTF-8" << 0;
     QTest::newRow("NUL inside") << CsvHeader + QByteArray("AGAA,20,1\0,2,3\n", 15)
                                 << "t.csv, línea 2, columna 10: carácter de control U+0000" << 0;
-    QTest::newRow("semicolons") << QByteArray("codigo;nivel;a;b;c\nAGAA;20;2000;25;-0.08\n")
-                                << "t.csv, línea 1: el encabezado debe ser 'codigo,nivel,a,b,c' (el archivo está separado por ';'" << 0;
-    QTest::newRow("decimal comma") << CsvHeader + "AGAA,20,2000,5,25,1,-0,08\n"
-                                   << "t.csv, línea 2: se esperaban 5 columnas separadas por ',' y hay 8 (¿coma decimal?" << 0;
+    QTest::newRow("semicolons")
+        << QByteArray("codigo;nivel;a;b;c\nAGAA;20;2000;25;-0.08\n")
+        << "t.csv, línea 1: el encabezado debe ser 'codigo,nivel,a,b,c' (el archivo está separado por ';'" << 0;
+    QTest::newRow("decimal comma")
+        << CsvHeader + "AGAA,20,2000,5,25,1,-0,08\n"
+        << "t.csv, línea 2: se esperaban 5 columnas separadas por ',' y hay 8 (¿coma decimal?" << 0;
     QTest::newRow("unknown code") << CsvHeader + "AQAA,20,2000,25,-0.08\n"
-                                  << "t.csv, línea 2, columna 1 (codigo): 'AQAA' no es un código de escenario válido" << 0;
-    QTest::newRow("lower-case code") << CsvHeader + "agaa,20,2000,25,-0.08\n" << "t.csv, línea 2, columna 1 (codigo): 'agaa'" << 0;
+                                  << "t.csv, línea 2, columna 1 (codigo): 'AQAA' no es un código de escenario válido"
+                                  << 0;
+    QTest::newRow("lower-case code") << CsvHeader + "agaa,20,2000,25,-0.08\n"
+                                     << "t.csv, línea 2, columna 1 (codigo): 'agaa'" << 0;
     QTest::newRow("bad level") << CsvHeader + "AGAA,50,2000,25,-0.08\n"
                                << "t.csv, línea 2, columna 2 (nivel): nivel '50': debe ser 20, Medio u 80" << 0;
     QTest::newRow("duplicate") << CsvHeader + ThreeLevels + "AGAA,Medio,2100,26,-0.09\n"
@@ -106,11 +112,14 @@ void TestResponseData::csvTableReadsOrIsRefused_data()
                                    << "t.csv, línea 2, columna 2 (nivel): falta el nivel Medio del código AGAA" << 0;
     QTest::newRow("not a number") << CsvHeader + "AGAA,20,2000,25x,-0.08\n"
                                   << "t.csv, línea 2, columna 4 (b): '25x' no es un número" << 0;
-    QTest::newRow("nan") << CsvHeader + "AGAA,20,nan,25,-0.08\n" << "t.csv, línea 2, columna 3 (a): 'nan' no es un número" << 0;
+    QTest::newRow("nan") << CsvHeader + "AGAA,20,nan,25,-0.08\n"
+                         << "t.csv, línea 2, columna 3 (a): 'nan' no es un número" << 0;
     QTest::newRow("a too large") << CsvHeader + "AGAA,20,10000,25,-0.08\n"
-                                 << "t.csv, línea 2, columna 3 (a): a = 10000 fuera del rango admitido (20.64 a 9999.9)" << 0;
+                                 << "t.csv, línea 2, columna 3 (a): a = 10000 fuera del rango admitido (20.64 a 9999.9)"
+                                 << 0;
     QTest::newRow("c too convex") << CsvHeader + "AGAA,20,2000,25,0.002\n"
-                                  << "t.csv, línea 2, columna 5 (c): c = 0.002 fuera del rango admitido (-1.9 a 0.001)" << 0;
+                                  << "t.csv, línea 2, columna 5 (c): c = 0.002 fuera del rango admitido (-1.9 a 0.001)"
+                                  << 0;
     QTest::newRow("fault after good lines") << CsvHeader + ThreeLevels + "BGAA,20,2000,-1,-0.08\n"
                                             << "t.csv, línea 5, columna 4 (b): b = -1 fuera del rango" << 0;
 }
@@ -136,15 +145,18 @@ void TestResponseData::fixedColumnFilesReadOrAreRefused_data()
     const QByteArray lMedio = "AGAA 1965.1 24.000  -0.0820\nDDDB 2325.8 12.740  -0.0540\n";
     QTest::newRow("two codes") << l20 << lMedio << QString();
     QTest::newRow("CRLF") << QByteArray(l20).replace("\n", "\r\n") << lMedio << QString();
-    QTest::newRow("a code missing in Medio") << l20 << QByteArray("AGAA 1965.1 24.000  -0.0820\n")
-                                             << "medio.txt: falta el código DDDB (nivel Medio), que está en 20.txt, línea 2";
+    QTest::newRow("a code missing in Medio")
+        << l20 << QByteArray("AGAA 1965.1 24.000  -0.0820\n")
+        << "medio.txt: falta el código DDDB (nivel Medio), que está en 20.txt, línea 2";
     QTest::newRow("short line") << QByteArray("AGAA 1885.9 15.770\n") << lMedio
                                 << "20.txt, línea 1: línea de 18 caracteres; una línea de la tabla tiene al menos 27";
     QTest::newRow("field across a column") << QByteArray("AGAA 1885.90 5.770  -0.0529\n") << lMedio
                                            << "20.txt, línea 1, columna 12: debe estar en blanco y contiene '0'";
-    QTest::newRow("decimal comma") << QByteArray("AGAA 1885,9 15.770  -0.0529\n") << lMedio
-                                   << "20.txt, línea 1, columna 6-11 (a): '1885,9' no es un número (el separador decimal es el punto)";
-    QTest::newRow("duplicate") << l20 + "AGAA 1885.9 15.770  -0.0529\n" << lMedio
+    QTest::newRow("decimal comma")
+        << QByteArray("AGAA 1885,9 15.770  -0.0529\n") << lMedio
+        << "20.txt, línea 1, columna 6-11 (a): '1885,9' no es un número (el separador decimal es el punto)";
+    QTest::newRow("duplicate") << l20 + "AGAA 1885.9 15.770  -0.0529\n"
+                               << lMedio
                                << "20.txt, línea 3, columna 1-4 (código): código AGAA repetido (ya está en la línea 1)";
     QTest::newRow("trailing text") << QByteArray("AGAA 1885.9 15.770  -0.0529 x\n") << lMedio
                                    << "20.txt, línea 1, columna 28 y siguientes: texto después de la columna 27";
@@ -157,8 +169,7 @@ void TestResponseData::fixedColumnFilesReadOrAreRefused()
     QFETCH(QString, error);
     const QByteArray p80 = "AGAA 2243.1 27.210  -0.0920\nDDDB 2746.3 18.62   -0.0750\n";
     const auto result = ResponseTableReader::readFixedColumns({p20, medio, p80}, {"20.txt", "medio.txt", "80.txt"});
-    QVERIFY2(result.error.startsWith(error) && result.error.isEmpty() == error.isEmpty(),
-             qPrintable(result.error));
+    QVERIFY2(result.error.startsWith(error) && result.error.isEmpty() == error.isEmpty(), qPrintable(result.error));
     QCOMPARE(result.ok, error.isEmpty());
     if (result.ok) { // the values, not their texts: DDDB's 20 % c is the one positive c
         QCOMPARE(result.set.value("DDDB")[0]->c, 0.0001);
@@ -180,8 +191,9 @@ void TestResponseData::loadedValuesEnterAsTableTexts()
     QStringList nine;
     for (const CoefficientTexts& t : slot.coefficients)
         nine << t.a << t.b << t.c;
-    QCOMPARE(nine, (QStringList{"2000.0", "25.124 ", "-0.0824", "2100.0", "26.000 ", "-0.0900", "2200.0", "27.000 ",
-                                "-0.1000"}));
+    QCOMPARE(
+        nine,
+        (QStringList{"2000.0", "25.124 ", "-0.0824", "2100.0", "26.000 ", "-0.0900", "2200.0", "27.000 ", "-0.1000"}));
     // Every other line is the built-in one, character for character.
     for (Level level : {Level::P20, Level::Medio, Level::P80})
         for (int row = 1; row < ResponseTable::LineCount; ++row)
@@ -282,19 +294,26 @@ void TestResponseData::trialFileReadsOrIsRefused_data()
     QTest::addColumn<QByteArray>("bytes");
     QTest::addColumn<QString>("error");
     const QByteArray header = "codigo,nivel,n_disponible,rendimiento\n";
-    QTest::newRow("CRLF and BOM") << "\xEF\xBB\xBF" + QByteArray(header + "AGAA,20,40,2000\nAGAA,20,80,2500\nAGAA,20,120,2700\n").replace("\n", "\r\n")
+    QTest::newRow("CRLF and BOM") << "\xEF\xBB\xBF" +
+            QByteArray(header + "AGAA,20,40,2000\nAGAA,20,80,2500\nAGAA,20,120,2700\n").replace("\n", "\r\n")
                                   << QString();
     QTest::newRow("empty") << QByteArray("\n\n") << "e.csv: el archivo está vacío";
-    QTest::newRow("table header") << CsvHeader << "e.csv, línea 1: el encabezado debe ser 'codigo,nivel,n_disponible,rendimiento'";
+    QTest::newRow("table header") << CsvHeader
+                                  << "e.csv, línea 1: el encabezado debe ser 'codigo,nivel,n_disponible,rendimiento'";
     QTest::newRow("semicolons") << QByteArray("codigo;nivel;n_disponible;rendimiento\n")
-                                << "e.csv, línea 1: el encabezado debe ser 'codigo,nivel,n_disponible,rendimiento' (el archivo está separado por ';'";
-    QTest::newRow("decimal comma") << header + "AGAA,20,40,2000,5\n" << "e.csv, línea 2: se esperaban 4 columnas separadas por ',' y hay 5 (¿coma decimal?";
+                                << "e.csv, línea 1: el encabezado debe ser 'codigo,nivel,n_disponible,rendimiento' (el "
+                                   "archivo está separado por ';'";
+    QTest::newRow("decimal comma")
+        << header + "AGAA,20,40,2000,5\n"
+        << "e.csv, línea 2: se esperaban 4 columnas separadas por ',' y hay 5 (¿coma decimal?";
     QTest::newRow("negative N") << header + "AGAA,20,-40,2000\n"
                                 << "e.csv, línea 2, columna 3 (n_disponible): -40 fuera del rango admitido (0 a 1000)";
     QTest::newRow("yield as text") << header + "AGAA,20,40,dos mil\n"
                                    << "e.csv, línea 2, columna 4 (rendimiento): 'dos mil' no es un número";
-    QTest::newRow("bad code") << header + "AGA,20,40,2000\n" << "e.csv, línea 2, columna 1 (codigo): 'AGA' no es un código de escenario válido";
-    QTest::newRow("latin-1") << header + "AGAA,20,40,2000 \xe9\n" << "e.csv: no es un texto UTF-8";
+    QTest::newRow("bad code") << header + "AGA,20,40,2000\n"
+                              << "e.csv, línea 2, columna 1 (codigo): 'AGA' no es un código de escenario válido";
+    QTest::newRow("latin-1") << header + "AGAA,20,40,2000 \xe9\n"
+                             << "e.csv: no es un texto UTF-8";
 }
 
 void TestResponseData::trialFileReadsOrIsRefused()
@@ -337,12 +356,14 @@ void TestResponseData::tableInUseChangesOnlyWhole()
     QCOMPARE(data.shortLabel(), QStringLiteral("datos: propia.csv"));
     QCOMPARE(data.codesFromFiles(), 1);
     QCOMPARE(data.files().first().lineCount, 4);
-    QCOMPARE(data.files().first().sha256,
-             QString::fromLatin1(QCryptographicHash::hash(CsvHeader + ThreeLevels, QCryptographicHash::Sha256).toHex()));
+    QCOMPARE(
+        data.files().first().sha256,
+        QString::fromLatin1(QCryptographicHash::hash(CsvHeader + ThreeLevels, QCryptographicHash::Sha256).toHex()));
 
     // A file broken on its last line changes nothing, not even its good lines.
     const QStringList before = allLines(inUse);
-    const QString broken = writeFile(dir, "rota.csv", CsvHeader + "BGAA,20,2000,25,-0.08\nBGAA,Medio,2100,26,-0.09\nBGAA,80,2200,27,abc\n");
+    const QString broken = writeFile(
+        dir, "rota.csv", CsvHeader + "BGAA,20,2000,25,-0.08\nBGAA,Medio,2100,26,-0.09\nBGAA,80,2200,27,abc\n");
     QVERIFY(!data.loadTable({broken}, &error));
     QCOMPARE(error, QStringLiteral("rota.csv, línea 4, columna 5 (c): 'abc' no es un número"));
     QVERIFY(!data.loadTable({dir.filePath("no_existe.csv")}, &error));
@@ -352,8 +373,8 @@ void TestResponseData::tableInUseChangesOnlyWhole()
     QCOMPARE(data.shortLabel(), QStringLiteral("datos: propia.csv"));
 
     // Three files are told apart by their names.
-    QVERIFY(ResponseData::orderByLevel({"t_80.txt", "t_Medio.txt", "t_20.txt"}, &error)
-            == QStringList({"t_20.txt", "t_Medio.txt", "t_80.txt"}));
+    QVERIFY(ResponseData::orderByLevel({"t_80.txt", "t_Medio.txt", "t_20.txt"}, &error) ==
+            QStringList({"t_20.txt", "t_Medio.txt", "t_80.txt"}));
     QVERIFY(ResponseData::orderByLevel({"a.txt", "b.txt", "c.txt"}, &error).isEmpty());
 
     data.useBuiltIn();
@@ -366,7 +387,8 @@ void TestResponseData::choiceSurvivesARestart()
     QTemporaryDir dir;
     QSettings settings(dir.filePath("velmaro.ini"), QSettings::IniFormat);
     const QString table = writeFile(dir, "propia.csv", CsvHeader + ThreeLevels);
-    const QString trialFile = writeFile(dir, "ensayos.csv", trials("BGAA", "80", 1500, 20, -0.06, {0, 60, 120, 180}, 40));
+    const QString trialFile =
+        writeFile(dir, "ensayos.csv", trials("BGAA", "80", 1500, 20, -0.06, {0, 60, 120, 180}, 40));
     QString error;
     QStringList inUse;
     {
@@ -389,8 +411,10 @@ void TestResponseData::choiceSurvivesARestart()
         const DataSourceFile trial = next.files().last();
         QCOMPARE(trial.path, trialFile);
         QCOMPARE(trial.lineCount, 9);
-        QCOMPARE(trial.sha256, QString::fromLatin1(QCryptographicHash::hash(DataFileText::read(trialFile).bytes,
-                                                                            QCryptographicHash::Sha256).toHex()));
+        QCOMPARE(
+            trial.sha256,
+            QString::fromLatin1(
+                QCryptographicHash::hash(DataFileText::read(trialFile).bytes, QCryptographicHash::Sha256).toHex()));
     }
     // The table file turns invalid: the built-in table, a message, and the choice forgotten.
     writeFile(dir, "propia.csv", CsvHeader + "AGAA,20,x,1,1\n");

@@ -69,22 +69,22 @@ void TestResponseTable::tellingRows_data()
     QTest::addColumn<int>("line");
     QTest::addColumn<QStringList>("fields"); // a, b, c of 20 %, Medio, 80 %
 
-    QTest::newRow("AGAA") << "AGAA" << 0
-        << QStringList{"1885.9", "15.770 ", "-0.0529", "1965.1", "24.000 ", "-0.0820", "2243.1", "27.210 ", "-0.0920"};
-    QTest::newRow("AFAA") << "AFAA" << 3
-        << QStringList{"2579.1", "15.310 ", "-0.0722", "3165.1", "12.660 ", "-0.0530", "3679  ", "12.250 ", "-0.0440"};
-    QTest::newRow("AYDC") << "AYDC" << 78
-        << QStringList{" 948.2", "13.390 ", "-0.0523", " 850.3", "26.470 ", "-0.0990", "692.8 ", "38.85  ", "-0.1390"};
-    QTest::newRow("CPAA") << "CPAA" << 160
-        << QStringList{"1208.4", "13.090 ", "-0.0440", "1686.3", "15.710 ", "-0.0530", "1884.5", " 22.41 ", "-0.0760"};
-    QTest::newRow("D#AA") << "D#AA" << 240
-        << QStringList{"1404.4", "14.370 ", "-0.0499", "1619.3", "23.040 ", "-0.0670", "1918.5", "27.9   ", "-0.0740"};
-    QTest::newRow("DDDB") << "DDDB" << 277
-        << QStringList{"2282.7", " 2.300 ", " 0.0001", "2325.8", "12.740 ", "-0.0540", "2746.3", "18.62  ", "-0.0750"};
-    QTest::newRow("EQBA") << "EQBA" << 313
-        << QStringList{"1443.0", " 2.930 ", "-0.0000", "1582.2", "17.050 ", "-0.0470", "1780.3", "27.64  ", "-0.0790"};
-    QTest::newRow("EQDC") << "EQDC" << 383
-        << QStringList{" 577.5", " 8.250 ", "-0.0348", " 861.6", "17.870 ", "-0.0660", "1049.9", "28     ", "-0.0990"};
+    QTest::newRow("AGAA") << "AGAA" << 0 << QStringList{"1885.9",  "15.770 ", "-0.0529", "1965.1", "24.000 ",
+                                                        "-0.0820", "2243.1",  "27.210 ", "-0.0920"};
+    QTest::newRow("AFAA") << "AFAA" << 3 << QStringList{"2579.1",  "15.310 ", "-0.0722", "3165.1", "12.660 ",
+                                                        "-0.0530", "3679  ",  "12.250 ", "-0.0440"};
+    QTest::newRow("AYDC") << "AYDC" << 78 << QStringList{" 948.2",  "13.390 ", "-0.0523", " 850.3", "26.470 ",
+                                                         "-0.0990", "692.8 ",  "38.85  ", "-0.1390"};
+    QTest::newRow("CPAA") << "CPAA" << 160 << QStringList{"1208.4",  "13.090 ", "-0.0440", "1686.3", "15.710 ",
+                                                          "-0.0530", "1884.5",  " 22.41 ", "-0.0760"};
+    QTest::newRow("D#AA") << "D#AA" << 240 << QStringList{"1404.4",  "14.370 ", "-0.0499", "1619.3", "23.040 ",
+                                                          "-0.0670", "1918.5",  "27.9   ", "-0.0740"};
+    QTest::newRow("DDDB") << "DDDB" << 277 << QStringList{"2282.7",  " 2.300 ", " 0.0001", "2325.8", "12.740 ",
+                                                          "-0.0540", "2746.3",  "18.62  ", "-0.0750"};
+    QTest::newRow("EQBA") << "EQBA" << 313 << QStringList{"1443.0",  " 2.930 ", "-0.0000", "1582.2", "17.050 ",
+                                                          "-0.0470", "1780.3",  "27.64  ", "-0.0790"};
+    QTest::newRow("EQDC") << "EQDC" << 383 << QStringList{" 577.5",  " 8.250 ", "-0.0348", " 861.6", "17.870 ",
+                                                          "-0.0660", "1049.9",  "28     ", "-0.0990"};
 }
 
 void TestResponseTable::tellingRows()
@@ -108,10 +108,13 @@ void TestResponseTable::fieldFormats_data()
     QTest::addColumn<QString>("aPattern");
     QTest::addColumn<QString>("bPattern");
     const QString cPattern = QStringLiteral("^(-| )\\d\\.\\d{4}$");
-    QTest::newRow("20 %") << 0 << "^ *\\d{1,4}\\.\\d$" << "^ *\\d{1,2}\\.\\d{3} $";
-    QTest::newRow("Medio") << 1 << "^ *\\d{1,4}\\.\\d$" << "^ *\\d{1,2}\\.\\d{3} $";
+    QTest::newRow("20 %") << 0 << "^ *\\d{1,4}\\.\\d$"
+                          << "^ *\\d{1,2}\\.\\d{3} $";
+    QTest::newRow("Medio") << 1 << "^ *\\d{1,4}\\.\\d$"
+                           << "^ *\\d{1,2}\\.\\d{3} $";
     // Right-aligned one decimal, an integer followed by blanks, or one decimal and a blank.
-    QTest::newRow("80 %") << 2 << "^( *\\d{1,4}\\.\\d| ?\\d{3,4}  |\\d{3}\\.\\d )$" << "^ ?\\d{1,2}(\\.\\d{1,3})? *$";
+    QTest::newRow("80 %") << 2 << "^( *\\d{1,4}\\.\\d| ?\\d{3,4}  |\\d{3}\\.\\d )$"
+                          << "^ ?\\d{1,2}(\\.\\d{1,3})? *$";
 }
 
 void TestResponseTable::fieldFormats()
@@ -234,7 +237,10 @@ void TestResponseTable::curvesMakeAgronomicSense()
             if (!(0 < y20 && y20 < yMedio && yMedio < y80 && y80 < 9000))
                 QFAIL(qPrintable(QStringLiteral("%1 at N %2: %3 %4 %5")
                                      .arg(ResponseTable::builtIn().lines(Level::P20).at(row).left(4))
-                                     .arg(n).arg(y20).arg(yMedio).arg(y80)));
+                                     .arg(n)
+                                     .arg(y20)
+                                     .arg(yMedio)
+                                     .arg(y80)));
         }
     }
 }
@@ -300,15 +306,25 @@ void TestResponseTable::validateNamesEachFault()
     const ResponseTable& builtIn = ResponseTable::builtIn();
     QStringList l20 = builtIn.lines(Level::P20), lMedio = builtIn.lines(Level::Medio), l80 = builtIn.lines(Level::P80);
     switch (fault) {
-    case 0: lMedio[10].truncate(20); break;
+    case 0:
+        lMedio[10].truncate(20);
+        break;
     case 1:
         for (QStringList* l : {&l20, &lMedio, &l80})
             l->swapItemsAt(0, 1);
         break;
-    case 2: l80[5].replace(0, 4, l80[6].left(4)); break;
-    case 3: l20[7].replace(12, 7, QStringLiteral("15,770 ")); break;
-    case 4: lMedio.removeLast(); break;
-    case 5: l80[2] = l80[2].left(27) + QStringLiteral(" x"); break;
+    case 2:
+        l80[5].replace(0, 4, l80[6].left(4));
+        break;
+    case 3:
+        l20[7].replace(12, 7, QStringLiteral("15,770 "));
+        break;
+    case 4:
+        lMedio.removeLast();
+        break;
+    case 5:
+        l80[2] = l80[2].left(27) + QStringLiteral(" x");
+        break;
     }
     const QStringList faults = ResponseTable(l20, lMedio, l80).validate();
     QVERIFY(!faults.isEmpty());

@@ -36,18 +36,66 @@ void TestScenarioCode::codeOfChoices_data()
     QTest::addColumn<QString>("water");
     QTest::addColumn<QString>("code");
 
-    QTest::newRow("first of everything") << "Gualeguay" << "La Concordia" << "Escorpión" << "Capac. de campo" << "AGAA";
-    QTest::newRow("last of everything") << "Rafaela" << "PT 371" << "Don Enrique" << "Seco" << "EQDC";
-    QTest::newRow("sign #") << "Paraná" << "Tézanos Pinto" << "Guapo" << "Mod. húmedo" << "D#BB";
-    QTest::newRow("sign @") << "Paraná" << "Tacuara" << "Escorpión" << "Capac. de campo" << "D@AA";
-    QTest::newRow("shared unit, other site") << "Gualeguaychú" << "La Concordia" << "Escorpión" << "Capac. de campo" << "BGAA";
-    QTest::newRow("letters independent of site") << "Gualeguay" << "Aldea Asunción" << "Baguette 10" << "Seco" << "AACC";
-    QTest::newRow("unit named like its site") << "Gualeguay" << "Gualeguay" << "Escorpión" << "Capac. de campo" << "AEAA";
-    QTest::newRow("fifth unit of Gualeguay") << "Gualeguay" << "La Emiliana" << "Guapo" << "Seco" << "AHBC";
-    QTest::newRow("PT29 without blank") << "Reconquista" << "PT29" << "Baguette 10" << "Mod. húmedo" << "CNCB";
-    QTest::newRow("Gualeguaychú own unit") << "Gualeguaychú" << "Arroyo Animal" << "Don Enrique" << "Seco" << "BBDC";
-    QTest::newRow("shared San Juan") << "Gualeguaychú" << "San Juan" << "Escorpión" << "Capac. de campo" << "BYAA";
-    QTest::newRow("Rafaela PT 6") << "Rafaela" << "PT 6" << "Guapo" << "Capac. de campo" << "EUBA";
+    QTest::newRow("first of everything") << "Gualeguay"
+                                         << "La Concordia"
+                                         << "Escorpión"
+                                         << "Capac. de campo"
+                                         << "AGAA";
+    QTest::newRow("last of everything") << "Rafaela"
+                                        << "PT 371"
+                                        << "Don Enrique"
+                                        << "Seco"
+                                        << "EQDC";
+    QTest::newRow("sign #") << "Paraná"
+                            << "Tézanos Pinto"
+                            << "Guapo"
+                            << "Mod. húmedo"
+                            << "D#BB";
+    QTest::newRow("sign @") << "Paraná"
+                            << "Tacuara"
+                            << "Escorpión"
+                            << "Capac. de campo"
+                            << "D@AA";
+    QTest::newRow("shared unit, other site") << "Gualeguaychú"
+                                             << "La Concordia"
+                                             << "Escorpión"
+                                             << "Capac. de campo"
+                                             << "BGAA";
+    QTest::newRow("letters independent of site") << "Gualeguay"
+                                                 << "Aldea Asunción"
+                                                 << "Baguette 10"
+                                                 << "Seco"
+                                                 << "AACC";
+    QTest::newRow("unit named like its site") << "Gualeguay"
+                                              << "Gualeguay"
+                                              << "Escorpión"
+                                              << "Capac. de campo"
+                                              << "AEAA";
+    QTest::newRow("fifth unit of Gualeguay") << "Gualeguay"
+                                             << "La Emiliana"
+                                             << "Guapo"
+                                             << "Seco"
+                                             << "AHBC";
+    QTest::newRow("PT29 without blank") << "Reconquista"
+                                        << "PT29"
+                                        << "Baguette 10"
+                                        << "Mod. húmedo"
+                                        << "CNCB";
+    QTest::newRow("Gualeguaychú own unit") << "Gualeguaychú"
+                                           << "Arroyo Animal"
+                                           << "Don Enrique"
+                                           << "Seco"
+                                           << "BBDC";
+    QTest::newRow("shared San Juan") << "Gualeguaychú"
+                                     << "San Juan"
+                                     << "Escorpión"
+                                     << "Capac. de campo"
+                                     << "BYAA";
+    QTest::newRow("Rafaela PT 6") << "Rafaela"
+                                  << "PT 6"
+                                  << "Guapo"
+                                  << "Capac. de campo"
+                                  << "EUBA";
 }
 
 void TestScenarioCode::codeOfChoices()
@@ -87,14 +135,13 @@ void TestScenarioCode::listsAsShown_data()
         sites << s.site.displayName;
     const auto& all = ScenarioVocabulary::sites();
 
-    QTest::newRow("sites") << sites
-                           << QStringList{"Gualeguay", "Gualeguaychú", "Reconquista", "Paraná", "Rafaela"};
+    QTest::newRow("sites") << sites << QStringList{"Gualeguay", "Gualeguaychú", "Reconquista", "Paraná", "Rafaela"};
     QTest::newRow("Gualeguay") << names(all[0].units)
-                               << QStringList{"La Concordia", "San Juan", "San Roque", "La Blanqueada",
-                                              "La Emiliana", "Gualeguay", "Aldea Asunción"};
+                               << QStringList{"La Concordia", "San Juan",  "San Roque",     "La Blanqueada",
+                                              "La Emiliana",  "Gualeguay", "Aldea Asunción"};
     QTest::newRow("Gualeguaychú") << names(all[1].units)
-                                  << QStringList{"La Concordia", "La Paulina", "San Juan", "La Blanqueada",
-                                                 "Arroyo Animal", "Aldea Asunción"};
+                                  << QStringList{"La Concordia",  "La Paulina",    "San Juan",
+                                                 "La Blanqueada", "Arroyo Animal", "Aldea Asunción"};
     QTest::newRow("Reconquista") << names(all[2].units)
                                  << QStringList{"PT 33", "PT 22", "PT 25", "PT29", "PT 35", "PT 11", "PT 48"};
     QTest::newRow("Paraná") << names(all[3].units)

@@ -70,16 +70,17 @@ void TestSlotRecord::lookUpCopiesTheLine_data()
 {
     QTest::addColumn<QString>("code");
     QTest::addColumn<QStringList>("expected");
-    QTest::newRow("AGAA, trailing blank left out of c20") << "AGAA"
+    QTest::newRow("AGAA, trailing blank left out of c20")
+        << "AGAA"
         << QStringList{"1885.9", "15.770 ", "-0.0529", "1965.1", "24.000 ", "-0.0820", "2243.1", "27.210 ", "-0.0920"};
-    QTest::newRow("AFAA a80 with blanks") << "AFAA"
-        << QStringList{"2579.1", "15.310 ", "-0.0722", "3165.1", "12.660 ", "-0.0530", "3679  ", "12.250 ", "-0.0440"};
-    QTest::newRow("EQDC last line") << "EQDC"
-        << QStringList{" 577.5", " 8.250 ", "-0.0348", " 861.6", "17.870 ", "-0.0660", "1049.9", "28     ", "-0.0990"};
-    QTest::newRow("DDDB rising 20 %") << "DDDB"
-        << QStringList{"2282.7", " 2.300 ", " 0.0001", "2325.8", "12.740 ", "-0.0540", "2746.3", "18.62  ", "-0.0750"};
-    QTest::newRow("EQBA straight 20 %") << "EQBA"
-        << QStringList{"1443.0", " 2.930 ", "-0.0000", "1582.2", "17.050 ", "-0.0470", "1780.3", "27.64  ", "-0.0790"};
+    QTest::newRow("AFAA a80 with blanks") << "AFAA" << QStringList{"2579.1",  "15.310 ", "-0.0722", "3165.1", "12.660 ",
+                                                                   "-0.0530", "3679  ",  "12.250 ", "-0.0440"};
+    QTest::newRow("EQDC last line") << "EQDC" << QStringList{" 577.5",  " 8.250 ", "-0.0348", " 861.6", "17.870 ",
+                                                             "-0.0660", "1049.9",  "28     ", "-0.0990"};
+    QTest::newRow("DDDB rising 20 %") << "DDDB" << QStringList{"2282.7",  " 2.300 ", " 0.0001", "2325.8", "12.740 ",
+                                                               "-0.0540", "2746.3",  "18.62  ", "-0.0750"};
+    QTest::newRow("EQBA straight 20 %") << "EQBA" << QStringList{"1443.0",  " 2.930 ", "-0.0000", "1582.2", "17.050 ",
+                                                                 "-0.0470", "1780.3",  "27.64  ", "-0.0790"};
 }
 
 void TestSlotRecord::lookUpCopiesTheLine()

@@ -18,17 +18,17 @@ using Texts3 = std::array<QString, 3>;
 
 bool looksBroken(const QString& text)
 {
-    return text.contains(QLatin1String("nan"), Qt::CaseInsensitive)
-           || text.contains(QLatin1String("inf"), Qt::CaseInsensitive);
+    return text.contains(QLatin1String("nan"), Qt::CaseInsensitive) ||
+        text.contains(QLatin1String("inf"), Qt::CaseInsensitive);
 }
 
 // The entries of the three steps for the worked example: 60 ppm of nitrate at the top,
 // densities of 1300, 50 kg of DAP and 100 kg of urea.
 struct Entries {
-    QStringList fields = {"60", "30.0", "15.0",              // 0-2 nitrate
-                          "13.5", "6.8", "3.4",              // 3-5 mineral N
-                          "1300", "1300", "1300",            // 6-8 density
-                          "50", "100", "61.6"};              // 9-10 amounts, 11 soil N
+    QStringList fields = {"60",   "30.0", "15.0",  // 0-2 nitrate
+                          "13.5", "6.8",  "3.4",   // 3-5 mineral N
+                          "1300", "1300", "1300",  // 6-8 density
+                          "50",   "100",  "61.6"}; // 9-10 amounts, 11 soil N
     SoilNitrogen::Result step(int step) const
     {
         switch (step) {
@@ -70,19 +70,43 @@ void TestSoilNitrogen::fillsDeeperLayers_data()
     QTest::addColumn<QString>("upper");
     QTest::addColumn<QString>("half");
     QTest::addColumn<QString>("quarter");
-    QTest::newRow("worked example") << "60" << "30.0" << "15.0";
-    QTest::newRow("odd ppm rounds half up") << "61" << "30.5" << "15.3";
-    QTest::newRow("three digits then one decimal") << "33.3" << "16.7" << "8.3";
-    QTest::newRow("three significant digits win") << "1234" << "617.0" << "309.0";
-    QTest::newRow("blanks") << " 8 " << "4.0" << "2.0";
-    QTest::newRow("zero") << "0" << "0.0" << "0.0";
+    QTest::newRow("worked example") << "60"
+                                    << "30.0"
+                                    << "15.0";
+    QTest::newRow("odd ppm rounds half up") << "61"
+                                            << "30.5"
+                                            << "15.3";
+    QTest::newRow("three digits then one decimal") << "33.3"
+                                                   << "16.7"
+                                                   << "8.3";
+    QTest::newRow("three significant digits win") << "1234"
+                                                  << "617.0"
+                                                  << "309.0";
+    QTest::newRow("blanks") << " 8 "
+                            << "4.0"
+                            << "2.0";
+    QTest::newRow("zero") << "0"
+                          << "0.0"
+                          << "0.0";
     // Each keystroke of deleting or typing over the placeholder leaves no number.
-    QTest::newRow("placeholder") << "ppm" << "" << "";
-    QTest::newRow("placeholder half deleted") << "pp" << "" << "";
-    QTest::newRow("placeholder one letter") << "p" << "" << "";
-    QTest::newRow("empty") << "" << "" << "";
-    QTest::newRow("comma decimal") << "6,5" << "" << "";
-    QTest::newRow("trailing letters") << "60ppm" << "" << "";
+    QTest::newRow("placeholder") << "ppm"
+                                 << ""
+                                 << "";
+    QTest::newRow("placeholder half deleted") << "pp"
+                                              << ""
+                                              << "";
+    QTest::newRow("placeholder one letter") << "p"
+                                            << ""
+                                            << "";
+    QTest::newRow("empty") << ""
+                           << ""
+                           << "";
+    QTest::newRow("comma decimal") << "6,5"
+                                   << ""
+                                   << "";
+    QTest::newRow("trailing letters") << "60ppm"
+                                      << ""
+                                      << "";
 }
 
 void TestSoilNitrogen::fillsDeeperLayers()
@@ -104,9 +128,15 @@ void TestSoilNitrogen::mineralNitrogen_data()
     QTest::addColumn<QString>("n2");
     QTest::addColumn<QString>("n3");
     QTest::addColumn<QStringList>("expected");
-    QTest::newRow("worked example") << "60" << "30.0" << "15.0" << QStringList{"13.5", "6.8", "3.4"};
-    QTest::newRow("typed by hand") << "20" << " 7 " << "0" << QStringList{"4.5", "1.6", "0.0"};
-    QTest::newRow("three significant digits") << "1000" << "450.5" << "100" << QStringList{"225.0", "101.0", "22.5"};
+    QTest::newRow("worked example") << "60"
+                                    << "30.0"
+                                    << "15.0" << QStringList{"13.5", "6.8", "3.4"};
+    QTest::newRow("typed by hand") << "20"
+                                   << " 7 "
+                                   << "0" << QStringList{"4.5", "1.6", "0.0"};
+    QTest::newRow("three significant digits") << "1000"
+                                              << "450.5"
+                                              << "100" << QStringList{"225.0", "101.0", "22.5"};
 }
 
 void TestSoilNitrogen::mineralNitrogen()
@@ -129,10 +159,10 @@ void TestSoilNitrogen::soilNitrogen_data()
     QTest::newRow("worked example") << Texts3{"13.5", "6.8", "3.4"} << Texts3{"1300", "1300", "1300"} << "61.6";
     QTest::newRow("densities per layer") << Texts3{"10", "10", "10"} << Texts3{"1000", "1200", "1400"} << "72.0";
     // 585 + 585 + 585.45: four significant digits leave no decimal.
-    QTest::newRow("four significant digits") << Texts3{"225", "225", "225"} << Texts3{"1300", "1300", "1301"}
-                                             << "1755.0";
-    QTest::newRow("the most the ranges allow") << Texts3{"225", "225", "225"} << Texts3{"2000", "2000", "2000"}
-                                                << "2700.0";
+    QTest::newRow("four significant digits")
+        << Texts3{"225", "225", "225"} << Texts3{"1300", "1300", "1301"} << "1755.0";
+    QTest::newRow("the most the ranges allow")
+        << Texts3{"225", "225", "225"} << Texts3{"2000", "2000", "2000"} << "2700.0";
 }
 
 void TestSoilNitrogen::soilNitrogen()
@@ -155,14 +185,28 @@ void TestSoilNitrogen::availableNitrogen_data()
     QTest::addColumn<QString>("fertiliserN");
     QTest::addColumn<QString>("availableN");
     // 9 + 46 = 55; 55 + 61.6 = 116.6
-    QTest::newRow("worked example") << "50" << Dap << "100" << Urea << "61.6" << "55.0" << "117";
-    QTest::newRow("no product in the first row") << "50" << None << "100" << Urea << "61.6" << "46.0" << "108";
-    QTest::newRow("no product at all") << "50" << None << "100" << None << "61.6" << "0.0" << "62";
-    QTest::newRow("initial texts") << "0000" << None << "0000" << None << "0000" << "0.0" << "0";
-    QTest::newRow("soil untouched counts as 0") << "100" << Urea << "0000" << Dap << "0000" << "46.0" << "46";
+    QTest::newRow("worked example") << "50" << Dap << "100" << Urea << "61.6"
+                                    << "55.0"
+                                    << "117";
+    QTest::newRow("no product in the first row") << "50" << None << "100" << Urea << "61.6"
+                                                 << "46.0"
+                                                 << "108";
+    QTest::newRow("no product at all") << "50" << None << "100" << None << "61.6"
+                                       << "0.0"
+                                       << "62";
+    QTest::newRow("initial texts") << "0000" << None << "0000" << None << "0000"
+                                   << "0.0"
+                                   << "0";
+    QTest::newRow("soil untouched counts as 0") << "100" << Urea << "0000" << Dap << "0000"
+                                                << "46.0"
+                                                << "46";
     // The available N adds the unrounded fertiliser N: 0.1 x 0.46 = 0.046 shows as "0.0".
-    QTest::newRow("unrounded fertiliser N") << "0.1" << Urea << "0" << Urea << "39.46" << "0.0" << "40";
-    QTest::newRow("the most the ranges allow") << "5000" << Urea << "5000" << Urea << "2700" << "4600.0" << "7300";
+    QTest::newRow("unrounded fertiliser N") << "0.1" << Urea << "0" << Urea << "39.46"
+                                            << "0.0"
+                                            << "40";
+    QTest::newRow("the most the ranges allow") << "5000" << Urea << "5000" << Urea << "2700"
+                                               << "4600.0"
+                                               << "7300";
 }
 
 void TestSoilNitrogen::availableNitrogen()
@@ -186,7 +230,8 @@ void TestSoilNitrogen::missingInput_data()
     QTest::addColumn<QString>("text");
     for (int field = 0; field < 3; ++field)
         for (const char* placeholder : {"ppm", "pp", "p", ""})
-            QTest::addRow("nitrate %d \"%s\"", field + 1, placeholder) << 1 << field << QString::fromLatin1(placeholder);
+            QTest::addRow("nitrate %d \"%s\"", field + 1, placeholder)
+                << 1 << field << QString::fromLatin1(placeholder);
     for (int field = 3; field < 9; ++field)
         QTest::addRow("step 2 field %d empty", field + 1) << 2 << field << QString();
     QTest::newRow("first amount empty") << 3 << 9 << QString();
@@ -287,7 +332,7 @@ void TestSoilNitrogen::hostileEntries_data()
                              QString(10000, u'7')};
     const char* names[] = {"empty", "abc", "0,5", "1e400", "-5", "blanks 7", "1e308", "nan", "10000 sevens"};
     const char* fieldNames[] = {"nitrate 1", "nitrate 2", "nitrate 3", "mineral N 1", "mineral N 2", "mineral N 3",
-                                "density 1", "density 2", "density 3", "amount 1", "amount 2", "soil N"};
+                                "density 1", "density 2", "density 3", "amount 1",    "amount 2",    "soil N"};
     for (int field = 0; field < 12; ++field) {
         const int step = field < 3 ? 1 : field < 9 ? 2 : 3;
         for (int t = 0; t < int(std::size(texts)); ++t)

@@ -96,7 +96,7 @@ void TestYieldTable::pointsComeFromTheRoundedTexts()
     QCOMPARE(points.size(), size_t(190));
     for (int x = 0; x < 40; ++x)
         QVERIFY(std::isnan(points[x]));
-    QCOMPARE(points[40], 2811.26); // the yield at N = 41
+    QCOMPARE(points[40], 2811.26);  // the yield at N = 41
     QCOMPARE(points[100], 3552.62); // the point at X = 100 carries N = 101
     QCOMPARE(points[189], table.cell(190, 1).toDouble());
     // Exactly the rounded text, not the unrounded yield.

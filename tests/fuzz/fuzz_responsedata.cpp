@@ -49,9 +49,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     // The same bytes as three fixed-column files, cut at the first two form feeds
     // (or wholly the 20 % file when there are none).
     const QList<QByteArray> parts = bytes.split('\f');
-    checkSet(ResponseTableReader::readFixedColumns({parts.value(0), parts.value(1), parts.value(2)},
-                                                   {QStringLiteral("20.txt"), QStringLiteral("medio.txt"),
-                                                    QStringLiteral("80.txt")}));
+    checkSet(ResponseTableReader::readFixedColumns(
+        {parts.value(0), parts.value(1), parts.value(2)},
+        {QStringLiteral("20.txt"), QStringLiteral("medio.txt"), QStringLiteral("80.txt")}));
 
     const TrialFit::Reading trials = TrialFit::read(bytes, QStringLiteral("ensayos.csv"));
     require(trials.ok != !trials.error.isEmpty());
@@ -59,8 +59,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         require(fit.points >= fit.distinctRates && fit.distinctRates >= 1);
         if (fit.usable) {
             require(fit.distinctRates >= 3);
-            require(std::isfinite(fit.coefficients.a) && std::isfinite(fit.coefficients.b)
-                    && std::isfinite(fit.coefficients.c));
+            require(std::isfinite(fit.coefficients.a) && std::isfinite(fit.coefficients.b) &&
+                    std::isfinite(fit.coefficients.c));
         }
     }
     checkSet({true, {}, TrialFit::usable(trials.fits), 0});

@@ -4,14 +4,10 @@
 #include <QBuffer>
 #include <QByteArray>
 #include <QColor>
-#include <QFileInfo>
-#include <QImage>
-#include <QTextImageFormat>
-#include <QTextLayout>
-#include <QTextOption>
-#include <QUrl>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QImage>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QTest>
@@ -20,6 +16,10 @@
 #include <QTextCharFormat>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <QTextImageFormat>
+#include <QTextLayout>
+#include <QTextOption>
+#include <QUrl>
 
 #include "richtext/RtfReader.h"
 
@@ -133,8 +133,7 @@ void TestRtfReader::text_data()
     QTest::newRow("trailing par") << QByteArray(R"({\rtf1 Uno\par Dos\par})") << u"Uno\nDos"_s;
     QTest::newRow("empty paragraph") << QByteArray(R"({\rtf1 Uno\par\par Dos})") << u"Uno\n\nDos"_s;
     QTest::newRow("line and tab") << QByteArray(R"({\rtf1 a\line b\tab c})") << u"a\u2028b\tc"_s;
-    QTest::newRow("delimiting space") << QByteArray(R"({\rtf1 \b negrita\b0  normal})")
-                                      << u"negrita normal"_s;
+    QTest::newRow("delimiting space") << QByteArray(R"({\rtf1 \b negrita\b0  normal})") << u"negrita normal"_s;
     QTest::newRow("control symbols") << QByteArray(R"({\rtf1 a\~b\-c\_d \{x\} \\})")
                                      << u"a\u00A0b\u00ADc\u2011d {x} \\"_s;
     QTest::newRow("typographic words")
@@ -142,28 +141,23 @@ void TestRtfReader::text_data()
         << u"“N” ‘x’ —–•"_s;
     QTest::newRow("source line ends") << QByteArray("{\\rtf1 ab\r\ncd\ref}") << u"abcdef"_s;
     QTest::newRow("backslash line end") << QByteArray("{\\rtf1 uno\\\ndos}") << u"uno\ndos"_s;
-    QTest::newRow("unknown words") << QByteArray(R"({\rtf1 \foo\barbaz123 texto \qwerty-5 fin})")
-                                   << u"texto fin"_s;
+    QTest::newRow("unknown words") << QByteArray(R"({\rtf1 \foo\barbaz123 texto \qwerty-5 fin})") << u"texto fin"_s;
     QTest::newRow("dash not a parameter") << QByteArray(R"({\rtf1 \foo- bar})") << u"- bar"_s;
 
     // Code pages.
-    QTest::newRow("1252 spanish")
-        << QByteArray(R"({\rtf1\ansi\ansicpg1252 Espa\'f1a, \'bfqu\'e9 tal? \'a1Ol\'e9! \'d3})")
-        << u"España, ¿qué tal? ¡Olé! Ó"_s;
-    QTest::newRow("1252 0x80-0x9f") << QByteArray(R"({\rtf1\ansi \'93cita\'94 \'80 \'85 \'96})")
-                                    << u"“cita” € … –"_s;
+    QTest::newRow("1252 spanish") << QByteArray(
+                                         R"({\rtf1\ansi\ansicpg1252 Espa\'f1a, \'bfqu\'e9 tal? \'a1Ol\'e9! \'d3})")
+                                  << u"España, ¿qué tal? ¡Olé! Ó"_s;
+    QTest::newRow("1252 0x80-0x9f") << QByteArray(R"({\rtf1\ansi \'93cita\'94 \'80 \'85 \'96})") << u"“cita” € … –"_s;
     QTest::newRow("1252 by default") << QByteArray(R"({\rtf1 \'e1\'C1})") << u"áÁ"_s;
     QTest::newRow("raw high byte") << QByteArray("{\\rtf1 a\xf1o}") << u"año"_s;
     QTest::newRow("1250") << QByteArray(R"({\rtf1\ansi\ansicpg1250 \'9a\'e8\'b3})") << u"ščł"_s;
-    QTest::newRow("1251") << QByteArray(R"({\rtf1\ansi\ansicpg1251 \'cf\'f0\'e8\'e2\'e5\'f2})")
-                          << u"Привет"_s;
+    QTest::newRow("1251") << QByteArray(R"({\rtf1\ansi\ansicpg1251 \'cf\'f0\'e8\'e2\'e5\'f2})") << u"Привет"_s;
     QTest::newRow("font charset")
         << QByteArray(R"({\rtf1\ansi{\fonttbl{\f0 Arial;}{\f1\fcharset204 Arial Cyr;}}\'e0{\f1 \'e0}\'e0})")
         << u"àаà"_s;
-    QTest::newRow("utf-8 page") << QByteArray("{\\rtf1\\ansi\\ansicpg65001 \\'c3\\'b1 a\xc3\xb1}")
-                                << u"ñ añ"_s;
-    QTest::newRow("symbol font") << QByteArray(R"({\rtf1{\fonttbl{\f1\fcharset2 Symbol;}}{\f1 \'b7 m}})")
-                                 << u"• μ"_s;
+    QTest::newRow("utf-8 page") << QByteArray("{\\rtf1\\ansi\\ansicpg65001 \\'c3\\'b1 a\xc3\xb1}") << u"ñ añ"_s;
+    QTest::newRow("symbol font") << QByteArray(R"({\rtf1{\fonttbl{\f1\fcharset2 Symbol;}}{\f1 \'b7 m}})") << u"• μ"_s;
 
     // Unicode escapes and their fallbacks.
     QTest::newRow("u uc1 default") << QByteArray(R"({\rtf1 a\u241?b})") << u"añb"_s;
@@ -178,32 +172,24 @@ void TestRtfReader::text_data()
     QTest::newRow("surrogate pair") << QByteArray(R"({\rtf1 \u-10180?\u-8386?})") << u"🌾"_s;
     QTest::newRow("surrogate pair positive") << QByteArray(R"({\rtf1 \u55356?\u57150?})") << u"🌾"_s;
     QTest::newRow("lone high surrogate") << QByteArray(R"({\rtf1 a\u-10180?b})") << u"a\uFFFDb"_s;
-    QTest::newRow("high surrogate twice") << QByteArray(R"({\rtf1 a\u-10180?\u-10180?\u-8386?b})")
-                                          << u"a\uFFFD🌾b"_s;
+    QTest::newRow("high surrogate twice") << QByteArray(R"({\rtf1 a\u-10180?\u-10180?\u-8386?b})") << u"a\uFFFD🌾b"_s;
     QTest::newRow("lone low surrogate") << QByteArray(R"({\rtf1 a\u-8386?b})") << u"a\uFFFDb"_s;
-    QTest::newRow("u out of range") << QByteArray(R"({\rtf1 a\u99999999999999999999?b})")
-                                    << u"a\uFFFDb"_s;
+    QTest::newRow("u out of range") << QByteArray(R"({\rtf1 a\u99999999999999999999?b})") << u"a\uFFFDb"_s;
 
     // Destinations whose text is not part of the document.
-    QTest::newRow("info") << QByteArray(R"({\rtf1{\info{\title Secreto}{\author X}}Visible})")
-                          << u"Visible"_s;
+    QTest::newRow("info") << QByteArray(R"({\rtf1{\info{\title Secreto}{\author X}}Visible})") << u"Visible"_s;
     QTest::newRow("ignorable") << QByteArray(R"({\rtf1{\*\generator Riched20;}{\*\nuevo oculto}Visible})")
                                << u"Visible"_s;
-    QTest::newRow("stylesheet") << QByteArray(R"({\rtf1{\stylesheet{\s1 Heading 1;}}Texto})")
-                                << u"Texto"_s;
+    QTest::newRow("stylesheet") << QByteArray(R"({\rtf1{\stylesheet{\s1 Heading 1;}}Texto})") << u"Texto"_s;
     QTest::newRow("field result") << QByteArray(R"({\rtf1{\field{\*\fldinst HYPERLINK "x"}{\fldrslt enlace}} fin})")
                                   << u"enlace fin"_s;
-    QTest::newRow("fldinst unstarred") << QByteArray(R"({\rtf1{\field{\fldinst PAGE}{\fldrslt 3}}})")
-                                       << u"3"_s;
+    QTest::newRow("fldinst unstarred") << QByteArray(R"({\rtf1{\field{\fldinst PAGE}{\fldrslt 3}}})") << u"3"_s;
     QTest::newRow("headers footers")
-        << QByteArray(R"({\rtf1{\header C}{\headerl C}{\headerr C}{\footer P}{\footerf P}Cuerpo})")
-        << u"Cuerpo"_s;
+        << QByteArray(R"({\rtf1{\header C}{\headerl C}{\headerr C}{\footer P}{\footerf P}Cuerpo})") << u"Cuerpo"_s;
     QTest::newRow("bin with braces") << QByteArray("{\\rtf1 A{\\pict\\bin6 }}}\\{{}B}") << u"A\uFFFCB"_s;
     QTest::newRow("hidden text") << QByteArray(R"({\rtf1 a{\v oculto}b\v c\v0 d})") << u"abd"_s;
-    QTest::newRow("object") << QByteArray(R"({\rtf1{\object{\*\objdata 0102}{\result oculto}}Fin})")
-                            << u"Fin"_s;
-    QTest::newRow("unicode alternative") << QByteArray(R"({\rtf1{\upr{ansi}{\*\ud{unicode}}}})")
-                                         << u"unicode"_s;
+    QTest::newRow("object") << QByteArray(R"({\rtf1{\object{\*\objdata 0102}{\result oculto}}Fin})") << u"Fin"_s;
+    QTest::newRow("unicode alternative") << QByteArray(R"({\rtf1{\upr{ansi}{\*\ud{unicode}}}})") << u"unicode"_s;
 
     // Tables: one paragraph per row, cells separated by tabs.
     QTest::newRow("row") << QByteArray(R"({\rtf1\trowd\cellx1000\cellx2000\intbl A\cell B\cell\row\pard Fin\par})")
@@ -217,8 +203,7 @@ void TestRtfReader::text_data()
     QTest::newRow("par page") << QByteArray(R"({\rtf1 uno\par\page dos\par})") << u"uno\ndos"_s;
     QTest::newRow("page par") << QByteArray(R"({\rtf1 uno\page\par dos})") << u"uno\ndos"_s;
     QTest::newRow("section") << QByteArray(R"({\rtf1 uno\sect dos})") << u"uno\ndos"_s;
-    QTest::newRow("par section") << QByteArray(R"({\rtf1 uno\par\sect\sectd dos\par\sect})")
-                                 << u"uno\ndos"_s;
+    QTest::newRow("par section") << QByteArray(R"({\rtf1 uno\par\sect\sectd dos\par\sect})") << u"uno\ndos"_s;
 
     // Malformed input yields what can be read.
     QTest::newRow("extra closing braces") << QByteArray(R"({\rtf1 uno}} dos}})") << u"uno dos"_s;
@@ -233,9 +218,11 @@ void TestRtfReader::text_data()
     QTest::newRow("huge bin") << QByteArray(R"({\rtf1 a\bin999999999999 bcd})") << u"a"_s;
     QTest::newRow("negative bin") << QByteArray(R"({\rtf1 a\bin-5 b})") << u"ab"_s;
     QTest::newRow("huge parameters")
-        << QByteArray(R"({\rtf1\fs99999999999999999999 a\li-99999999999999999999 b\uc99999999999 c})")
-        << u"abc"_s;
-    QTest::newRow("control bytes") << QByteArray("{\\rtf1 a\0\x01\x02\x7f" "b}", 14) << u"ab"_s;
+        << QByteArray(R"({\rtf1\fs99999999999999999999 a\li-99999999999999999999 b\uc99999999999 c})") << u"abc"_s;
+    QTest::newRow("control bytes") << QByteArray("{\\rtf1 a\0\x01\x02\x7f"
+                                                 "b}",
+                                                 14)
+                                   << u"ab"_s;
     QTest::newRow("empty") << QByteArray() << QString();
     QTest::newRow("header only") << QByteArray(R"({\rtf1)") << QString();
 
@@ -272,8 +259,7 @@ void TestRtfReader::files_data()
     QTest::newRow("table") << QByteArray("@table.rtf")
                            << u"Tabla de dosis\nCultivo\tDosis\tkg/ha\nTrigo\t120\n"
                               "Cebada de invierno\t\t90\nFin de la tabla"_s;
-    QTest::newRow("lists") << QByteArray("@lists.rtf")
-                           << u"•\tUrea\n•\tNitrato amónico\n▪\tPurines\nFin"_s;
+    QTest::newRow("lists") << QByteArray("@lists.rtf") << u"•\tUrea\n•\tNitrato amónico\n▪\tPurines\nFin"_s;
     QTest::newRow("help") << QByteArray("@help.rtf")
                           << u"Velmaro\n"
                              "Esta ayuda explica cómo calcular la dosis de nitrógeno para el trigo.\n"
@@ -302,63 +288,57 @@ void TestRtfReader::charFormat_data()
     QTest::addColumn<bool>("underline");
     QTest::addColumn<bool>("strike");
     QTest::addColumn<double>("points");
-    QTest::addColumn<QString>("foreground");   // "" when none is set
+    QTest::addColumn<QString>("foreground"); // "" when none is set
     QTest::addColumn<QString>("background");
     QTest::addColumn<QString>("family");
 
     const QByteArray file("@formatting.rtf");
     const QString times = u"Times New Roman"_s;
-    QTest::newRow("title") << file << u"Dosis"_s << true << false << false << false << 16.0
-                           << QString() << QString() << u"Arial"_s;
-    QTest::newRow("bold group") << file << u"abonado"_s << true << false << false << false << 12.0
-                                << QString() << QString() << times;
-    QTest::newRow("after group") << file << u" en "_s << false << false << false << false << 12.0
-                                 << QString() << QString() << times;
-    QTest::newRow("italic") << file << u"ahijado"_s << false << true << false << false << 12.0
-                            << QString() << QString() << times;
-    QTest::newRow("underline") << file << u"encañado"_s << false << false << true << false << 12.0
-                               << QString() << QString() << times;
-    QTest::newRow("strike") << file << u"nunca"_s << false << false << false << true << 12.0
-                            << QString() << QString() << times;
-    QTest::newRow("colour") << file << u"Rojo"_s << false << false << false << false << 12.0
-                            << u"#ff0000"_s << QString() << times;
-    QTest::newRow("highlight") << file << u"Verde"_s << false << false << false << false << 12.0
-                               << u"#008000"_s << u"#ffff00"_s << times;
-    QTest::newRow("font and size") << file << u"Courier"_s << false << false << false << false
-                                   << 10.0 << QString() << QString() << u"Courier New"_s;
-    QTest::newRow("nested") << file << u"y cursiva"_s << true << true << false << false << 12.0
-                            << QString() << QString() << times;
-    QTest::newRow("restored") << file << u"sigue"_s << true << false << false << false << 12.0
-                              << QString() << QString() << times;
-    QTest::newRow("plain") << file << u"plano"_s << false << false << false << false << 12.0
-                           << QString() << QString() << times;
+    QTest::newRow("title") << file << u"Dosis"_s << true << false << false << false << 16.0 << QString() << QString()
+                           << u"Arial"_s;
+    QTest::newRow("bold group") << file << u"abonado"_s << true << false << false << false << 12.0 << QString()
+                                << QString() << times;
+    QTest::newRow("after group") << file << u" en "_s << false << false << false << false << 12.0 << QString()
+                                 << QString() << times;
+    QTest::newRow("italic") << file << u"ahijado"_s << false << true << false << false << 12.0 << QString() << QString()
+                            << times;
+    QTest::newRow("underline") << file << u"encañado"_s << false << false << true << false << 12.0 << QString()
+                               << QString() << times;
+    QTest::newRow("strike") << file << u"nunca"_s << false << false << false << true << 12.0 << QString() << QString()
+                            << times;
+    QTest::newRow("colour") << file << u"Rojo"_s << false << false << false << false << 12.0 << u"#ff0000"_s
+                            << QString() << times;
+    QTest::newRow("highlight") << file << u"Verde"_s << false << false << false << false << 12.0 << u"#008000"_s
+                               << u"#ffff00"_s << times;
+    QTest::newRow("font and size") << file << u"Courier"_s << false << false << false << false << 10.0 << QString()
+                                   << QString() << u"Courier New"_s;
+    QTest::newRow("nested") << file << u"y cursiva"_s << true << true << false << false << 12.0 << QString()
+                            << QString() << times;
+    QTest::newRow("restored") << file << u"sigue"_s << true << false << false << false << 12.0 << QString() << QString()
+                              << times;
+    QTest::newRow("plain") << file << u"plano"_s << false << false << false << false << 12.0 << QString() << QString()
+                           << times;
 
-    QTest::newRow("b0") << QByteArray(R"({\rtf1 \b uno\b0  dos})") << u"dos"_s << false << false
-                        << false << false << 12.0 << QString() << QString() << QString();
-    QTest::newRow("ulnone") << QByteArray(R"({\rtf1 \ul sub\ulnone raya})") << u"raya"_s << false
-                            << false << false << false << 12.0 << QString() << QString() << QString();
-    QTest::newRow("uldb") << QByteArray(R"({\rtf1 \uldb sub\ulnone raya})") << u"sub"_s << false
-                          << false << true << false << 12.0 << QString() << QString() << QString();
-    QTest::newRow("i0 strike0") << QByteArray(R"({\rtf1 \i\strike a\i0\strike0 z})") << u"z"_s
-                                << false << false << false << false << 12.0 << QString() << QString()
-                                << QString();
-    QTest::newRow("size restored") << QByteArray(R"({\rtf1 {\fs40 grande} normal})") << u"normal"_s
-                                   << false << false << false << false << 12.0 << QString()
-                                   << QString() << QString();
-    QTest::newRow("cf0 automatic") << QByteArray(R"({\rtf1{\colortbl;\red255\green0\blue0;}\cf1 a\cf0 z})")
-                                   << u"z"_s << false << false << false << false << 12.0 << QString()
-                                   << QString() << QString();
-    QTest::newRow("cf out of range") << QByteArray(R"({\rtf1{\colortbl;\red255\green0\blue0;}\cf9 z})")
-                                     << u"z"_s << false << false << false << false << 12.0
-                                     << QString() << QString() << QString();
-    QTest::newRow("deep in list text") << QByteArray("@lists.rtf") << u"Urea"_s << false << false
-                                       << false << false << 12.0 << QString() << QString()
-                                       << u"Arial"_s;
-    QTest::newRow("symbol bullet") << QByteArray("@lists.rtf") << u"•"_s << false << false << false
-                                   << false << 12.0 << QString() << QString() << u"Symbol"_s;
-    QTest::newRow("help link") << QByteArray("@help.rtf") << u"Más información"_s << false << false
-                               << true << false << 11.0 << u"#004dbb"_s << QString()
-                               << u"Calibri"_s;
+    QTest::newRow("b0") << QByteArray(R"({\rtf1 \b uno\b0  dos})") << u"dos"_s << false << false << false << false
+                        << 12.0 << QString() << QString() << QString();
+    QTest::newRow("ulnone") << QByteArray(R"({\rtf1 \ul sub\ulnone raya})") << u"raya"_s << false << false << false
+                            << false << 12.0 << QString() << QString() << QString();
+    QTest::newRow("uldb") << QByteArray(R"({\rtf1 \uldb sub\ulnone raya})") << u"sub"_s << false << false << true
+                          << false << 12.0 << QString() << QString() << QString();
+    QTest::newRow("i0 strike0") << QByteArray(R"({\rtf1 \i\strike a\i0\strike0 z})") << u"z"_s << false << false
+                                << false << false << 12.0 << QString() << QString() << QString();
+    QTest::newRow("size restored") << QByteArray(R"({\rtf1 {\fs40 grande} normal})") << u"normal"_s << false << false
+                                   << false << false << 12.0 << QString() << QString() << QString();
+    QTest::newRow("cf0 automatic") << QByteArray(R"({\rtf1{\colortbl;\red255\green0\blue0;}\cf1 a\cf0 z})") << u"z"_s
+                                   << false << false << false << false << 12.0 << QString() << QString() << QString();
+    QTest::newRow("cf out of range") << QByteArray(R"({\rtf1{\colortbl;\red255\green0\blue0;}\cf9 z})") << u"z"_s
+                                     << false << false << false << false << 12.0 << QString() << QString() << QString();
+    QTest::newRow("deep in list text") << QByteArray("@lists.rtf") << u"Urea"_s << false << false << false << false
+                                       << 12.0 << QString() << QString() << u"Arial"_s;
+    QTest::newRow("symbol bullet") << QByteArray("@lists.rtf") << u"•"_s << false << false << false << false << 12.0
+                                   << QString() << QString() << u"Symbol"_s;
+    QTest::newRow("help link") << QByteArray("@help.rtf") << u"Más información"_s << false << false << true << false
+                               << 11.0 << u"#004dbb"_s << QString() << u"Calibri"_s;
 }
 
 void TestRtfReader::charFormat()
@@ -381,18 +361,16 @@ void TestRtfReader::charFormat()
 
     QTextCursor cursor(&document);
     for (int position = start; position < start + word.size(); ++position) {
-        cursor.setPosition(position + 1);   // the format of the character before the cursor
+        cursor.setPosition(position + 1); // the format of the character before the cursor
         const QTextCharFormat format = cursor.charFormat();
         QCOMPARE(format.fontWeight() >= QFont::Bold, bold);
         QCOMPARE(format.fontItalic(), italic);
         QCOMPARE(format.fontUnderline(), underline);
         QCOMPARE(format.fontStrikeOut(), strike);
         QCOMPARE(format.fontPointSize(), points);
-        QCOMPARE(format.hasProperty(QTextFormat::ForegroundBrush)
-                     ? format.foreground().color().name() : QString(),
+        QCOMPARE(format.hasProperty(QTextFormat::ForegroundBrush) ? format.foreground().color().name() : QString(),
                  foreground);
-        QCOMPARE(format.hasProperty(QTextFormat::BackgroundBrush)
-                     ? format.background().color().name() : QString(),
+        QCOMPARE(format.hasProperty(QTextFormat::BackgroundBrush) ? format.background().color().name() : QString(),
                  background);
         QCOMPARE(format.fontFamilies().toStringList().value(0), family);
     }
@@ -403,7 +381,7 @@ void TestRtfReader::blockFormat_data()
     QTest::addColumn<QByteArray>("rtf");
     QTest::addColumn<int>("block");
     QTest::addColumn<int>("alignment");
-    QTest::addColumn<double>("left");     // pixels at 96 per inch: twips / 15
+    QTest::addColumn<double>("left"); // pixels at 96 per inch: twips / 15
     QTest::addColumn<double>("right");
     QTest::addColumn<double>("indent");
     QTest::addColumn<double>("top");
@@ -411,50 +389,39 @@ void TestRtfReader::blockFormat_data()
     QTest::addColumn<bool>("pageBreak");
 
     const QByteArray file("@formatting.rtf");
-    QTest::newRow("centred title") << file << 0 << int(Qt::AlignHCenter) << 0.0 << 0.0 << 0.0
-                                   << 16.0 << 8.0 << false;
-    QTest::newRow("indented body") << file << 1 << int(Qt::AlignJustify) << 48.0 << 24.0 << -24.0
-                                   << 0.0 << 8.0 << false;
-    QTest::newRow("right") << file << 2 << int(Qt::AlignRight) << 0.0 << 0.0 << 0.0 << 0.0 << 0.0
-                           << false;
-    QTest::newRow("pard resets") << file << 3 << int(Qt::AlignLeft) << 0.0 << 0.0 << 0.0 << 0.0
-                                 << 0.0 << false;
-    QTest::newRow("hanging bullet") << QByteArray("@lists.rtf") << 2 << int(Qt::AlignLeft) << 48.0
-                                    << 0.0 << -24.0 << 0.0 << 0.0 << false;
-    QTest::newRow("before page break") << QByteArray("@help.rtf") << 4 << int(Qt::AlignLeft) << 0.0
-                                       << 0.0 << 0.0 << 0.0 << 200 / 15.0 << false;
-    QTest::newRow("after page break") << QByteArray("@help.rtf") << 5 << int(Qt::AlignLeft) << 0.0
-                                      << 0.0 << 0.0 << 0.0 << 200 / 15.0 << true;
-    QTest::newRow("set at paragraph end") << QByteArray(R"({\rtf1 a\qr\li1440\par b})") << 0
-                                          << int(Qt::AlignRight) << 96.0 << 0.0 << 0.0 << 0.0
-                                          << 0.0 << false;
-    QTest::newRow("carried to next") << QByteArray(R"({\rtf1 a\qr\li1440\par b})") << 1
-                                     << int(Qt::AlignRight) << 96.0 << 0.0 << 0.0 << 0.0 << 0.0
-                                     << false;
-    QTest::newRow("group restores") << QByteArray(R"({\rtf1 {\qc\sb300 a\par} b\par})") << 1
-                                    << int(Qt::AlignLeft) << 0.0 << 0.0 << 0.0 << 0.0 << 0.0
-                                    << false;
-    QTest::newRow("last without par") << QByteArray(R"({\rtf1\qc\sa60 centrado})") << 0
-                                      << int(Qt::AlignHCenter) << 0.0 << 0.0 << 0.0 << 0.0 << 4.0
-                                      << false;
-    QTest::newRow("page") << QByteArray(R"({\rtf1 uno\page dos})") << 1 << int(Qt::AlignLeft)
-                          << 0.0 << 0.0 << 0.0 << 0.0 << 0.0 << true;
-    QTest::newRow("no break before first") << QByteArray(R"({\rtf1 uno\page dos})") << 0
-                                           << int(Qt::AlignLeft) << 0.0 << 0.0 << 0.0 << 0.0
-                                           << 0.0 << false;
-    QTest::newRow("section starts a page") << QByteArray(R"({\rtf1 uno\par\sect\sectd dos})") << 1
-                                           << int(Qt::AlignLeft) << 0.0 << 0.0 << 0.0 << 0.0
-                                           << 0.0 << true;
+    QTest::newRow("centred title") << file << 0 << int(Qt::AlignHCenter) << 0.0 << 0.0 << 0.0 << 16.0 << 8.0 << false;
+    QTest::newRow("indented body") << file << 1 << int(Qt::AlignJustify) << 48.0 << 24.0 << -24.0 << 0.0 << 8.0
+                                   << false;
+    QTest::newRow("right") << file << 2 << int(Qt::AlignRight) << 0.0 << 0.0 << 0.0 << 0.0 << 0.0 << false;
+    QTest::newRow("pard resets") << file << 3 << int(Qt::AlignLeft) << 0.0 << 0.0 << 0.0 << 0.0 << 0.0 << false;
+    QTest::newRow("hanging bullet") << QByteArray("@lists.rtf") << 2 << int(Qt::AlignLeft) << 48.0 << 0.0 << -24.0
+                                    << 0.0 << 0.0 << false;
+    QTest::newRow("before page break") << QByteArray("@help.rtf") << 4 << int(Qt::AlignLeft) << 0.0 << 0.0 << 0.0 << 0.0
+                                       << 200 / 15.0 << false;
+    QTest::newRow("after page break") << QByteArray("@help.rtf") << 5 << int(Qt::AlignLeft) << 0.0 << 0.0 << 0.0 << 0.0
+                                      << 200 / 15.0 << true;
+    QTest::newRow("set at paragraph end") << QByteArray(R"({\rtf1 a\qr\li1440\par b})") << 0 << int(Qt::AlignRight)
+                                          << 96.0 << 0.0 << 0.0 << 0.0 << 0.0 << false;
+    QTest::newRow("carried to next") << QByteArray(R"({\rtf1 a\qr\li1440\par b})") << 1 << int(Qt::AlignRight) << 96.0
+                                     << 0.0 << 0.0 << 0.0 << 0.0 << false;
+    QTest::newRow("group restores") << QByteArray(R"({\rtf1 {\qc\sb300 a\par} b\par})") << 1 << int(Qt::AlignLeft)
+                                    << 0.0 << 0.0 << 0.0 << 0.0 << 0.0 << false;
+    QTest::newRow("last without par") << QByteArray(R"({\rtf1\qc\sa60 centrado})") << 0 << int(Qt::AlignHCenter) << 0.0
+                                      << 0.0 << 0.0 << 0.0 << 4.0 << false;
+    QTest::newRow("page") << QByteArray(R"({\rtf1 uno\page dos})") << 1 << int(Qt::AlignLeft) << 0.0 << 0.0 << 0.0
+                          << 0.0 << 0.0 << true;
+    QTest::newRow("no break before first")
+        << QByteArray(R"({\rtf1 uno\page dos})") << 0 << int(Qt::AlignLeft) << 0.0 << 0.0 << 0.0 << 0.0 << 0.0 << false;
+    QTest::newRow("section starts a page") << QByteArray(R"({\rtf1 uno\par\sect\sectd dos})") << 1 << int(Qt::AlignLeft)
+                                           << 0.0 << 0.0 << 0.0 << 0.0 << 0.0 << true;
     QTest::newRow("continuous section") << QByteArray(R"({\rtf1 uno\sect\sectd\sbknone dos})") << 1
-                                        << int(Qt::AlignLeft) << 0.0 << 0.0 << 0.0 << 0.0 << 0.0
-                                        << false;
-    QTest::newRow("column break") << QByteArray(R"({\rtf1 uno\column dos})") << 1
-                                  << int(Qt::AlignLeft) << 0.0 << 0.0 << 0.0 << 0.0 << 0.0
-                                  << false;
-    QTest::newRow("pagebb") << QByteArray(R"({\rtf1 a\par\pagebb b\par})") << 1
-                            << int(Qt::AlignLeft) << 0.0 << 0.0 << 0.0 << 0.0 << 0.0 << true;
-    QTest::newRow("qj") << QByteArray(R"({\rtf1\qj\ri720\fi360 a})") << 0 << int(Qt::AlignJustify)
-                        << 0.0 << 48.0 << 24.0 << 0.0 << 0.0 << false;
+                                        << int(Qt::AlignLeft) << 0.0 << 0.0 << 0.0 << 0.0 << 0.0 << false;
+    QTest::newRow("column break") << QByteArray(R"({\rtf1 uno\column dos})") << 1 << int(Qt::AlignLeft) << 0.0 << 0.0
+                                  << 0.0 << 0.0 << 0.0 << false;
+    QTest::newRow("pagebb") << QByteArray(R"({\rtf1 a\par\pagebb b\par})") << 1 << int(Qt::AlignLeft) << 0.0 << 0.0
+                            << 0.0 << 0.0 << 0.0 << true;
+    QTest::newRow("qj") << QByteArray(R"({\rtf1\qj\ri720\fi360 a})") << 0 << int(Qt::AlignJustify) << 0.0 << 48.0
+                        << 24.0 << 0.0 << 0.0 << false;
 }
 
 void TestRtfReader::blockFormat()
@@ -490,12 +457,9 @@ void TestRtfReader::lineSpacing_data()
 
     QTest::newRow("multiple") << QByteArray(R"({\rtf1\sl276\slmult1 a})") << 115.0
                               << int(QTextBlockFormat::ProportionalHeight);
-    QTest::newRow("at least") << QByteArray(R"({\rtf1\sl360 a})") << 24.0
-                              << int(QTextBlockFormat::MinimumHeight);
-    QTest::newRow("exactly") << QByteArray(R"({\rtf1\sl-240 a})") << 16.0
-                             << int(QTextBlockFormat::FixedHeight);
-    QTest::newRow("single") << QByteArray(R"({\rtf1\sl0 a})") << 0.0
-                            << int(QTextBlockFormat::SingleHeight);
+    QTest::newRow("at least") << QByteArray(R"({\rtf1\sl360 a})") << 24.0 << int(QTextBlockFormat::MinimumHeight);
+    QTest::newRow("exactly") << QByteArray(R"({\rtf1\sl-240 a})") << 16.0 << int(QTextBlockFormat::FixedHeight);
+    QTest::newRow("single") << QByteArray(R"({\rtf1\sl0 a})") << 0.0 << int(QTextBlockFormat::SingleHeight);
 }
 
 void TestRtfReader::lineSpacing()
@@ -524,8 +488,7 @@ void TestRtfReader::deepNesting_data()
     QTest::newRow("formatting at every level")
         << "{\\rtf1 " + QByteArray("{\\b\\fs30 ").repeated(depth) + "trigo" + close << u"trigo"_s;
     QTest::newRow("skipped group beyond the limit")
-        << "{\\rtf1 " + open + "{\\*\\oculto no}{\\info no}visible" + close + " fin}"
-        << u"visible fin"_s;
+        << "{\\rtf1 " + open + "{\\*\\oculto no}{\\info no}visible" + close + " fin}" << u"visible fin"_s;
 }
 
 void TestRtfReader::deepNesting()
@@ -542,8 +505,8 @@ void TestRtfReader::largeInput()
     constexpr int paragraphs = 60'000;
     QByteArray rtf = "{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}";
     for (int i = 0; i < paragraphs; ++i)
-        rtf += "{\\b Parcela " + QByteArray::number(i)
-               + ":} dosis de nitr\\'f3geno 120 kg/ha, rendimiento 6 t/ha.\\par\r\n";
+        rtf += "{\\b Parcela " + QByteArray::number(i) +
+            ":} dosis de nitr\\'f3geno 120 kg/ha, rendimiento 6 t/ha.\\par\r\n";
     // A picture of several megabytes of hex, read through to the text after it.
     rtf += "{\\pict\\pngblip " + QByteArray("0123456789abcdef").repeated(200'000) + "}fin}";
     QVERIFY(rtf.size() > 6'000'000);
@@ -553,7 +516,7 @@ void TestRtfReader::largeInput()
     QCOMPARE(document.blockCount(), paragraphs + 1);
     QCOMPARE(document.findBlockByNumber(paragraphs - 1).text(),
              u"Parcela 59999: dosis de nitrógeno 120 kg/ha, rendimiento 6 t/ha."_s);
-    QCOMPARE(document.lastBlock().text(), u"\uFFFCfin"_s);   // the picture: not decodable
+    QCOMPARE(document.lastBlock().text(), u"\uFFFCfin"_s); // the picture: not decodable
     QTextCursor cursor(document.findBlockByNumber(30'000));
     cursor.movePosition(QTextCursor::NextCharacter);
     QCOMPARE(cursor.charFormat().fontWeight(), int(QFont::Bold));
@@ -580,8 +543,8 @@ void TestRtfReader::randomBytes()
 void TestRtfReader::truncatedFiles_data()
 {
     QTest::addColumn<QByteArray>("rtf");
-    for (const char* name : {"formatting.rtf", "encodings.rtf", "destinations.rtf", "table.rtf",
-                             "lists.rtf", "help.rtf"})
+    for (const char* name :
+         {"formatting.rtf", "encodings.rtf", "destinations.rtf", "table.rtf", "lists.rtf", "help.rtf"})
         QTest::newRow(name) << source(QByteArray("@") + name);
 }
 
@@ -601,8 +564,7 @@ void TestRtfReader::hostileFiles_data()
     // How the file named "velmaro.rtf" in a fresh folder is made, and the reason given.
     QTest::addColumn<QString>("kind");
     QTest::addColumn<QString>("reason");
-    const QString notRegular =
-        u"no es un archivo común (es un dispositivo, una tubería o un enlace a uno de ellos)"_s;
+    const QString notRegular = u"no es un archivo común (es un dispositivo, una tubería o un enlace a uno de ellos)"_s;
     QTest::newRow("missing") << u"missing"_s << u"no existe"_s;
     QTest::newRow("in a missing folder") << u"missing folder"_s << u"no existe"_s;
     QTest::newRow("relative") << u"relative"_s << u"no existe"_s;
@@ -611,10 +573,9 @@ void TestRtfReader::hostileFiles_data()
     QTest::newRow("fifo") << u"fifo"_s << notRegular;
     QTest::newRow("endless device") << u"/dev/zero"_s << notRegular;
     QTest::newRow("link to a device") << u"link /dev/zero"_s << notRegular;
-    QTest::newRow("60 MB") << u"size 62914560"_s
-                           << u"ocupa 60 MB y el límite para un documento de ayuda es de 20 MB"_s;
-    QTest::newRow("one byte over the limit") << u"size 20971521"_s
-                                             << u"ocupa 21 MB y el límite para un documento de ayuda es de 20 MB"_s;
+    QTest::newRow("60 MB") << u"size 62914560"_s << u"ocupa 60 MB y el límite para un documento de ayuda es de 20 MB"_s;
+    QTest::newRow("one byte over the limit")
+        << u"size 20971521"_s << u"ocupa 21 MB y el límite para un documento de ayuda es de 20 MB"_s;
     QTest::newRow("empty") << u"content"_s << u"está vacío"_s;
     QTest::newRow("blanks only") << u"content \r\n\t "_s << u"está vacío"_s;
     QTest::newRow("binary") << u"binary"_s << u"no es un documento RTF ni de texto"_s;
@@ -687,21 +648,21 @@ void TestRtfReader::hostileFiles()
     if (path.isEmpty())
         QCOMPARE(error, u"No se puede abrir el archivo \"\": %1."_s.arg(reason));
     else
-        QCOMPARE(error, u"No se puede abrir el archivo \"%1\" (%2): %3."_s
-                            .arg(QFileInfo(path).fileName(), QFileInfo(path).absoluteFilePath(), reason));
+        QCOMPARE(error,
+                 u"No se puede abrir el archivo \"%1\" (%2): %3."_s.arg(QFileInfo(path).fileName(),
+                                                                        QFileInfo(path).absoluteFilePath(), reason));
     QCOMPARE(document.toPlainText(), kPrevious);
-    QVERIFY(!RtfReader::readFile(path, document));   // without a place for the message
+    QVERIFY(!RtfReader::readFile(path, document)); // without a place for the message
     QCOMPARE(document.toPlainText(), kPrevious);
 }
 
 void TestRtfReader::readFileSucceeds_data()
 {
-    QTest::addColumn<QString>("file");         // in tests/data/rtf, or empty to write content
+    QTest::addColumn<QString>("file"); // in tests/data/rtf, or empty to write content
     QTest::addColumn<QByteArray>("content");
-    QTest::addColumn<QString>("expected");     // first paragraph
+    QTest::addColumn<QString>("expected"); // first paragraph
     QTest::newRow("rtf file") << u"help.rtf"_s << QByteArray() << u"Velmaro"_s;
-    QTest::newRow("plain text file") << QString() << QByteArray("Dosis: 120 kg N/ha\n")
-                                     << u"Dosis: 120 kg N/ha"_s;
+    QTest::newRow("plain text file") << QString() << QByteArray("Dosis: 120 kg N/ha\n") << u"Dosis: 120 kg N/ha"_s;
     // The most text taken, a paragraph end included.
     QTest::newRow("text at the limit") << QString() << "{\\rtf1 " + QByteArray(499'999, 'a') + "\\par}"
                                        << QString(499'999, u'a');
@@ -736,46 +697,46 @@ void TestRtfReader::readFileSucceeds()
 void TestRtfReader::pictures_data()
 {
     QTest::addColumn<QByteArray>("rtf");
-    QTest::addColumn<QString>("expected");    // the text, a picture being U+FFFC
-    QTest::addColumn<double>("width");        // pixels at 96 per inch: twips / 15
+    QTest::addColumn<QString>("expected"); // the text, a picture being U+FFFC
+    QTest::addColumn<double>("width");     // pixels at 96 per inch: twips / 15
     QTest::addColumn<double>("height");
-    QTest::addColumn<bool>("decoded");        // the picture itself, or a placeholder
+    QTest::addColumn<bool>("decoded"); // the picture itself, or a placeholder
 
     const QByteArray png = pictureHex("PNG");
     const QByteArray jpeg = pictureHex("JPEG");
     QByteArray rawPng = QByteArray::fromHex(png);
     QTest::newRow("png at its goal size")
-        << "{\\rtf1 a{\\pict\\pngblip\\picw8\\pich6\\picwgoal1440\\pichgoal720 " + png + "}b}"
-        << u"a\uFFFCb"_s << 96.0 << 48.0 << true;
+        << "{\\rtf1 a{\\pict\\pngblip\\picw8\\pich6\\picwgoal1440\\pichgoal720 " + png + "}b}" << u"a\uFFFCb"_s << 96.0
+        << 48.0 << true;
     QTest::newRow("jpeg scaled")
-        << "{\\rtf1 a{\\pict\\jpegblip\\picwgoal1500\\pichgoal900\\picscalex50\\picscaley200\r\n"
-               + jpeg + "}b}"
+        << "{\\rtf1 a{\\pict\\jpegblip\\picwgoal1500\\pichgoal900\\picscalex50\\picscaley200\r\n" + jpeg + "}b}"
         << u"a\uFFFCb"_s << 50.0 << 120.0 << true;
-    QTest::newRow("png at its own size") << "{\\rtf1 a{\\pict\\pngblip " + png + "}b}"
-                                         << u"a\uFFFCb"_s << 8.0 << 6.0 << true;
+    QTest::newRow("png at its own size") << "{\\rtf1 a{\\pict\\pngblip " + png + "}b}" << u"a\uFFFCb"_s << 8.0 << 6.0
+                                         << true;
     QTest::newRow("word: picture and its metafile fallback")
         << "{\\rtf1 a{\\*\\shppict{\\pict{\\*\\picprop{\\sp{\\sn fLine}{\\sv 0}}}\\picw8\\pich6"
-           "\\picwgoal2880\\pichgoal2160\\pngblip " + png + "}}{\\nonshppict{\\pict\\wmetafile8"
-           "\\picwgoal2880\\pichgoal2160 0100090000}}b}"
+           "\\picwgoal2880\\pichgoal2160\\pngblip " +
+            png +
+            "}}{\\nonshppict{\\pict\\wmetafile8"
+            "\\picwgoal2880\\pichgoal2160 0100090000}}b}"
         << u"a\uFFFCb"_s << 192.0 << 144.0 << true;
-    QTest::newRow("binary data")
-        << "{\\rtf1 a{\\pict\\pngblip\\picwgoal300\\pichgoal300\\bin" + QByteArray::number(rawPng.size())
-               + " " + rawPng + "}b}"
-        << u"a\uFFFCb"_s << 20.0 << 20.0 << true;
+    QTest::newRow("binary data") << "{\\rtf1 a{\\pict\\pngblip\\picwgoal300\\pichgoal300\\bin" +
+            QByteArray::number(rawPng.size()) + " " + rawPng + "}b}"
+                                 << u"a\uFFFCb"_s << 20.0 << 20.0 << true;
     QTest::newRow("wmf: placeholder at the goal size")
         << QByteArray("{\\rtf1 a{\\pict\\wmetafile8\\picw2540\\pich1270\\picwgoal1440\\pichgoal720 "
                       "010009000003}b}")
         << u"a\uFFFCb"_s << 96.0 << 48.0 << false;
     QTest::newRow("emf: placeholder at picw x pich")
-        << QByteArray("{\\rtf1 a{\\pict\\emfblip\\picw2540\\pich1270 0100000088}b}")
-        << u"a\uFFFCb"_s << 96.0 << 48.0 << false;
+        << QByteArray("{\\rtf1 a{\\pict\\emfblip\\picw2540\\pich1270 0100000088}b}") << u"a\uFFFCb"_s << 96.0 << 48.0
+        << false;
     QTest::newRow("damaged png: placeholder")
-        << QByteArray("{\\rtf1 a{\\pict\\pngblip\\picwgoal600\\pichgoal300 89504e470d0a1a0adead}b}")
-        << u"a\uFFFCb"_s << 40.0 << 20.0 << false;
-    QTest::newRow("in a header: not shown") << "{\\rtf1 a{\\header{\\pict\\pngblip " + png + "}}b}"
-                                            << u"ab"_s << 0.0 << 0.0 << false;
-    QTest::newRow("hidden: not shown") << "{\\rtf1 a{\\v{\\pict\\pngblip " + png + "}}b}"
-                                       << u"ab"_s << 0.0 << 0.0 << false;
+        << QByteArray("{\\rtf1 a{\\pict\\pngblip\\picwgoal600\\pichgoal300 89504e470d0a1a0adead}b}") << u"a\uFFFCb"_s
+        << 40.0 << 20.0 << false;
+    QTest::newRow("in a header: not shown")
+        << "{\\rtf1 a{\\header{\\pict\\pngblip " + png + "}}b}" << u"ab"_s << 0.0 << 0.0 << false;
+    QTest::newRow("hidden: not shown") << "{\\rtf1 a{\\v{\\pict\\pngblip " + png + "}}b}" << u"ab"_s << 0.0 << 0.0
+                                       << false;
 }
 
 void TestRtfReader::pictures()
@@ -798,7 +759,7 @@ void TestRtfReader::pictures()
     const QImage shown = document.resource(QTextDocument::ImageResource, QUrl(images[0].name())).value<QImage>();
     QVERIFY(!shown.isNull());
     if (decoded) {
-        QCOMPARE(shown.size(), QSize(8, 6));   // the picture as written, scaled only when drawn
+        QCOMPARE(shown.size(), QSize(8, 6)); // the picture as written, scaled only when drawn
         const QColor centre = shown.pixelColor(shown.width() / 2, shown.height() / 2);
         QVERIFY2(qAbs(centre.green() - 0x7d) < 16 && qAbs(centre.red() - 0x2e) < 16, qPrintable(centre.name()));
     } else {
@@ -813,14 +774,12 @@ void TestRtfReader::hangingIndent_data()
 {
     QTest::addColumn<QByteArray>("rtf");
     QTest::addColumn<int>("block");
-    QTest::addColumn<double>("left");    // where the text and its wrapped lines start
-    QTest::addColumn<double>("first");   // where the bullet or number starts
+    QTest::addColumn<double>("left");  // where the text and its wrapped lines start
+    QTest::addColumn<double>("first"); // where the bullet or number starts
 
     // Made with LibreOffice Writer: \fi-283\li709\tx709.
-    QTest::newRow("bulleted, word processor") << QByteArray("@wordlists.rtf") << 1 << 709 / 15.0
-                                              << 426 / 15.0;
-    QTest::newRow("numbered, word processor") << QByteArray("@wordlists.rtf") << 4 << 709 / 15.0
-                                              << 426 / 15.0;
+    QTest::newRow("bulleted, word processor") << QByteArray("@wordlists.rtf") << 1 << 709 / 15.0 << 426 / 15.0;
+    QTest::newRow("numbered, word processor") << QByteArray("@wordlists.rtf") << 4 << 709 / 15.0 << 426 / 15.0;
     // As Word writes old-style bullets: no tab stop, the left indent stops the tab.
     QTest::newRow("implicit stop at the left indent")
         << QByteArray("{\\rtf1{\\fonttbl{\\f0 Arial;}}\\f0\\fs20\\fi-360\\li720{\\pntext \\'b7\\tab}"
@@ -838,9 +797,9 @@ void TestRtfReader::hangingIndent()
 
     QTextDocument document;
     readInto(source(rtf), document);
-    document.setTextWidth(260);   // narrow, so the paragraph wraps
+    document.setTextWidth(260); // narrow, so the paragraph wraps
     document.documentLayout();
-    QVERIFY(document.pageCount() > 0);   // lays the document out
+    QVERIFY(document.pageCount() > 0); // lays the document out
     const QTextBlock paragraph = document.findBlockByNumber(block);
     const QTextBlockFormat format = paragraph.blockFormat();
     QCOMPARE(format.leftMargin(), left);

@@ -15,8 +15,8 @@
 #include "ui/common/FileChooser.h"
 #include "ui/common/MessageBoxes.h"
 #include "ui/common/ProgramLauncher.h"
-#include "ui/printing/ReportPrinter.h"
 #include "ui/printing/PrintTarget.h"
+#include "ui/printing/ReportPrinter.h"
 
 // The real window set with recording seams: nothing blocks, everything is observed.
 struct WindowSetFixture {
@@ -24,8 +24,8 @@ struct WindowSetFixture {
     RecordingErrorReporter errors;
     RecordingProgramLauncher launcher;
     RecordingReportPrinter reports;
-    ScriptedFileChooser files;        // answers as a cancelled dialog unless scripted
-    QTemporaryDir printed;            // where print jobs go, as PDF files
+    ScriptedFileChooser files; // answers as a cancelled dialog unless scripted
+    QTemporaryDir printed;     // where print jobs go, as PDF files
     PdfPrintTarget printer{printed.path()};
     std::unique_ptr<WindowSet> set;
 
@@ -37,8 +37,7 @@ struct WindowSetFixture {
 
     QWidget* window(const char* name) const { return set->window(QLatin1String(name)); }
 
-    template <typename T = QWidget>
-    T* child(const char* windowName, const char* childName) const
+    template <typename T = QWidget> T* child(const char* windowName, const char* childName) const
     {
         QWidget* w = window(windowName);
         return w ? w->findChild<T*>(QLatin1String(childName)) : nullptr;

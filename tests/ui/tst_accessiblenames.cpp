@@ -37,10 +37,10 @@ bool isControl(const QWidget* w)
         qobject_cast<const QAbstractSpinBox*>(w->parentWidget()))
         return false; // parts of another control
     return qobject_cast<const QAbstractButton*>(w) || qobject_cast<const QLineEdit*>(w) ||
-           qobject_cast<const QComboBox*>(w) || qobject_cast<const QAbstractSlider*>(w) ||
-           qobject_cast<const QAbstractSpinBox*>(w) || qobject_cast<const QTextEdit*>(w) ||
-           qobject_cast<const QPlainTextEdit*>(w) || qobject_cast<const QAbstractItemView*>(w) ||
-           qobject_cast<const HelpMark*>(w) || qobject_cast<const QCustomPlot*>(w);
+        qobject_cast<const QComboBox*>(w) || qobject_cast<const QAbstractSlider*>(w) ||
+        qobject_cast<const QAbstractSpinBox*>(w) || qobject_cast<const QTextEdit*>(w) ||
+        qobject_cast<const QPlainTextEdit*>(w) || qobject_cast<const QAbstractItemView*>(w) ||
+        qobject_cast<const HelpMark*>(w) || qobject_cast<const QCustomPlot*>(w);
 }
 
 QString spoken(QWidget* w, QAccessible::Text what)
@@ -86,14 +86,30 @@ void TestAccessibleNames::picturesAndFieldsAreReadByTheirWords_data()
     QTest::addColumn<QString>("window");
     QTest::addColumn<QString>("control");
     QTest::addColumn<QString>("expected");
-    QTest::newRow("caption beside the field") << "TForm21" << "Edit1" << "Ingrese el costo del fertilizante";
-    QTest::newRow("caption of two lines") << "TForm3" << "Edit1" << "Nitrógeno disponible";
-    QTest::newRow("not the caption above") << "TForm3" << "Edit2" << "Rendimiento";
-    QTest::newRow("caption before it in its row") << "TForm20" << "Edit3" << "N disp. de referencia?";
-    QTest::newRow("caption above the field") << "TForm20" << "Edit4" << "Serie señalada por el puntero";
-    QTest::newRow("table cell, not the unit beside") << "TForm32" << "Edit6" << "Concentración de N mineral, 40-60 Cm";
-    QTest::newRow("help mark's hint") << "TForm20" << "Label15" << "Ayuda del eje del nitrógeno disponible";
-    QTest::newRow("chart's title") << "TForm20" << "Chart1" << "Determinación del óptimo económico para la fertilización";
+    QTest::newRow("caption beside the field") << "TForm21"
+                                              << "Edit1"
+                                              << "Ingrese el costo del fertilizante";
+    QTest::newRow("caption of two lines") << "TForm3"
+                                          << "Edit1"
+                                          << "Nitrógeno disponible";
+    QTest::newRow("not the caption above") << "TForm3"
+                                           << "Edit2"
+                                           << "Rendimiento";
+    QTest::newRow("caption before it in its row") << "TForm20"
+                                                  << "Edit3"
+                                                  << "N disp. de referencia?";
+    QTest::newRow("caption above the field") << "TForm20"
+                                             << "Edit4"
+                                             << "Serie señalada por el puntero";
+    QTest::newRow("table cell, not the unit beside") << "TForm32"
+                                                     << "Edit6"
+                                                     << "Concentración de N mineral, 40-60 Cm";
+    QTest::newRow("help mark's hint") << "TForm20"
+                                      << "Label15"
+                                      << "Ayuda del eje del nitrógeno disponible";
+    QTest::newRow("chart's title") << "TForm20"
+                                   << "Chart1"
+                                   << "Determinación del óptimo económico para la fertilización";
 }
 
 void TestAccessibleNames::picturesAndFieldsAreReadByTheirWords()

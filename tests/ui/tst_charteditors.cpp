@@ -46,14 +46,22 @@ void TestChartEditors::slidersMoveTheirLimit_data()
     QTest::addColumn<bool>("economic");
     QTest::addColumn<bool>("left");
     QTest::addColumn<bool>("maximum");
-    QTest::newRow("yield maximum") << "TForm11" << "TrackBar1" << 6000 << false << true << true;
-    QTest::newRow("yield minimum") << "TForm11" << "TrackBar4" << 1500 << false << true << false;
-    QTest::newRow("nitrogen maximum") << "TForm11" << "TrackBar2" << 190 << false << false << true;
-    QTest::newRow("nitrogen minimum") << "TForm11" << "TrackBar3" << 40 << false << false << false;
-    QTest::newRow("money maximum") << "TForm25" << "TrackBar1" << 8 << true << true << true;
-    QTest::newRow("money minimum") << "TForm25" << "TrackBar4" << -4 << true << true << false;
-    QTest::newRow("economic N maximum") << "TForm25" << "TrackBar2" << 150 << true << false << true;
-    QTest::newRow("economic N minimum") << "TForm25" << "TrackBar3" << 30 << true << false << false;
+    QTest::newRow("yield maximum") << "TForm11"
+                                   << "TrackBar1" << 6000 << false << true << true;
+    QTest::newRow("yield minimum") << "TForm11"
+                                   << "TrackBar4" << 1500 << false << true << false;
+    QTest::newRow("nitrogen maximum") << "TForm11"
+                                      << "TrackBar2" << 190 << false << false << true;
+    QTest::newRow("nitrogen minimum") << "TForm11"
+                                      << "TrackBar3" << 40 << false << false << false;
+    QTest::newRow("money maximum") << "TForm25"
+                                   << "TrackBar1" << 8 << true << true << true;
+    QTest::newRow("money minimum") << "TForm25"
+                                   << "TrackBar4" << -4 << true << true << false;
+    QTest::newRow("economic N maximum") << "TForm25"
+                                        << "TrackBar2" << 150 << true << false << true;
+    QTest::newRow("economic N minimum") << "TForm25"
+                                        << "TrackBar3" << 30 << true << false << false;
 }
 
 void TestChartEditors::slidersMoveTheirLimit()

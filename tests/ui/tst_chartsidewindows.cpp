@@ -37,8 +37,7 @@ std::unique_ptr<ChartTitleWindow> titleWindow(const QString& which)
     return which == u"yield" ? ChartTitleWindow::yieldTitleWindow() : ChartTitleWindow::economicTitleWindow();
 }
 
-template <typename T>
-T* child(const QWidget& window, const QString& name)
+template <typename T> T* child(const QWidget& window, const QString& name)
 {
     return window.findChild<T*>(name);
 }
@@ -153,8 +152,12 @@ void TestChartSideWindows::axisWindowLook_data()
     QTest::addColumn<QString>("which");
     QTest::addColumn<QString>("objectName");
     QTest::addColumn<QString>("caption");
-    QTest::newRow("yield") << "yield" << "TForm11" << "Ajuste de ejes";
-    QTest::newRow("economic") << "economic" << "TForm25" << "Ajuste de ejes de gráfico económico";
+    QTest::newRow("yield") << "yield"
+                           << "TForm11"
+                           << "Ajuste de ejes";
+    QTest::newRow("economic") << "economic"
+                              << "TForm25"
+                              << "Ajuste de ejes de gráfico económico";
 }
 
 void TestChartSideWindows::axisWindowLook()
@@ -200,28 +203,42 @@ void TestChartSideWindows::axisSliders_data()
 
     const QString yieldHint = QStringLiteral("Ajusta el valor máximo del eje de rendimiento");
     const QString nitrogenHint = QStringLiteral("Ajusta el valor máximo del eje de Nitrógeno disponible");
-    QTest::newRow("yield maximum") << "yield" << "TrackBar1" << int(AxisLimit::LeftMaximum)
-                                   << "Máximo de eje de rendimiento" << 4000 << 10000 << 10000 << 1 << 500 << "4000"
+    QTest::newRow("yield maximum") << "yield"
+                                   << "TrackBar1" << int(AxisLimit::LeftMaximum) << "Máximo de eje de rendimiento"
+                                   << 4000 << 10000 << 10000 << 1 << 500 << "4000"
                                    << "10000" << yieldHint;
-    QTest::newRow("yield minimum") << "yield" << "TrackBar4" << int(AxisLimit::LeftMinimum)
-                                   << "Mínimo de eje de rendimiento" << 0 << 2000 << 0 << 1 << 500 << "0" << "2000"
+    QTest::newRow("yield minimum") << "yield"
+                                   << "TrackBar4" << int(AxisLimit::LeftMinimum) << "Mínimo de eje de rendimiento" << 0
+                                   << 2000 << 0 << 1 << 500 << "0"
+                                   << "2000"
                                    << "";
-    QTest::newRow("nitrogen maximum") << "yield" << "TrackBar2" << int(AxisLimit::BottomMaximum)
-                                      << "Máximo de eje de nitrógeno" << 100 << 200 << 200 << 1 << 20 << "100"
+    QTest::newRow("nitrogen maximum") << "yield"
+                                      << "TrackBar2" << int(AxisLimit::BottomMaximum) << "Máximo de eje de nitrógeno"
+                                      << 100 << 200 << 200 << 1 << 20 << "100"
                                       << "200" << nitrogenHint;
-    QTest::newRow("nitrogen minimum, two blanks") << "yield" << "TrackBar3" << int(AxisLimit::BottomMinimum)
+    QTest::newRow("nitrogen minimum, two blanks") << "yield"
+                                                  << "TrackBar3" << int(AxisLimit::BottomMinimum)
                                                   << "Mínimo de eje de  nitrógeno" << 0 << 100 << 0 << 1 << 20 << "0"
-                                                  << "100" << "";
-    QTest::newRow("money maximum") << "economic" << "TrackBar1" << int(AxisLimit::LeftMaximum)
-                                   << "Máximo de eje de $/ha" << 2 << 20 << 4 << 1 << 9 << "2" << "20" << yieldHint;
-    QTest::newRow("money minimum") << "economic" << "TrackBar4" << int(AxisLimit::LeftMinimum)
-                                   << "Mínimo de eje de $/ha" << -8 << 2 << -2 << 1 << 4 << "-8" << "2" << "";
-    QTest::newRow("economic nitrogen maximum") << "economic" << "TrackBar2" << int(AxisLimit::BottomMaximum)
-                                               << "Máximo de eje de kg N/ha" << 100 << 200 << 200 << 10 << 20
-                                               << "100" << "200" << nitrogenHint;
-    QTest::newRow("economic nitrogen minimum") << "economic" << "TrackBar3" << int(AxisLimit::BottomMinimum)
+                                                  << "100"
+                                                  << "";
+    QTest::newRow("money maximum") << "economic"
+                                   << "TrackBar1" << int(AxisLimit::LeftMaximum) << "Máximo de eje de $/ha" << 2 << 20
+                                   << 4 << 1 << 9 << "2"
+                                   << "20" << yieldHint;
+    QTest::newRow("money minimum") << "economic"
+                                   << "TrackBar4" << int(AxisLimit::LeftMinimum) << "Mínimo de eje de $/ha" << -8 << 2
+                                   << -2 << 1 << 4 << "-8"
+                                   << "2"
+                                   << "";
+    QTest::newRow("economic nitrogen maximum") << "economic"
+                                               << "TrackBar2" << int(AxisLimit::BottomMaximum)
+                                               << "Máximo de eje de kg N/ha" << 100 << 200 << 200 << 10 << 20 << "100"
+                                               << "200" << nitrogenHint;
+    QTest::newRow("economic nitrogen minimum") << "economic"
+                                               << "TrackBar3" << int(AxisLimit::BottomMinimum)
                                                << "Mínimo de eje de kg N/ha" << 0 << 100 << 0 << 10 << 20 << "0"
-                                               << "100" << "";
+                                               << "100"
+                                               << "";
 }
 
 void TestChartSideWindows::axisSliders()
@@ -386,8 +403,12 @@ void TestChartSideWindows::titleWindowLook_data()
     QTest::addColumn<QString>("which");
     QTest::addColumn<QString>("objectName");
     QTest::addColumn<QString>("caption");
-    QTest::newRow("yield") << "yield" << "TForm13" << "Cambio de títulos de ejes y gráfico";
-    QTest::newRow("economic") << "economic" << "TForm24" << "Cambio de títulos de gráfico económico";
+    QTest::newRow("yield") << "yield"
+                           << "TForm13"
+                           << "Cambio de títulos de ejes y gráfico";
+    QTest::newRow("economic") << "economic"
+                              << "TForm24"
+                              << "Cambio de títulos de gráfico económico";
 }
 
 void TestChartSideWindows::titleWindowLook()
@@ -438,10 +459,14 @@ void TestChartSideWindows::titlesRefillAtActivation_data()
     QTest::addColumn<QString>("title");
     QTest::addColumn<QString>("bottomAxis");
     QTest::addColumn<QString>("leftAxis");
-    QTest::newRow("yield, leading blanks") << "yield" << "         Rendimiento de trigo en función del N disponible "
-                                           << "Nitrógeno disponible (Kg/ha)" << "Rendimiento (Kg/ha) 14% H R";
-    QTest::newRow("economic") << "economic" << "Determinación del óptimo económico para la fertilización"
-                              << "Nitrógeno disponible (Kg N /ha)" << "Ingreso o Costo marginal (U$S / ha)";
+    QTest::newRow("yield, leading blanks") << "yield"
+                                           << "         Rendimiento de trigo en función del N disponible "
+                                           << "Nitrógeno disponible (Kg/ha)"
+                                           << "Rendimiento (Kg/ha) 14% H R";
+    QTest::newRow("economic") << "economic"
+                              << "Determinación del óptimo económico para la fertilización"
+                              << "Nitrógeno disponible (Kg N /ha)"
+                              << "Ingreso o Costo marginal (U$S / ha)";
 }
 
 void TestChartSideWindows::titlesRefillAtActivation()
@@ -491,10 +516,22 @@ void TestChartSideWindows::aceptarEmitsTheTypedTexts_data()
     QTest::addColumn<QString>("title");
     QTest::addColumn<QString>("bottomAxis");
     QTest::addColumn<QString>("leftAxis");
-    QTest::newRow("yield, blanks kept") << "yield" << "  Trigo 2024  " << "N disponible" << " kg/ha ";
-    QTest::newRow("yield, empty title") << "yield" << "" << "Nitrógeno disponible (Kg/ha)" << "Rendimiento";
-    QTest::newRow("economic, all empty") << "economic" << "" << "" << "";
-    QTest::newRow("economic") << "economic" << "Óptimo económico" << "kg N/ha" << "U$S / ha";
+    QTest::newRow("yield, blanks kept") << "yield"
+                                        << "  Trigo 2024  "
+                                        << "N disponible"
+                                        << " kg/ha ";
+    QTest::newRow("yield, empty title") << "yield"
+                                        << ""
+                                        << "Nitrógeno disponible (Kg/ha)"
+                                        << "Rendimiento";
+    QTest::newRow("economic, all empty") << "economic"
+                                         << ""
+                                         << ""
+                                         << "";
+    QTest::newRow("economic") << "economic"
+                              << "Óptimo económico"
+                              << "kg N/ha"
+                              << "U$S / ha";
 }
 
 void TestChartSideWindows::aceptarEmitsTheTypedTexts()
@@ -574,16 +611,22 @@ void TestChartSideWindows::appliedFunctionsLook_data()
     const QColor red(255, 0, 0);
     const QColor teal(0, 128, 128);
     const QColor blue(0, 0, 255);
-    QTest::newRow("title") << "Label25" << "Funciones aplicadas" << purple << false << true;
-    QTest::newRow("80 %") << "Label4" << "80 %" << purple << false << false;
-    QTest::newRow("Medio") << "Label6" << "Medio" << purple << false << false;
-    QTest::newRow("20 %") << "Label8" << "20 %" << purple << false << false;
-    QTest::newRow("Escenario 1") << "Label1" << "Escenario 1" << red << false << false;
-    QTest::newRow("Escenario 2") << "Label2" << "Escenario 2" << teal << false << false;
-    QTest::newRow("Escenario 3") << "Label3" << "Escenario 3" << blue << false << false;
-    const char* equations[3][3] = {{"Label5", "Label10", "Label13"},
-                                   {"Label7", "Label11", "Label14"},
-                                   {"Label9", "Label12", "Label15"}};
+    QTest::newRow("title") << "Label25"
+                           << "Funciones aplicadas" << purple << false << true;
+    QTest::newRow("80 %") << "Label4"
+                          << "80 %" << purple << false << false;
+    QTest::newRow("Medio") << "Label6"
+                           << "Medio" << purple << false << false;
+    QTest::newRow("20 %") << "Label8"
+                          << "20 %" << purple << false << false;
+    QTest::newRow("Escenario 1") << "Label1"
+                                 << "Escenario 1" << red << false << false;
+    QTest::newRow("Escenario 2") << "Label2"
+                                 << "Escenario 2" << teal << false << false;
+    QTest::newRow("Escenario 3") << "Label3"
+                                 << "Escenario 3" << blue << false << false;
+    const char* equations[3][3] = {
+        {"Label5", "Label10", "Label13"}, {"Label7", "Label11", "Label14"}, {"Label9", "Label12", "Label15"}};
     const QColor rowColours[3] = {red, teal, blue};
     for (int row = 0; row < 3; ++row)
         for (const char* name : equations[row])
@@ -640,12 +683,11 @@ void TestChartSideWindows::rowVisibility_data()
     QTest::addColumn<QList<int>>("unticked");
     QTest::addColumn<QList<bool>>("rows");
     QTest::newRow("nothing chosen") << QStringList{"", "", ""} << QList<int>{} << QList<bool>{false, false, false};
-    QTest::newRow("slots 1 and 3 filled") << QStringList{"AGAA", "", "AFAA"} << QList<int>{}
-                                          << QList<bool>{true, false, true};
+    QTest::newRow("slots 1 and 3 filled")
+        << QStringList{"AGAA", "", "AFAA"} << QList<int>{} << QList<bool>{true, false, true};
     QTest::newRow("slot 2 filled then unticked keeps its row")
         << QStringList{"", "EQDC", ""} << QList<int>{2} << QList<bool>{false, true, false};
-    QTest::newRow("all three") << QStringList{"AGAA", "DDDB", "EQBA"} << QList<int>{1}
-                               << QList<bool>{true, true, true};
+    QTest::newRow("all three") << QStringList{"AGAA", "DDDB", "EQBA"} << QList<int>{1} << QList<bool>{true, true, true};
 }
 
 void TestChartSideWindows::rowVisibility()
@@ -666,9 +708,8 @@ void TestChartSideWindows::rowVisibility()
     QVERIFY(QTest::qWaitForWindowExposed(&window));
     window.onActivated();
 
-    const char* equations[3][3] = {{"Label5", "Label10", "Label13"},
-                                   {"Label7", "Label11", "Label14"},
-                                   {"Label9", "Label12", "Label15"}};
+    const char* equations[3][3] = {
+        {"Label5", "Label10", "Label13"}, {"Label7", "Label11", "Label14"}, {"Label9", "Label12", "Label15"}};
     const char* captions[3] = {"Label1", "Label2", "Label3"};
     for (int row = 0; row < 3; ++row) {
         QVERIFY(child<QLabel>(window, captions[row])->isVisible()); // the caption always shows
@@ -682,15 +723,24 @@ void TestChartSideWindows::equationTexts_data()
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("expected");
     // Slot 1 AGAA, slot 2 never filled, slot 3 AFAA.
-    QTest::newRow("Label5 slot 1 80 %") << "Label5" << "y=2243.1+27.210 X -0.0920x2";
-    QTest::newRow("Label10 slot 1 Medio") << "Label10" << "y=1965.1+24.000 X -0.0820x2";
-    QTest::newRow("Label13 slot 1 20 %") << "Label13" << "y=1885.9+15.770 X -0.0529x2";
-    QTest::newRow("Label7 slot 2 80 %, hidden") << "Label7" << "y=55+56X 57x2";
-    QTest::newRow("Label11 slot 2 Medio, hidden") << "Label11" << "y=52+53X 54x2";
-    QTest::newRow("Label14 slot 2 20 %, hidden") << "Label14" << "y=49+50X 51x2";
-    QTest::newRow("Label9 slot 3 80 %") << "Label9" << "y=3679  +12.250 X -0.0440x2";
-    QTest::newRow("Label12 slot 3 Medio") << "Label12" << "y=3165.1+12.660 X -0.0530x2";
-    QTest::newRow("Label15 slot 3 20 %") << "Label15" << "y=2579.1+15.310 X -0.0722x2";
+    QTest::newRow("Label5 slot 1 80 %") << "Label5"
+                                        << "y=2243.1+27.210 X -0.0920x2";
+    QTest::newRow("Label10 slot 1 Medio") << "Label10"
+                                          << "y=1965.1+24.000 X -0.0820x2";
+    QTest::newRow("Label13 slot 1 20 %") << "Label13"
+                                         << "y=1885.9+15.770 X -0.0529x2";
+    QTest::newRow("Label7 slot 2 80 %, hidden") << "Label7"
+                                                << "y=55+56X 57x2";
+    QTest::newRow("Label11 slot 2 Medio, hidden") << "Label11"
+                                                  << "y=52+53X 54x2";
+    QTest::newRow("Label14 slot 2 20 %, hidden") << "Label14"
+                                                 << "y=49+50X 51x2";
+    QTest::newRow("Label9 slot 3 80 %") << "Label9"
+                                        << "y=3679  +12.250 X -0.0440x2";
+    QTest::newRow("Label12 slot 3 Medio") << "Label12"
+                                          << "y=3165.1+12.660 X -0.0530x2";
+    QTest::newRow("Label15 slot 3 20 %") << "Label15"
+                                         << "y=2579.1+15.310 X -0.0722x2";
 }
 
 void TestChartSideWindows::equationTexts()
@@ -789,12 +839,13 @@ void TestChartSideWindows::printHandsTheLinesAndFontToThePrinter()
 
     QTest::mouseClick(child<QPushButton>(window, "BitBtn1"), Qt::LeftButton);
     QCOMPARE(printer.calls, 1);
-    QCOMPARE(printer.lines, (QStringList{Heading, "", "Escenario1 - Medio  y=1965.1+24.000 X -0.0820x2",
-                                         "Escenario1 - 80%    y=2243.1+27.210 X -0.0920x2",
-                                         "Escenario1 - 20%    y=1885.9+15.770 X -0.0529x2", "",
-                                         "Escenario3 - Medio  y=3165.1+12.660 X -0.0530x2",
-                                         "Escenario3 - 80%    y=3679  +12.250 X -0.0440x2",
-                                         "Escenario3 - 20%    y=2579.1+15.310 X -0.0722x2", ""}));
+    QCOMPARE(printer.lines,
+             (QStringList{Heading, "", "Escenario1 - Medio  y=1965.1+24.000 X -0.0820x2",
+                          "Escenario1 - 80%    y=2243.1+27.210 X -0.0920x2",
+                          "Escenario1 - 20%    y=1885.9+15.770 X -0.0529x2", "",
+                          "Escenario3 - Medio  y=3165.1+12.660 X -0.0530x2",
+                          "Escenario3 - 80%    y=3679  +12.250 X -0.0440x2",
+                          "Escenario3 - 20%    y=2579.1+15.310 X -0.0722x2", ""}));
     QCOMPARE(printer.font.family(), QStringLiteral("MS Sans Serif"));
     QCOMPARE(printer.font.pointSize(), 12);
     QCOMPARE(QGuiApplication::clipboard()->text(), before); // printing leaves the clipboard alone

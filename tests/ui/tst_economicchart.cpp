@@ -64,7 +64,8 @@ private:
     }
     QPoint pixelOf(double x, double y) const
     {
-        return QPoint(int(std::lround(chart().xAxis->coordToPixel(x))), int(std::lround(chart().yAxis->coordToPixel(y))));
+        return QPoint(int(std::lround(chart().xAxis->coordToPixel(x))),
+                      int(std::lround(chart().yAxis->coordToPixel(y))));
     }
     void moveTo(QPoint pixel) const
     {
@@ -174,7 +175,7 @@ void TestEconomicChart::lowReferenceIsWarnedAndReset()
     QCOMPARE(f_->errors.messages.size(), 1);
     QVERIFY(f_->errors.messages[0].contains(QStringLiteral("'40.5'")));
     QCOMPARE(edit("Edit3")->text(), QStringLiteral("40.5")); // what the adviser typed stays
-    QCOMPARE(chart().pointValue(1, 114), 0.60); // the series were rebuilt all the same
+    QCOMPARE(chart().pointValue(1, 114), 0.60);              // the series were rebuilt all the same
 }
 
 void TestEconomicChart::badReferenceIsToldOnce()
@@ -209,12 +210,24 @@ void TestEconomicChart::badPriceChangesNothing_data()
     QTest::addColumn<QString>("field");
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("named");
-    QTest::newRow("price with comma") << "Edit1" << "0,5" << "Precio neto del grano";
-    QTest::newRow("empty price") << "Edit1" << "" << "Precio neto del grano";
-    QTest::newRow("cost as words") << "Edit2" << "seiscientos" << "Costo del nitrógeno";
-    QTest::newRow("cost overflowing") << "Edit2" << "1e400" << "Costo del nitrógeno";
-    QTest::newRow("negative price") << "Edit1" << "-115" << "Precio neto del grano";
-    QTest::newRow("cost beyond the range") << "Edit2" << "1e308" << "Costo del nitrógeno";
+    QTest::newRow("price with comma") << "Edit1"
+                                      << "0,5"
+                                      << "Precio neto del grano";
+    QTest::newRow("empty price") << "Edit1"
+                                 << ""
+                                 << "Precio neto del grano";
+    QTest::newRow("cost as words") << "Edit2"
+                                   << "seiscientos"
+                                   << "Costo del nitrógeno";
+    QTest::newRow("cost overflowing") << "Edit2"
+                                      << "1e400"
+                                      << "Costo del nitrógeno";
+    QTest::newRow("negative price") << "Edit1"
+                                    << "-115"
+                                    << "Precio neto del grano";
+    QTest::newRow("cost beyond the range") << "Edit2"
+                                           << "1e308"
+                                           << "Costo del nitrógeno";
 }
 
 void TestEconomicChart::badPriceChangesNothing()
@@ -269,12 +282,12 @@ void TestEconomicChart::hostileInputsNeverShowNanOrInf()
                 QCOMPARE(edit(other)->text(), before[other[4] - '1']);
         }
         for (QLineEdit* e : f_->window("TForm20")->findChildren<QLineEdit*>())
-            QVERIFY2(!e->text().contains(QStringLiteral("nan"), Qt::CaseInsensitive)
-                         && !e->text().contains(QStringLiteral("inf"), Qt::CaseInsensitive),
+            QVERIFY2(!e->text().contains(QStringLiteral("nan"), Qt::CaseInsensitive) &&
+                         !e->text().contains(QStringLiteral("inf"), Qt::CaseInsensitive),
                      qPrintable(e->objectName() + u'=' + e->text().left(40)));
         for (QLabel* l : f_->window("TForm20")->findChildren<QLabel*>())
-            QVERIFY2(!l->text().contains(QStringLiteral("nan"), Qt::CaseInsensitive)
-                         && !l->text().contains(QStringLiteral("inf"), Qt::CaseInsensitive),
+            QVERIFY2(!l->text().contains(QStringLiteral("nan"), Qt::CaseInsensitive) &&
+                         !l->text().contains(QStringLiteral("inf"), Qt::CaseInsensitive),
                      qPrintable(l->objectName() + u'=' + l->text().left(40)));
         edit("Edit1")->setText(QStringLiteral("115"));
         edit("Edit2")->setText(QStringLiteral("600"));
@@ -288,9 +301,12 @@ void TestEconomicChart::marginUnderThePointer_data()
     QTest::addColumn<int>("x");
     QTest::addColumn<QString>("n");
     QTest::addColumn<QString>("margin");
-    QTest::newRow("115") << 115 << "115" << "52.4";
-    QTest::newRow("100") << 100 << "100" << "50.4";
-    QTest::newRow("40") << 40 << "40" << "0.0";
+    QTest::newRow("115") << 115 << "115"
+                         << "52.4";
+    QTest::newRow("100") << 100 << "100"
+                         << "50.4";
+    QTest::newRow("40") << 40 << "40"
+                        << "0.0";
 }
 
 void TestEconomicChart::marginUnderThePointer()

@@ -67,14 +67,22 @@ void TestHandovers::handsOverOnlyWhatTheChartAccepts_data()
     QTest::addColumn<QString>("received"); // the chart's field afterwards
     QTest::addColumn<int>("reports");
     QTest::addColumn<bool>("stillOpen");
-    QTest::newRow("cost never calculated") << "TForm21" << -1 << "" << "600" << 0 << false;
-    QTest::newRow("cost without a product") << "TForm21" << -1 << "350" << "600" << 0 << false;
-    QTest::newRow("cost of a negative price") << "TForm21" << 1 << "-5" << "600" << 1 << false;
-    QTest::newRow("cost of urea") << "TForm21" << 1 << "350" << "761" << 0 << false;
-    QTest::newRow("cost above ten thousand, whole") << "TForm21" << 6 << "5000" << "45450" << 0 << false;
-    QTest::newRow("soil result") << "TForm32" << 1 << "254" << "117" << 0 << false;
-    QTest::newRow("soil result above the chart's range") << "TForm32" << 1 << "5000" << "40" << 1 << true;
-    QTest::newRow("soil result in exponent form") << "TForm32" << -1 << "1.355E4" << "40" << 1 << true;
+    QTest::newRow("cost never calculated") << "TForm21" << -1 << ""
+                                           << "600" << 0 << false;
+    QTest::newRow("cost without a product") << "TForm21" << -1 << "350"
+                                            << "600" << 0 << false;
+    QTest::newRow("cost of a negative price") << "TForm21" << 1 << "-5"
+                                              << "600" << 1 << false;
+    QTest::newRow("cost of urea") << "TForm21" << 1 << "350"
+                                  << "761" << 0 << false;
+    QTest::newRow("cost above ten thousand, whole") << "TForm21" << 6 << "5000"
+                                                    << "45450" << 0 << false;
+    QTest::newRow("soil result") << "TForm32" << 1 << "254"
+                                 << "117" << 0 << false;
+    QTest::newRow("soil result above the chart's range") << "TForm32" << 1 << "5000"
+                                                         << "40" << 1 << true;
+    QTest::newRow("soil result in exponent form") << "TForm32" << -1 << "1.355E4"
+                                                  << "40" << 1 << true;
 }
 
 void TestHandovers::handsOverOnlyWhatTheChartAccepts()
@@ -191,16 +199,36 @@ void TestHandovers::helpMarksOpenTheirWindows_data()
     QTest::addColumn<QString>("window");
     QTest::addColumn<QString>("mark");
     QTest::addColumn<QString>("opens");
-    QTest::newRow("grain price") << "TForm20" << "Label16" << "TForm29";
-    QTest::newRow("nitrogen cost") << "TForm20" << "Label17" << "TForm30";
-    QTest::newRow("reference") << "TForm20" << "Label18" << "TForm31";
-    QTest::newRow("money axis") << "TForm20" << "Label14" << "TForm26";
-    QTest::newRow("nitrogen axis") << "TForm20" << "Label15" << "TForm27";
-    QTest::newRow("margin") << "TForm20" << "Label10" << "TForm28";
-    QTest::newRow("economic use") << "TForm20" << "ToolButton5" << "TForm31";
-    QTest::newRow("yield use") << "TForm3" << "ToolButton5" << "TForm15";
-    QTest::newRow("curve selection") << "TForm4" << "Label1" << "TForm19";
-    QTest::newRow("soil calculator") << "TForm32" << "Label1" << "TForm33";
+    QTest::newRow("grain price") << "TForm20"
+                                 << "Label16"
+                                 << "TForm29";
+    QTest::newRow("nitrogen cost") << "TForm20"
+                                   << "Label17"
+                                   << "TForm30";
+    QTest::newRow("reference") << "TForm20"
+                               << "Label18"
+                               << "TForm31";
+    QTest::newRow("money axis") << "TForm20"
+                                << "Label14"
+                                << "TForm26";
+    QTest::newRow("nitrogen axis") << "TForm20"
+                                   << "Label15"
+                                   << "TForm27";
+    QTest::newRow("margin") << "TForm20"
+                            << "Label10"
+                            << "TForm28";
+    QTest::newRow("economic use") << "TForm20"
+                                  << "ToolButton5"
+                                  << "TForm31";
+    QTest::newRow("yield use") << "TForm3"
+                               << "ToolButton5"
+                               << "TForm15";
+    QTest::newRow("curve selection") << "TForm4"
+                                     << "Label1"
+                                     << "TForm19";
+    QTest::newRow("soil calculator") << "TForm32"
+                                     << "Label1"
+                                     << "TForm33";
 }
 
 void TestHandovers::helpMarksOpenTheirWindows()

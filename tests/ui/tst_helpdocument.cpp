@@ -35,7 +35,7 @@ public:
     {
         messages << message;
         if (messages.size() > 3)
-            return;   // enough to tell one box from a box that keeps coming back
+            return; // enough to tell one box from a box that keeps coming back
         QMessageBox box(QMessageBox::Critical, u"Velmaro"_s, message, QMessageBox::Ok, parent);
         QTimer::singleShot(0, &box, [&box] {
             QApplication::setActiveWindow(&box);
@@ -71,7 +71,7 @@ private:
 void TestHelpDocument::initTestCase()
 {
     QVERIFY(folder_.isValid());
-    QVERIFY(QDir::setCurrent(folder_.path()));   // the help document is read from here
+    QVERIFY(QDir::setCurrent(folder_.path())); // the help document is read from here
 }
 
 void TestHelpDocument::init()
@@ -88,12 +88,11 @@ void TestHelpDocument::cleanup()
 
 void TestHelpDocument::hostileFiles_data()
 {
-    QTest::addColumn<bool>("preview");   // the help-print window, or the help area
+    QTest::addColumn<bool>("preview"); // the help-print window, or the help area
     QTest::addColumn<QString>("kind");
     QTest::addColumn<QString>("reason");
 
-    const QString notRegular =
-        u"no es un archivo común (es un dispositivo, una tubería o un enlace a uno de ellos)"_s;
+    const QString notRegular = u"no es un archivo común (es un dispositivo, una tubería o un enlace a uno de ellos)"_s;
     const struct {
         const char* name;
         QString kind;
@@ -145,15 +144,19 @@ void TestHelpDocument::hostileFiles()
         write("{\\rtf1 ");
         QVERIFY(QFile::resize(kDocument, 60 * 1024 * 1024));
     } else if (kind == u"binary") {
-        write(QByteArray("\x7f" "ELF\x02\x01\x01\0\0\0\0\0\0\0\0\0\x03\0>\0", 20).repeated(100));
+        write(QByteArray("\x7f"
+                         "ELF\x02\x01\x01\0\0\0\0\0\0\0\0\0\x03\0>\0",
+                         20)
+                  .repeated(100));
     } else {
         write(QByteArray());
     }
     open();
 
     QCOMPARE(f_->errors.messages.size(), 1);
-    QCOMPARE(f_->errors.messages[0], u"No se puede abrir el archivo \"velmaro.rtf\" (%1): %2."_s
-                                         .arg(QFileInfo(kDocument).absoluteFilePath(), reason));
+    QCOMPARE(f_->errors.messages[0],
+             u"No se puede abrir el archivo \"velmaro.rtf\" (%1): %2."_s.arg(QFileInfo(kDocument).absoluteFilePath(),
+                                                                             reason));
     QCOMPARE(shown(), u"Ayuda anterior"_s);
     QCOMPARE(helpPrint().pageCount(), pages);
     if (!preview) {
@@ -177,7 +180,7 @@ void TestHelpDocument::oneBoxPerOpening()
 
     auto* main = set.window(u"TForm1"_s);
     main->findChild<QAbstractButton*>(u"ToolButton6"_s)->click();
-    QCOMPARE(errors.messages.size(), 1);   // the help area: no file
+    QCOMPARE(errors.messages.size(), 1); // the help area: no file
 
     // "Imprimir" beside it opens the preview, which reads the missing file once more.
     main->findChild<QAbstractButton*>(u"BitBtn1"_s)->click();

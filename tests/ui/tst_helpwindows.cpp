@@ -174,8 +174,8 @@ void TestHelpWindows::windowLook_data()
     QTest::addColumn<bool>("editable");
     QTest::addColumn<bool>("scrollBar");
     for (const ExpectedHelpWindow& w : ExpectedHelpWindows)
-        QTest::newRow(w.objectName) << QString::fromLatin1(w.objectName) << QString::fromUtf16(w.caption)
-                                    << w.editable << w.scrollBar;
+        QTest::newRow(w.objectName) << QString::fromLatin1(w.objectName) << QString::fromUtf16(w.caption) << w.editable
+                                    << w.scrollBar;
 }
 
 void TestHelpWindows::windowLook()
@@ -266,8 +266,10 @@ void TestHelpWindows::keyStatements_data()
     // Marginal revenue, marginal cost, the optimum and the margin.
     const QString revenue = QStringLiteral("incremento de rendimiento por kg de N agregado multiplicado por el precio "
                                            "neto del grano por kg (el precio por tonelada dividido por 1000)");
-    const QString cost = QStringLiteral("costo de un kg de N disponible (el precio de la tonelada de N dividido por 1000)");
-    const QString optimum = QStringLiteral("El óptimo económico está donde el ingreso marginal es igual al costo marginal");
+    const QString cost =
+        QStringLiteral("costo de un kg de N disponible (el precio de la tonelada de N dividido por 1000)");
+    const QString optimum =
+        QStringLiteral("El óptimo económico está donde el ingreso marginal es igual al costo marginal");
     const QString margin = QStringLiteral("suma de los ingresos marginales menos los costos marginales desde el N "
                                           "disponible de referencia hasta el N disponible señalado por el puntero");
     for (const char* name : {"TForm15", "TForm26"}) {
@@ -280,8 +282,9 @@ void TestHelpWindows::keyStatements_data()
     row("TForm28", QStringLiteral("en el óptimo económico, donde el ingreso marginal es igual al costo marginal"));
     row("TForm26", QStringLiteral("En este análisis es constante"));
     row("TForm29", QStringLiteral("acarreo, flete, comisión, sellado y acondicionamiento"));
-    row("TForm29", QStringLiteral("Dividido por 1000 y multiplicado por el incremento de rendimiento en kg/ha da el "
-                                  "ingreso marginal"));
+    row("TForm29",
+        QStringLiteral("Dividido por 1000 y multiplicado por el incremento de rendimiento en kg/ha da el "
+                       "ingreso marginal"));
     row("TForm30", QStringLiteral("No incluye el costo de aplicación"));
     row("TForm30", QStringLiteral("El costo de la tonelada de N dividido por 1000 es el costo marginal"));
 
@@ -331,8 +334,8 @@ void TestHelpWindows::rangeStatementOverTwoLines()
             continue;
         ++found;
         QVERIFY(!paragraph.contains(RangeStatement));
-        QVERIFY(paragraph.contains(QStringLiteral("entre 40 y 190") + QChar(QChar::LineSeparator)
-                                   + QStringLiteral("Kg de N). ")));
+        QVERIFY(paragraph.contains(QStringLiteral("entre 40 y 190") + QChar(QChar::LineSeparator) +
+                                   QStringLiteral("Kg de N). ")));
     }
     QCOMPARE(found, 1);
 }
@@ -366,10 +369,22 @@ void TestHelpWindows::workedExampleInOrder()
     // each number after the one before it.
     const QString t = text(QStringLiteral("TForm17"));
     const char* steps[] = {
-        "\\b60, 30 y 15 ppm\\b", "\\b0\\.225\\b",        "\\b1300 kg/m3",       "\\b10000 m2 x 0\\.2 m x 1300",
-        "\\b35 kg/ha\\b",        "\\b17\\.5 kg/ha\\b",   "\\b8\\.7 kg/ha\\b",   "\\b61 kg/ha\\b",
-        "\\b50 kg/ha\\b",        "\\b18 %",              "\\b9 kg de N\\b",     "\\b100 kg/ha\\b",
-        "\\b46 %",               "\\b46 kg de N\\b",     "\\b55 kg/ha\\b",      "\\b61 \\+ 55\\b",
+        "\\b60, 30 y 15 ppm\\b",
+        "\\b0\\.225\\b",
+        "\\b1300 kg/m3",
+        "\\b10000 m2 x 0\\.2 m x 1300",
+        "\\b35 kg/ha\\b",
+        "\\b17\\.5 kg/ha\\b",
+        "\\b8\\.7 kg/ha\\b",
+        "\\b61 kg/ha\\b",
+        "\\b50 kg/ha\\b",
+        "\\b18 %",
+        "\\b9 kg de N\\b",
+        "\\b100 kg/ha\\b",
+        "\\b46 %",
+        "\\b46 kg de N\\b",
+        "\\b55 kg/ha\\b",
+        "\\b61 \\+ 55\\b",
         "\"Ndisp de referencia\"",
     };
     qsizetype from = 0;
@@ -408,9 +423,9 @@ void TestHelpWindows::namesQuotedAreThoseOnScreen()
     }
     // Captions the program writes only while it runs.
     const QStringList shownLater{
-        QStringLiteral("Elegir curvas"),    // the toggle's caption once the curve selection is hidden
+        QStringLiteral("Elegir curvas"),        // the toggle's caption once the curve selection is hidden
         QStringLiteral("Ocultar elegir cvas."), // ... and while it is shown
-        QStringLiteral("Escenario2-80%"),   // a read-out of the yield chart
+        QStringLiteral("Escenario2-80%"),       // a read-out of the yield chart
     };
 
     static const QRegularExpression quoted(QStringLiteral("\"([^\"]+)\""));
@@ -537,7 +552,8 @@ void TestHelpWindows::creditsTextInOrder()
     // Plainly: the coefficient table of this version is a placeholder.
     QVERIFY(t.contains(QStringLiteral("la tabla de coeficientes de respuesta que trae esta versión es un reemplazo "
                                       "provisorio generado por programa, a la espera de una tabla calibrada")));
-    QVERIFY(t.contains(QStringLiteral("Solo algunas filas de referencia y los rangos de valores son cifras publicadas")));
+    QVERIFY(
+        t.contains(QStringLiteral("Solo algunas filas de referencia y los rangos de valores son cifras publicadas")));
     QVERIFY(t.contains(QStringLiteral("no son una base para decisiones reales de fertilización")));
 }
 

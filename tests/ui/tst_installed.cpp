@@ -49,9 +49,9 @@ void TestInstalled::installedProgramFindsItsHelp()
     QVERIFY(root.isValid());
     int exitCode = 0;
     if (how == QLatin1String("install")) {
-        const QString out = run(QStringLiteral(VELMARO_CMAKE),
-                                {"--install", VELMARO_BINARY_DIR, "--prefix", root.filePath("usr")}, {},
-                                QProcessEnvironment::systemEnvironment(), &exitCode);
+        const QString out =
+            run(QStringLiteral(VELMARO_CMAKE), {"--install", VELMARO_BINARY_DIR, "--prefix", root.filePath("usr")}, {},
+                QProcessEnvironment::systemEnvironment(), &exitCode);
         QVERIFY2(exitCode == 0, qPrintable(out));
     } else {
         const QStringList debs = QDir(VELMARO_BINARY_DIR "/package").entryList({"velmaro_*.deb"}, QDir::Files);
@@ -93,8 +93,9 @@ void TestInstalled::installedProgramFindsItsHelp()
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
     env.insert(QStringLiteral("XDG_DATA_HOME"), elsewhere.filePath("nothing"));
-    for (const auto& [program, dataFolders] : {std::pair{root.filePath("usr/bin/velmaro"), elsewhere.filePath("nothing")},
-                                               std::pair{elsewhere.filePath("velmaro"), root.filePath("usr/share")}}) {
+    for (const auto& [program, dataFolders] :
+         {std::pair{root.filePath("usr/bin/velmaro"), elsewhere.filePath("nothing")},
+          std::pair{elsewhere.filePath("velmaro"), root.filePath("usr/share")}}) {
         env.insert(QStringLiteral("XDG_DATA_DIRS"), dataFolders);
         const QString out = run(program, {"--comprobar-ayuda"}, elsewhere.path(), env, &exitCode);
         QVERIFY2(exitCode == 0 && out.startsWith(document + QStringLiteral(": ")), qPrintable(program + ": " + out));

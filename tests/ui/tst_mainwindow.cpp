@@ -7,9 +7,9 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalSpy>
-#include <QToolButton>
 #include <QTemporaryDir>
 #include <QTextEdit>
+#include <QToolButton>
 
 #include "WindowSetFixture.h"
 #include "core/ScenarioSlots.h"
@@ -92,15 +92,24 @@ void TestMainWindow::toolbar_data()
 {
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("caption");
-    QTest::newRow("1") << "ToolButton1" << "Escenario 1";
-    QTest::newRow("3") << "ToolButton3" << "Escenario 2";
-    QTest::newRow("5") << "ToolButton5" << "Escenario 3";
-    QTest::newRow("6") << "ToolButton6" << "AYUDA";
-    QTest::newRow("8") << "ToolButton8" << "Calculadora";
-    QTest::newRow("11") << "ToolButton11" << "Notas";
-    QTest::newRow("13") << "ToolButton13" << "Graficar";
-    QTest::newRow("15") << "ToolButton15" << "Créditos";
-    QTest::newRow("Mapas") << "Mapas" << "Mapas";
+    QTest::newRow("1") << "ToolButton1"
+                       << "Escenario 1";
+    QTest::newRow("3") << "ToolButton3"
+                       << "Escenario 2";
+    QTest::newRow("5") << "ToolButton5"
+                       << "Escenario 3";
+    QTest::newRow("6") << "ToolButton6"
+                       << "AYUDA";
+    QTest::newRow("8") << "ToolButton8"
+                       << "Calculadora";
+    QTest::newRow("11") << "ToolButton11"
+                        << "Notas";
+    QTest::newRow("13") << "ToolButton13"
+                        << "Graficar";
+    QTest::newRow("15") << "ToolButton15"
+                        << "Créditos";
+    QTest::newRow("Mapas") << "Mapas"
+                           << "Mapas";
 }
 
 void TestMainWindow::toolbar()
@@ -127,7 +136,7 @@ void TestMainWindow::toolbar()
             white += c.red() > 220 && c.green() > 220 && c.blue() > 220;
         }
     const auto background = std::max_element(counts.begin(), counts.end(),
-                                              [](const auto& a, const auto& b) { return a.second < b.second; });
+                                             [](const auto& a, const auto& b) { return a.second < b.second; });
     QVERIFY2(QColor(background->first).lightness() < 170, qPrintable(QColor(background->first).name()));
     QVERIFY(white > 0);
     button->setAttribute(Qt::WA_UnderMouse, false);
@@ -138,14 +147,14 @@ void TestMainWindow::panelCaptions_data()
     QTest::addColumn<QString>("panel");
     QTest::addColumn<QStringList>("captions");
     QTest::newRow("slot 1") << "Panel2"
-                            << QStringList{"E S C E N A R I O 1", "Sitio:", "Unidad de paisaje.", "Cultivar:",
-                                           "Agua a la siembra:"};
+                            << QStringList{"E S C E N A R I O 1", "Sitio:", "Unidad de paisaje.",
+                                           "Cultivar:", "Agua a la siembra:"};
     QTest::newRow("slot 2") << "Panel3"
-                            << QStringList{"E S C E N A R I O 2", "Sitio", "Unidad de paisaje:", "Cultivar:",
-                                           "Agua a la siembra"};
+                            << QStringList{"E S C E N A R I O 2", "Sitio",
+                                           "Unidad de paisaje:", "Cultivar:", "Agua a la siembra"};
     QTest::newRow("slot 3") << "Panel4"
-                            << QStringList{"E S C E N A R I O 3", "Sitio:", "Unidad de paisaje:", "Cultivar:",
-                                           "Agua a la siembra:"};
+                            << QStringList{"E S C E N A R I O 3",
+                                           "Sitio:", "Unidad de paisaje:", "Cultivar:", "Agua a la siembra:"};
 }
 
 void TestMainWindow::panelCaptions()
@@ -302,8 +311,8 @@ void TestMainWindow::activationHidesTheCurveSelection()
 void TestMainWindow::everyButtonInEveryState()
 {
     writeFile(QStringLiteral("velmaro.rtf"), "{\\rtf1 x}");
-    const char* buttons[] = {"ToolButton1", "ToolButton3", "ToolButton5", "ToolButton6", "ToolButton8",
-                             "ToolButton11", "ToolButton13", "ToolButton15", "Mapas", "BitBtn1"};
+    const char* buttons[] = {"ToolButton1",  "ToolButton3",  "ToolButton5",  "ToolButton6", "ToolButton8",
+                             "ToolButton11", "ToolButton13", "ToolButton15", "Mapas",       "BitBtn1"};
     for (int round = 0; round < 3; ++round) {
         for (const char* first : buttons) {
             for (const char* second : buttons) {
@@ -384,15 +393,24 @@ void TestMainWindow::dialogsTakeEnterAndEscape_data()
     QTest::addColumn<QString>("window");
     QTest::addColumn<QString>("mainButton"); // empty: none
     QTest::addColumn<bool>("escapeCloses");
-    QTest::newRow("scenario") << "TForm2" << "BitBtn1" << true;
-    QTest::newRow("cost assistant") << "TForm21" << "Button1" << true;
-    QTest::newRow("soil calculator") << "TForm32" << "Button4" << true;
-    QTest::newRow("economic titles") << "TForm24" << "BitBtn1" << true;
-    QTest::newRow("economic print") << "TForm23" << "BitBtn1" << true;
-    QTest::newRow("help print") << "TForm37" << "AbColBitBtn2" << true;
-    QTest::newRow("warning") << "TForm22" << "" << true;
-    QTest::newRow("help") << "TForm15" << "" << true;
-    QTest::newRow("curve selection refuses") << "TForm4" << "" << false;
+    QTest::newRow("scenario") << "TForm2"
+                              << "BitBtn1" << true;
+    QTest::newRow("cost assistant") << "TForm21"
+                                    << "Button1" << true;
+    QTest::newRow("soil calculator") << "TForm32"
+                                     << "Button4" << true;
+    QTest::newRow("economic titles") << "TForm24"
+                                     << "BitBtn1" << true;
+    QTest::newRow("economic print") << "TForm23"
+                                    << "BitBtn1" << true;
+    QTest::newRow("help print") << "TForm37"
+                                << "AbColBitBtn2" << true;
+    QTest::newRow("warning") << "TForm22"
+                             << "" << true;
+    QTest::newRow("help") << "TForm15"
+                          << "" << true;
+    QTest::newRow("curve selection refuses") << "TForm4"
+                                             << "" << false;
 }
 
 void TestMainWindow::dialogsTakeEnterAndEscape()

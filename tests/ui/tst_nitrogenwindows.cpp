@@ -44,8 +44,8 @@ Snapshot snapshot(const QWidget& window)
 
 bool looksBroken(const QString& text)
 {
-    return text.contains(QLatin1String("nan"), Qt::CaseInsensitive)
-           || text.contains(QLatin1String("inf"), Qt::CaseInsensitive);
+    return text.contains(QLatin1String("nan"), Qt::CaseInsensitive) ||
+        text.contains(QLatin1String("inf"), Qt::CaseInsensitive);
 }
 
 QStringList labelTexts(const QWidget& window)
@@ -70,9 +70,14 @@ QStringList hostileNames()
 
 QString hostileText(int i)
 {
-    const QString texts[] = {QString(),          QStringLiteral("abc"), QStringLiteral("0,5"),
-                             QStringLiteral("1e400"), QStringLiteral("-5"), QStringLiteral(" 7 "),
-                             QStringLiteral("1e308"), QString(10000, u'7')};
+    const QString texts[] = {QString(),
+                             QStringLiteral("abc"),
+                             QStringLiteral("0,5"),
+                             QStringLiteral("1e400"),
+                             QStringLiteral("-5"),
+                             QStringLiteral(" 7 "),
+                             QStringLiteral("1e308"),
+                             QString(10000, u'7')};
     return texts[i];
 }
 
@@ -227,11 +232,32 @@ void TestNitrogenWindows::soilLayout()
     QCOMPARE(field->isReadOnly(), readOnly);
 
     const QStringList captions = labelTexts(*soil_);
-    for (const char* caption :
-         {"Suelos", "0-20 Cm", "20-40 Cm", "40-60 Cm", "Concentración", "de nitratos", "Concentración de",
-          "N mineral", "Densidad", "aparente", "ppm NO", "3", "ppm N", "Kg/m3", "en suelo", "kg/ha", "Fertilizantes",
-          "Fertilizante 1", "Fertilizante 2", "Kg agregados", "kg/ha fert 1", "kg/ha fert 2", "N en fertilizante",
-          "N disponible", "de referencia", "?"})
+    for (const char* caption : {"Suelos",
+                                "0-20 Cm",
+                                "20-40 Cm",
+                                "40-60 Cm",
+                                "Concentración",
+                                "de nitratos",
+                                "Concentración de",
+                                "N mineral",
+                                "Densidad",
+                                "aparente",
+                                "ppm NO",
+                                "3",
+                                "ppm N",
+                                "Kg/m3",
+                                "en suelo",
+                                "kg/ha",
+                                "Fertilizantes",
+                                "Fertilizante 1",
+                                "Fertilizante 2",
+                                "Kg agregados",
+                                "kg/ha fert 1",
+                                "kg/ha fert 2",
+                                "N en fertilizante",
+                                "N disponible",
+                                "de referencia",
+                                "?"})
         QVERIFY2(captions.contains(QString::fromUtf8(caption)), caption);
     const char* buttons[] = {"Cálculo 1", "Cálculo 2", "Cálculo 3", "Aceptar"};
     for (int b = 0; b < 4; ++b)
@@ -529,16 +555,24 @@ void TestNitrogenWindows::promptsGiveWayToTyping_data()
 {
     QTest::addColumn<bool>("soil");
     QTest::addColumn<int>("field");
-    QTest::addColumn<QString>("entry"); // "tab" from the field before, "click", or "pointer" then click
+    QTest::addColumn<QString>("entry");  // "tab" from the field before, "click", or "pointer" then click
     QTest::addColumn<QString>("before"); // where Tab starts
-    QTest::newRow("price by Tab") << false << 1 << "tab" << "ComboBox1";
-    QTest::newRow("price by click") << false << 1 << "click" << "";
-    QTest::newRow("price by pointer and click") << false << 1 << "pointer" << "";
-    QTest::newRow("nitrate by click") << true << 1 << "click" << "";
-    QTest::newRow("mineral N by Tab") << true << 4 << "tab" << "Edit1";
-    QTest::newRow("mineral N by click") << true << 5 << "click" << "";
-    QTest::newRow("fertiliser kg by pointer and click") << true << 11 << "pointer" << "";
-    QTest::newRow("fertiliser kg by Tab") << true << 12 << "tab" << "ComboBox2";
+    QTest::newRow("price by Tab") << false << 1 << "tab"
+                                  << "ComboBox1";
+    QTest::newRow("price by click") << false << 1 << "click"
+                                    << "";
+    QTest::newRow("price by pointer and click") << false << 1 << "pointer"
+                                                << "";
+    QTest::newRow("nitrate by click") << true << 1 << "click"
+                                      << "";
+    QTest::newRow("mineral N by Tab") << true << 4 << "tab"
+                                      << "Edit1";
+    QTest::newRow("mineral N by click") << true << 5 << "click"
+                                        << "";
+    QTest::newRow("fertiliser kg by pointer and click") << true << 11 << "pointer"
+                                                        << "";
+    QTest::newRow("fertiliser kg by Tab") << true << 12 << "tab"
+                                          << "ComboBox2";
 }
 
 void TestNitrogenWindows::promptsGiveWayToTyping()
@@ -631,13 +665,27 @@ void TestNitrogenWindows::costCalculates_data()
     QTest::addColumn<QString>("cost");
     QTest::addColumn<double>("perKg");
     QTest::addColumn<QString>("returned");
-    QTest::newRow("urea 350") << Urea << "350" << "460" << "0.761" << 0.761 << "761";
-    QTest::newRow("ammonium sulphate") << AmmoniumSulphate << "350" << "210" << "1.667" << 1.667 << "1667";
-    QTest::newRow("DAP") << Dap << "540" << "180" << "3.000" << 3.0 << "3000";
-    QTest::newRow("MAP") << 6 << "330" << "110" << "3.000" << 3.0 << "3000";
-    QTest::newRow("ammonium nitrate 600") << 0 << "600" << "300" << "2.000" << 2.0 << "2000";
-    QTest::newRow("zero") << Urea << "0" << "460" << "0.000" << 0.0 << "0";
-    QTest::newRow("ten thousand and up, whole") << 6 << "5000" << "110" << "45.450" << 45.45 << "45450";
+    QTest::newRow("urea 350") << Urea << "350"
+                              << "460"
+                              << "0.761" << 0.761 << "761";
+    QTest::newRow("ammonium sulphate") << AmmoniumSulphate << "350"
+                                       << "210"
+                                       << "1.667" << 1.667 << "1667";
+    QTest::newRow("DAP") << Dap << "540"
+                         << "180"
+                         << "3.000" << 3.0 << "3000";
+    QTest::newRow("MAP") << 6 << "330"
+                         << "110"
+                         << "3.000" << 3.0 << "3000";
+    QTest::newRow("ammonium nitrate 600") << 0 << "600"
+                                          << "300"
+                                          << "2.000" << 2.0 << "2000";
+    QTest::newRow("zero") << Urea << "0"
+                          << "460"
+                          << "0.000" << 0.0 << "0";
+    QTest::newRow("ten thousand and up, whole") << 6 << "5000"
+                                                << "110"
+                                                << "45.450" << 45.45 << "45450";
 }
 
 void TestNitrogenWindows::costCalculates()

@@ -18,16 +18,36 @@ private Q_SLOTS:
 namespace {
 
 const std::pair<const char*, QSize> Pictures[] = {
-    {"main_background.jpg", {1024, 768}}, {"logo1.jpg", {72, 72}}, {"logo2.jpg", {72, 72}},
-    {"logo3.jpg", {72, 72}}, {"logo4.jpg", {72, 72}}, {"wheat1.jpg", {185, 150}}, {"wheat2.jpg", {185, 150}},
-    {"wheat3.jpg", {185, 150}}, {"tool_escenario1.jpg", {44, 44}}, {"tool_escenario2.jpg", {44, 44}},
-    {"tool_escenario3.jpg", {44, 44}}, {"tool_ayuda.jpg", {44, 44}}, {"tool_calculadora.jpg", {44, 44}},
-    {"tool_notas.jpg", {44, 44}}, {"tool_graficar.jpg", {44, 44}}, {"tool_creditos.jpg", {44, 44}},
-    {"tool_mapas.jpg", {44, 44}}, {"yield_background.jpg", {640, 420}}, {"help_icon.jpg", {73, 73}},
-    {"credits.jpg", {235, 346}}, {"map_gualeguay.jpg", {560, 380}}, {"map_gualeguaychu.jpg", {560, 380}},
-    {"map_reconquista.jpg", {560, 380}}, {"map_parana.jpg", {560, 380}}, {"map_rafaela.jpg", {560, 380}},
-    {"legend_gualeguay.jpg", {34, 142}}, {"legend_gualeguaychu.jpg", {34, 120}}, {"legend_reconquista.jpg", {34, 98}},
-    {"legend_parana.jpg", {34, 182}}, {"legend_rafaela.jpg", {34, 120}},
+    {"main_background.jpg", {1024, 768}},
+    {"logo1.jpg", {72, 72}},
+    {"logo2.jpg", {72, 72}},
+    {"logo3.jpg", {72, 72}},
+    {"logo4.jpg", {72, 72}},
+    {"wheat1.jpg", {185, 150}},
+    {"wheat2.jpg", {185, 150}},
+    {"wheat3.jpg", {185, 150}},
+    {"tool_escenario1.jpg", {44, 44}},
+    {"tool_escenario2.jpg", {44, 44}},
+    {"tool_escenario3.jpg", {44, 44}},
+    {"tool_ayuda.jpg", {44, 44}},
+    {"tool_calculadora.jpg", {44, 44}},
+    {"tool_notas.jpg", {44, 44}},
+    {"tool_graficar.jpg", {44, 44}},
+    {"tool_creditos.jpg", {44, 44}},
+    {"tool_mapas.jpg", {44, 44}},
+    {"yield_background.jpg", {640, 420}},
+    {"help_icon.jpg", {73, 73}},
+    {"credits.jpg", {235, 346}},
+    {"map_gualeguay.jpg", {560, 380}},
+    {"map_gualeguaychu.jpg", {560, 380}},
+    {"map_reconquista.jpg", {560, 380}},
+    {"map_parana.jpg", {560, 380}},
+    {"map_rafaela.jpg", {560, 380}},
+    {"legend_gualeguay.jpg", {34, 142}},
+    {"legend_gualeguaychu.jpg", {34, 120}},
+    {"legend_reconquista.jpg", {34, 98}},
+    {"legend_parana.jpg", {34, 182}},
+    {"legend_rafaela.jpg", {34, 120}},
 };
 
 } // namespace
@@ -72,7 +92,6 @@ void TestPictures::noPictureIsLeftUnchecked()
     }
     QCOMPARE(count, static_cast<int>(std::size(Pictures)));
 }
-
 
 void TestPictures::standardIconsDrawAsTheStyle_data()
 {

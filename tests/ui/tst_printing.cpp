@@ -1,8 +1,8 @@
 #include <QBuffer>
 #include <QClipboard>
-#include <QImage>
 #include <QDir>
 #include <QFile>
+#include <QImage>
 #include <QPrinter>
 #include <QProcess>
 #include <QRadioButton>
@@ -10,9 +10,9 @@
 #include "WindowSetFixture.h"
 #include "ui/charting/CurveChart.h"
 #include "ui/common/RadioGroup.h"
+#include "ui/economics/EconomicChartWindow.h"
 #include "ui/printing/HelpDocumentPrinter.h"
 #include "ui/printing/HelpPrintWindow.h"
-#include "ui/economics/EconomicChartWindow.h"
 #include "ui/yieldchart/YieldChartWindow.h"
 
 namespace {
@@ -139,8 +139,12 @@ void TestPrinting::chartPrintDialogs_data()
     QTest::addColumn<QString>("dialog");
     QTest::addColumn<QString>("opener");
     QTest::addColumn<QString>("chartWindow");
-    QTest::newRow("yield") << "TForm12" << "ToolButton2" << "TForm3";
-    QTest::newRow("economic") << "TForm23" << "ToolButton2" << "TForm20";
+    QTest::newRow("yield") << "TForm12"
+                           << "ToolButton2"
+                           << "TForm3";
+    QTest::newRow("economic") << "TForm23"
+                              << "ToolButton2"
+                              << "TForm20";
 }
 
 void TestPrinting::chartPrintDialogs()
@@ -334,8 +338,8 @@ void TestPrinting::picturesPrintAtTheirSize()
     QVERIFY(buffer.open(QIODevice::WriteOnly));
     QVERIFY(picture.save(&buffer, "PNG"));
     write(QStringLiteral("velmaro.rtf"),
-          "{\\rtf1 Mapa: {\\pict\\pngblip\\picwgoal2880\\pichgoal1440 " + png.toHex()
-              + "}\\par Esquema: {\\pict\\wmetafile8\\picwgoal1440\\pichgoal720 0100090000}\\par}");
+          "{\\rtf1 Mapa: {\\pict\\pngblip\\picwgoal2880\\pichgoal1440 " + png.toHex() +
+              "}\\par Esquema: {\\pict\\wmetafile8\\picwgoal1440\\pichgoal720 0100090000}\\par}");
     helpPrint().show();
     helpPrint().onActivated();
     QVERIFY(helpPrint().printAll());

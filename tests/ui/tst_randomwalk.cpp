@@ -24,12 +24,26 @@
 
 namespace {
 
-const QStringList Hostile{QString(), QStringLiteral("abc"), QStringLiteral("0,5"), QStringLiteral("1e400"),
-                          QStringLiteral("-5"), QStringLiteral(" 7 "), QStringLiteral("nan"),
-                          QStringLiteral("inf"), QStringLiteral("1e308"), QStringLiteral("-0.0000"),
-                          QStringLiteral("99999999999"), QStringLiteral("40.5"), QStringLiteral("ppm"),
-                          QString(10000, u'9'), QStringLiteral("ñandú"), QStringLiteral("150"),
-                          QStringLiteral("600"), QStringLiteral("60"), QStringLiteral("0"), QStringLiteral("25")};
+const QStringList Hostile{QString(),
+                          QStringLiteral("abc"),
+                          QStringLiteral("0,5"),
+                          QStringLiteral("1e400"),
+                          QStringLiteral("-5"),
+                          QStringLiteral(" 7 "),
+                          QStringLiteral("nan"),
+                          QStringLiteral("inf"),
+                          QStringLiteral("1e308"),
+                          QStringLiteral("-0.0000"),
+                          QStringLiteral("99999999999"),
+                          QStringLiteral("40.5"),
+                          QStringLiteral("ppm"),
+                          QString(10000, u'9'),
+                          QStringLiteral("ñandú"),
+                          QStringLiteral("150"),
+                          QStringLiteral("600"),
+                          QStringLiteral("60"),
+                          QStringLiteral("0"),
+                          QStringLiteral("25")};
 
 int envInt(const char* name, int fallback)
 {
@@ -48,16 +62,14 @@ private Q_SLOTS:
 private:
     void act(QRandomGenerator& random);
     QString check() const;
-    template <typename T>
-    QList<T*> visible(bool enabledOnly = true) const;
+    template <typename T> QList<T*> visible(bool enabledOnly = true) const;
 
     std::unique_ptr<WindowSetFixture> f_;
     std::deque<QString> recent_;
     QTemporaryDir dir_;
 };
 
-template <typename T>
-QList<T*> TestRandomWalk::visible(bool enabledOnly) const
+template <typename T> QList<T*> TestRandomWalk::visible(bool enabledOnly) const
 {
     QList<T*> found;
     for (QWidget* w : f_->set->windows()) {
@@ -139,7 +151,8 @@ void TestRandomWalk::act(QRandomGenerator& random)
         QWidget* target = pick(targets);
         for (int i = 0; i < 6; ++i) {
             const QPoint p(random.bounded(std::max(1, target->width())), random.bounded(std::max(1, target->height())));
-            recent_.push_back(QStringLiteral("move ") + describe(target) + QStringLiteral(" %1,%2").arg(p.x()).arg(p.y()));
+            recent_.push_back(QStringLiteral("move ") + describe(target) +
+                              QStringLiteral(" %1,%2").arg(p.x()).arg(p.y()));
             QTest::mouseMove(target, p);
         }
     } else if (kind < 92) {
@@ -202,7 +215,10 @@ QString TestRandomWalk::check() const
                 const double expected = (t.number(n, k) - t.number(n - 1, k)) * (t.grainPricePerTonne() / 1000.0);
                 const QString want = std::isfinite(expected) ? NumberText::format(expected, 6, 2) : QString();
                 if (t.cell(n, 9 + k) != want)
-                    return QStringLiteral("income row %1 column %2: %3, not %4").arg(9 + k).arg(n).arg(t.cell(n, 9 + k), want);
+                    return QStringLiteral("income row %1 column %2: %3, not %4")
+                        .arg(9 + k)
+                        .arg(n)
+                        .arg(t.cell(n, 9 + k), want);
             }
         }
         const double cost = t.nCostPerTonne() / 1000.0;
@@ -230,7 +246,9 @@ void TestRandomWalk::walk()
             for (const QString& a : recent_)
                 lines << QStringLiteral("  ") + a;
             QFAIL(qPrintable(QStringLiteral("step %1 of the walk with seed %2: %3\nlast actions:\n%4")
-                                 .arg(step).arg(seed).arg(fault, lines.join(u'\n'))));
+                                 .arg(step)
+                                 .arg(seed)
+                                 .arg(fault, lines.join(u'\n'))));
         }
         if (!f_->set->mainWindow().isVisible())
             f_->set->mainWindow().show();

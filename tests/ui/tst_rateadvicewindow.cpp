@@ -101,11 +101,16 @@ void TestRateAdviceWindow::badAdviceInputsChangeNothing_data()
 {
     QTest::addColumn<QString>("field");
     QTest::addColumn<QString>("text");
-    QTest::newRow("tolerance not a number") << "ToleranceEdit" << "dos";
-    QTest::newRow("negative tolerance") << "ToleranceEdit" << "-1";
-    QTest::newRow("weight not a number") << "WeightMedioEdit" << "0,5";
-    QTest::newRow("negative weight") << "Weight20Edit" << "-0.25";
-    QTest::newRow("weights not adding up to 1") << "Weight80Edit" << "0.5";
+    QTest::newRow("tolerance not a number") << "ToleranceEdit"
+                                            << "dos";
+    QTest::newRow("negative tolerance") << "ToleranceEdit"
+                                        << "-1";
+    QTest::newRow("weight not a number") << "WeightMedioEdit"
+                                         << "0,5";
+    QTest::newRow("negative weight") << "Weight20Edit"
+                                     << "-0.25";
+    QTest::newRow("weights not adding up to 1") << "Weight80Edit"
+                                                << "0.5";
 }
 
 void TestRateAdviceWindow::badAdviceInputsChangeNothing()

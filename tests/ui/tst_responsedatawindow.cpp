@@ -111,8 +111,8 @@ void TestResponseDataWindow::reachedFromTheMainWindowWithoutMovingIt()
     // It overlaps no control of the main window.
     const QRect place(button->mapTo(f_->window("TForm1"), QPoint()), button->size());
     for (QWidget* w : f_->window("TForm1")->findChildren<QWidget*>()) {
-        if (w == button || !w->isVisible() || w->objectName().isEmpty() || w->objectName() == u"ToolBar1"
-            || w->objectName() == u"Panel1")
+        if (w == button || !w->isVisible() || w->objectName().isEmpty() || w->objectName() == u"ToolBar1" ||
+            w->objectName() == u"Panel1")
             continue;
         QVERIFY2(!QRect(w->mapTo(f_->window("TForm1"), QPoint()), w->size()).intersects(place),
                  qPrintable(w->objectName()));
@@ -121,7 +121,8 @@ void TestResponseDataWindow::reachedFromTheMainWindowWithoutMovingIt()
     QWidget* window = f_->window("ResponseDataWindow");
     QVERIFY(window && window->isVisible());
     QCOMPARE(window->windowTitle(), QStringLiteral("Datos de respuesta"));
-    QVERIFY(text("ResponseDataWindow", "DataSourceLabel").startsWith(u"Tabla incorporada (ilustrativa, no calibrada)\n"));
+    QVERIFY(
+        text("ResponseDataWindow", "DataSourceLabel").startsWith(u"Tabla incorporada (ilustrativa, no calibrada)\n"));
     QCOMPARE(text("TForm3", "DataSourceLabel"), QStringLiteral("datos: incorporados"));
     QCOMPARE(text("TForm20", "DataSourceLabel"), QStringLiteral("datos: incorporados"));
 }
@@ -139,14 +140,16 @@ void TestResponseDataWindow::loadedTableReachesLookupsChartsAndPrint()
     const QString sha = QString::fromLatin1(QCryptographicHash::hash(OwnTable, QCryptographicHash::Sha256).toHex());
     QVERIFY2(source.startsWith(path + QStringLiteral("\n4 líneas, cargado el ")), qPrintable(source));
     QVERIFY2(source.contains(QStringLiteral("SHA-256 ") + sha), qPrintable(source));
-    QVERIFY2(source.endsWith(QStringLiteral("1 códigos de los archivos, 383 de la tabla incorporada")), qPrintable(source));
+    QVERIFY2(source.endsWith(QStringLiteral("1 códigos de los archivos, 383 de la tabla incorporada")),
+             qPrintable(source));
     for (const char* chart : {"TForm3", "TForm20"})
         QCOMPARE(text(chart, "DataSourceLabel"), QStringLiteral("datos: propia.csv"));
 
     // The slots change only at the next "Graficar", then with the table's own texts.
     QCOMPARE(nine(f_->set->scenarioSlots().slot(1)), builtIn);
-    QCOMPARE(plotSlot1(), (QStringList{"2000.0", "25.124 ", "-0.0824", "2100.0", "26.000 ", "-0.0900", "2200.0",
-                                       "27.000 ", "-0.1000"}));
+    QCOMPARE(
+        plotSlot1(),
+        (QStringList{"2000.0", "25.124 ", "-0.0824", "2100.0", "26.000 ", "-0.0900", "2200.0", "27.000 ", "-0.1000"}));
 
     // The printed chart says which data it rests on.
     Q_EMIT f_->set->yieldChart().activated();
@@ -170,14 +173,16 @@ void TestResponseDataWindow::brokenFileChangesNothing_data()
     QTest::addColumn<QByteArray>("content");
     QTest::addColumn<QString>("error");
     QTest::newRow("bad value on the last line")
-        << QStringList{"rota.csv"} << OwnTable + "BGAA,20,2000,25,-0.08\nBGAA,Medio,2100,26,-0.09\nBGAA,80,2200,27,2,5\n"
-        << "rota.csv, línea 7: se esperaban 5 columnas separadas por ',' y hay 6 (¿coma decimal? el separador decimal es el punto)";
+        << QStringList{"rota.csv"}
+        << OwnTable + "BGAA,20,2000,25,-0.08\nBGAA,Medio,2100,26,-0.09\nBGAA,80,2200,27,2,5\n"
+        << "rota.csv, línea 7: se esperaban 5 columnas separadas por ',' y hay 6 (¿coma decimal? el separador decimal "
+           "es el punto)";
     QTest::newRow("semicolons") << QStringList{"punto_y_coma.csv"} << QByteArray("codigo;nivel;a;b;c\n")
                                 << "punto_y_coma.csv, línea 1: el encabezado debe ser 'codigo,nivel,a,b,c' (el archivo "
                                    "está separado por ';'; use ',' como separador y '.' como decimal)";
-    QTest::newRow("three files, one missing") << QStringList{"t_20.txt", "t_medio.txt", "t_80_no_existe.txt"}
-                                              << QByteArray("AGAA 1885.9 15.770  -0.0529\n")
-                                              << "t_80_no_existe.txt: no se pudo abrir el archivo";
+    QTest::newRow("three files, one missing")
+        << QStringList{"t_20.txt", "t_medio.txt", "t_80_no_existe.txt"} << QByteArray("AGAA 1885.9 15.770  -0.0529\n")
+        << "t_80_no_existe.txt: no se pudo abrir el archivo";
 }
 
 void TestResponseDataWindow::brokenFileChangesNothing()
@@ -220,8 +225,8 @@ void TestResponseDataWindow::fitsAreReviewedThenUsedAndKeptForTheNextStart()
         eighty << table->item(1, column)->text();
     }
     // Residuals are ±60 on 10 plots: s = 60·√(10/7).
-    QCOMPARE(medio, (QStringList{"AGAA", "Medio", "10", "5", "1500.0", "30.000", "-0.1000",
-                                 medio[7], "71.7", "0 a 200", ""}));
+    QCOMPARE(medio,
+             (QStringList{"AGAA", "Medio", "10", "5", "1500.0", "30.000", "-0.1000", medio[7], "71.7", "0 a 200", ""}));
     QVERIFY(medio[7].toDouble() > 0.9 && medio[7].toDouble() < 1.0);
     QCOMPARE(eighty[10], QStringLiteral("menos de 3 dosis distintas: no se ajusta"));
     click("DiscardFitButton");

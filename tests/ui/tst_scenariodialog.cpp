@@ -157,9 +157,12 @@ void TestScenarioDialog::unitLettersForEverySlot_data()
     QTest::addColumn<QString>("letter");
     QTest::addColumn<QString>("name");
     for (int slot = 1; slot <= 3; ++slot) {
-        QTest::addRow("slot %d La Emiliana", slot) << slot << 4 << "H" << "La Emiliana";
-        QTest::addRow("slot %d Aldea Asunción", slot) << slot << 6 << "A" << "Aldea Asunción";
-        QTest::addRow("slot %d Gualeguay unit", slot) << slot << 5 << "E" << "Gualeguay";
+        QTest::addRow("slot %d La Emiliana", slot) << slot << 4 << "H"
+                                                   << "La Emiliana";
+        QTest::addRow("slot %d Aldea Asunción", slot) << slot << 6 << "A"
+                                                      << "Aldea Asunción";
+        QTest::addRow("slot %d Gualeguay unit", slot) << slot << 5 << "E"
+                                                      << "Gualeguay";
     }
 }
 

@@ -37,8 +37,9 @@ void TestSession::startToQuit()
     yield.chart().replot();
     QCOMPARE(yield.chart().legendTitles(), (QStringList{"ESCENARIO 1", "ESCENARIO 2", "ESCENARIO 3"}));
     for (int x = 40; x < 190; x += 10)
-        QTest::mouseMove(&yield.chart(), QPoint(int(yield.chart().xAxis->coordToPixel(x)),
-                                                 int(yield.chart().yAxis->coordToPixel(yield.chart().pointValue(1, x)))));
+        QTest::mouseMove(&yield.chart(),
+                         QPoint(int(yield.chart().xAxis->coordToPixel(x)),
+                                int(yield.chart().yAxis->coordToPixel(yield.chart().pointValue(1, x)))));
     QCOMPARE(f->child<QLineEdit>("TForm3", "Edit3")->text(), QStringLiteral("Escenario1-Medio"));
 
     f->click("TForm3", "ToolButton10");

@@ -57,18 +57,33 @@ QStringList labels(std::initializer_list<int> numbers)
 const SiteNames& names(int site)
 {
     static const SiteNames all[] = {
-        {"TForm5", u"Mapa de Gualeguay", labels({1, 2, 3, 4, 5, 6}), labels({7, 8, 9, 10, 11}),
+        {"TForm5",
+         u"Mapa de Gualeguay",
+         labels({1, 2, 3, 4, 5, 6}),
+         labels({7, 8, 9, 10, 11}),
          {QStringLiteral("Gualeguay"), QStringLiteral("Urdinarrain"), QStringLiteral("Larroque"),
           QStringLiteral("Gobernador Mansilla"), QStringLiteral("San Pedro")}},
-        {"TForm9", u"Mapa de Gualeguaychú", labels({1, 2, 3, 4, 9}), labels({5, 6, 7, 8, 10, 11}),
+        {"TForm9",
+         u"Mapa de Gualeguaychú",
+         labels({1, 2, 3, 4, 9}),
+         labels({5, 6, 7, 8, 10, 11}),
          {QStringLiteral("Gualeguaychú"), QStringLiteral("Concepción del Uruguay"), QStringLiteral("Enrique Carbo"),
           QStringLiteral("Larroque"), QStringLiteral("Urdinarrain"), QStringLiteral("Gilbert")}},
-        {"TForm8", u"Mapa de Reconquista", labels({8, 9, 10, 11}), labels({13, 14, 15, 3, 1}),
+        {"TForm8",
+         u"Mapa de Reconquista",
+         labels({8, 9, 10, 11}),
+         labels({13, 14, 15, 3, 1}),
          {QStringLiteral("Reconquista"), QStringLiteral("Romang"), QStringLiteral("Vera")}},
-        {"TForm7", u"Mapa Paraná", labels({10, 11, 12, 13, 14, 1}), labels({15, 16, 17, 2, 3, 4, 5}),
+        {"TForm7",
+         u"Mapa Paraná",
+         labels({10, 11, 12, 13, 14, 1}),
+         labels({15, 16, 17, 2, 3, 4, 5}),
          {QStringLiteral("Paraná"), QStringLiteral("Cayasta"), QStringLiteral("Esperanza"), QStringLiteral("Crespo"),
           QStringLiteral("Coronda")}},
-        {"TForm10", u"Mapa Rafaela", labels({1, 2, 3, 4, 9}), labels({5, 6, 7, 8, 10}),
+        {"TForm10",
+         u"Mapa Rafaela",
+         labels({1, 2, 3, 4, 9}),
+         labels({5, 6, 7, 8, 10}),
          {QStringLiteral("Rafaela"), QStringLiteral("La Pelada"), QStringLiteral("Tacural"), QStringLiteral("Freyre"),
           QStringLiteral("Esperanza")}},
     };
@@ -111,8 +126,7 @@ const QList<QStringList>& notes(int site)
              QStringLiteral("en sectores altos y pendientes")},
             {QStringLiteral("Peniplanicie ondulada dominada por argiudoles acuicos"),
              QStringLiteral("Suelos de la unidad: Serie Arroyo Animal (Argiudol acuico)"),
-             QStringLiteral("en lomas altas y pies de lomas de pendientes "),
-             QStringLiteral("suavemente onduladas.")},
+             QStringLiteral("en lomas altas y pies de lomas de pendientes "), QStringLiteral("suavemente onduladas.")},
             {QStringLiteral("Unidades cartograficas no agricolas")},
             {QStringLiteral("Rio")},
         },
@@ -308,7 +322,8 @@ void TestSiteMaps::windowLook_data()
     for (int site = 0; site < SiteMapWindow::SiteCount; ++site)
         QTest::newRow(siteName(site)) << site
                                       << (site == SiteMapWindow::Gualeguaychu
-                                              ? QStringLiteral("Coloque el mouse sobre el color de la izquierda para información")
+                                              ? QStringLiteral(
+                                                    "Coloque el mouse sobre el color de la izquierda para información")
                                               : usual);
 }
 
@@ -425,12 +440,15 @@ void TestSiteMaps::mapPicture_data()
         << int(SiteMapWindow::Reconquista) << 2 << Panel{ShownEmpty, ShownEmpty, ShownEmpty, Hidden, Hidden};
     QTest::newRow("Reconquista after one line")
         << int(SiteMapWindow::Reconquista) << 0 << Panel{ShownEmpty, HiddenEmpty, HiddenEmpty, Hidden, Hidden};
-    QTest::newRow("Parana after seven lines") << int(SiteMapWindow::Parana) << 2
-                                              << Panel{HiddenEmpty, ShownEmpty, HiddenEmpty, Hidden, Hidden, Hidden, Hidden};
-    QTest::newRow("Parana after the second row") << int(SiteMapWindow::Parana) << 0
-                                                 << Panel{HiddenEmpty, ShownEmpty, HiddenEmpty, Hidden, Hidden, Hidden, Hidden};
-    QTest::newRow("Parana after one line") << int(SiteMapWindow::Parana) << 4
-                                           << Panel{HiddenEmpty, HiddenEmpty, HiddenEmpty, Hidden, Hidden, Hidden, Hidden};
+    QTest::newRow("Parana after seven lines")
+        << int(SiteMapWindow::Parana) << 2
+        << Panel{HiddenEmpty, ShownEmpty, HiddenEmpty, Hidden, Hidden, Hidden, Hidden};
+    QTest::newRow("Parana after the second row")
+        << int(SiteMapWindow::Parana) << 0
+        << Panel{HiddenEmpty, ShownEmpty, HiddenEmpty, Hidden, Hidden, Hidden, Hidden};
+    QTest::newRow("Parana after one line")
+        << int(SiteMapWindow::Parana) << 4
+        << Panel{HiddenEmpty, HiddenEmpty, HiddenEmpty, Hidden, Hidden, Hidden, Hidden};
 }
 
 void TestSiteMaps::mapPicture()
@@ -460,12 +478,14 @@ void TestSiteMaps::legendOutsideZones_data()
     const Panel third = zonePanel(SiteMapWindow::Parana, 2);
     const Panel thirdBelowEmptyLines{ShownEmpty, ShownEmpty, ShownEmpty, third[3], third[4], third[5], third[6]};
     for (int gap = 0; gap < 5; ++gap)
-        QTest::addRow("Parana third zone, gap %d", gap + 1) << int(SiteMapWindow::Parana) << 2 << gap << thirdBelowEmptyLines;
+        QTest::addRow("Parana third zone, gap %d", gap + 1)
+            << int(SiteMapWindow::Parana) << 2 << gap << thirdBelowEmptyLines;
     QTest::newRow("Parana third zone, top margin") << int(SiteMapWindow::Parana) << 2 << -1 << thirdBelowEmptyLines;
     QTest::newRow("Parana one line, gap 1")
         << int(SiteMapWindow::Parana) << 4 << 0 << Panel{ShownEmpty, Hidden, Hidden, Hidden, Hidden, Hidden, Hidden};
     QTest::newRow("Parana second row, gap 2")
-        << int(SiteMapWindow::Parana) << 0 << 1 << Panel{HiddenEmpty, ShownEmpty, HiddenEmpty, Hidden, Hidden, Hidden, Hidden};
+        << int(SiteMapWindow::Parana) << 0 << 1
+        << Panel{HiddenEmpty, ShownEmpty, HiddenEmpty, Hidden, Hidden, Hidden, Hidden};
 }
 
 void TestSiteMaps::legendOutsideZones()
@@ -520,7 +540,8 @@ void TestSiteMaps::activation_data()
     QTest::addColumn<Panel>("expected");
     const Panel reconquista = zonePanel(SiteMapWindow::Reconquista, 2);
     QTest::newRow("Reconquista after five lines")
-        << int(SiteMapWindow::Reconquista) << 2 << Panel{ShownEmpty, ShownEmpty, ShownEmpty, reconquista[3], reconquista[4]};
+        << int(SiteMapWindow::Reconquista) << 2
+        << Panel{ShownEmpty, ShownEmpty, ShownEmpty, reconquista[3], reconquista[4]};
     QTest::newRow("Reconquista after one line")
         << int(SiteMapWindow::Reconquista) << 0 << Panel{ShownEmpty, HiddenEmpty, HiddenEmpty, Hidden, Hidden};
     const Panel parana = zonePanel(SiteMapWindow::Parana, 3);
@@ -528,9 +549,12 @@ void TestSiteMaps::activation_data()
         << int(SiteMapWindow::Parana) << 3
         << Panel{ShownEmpty, ShownEmpty, ShownEmpty, parana[3], parana[4], parana[5], parana[6]};
     QTest::newRow("Parana after the second row")
-        << int(SiteMapWindow::Parana) << 0 << Panel{HiddenEmpty, ShownEmpty, HiddenEmpty, Hidden, Hidden, Hidden, Hidden};
-    QTest::newRow("Gualeguay keeps its note") << int(SiteMapWindow::Gualeguay) << 0 << zonePanel(SiteMapWindow::Gualeguay, 0);
-    QTest::newRow("Gualeguaychu keeps its note") << int(SiteMapWindow::Gualeguaychu) << 1 << zonePanel(SiteMapWindow::Gualeguaychu, 1);
+        << int(SiteMapWindow::Parana) << 0
+        << Panel{HiddenEmpty, ShownEmpty, HiddenEmpty, Hidden, Hidden, Hidden, Hidden};
+    QTest::newRow("Gualeguay keeps its note")
+        << int(SiteMapWindow::Gualeguay) << 0 << zonePanel(SiteMapWindow::Gualeguay, 0);
+    QTest::newRow("Gualeguaychu keeps its note")
+        << int(SiteMapWindow::Gualeguaychu) << 1 << zonePanel(SiteMapWindow::Gualeguaychu, 1);
     QTest::newRow("Rafaela keeps its note") << int(SiteMapWindow::Rafaela) << 2 << zonePanel(SiteMapWindow::Rafaela, 2);
 }
 
@@ -582,7 +606,8 @@ void TestSiteMaps::zonesCoverTheirSquares()
         const QWidget* w = child(name);
         QVERIFY2(w, qPrintable(name));
         const maplegends::LegendSquare& square = layout.squares[static_cast<size_t>(zone)];
-        QCOMPARE(w->geometry(), QRect(square.rect.x, square.rect.y, square.rect.width, square.rect.height).translated(strip));
+        QCOMPARE(w->geometry(),
+                 QRect(square.rect.x, square.rect.y, square.rect.width, square.rect.height).translated(strip));
         QVERIFY(w->hasMouseTracking());
         QVERIFY(!w->autoFillBackground());
         QCOMPARE(window_->childAt(w->geometry().center()), w);
@@ -685,9 +710,10 @@ void TestSiteMaps::chooserList()
     QStringList items;
     for (int i = 0; i < list->count(); ++i)
         items << list->itemText(i);
-    QCOMPARE(items, (QStringList{QStringLiteral("A : Gualeguay"), QStringLiteral("B: Gualeguaychú"),
-                                 QStringLiteral("C: Reconquista"), QStringLiteral("D: Paraná"),
-                                 QStringLiteral("E: Rafaela")}));
+    QCOMPARE(
+        items,
+        (QStringList{QStringLiteral("A : Gualeguay"), QStringLiteral("B: Gualeguaychú"),
+                     QStringLiteral("C: Reconquista"), QStringLiteral("D: Paraná"), QStringLiteral("E: Rafaela")}));
     QCOMPARE(list->currentIndex(), -1);
     QCOMPARE(list->placeholderText(), QStringLiteral("Gualeguay"));
 }

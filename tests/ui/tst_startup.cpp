@@ -31,9 +31,12 @@ void TestStartup::standardDialogsSpeakSpanish_data()
 {
     QTest::addColumn<QString>("dialog");
     QTest::addColumn<QString>("button");
-    QTest::newRow("file chooser") << "file" << "&Guardar";
-    QTest::newRow("print dialog") << "print" << "Im&primir";
-    QTest::newRow("page set-up") << "page" << "Apaisado invertido";
+    QTest::newRow("file chooser") << "file"
+                                  << "&Guardar";
+    QTest::newRow("print dialog") << "print"
+                                  << "Im&primir";
+    QTest::newRow("page set-up") << "page"
+                                 << "Apaisado invertido";
 }
 
 void TestStartup::standardDialogsSpeakSpanish()
@@ -65,7 +68,8 @@ void TestStartup::commandLineAnswersWithoutAWindow_data()
     QTest::addColumn<QString>("pattern");
     QTest::newRow("--version") << QStringList{"--version"} << "^velmaro \\d+\\.\\d+(\\.\\d+)?\\n$";
     QTest::newRow("-v") << QStringList{"-v"} << "^velmaro \\d+\\.\\d+";
-    QTest::newRow("--help") << QStringList{"--help"} << "^Uso: .*velmaro \\[opciones\\]\\n(.|\\n)*Opciones:(.|\\n)*--version  Muestra";
+    QTest::newRow("--help") << QStringList{"--help"}
+                            << "^Uso: .*velmaro \\[opciones\\]\\n(.|\\n)*Opciones:(.|\\n)*--version  Muestra";
     QTest::newRow("-h") << QStringList{"-h"} << "^Uso: ";
     QTest::newRow("the help check stays hidden") << QStringList{"--help"} << "^(?!(.|\\n)*comprobar)";
 }

@@ -29,11 +29,11 @@ void TestWindowSet::createsEveryWindowOnceInOrder()
         QVERIFY(w->isWindow());
         QVERIFY(!w->parent());
     }
-    const QStringList expected{"TForm1", "TForm2", "TForm4", "TForm7", "TForm8", "TForm11", "TForm12", "TForm13",
+    const QStringList expected{"TForm1",  "TForm2",  "TForm4",  "TForm7",  "TForm8",  "TForm11", "TForm12", "TForm13",
                                "TForm14", "TForm15", "TForm16", "TForm17", "TForm18", "TForm19", "TForm21", "TForm22",
                                "TForm23", "TForm24", "TForm25", "TForm26", "TForm27", "TForm28", "TForm29", "TForm30",
-                               "TForm31", "TForm32", "TForm33", "TForm34", "TForm20", "TForm3", "TForm36", "TForm6",
-                               "TForm10", "TForm35", "TForm9", "TForm5", "TForm37"};
+                               "TForm31", "TForm32", "TForm33", "TForm34", "TForm20", "TForm3",  "TForm36", "TForm6",
+                               "TForm10", "TForm35", "TForm9",  "TForm5",  "TForm37"};
     QCOMPARE(names, expected);
     QCOMPARE(set.window(QStringLiteral("TForm1")), &set.mainWindow());
     QVERIFY(!set.window(QStringLiteral("TForm38")));
@@ -45,22 +45,42 @@ void TestWindowSet::captions_data()
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("caption");
     const std::pair<const char*, const char*> table[] = {
-        {"TForm1", "Velmaro zona NEA"}, {"TForm2", "Elección de escenario"},
-        {"TForm4", "Seleccione las curvas que desea ver"}, {"TForm7", "Mapa Paraná"},
-        {"TForm8", "Mapa de Reconquista"}, {"TForm11", "Ajuste de ejes"}, {"TForm12", "Imprimir"},
-        {"TForm13", "Cambio de títulos de ejes y gráfico"}, {"TForm14", "Funciones aplicadas"},
-        {"TForm15", "Uso del gráfico"}, {"TForm16", "Ayuda eje de rendimiento"},
-        {"TForm17", "Ayuda eje de nitrógeno"}, {"TForm18", "Ayuda incremento de rendimiento por kg N"},
-        {"TForm19", "Ayuda para elegir curvas"}, {"TForm21", "Costo del Nitrógeno"}, {"TForm22", "ATENCION"},
-        {"TForm23", "Imprimir gráfico económico"}, {"TForm24", "Cambio de títulos de gráfico económico"},
-        {"TForm25", "Ajuste de ejes de gráfico económico"}, {"TForm26", "Ayuda eje Y de gráfico económico"},
-        {"TForm27", "Ayuda eje x gráfico económico"}, {"TForm28", "Ayuda margen en $/ha"},
-        {"TForm29", "Ayuda parte económica"}, {"TForm30", "ayuda parte económica"},
-        {"TForm31", "Ayuda pte económica"}, {"TForm32", "Calculo de N disponible en suelo"},
-        {"TForm33", "Nitrógeno disponible de referencia"}, {"TForm34", "Faltan datos"},
-        {"TForm20", "N disp. de referencia"}, {"TForm3", "Gráfico de rendimiento en función de N disponible"},
-        {"TForm6", "Mapas"}, {"TForm10", "Mapa Rafaela"}, {"TForm35", "Créditos"},
-        {"TForm9", "Mapa de Gualeguaychú"}, {"TForm5", "Mapa de Gualeguay"}, {"TForm37", "Imprimir"},
+        {"TForm1", "Velmaro zona NEA"},
+        {"TForm2", "Elección de escenario"},
+        {"TForm4", "Seleccione las curvas que desea ver"},
+        {"TForm7", "Mapa Paraná"},
+        {"TForm8", "Mapa de Reconquista"},
+        {"TForm11", "Ajuste de ejes"},
+        {"TForm12", "Imprimir"},
+        {"TForm13", "Cambio de títulos de ejes y gráfico"},
+        {"TForm14", "Funciones aplicadas"},
+        {"TForm15", "Uso del gráfico"},
+        {"TForm16", "Ayuda eje de rendimiento"},
+        {"TForm17", "Ayuda eje de nitrógeno"},
+        {"TForm18", "Ayuda incremento de rendimiento por kg N"},
+        {"TForm19", "Ayuda para elegir curvas"},
+        {"TForm21", "Costo del Nitrógeno"},
+        {"TForm22", "ATENCION"},
+        {"TForm23", "Imprimir gráfico económico"},
+        {"TForm24", "Cambio de títulos de gráfico económico"},
+        {"TForm25", "Ajuste de ejes de gráfico económico"},
+        {"TForm26", "Ayuda eje Y de gráfico económico"},
+        {"TForm27", "Ayuda eje x gráfico económico"},
+        {"TForm28", "Ayuda margen en $/ha"},
+        {"TForm29", "Ayuda parte económica"},
+        {"TForm30", "ayuda parte económica"},
+        {"TForm31", "Ayuda pte económica"},
+        {"TForm32", "Calculo de N disponible en suelo"},
+        {"TForm33", "Nitrógeno disponible de referencia"},
+        {"TForm34", "Faltan datos"},
+        {"TForm20", "N disp. de referencia"},
+        {"TForm3", "Gráfico de rendimiento en función de N disponible"},
+        {"TForm6", "Mapas"},
+        {"TForm10", "Mapa Rafaela"},
+        {"TForm35", "Créditos"},
+        {"TForm9", "Mapa de Gualeguaychú"},
+        {"TForm5", "Mapa de Gualeguay"},
+        {"TForm37", "Imprimir"},
     };
     for (const auto& [name, caption] : table)
         QTest::newRow(name) << QString::fromUtf8(name) << QString::fromUtf8(caption);

@@ -11,9 +11,9 @@
 #include "WindowSetFixture.h"
 #include "core/ScenarioSlots.h"
 #include "ui/charting/CurveChart.h"
-#include "ui/economics/EconomicChartWindow.h"
 #include "ui/common/HelpMark.h"
 #include "ui/common/RadioGroup.h"
+#include "ui/economics/EconomicChartWindow.h"
 #include "ui/yieldchart/CurveSelectionWindow.h"
 #include "ui/yieldchart/YieldChartWindow.h"
 
@@ -72,7 +72,8 @@ private:
     }
     QPoint pixelOf(double x, double y) const
     {
-        return QPoint(int(std::lround(chart().xAxis->coordToPixel(x))), int(std::lround(chart().yAxis->coordToPixel(y))));
+        return QPoint(int(std::lround(chart().xAxis->coordToPixel(x))),
+                      int(std::lround(chart().yAxis->coordToPixel(y))));
     }
     // The pixel halfway along the drawn segment from point x to point x + 1 of series k.
     QPoint onSegment(int k, int x) const
@@ -155,11 +156,11 @@ void TestYieldChart::graficarOnACoveredWindowDoesNotRebuild()
     confirm(1);
     plot();
     chart().setAxisMaximum(CurveChart::Axis::Bottom, 150); // as the axis window would
-    confirm(1, 4, 6); // Rafaela, PT 371
+    confirm(1, 4, 6);                                      // Rafaela, PT 371
     f_->click("TForm1", "ToolButton13");
-    QCOMPARE(f_->set->scenarioSlots().slot(1).code, QStringLiteral("EQAA")); // looked up again...
+    QCOMPARE(f_->set->scenarioSlots().slot(1).code, QStringLiteral("EQAA"));      // looked up again...
     QCOMPARE(chartWindow().yieldTable().cell(100, 1), QStringLiteral("3545.10")); // ...but not redrawn
-    f_->click("TForm3", "ToolButton7"); // Escenarios
+    f_->click("TForm3", "ToolButton7");                                           // Escenarios
     f_->click("TForm1", "ToolButton13");
     QVERIFY(chartWindow().yieldTable().cell(100, 1) != QStringLiteral("3545.10"));
     QCOMPARE(chart().axisMaximum(CurveChart::Axis::Bottom), 150.0); // limits survive
@@ -285,7 +286,8 @@ void TestYieldChart::markersShowTheSlotColour()
     for (int y = sample.top(); y <= sample.bottom(); ++y)
         for (int x = sample.left(); x <= sample.right(); ++x) {
             const QColor c = image.pixelColor(x, y);
-            QVERIFY2(std::max({c.red(), c.green(), c.blue()}) >= 80, qPrintable(QStringLiteral("dark at %1,%2").arg(x).arg(y)));
+            QVERIFY2(std::max({c.red(), c.green(), c.blue()}) >= 80,
+                     qPrintable(QStringLiteral("dark at %1,%2").arg(x).arg(y)));
         }
 }
 
@@ -297,8 +299,8 @@ void TestYieldChart::neverACurveLeftOfForty()
     // Along the bottom axis line, where the placeholders lie, and beyond every edge.
     for (int x = plotArea.left() - 60; x <= plotArea.right() + 60; x += 3)
         moveTo(QPoint(x, plotArea.bottom()));
-    for (const QPoint p : {QPoint(0, 0), QPoint(chart().width() - 1, chart().height() - 1),
-                           pixelOf(39.5, 0), pixelOf(20, 0), pixelOf(40, 0)})
+    for (const QPoint p : {QPoint(0, 0), QPoint(chart().width() - 1, chart().height() - 1), pixelOf(39.5, 0),
+                           pixelOf(20, 0), pixelOf(40, 0)})
         moveTo(p);
     QCOMPARE(text("Edit3"), QString());
     QCOMPARE(text("Label13"), QStringLiteral("Label13"));
@@ -413,7 +415,9 @@ void TestYieldChart::slotRules()
     confirm(1);
     confirm(2, 1, 0);
     plot();
-    auto box = [this](int n) { return f_->child<QCheckBox>("TForm4", QStringLiteral("CheckBox%1").arg(n).toLatin1().constData()); };
+    auto box = [this](int n) {
+        return f_->child<QCheckBox>("TForm4", QStringLiteral("CheckBox%1").arg(n).toLatin1().constData());
+    };
     for (int n = 7; n <= 9; ++n) {
         QVERIFY(!box(n)->isChecked());
         QVERIFY(!box(n)->isEnabled());

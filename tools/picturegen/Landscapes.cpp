@@ -35,10 +35,10 @@ struct FieldView {
     QColor outline;
     QColor awn;
     qreal rimLight = 0;
-    qreal ripeness = 1.0;     // 0 greenish, 1 fully golden
+    qreal ripeness = 1.0; // 0 greenish, 1 fully golden
 };
 
-void paintFieldEars(QPainter &p, const FieldView &v)
+void paintFieldEars(QPainter& p, const FieldView& v)
 {
     struct Ear {
         qreal z;
@@ -61,10 +61,10 @@ void paintFieldEars(QPainter &p, const FieldView &v)
         worldX = (std::round(worldX / v.rowGapNear) + randomRange(-0.3, 0.3)) * v.rowGapNear;
         ears.push_back({z, worldX});
     }
-    std::sort(ears.begin(), ears.end(), [](const Ear &a, const Ear &b) { return a.z > b.z; });
+    std::sort(ears.begin(), ears.end(), [](const Ear& a, const Ear& b) { return a.z > b.z; });
 
     const qreal groundSpan = v.height - v.horizon;
-    for (const Ear &e : ears) {
+    for (const Ear& e : ears) {
         const qreal y = v.horizon + groundSpan / e.z;
         const qreal x = v.vanishX + e.worldX / e.z;
         const qreal size = v.earNear / e.z;
@@ -114,7 +114,7 @@ void paintFieldEars(QPainter &p, const FieldView &v)
 
 // Furrow shading between rows: alternating darker and lighter wedges that
 // meet at the vanishing point.
-void paintRowStripes(QPainter &p, const FieldView &v, QColor shadow, QColor highlight)
+void paintRowStripes(QPainter& p, const FieldView& v, QColor shadow, QColor highlight)
 {
     const int halfRows = static_cast<int>(std::ceil(v.width / v.rowGapNear)) * 3;
     p.setPen(Qt::NoPen);
@@ -145,7 +145,7 @@ void paintRowStripes(QPainter &p, const FieldView &v, QColor shadow, QColor high
 
 // A clump of trees on the horizon (eucalyptus round a farmstead): a crowd of
 // rounded crowns of different heights.
-void addTreeClump(QPainterPath &path, qreal centreX, qreal baseY, qreal width, qreal height)
+void addTreeClump(QPainterPath& path, qreal centreX, qreal baseY, qreal width, qreal height)
 {
     const int crowns = std::max(3, static_cast<int>(width / (height * 0.7)));
     for (int i = 0; i < crowns; ++i) {
@@ -159,22 +159,21 @@ void addTreeClump(QPainterPath &path, qreal centreX, qreal baseY, qreal width, q
 }
 
 // A soft cloud made of overlapping puffs, flat-bottomed like fair-weather cumulus.
-void paintCloud(QPainter &p, QPointF centre, qreal width, qreal height)
+void paintCloud(QPainter& p, QPointF centre, qreal width, qreal height)
 {
     const int puffs = 7;
     for (int i = 0; i < puffs; ++i) {
         const qreal t = (i + 0.5) / puffs;
         const qreal r = height * (0.45 + 0.55 * std::sin(std::numbers::pi * t)) * randomRange(0.8, 1.1);
-        const QPointF c(centre.x() - width / 2 + t * width + randomRange(-6, 6),
-                        centre.y() - r * 0.35);
+        const QPointF c(centre.x() - width / 2 + t * width + randomRange(-6, 6), centre.y() - r * 0.35);
         p.drawEllipse(c, r * 1.2, r);
     }
-    p.drawRoundedRect(QRectF(centre.x() - width * 0.55, centre.y() - height * 0.2,
-                             width * 1.1, height * 0.45), height * 0.2, height * 0.2);
+    p.drawRoundedRect(QRectF(centre.x() - width * 0.55, centre.y() - height * 0.2, width * 1.1, height * 0.45),
+                      height * 0.2, height * 0.2);
 }
 
 // The windmill that pumps water for cattle on almost every pampas farm.
-void paintWindmill(QPainter &p, QPointF foot, qreal h, QColor c)
+void paintWindmill(QPainter& p, QPointF foot, qreal h, QColor c)
 {
     p.setPen(QPen(c, h * 0.025, Qt::SolidLine, Qt::RoundCap));
     const QPointF top(foot.x(), foot.y() - h);
@@ -195,7 +194,7 @@ void paintWindmill(QPainter &p, QPointF foot, qreal h, QColor c)
 QImage mainBackground()
 {
     const qreal W = 1024, H = 768, horizon = 318;
-    return renderPicture(QSize(1024, 768), 2, QColor(0xf2, 0xec, 0xda), [&](QPainter &p) {
+    return renderPicture(QSize(1024, 768), 2, QColor(0xf2, 0xec, 0xda), [&](QPainter& p) {
         // Sky: a clear pampas afternoon, pale toward the horizon.
         QLinearGradient sky(QPointF(0, 0), QPointF(0, horizon));
         sky.setColorAt(0.0, QColor(0xa4, 0xc6, 0xe0));
@@ -208,7 +207,7 @@ QImage mainBackground()
         sun.setColorAt(1.0, QColor(255, 246, 220, 0));
         p.fillRect(QRectF(0, 0, W, horizon + 2), sun);
 
-        drawBlurredLayer(p, 16, 0.75, [&](QPainter &lp) {
+        drawBlurredLayer(p, 16, 0.75, [&](QPainter& lp) {
             lp.setPen(Qt::NoPen);
             lp.setBrush(QColor(255, 255, 255, 210));
             paintCloud(lp, QPointF(170, 120), 230, 46);
@@ -219,7 +218,7 @@ QImage mainBackground()
         });
 
         // Distant tree lines and a windmill, blue with haze.
-        drawBlurredLayer(p, 1.5, 1.0, [&](QPainter &lp) {
+        drawBlurredLayer(p, 1.5, 1.0, [&](QPainter& lp) {
             QPainterPath land(QPointF(0, horizon + 2));
             for (qreal x = 0; x <= W; x += 6)
                 land.lineTo(x, horizon - 1.5 - 1.2 * std::sin(x * 0.021) - randomRange(0, 1.0));
@@ -241,8 +240,8 @@ QImage mainBackground()
 
         // Neighbouring fields between the horizon and our wheat.
         const qreal fieldTop = horizon + 20;
-        const QColor bands[] = {QColor(0xc6, 0xcf, 0x9c), QColor(0xe5, 0xd6, 0xa0),
-                                QColor(0xbb, 0xc9, 0x92), QColor(0xe0, 0xcc, 0x8a)};
+        const QColor bands[] = {QColor(0xc6, 0xcf, 0x9c), QColor(0xe5, 0xd6, 0xa0), QColor(0xbb, 0xc9, 0x92),
+                                QColor(0xe0, 0xcc, 0x8a)};
         qreal y = horizon;
         int b = 0;
         while (y < fieldTop + 2) {
@@ -303,7 +302,7 @@ QImage mainBackground()
 QImage yieldBackground()
 {
     const qreal W = 640, H = 420, horizon = 300;
-    return renderPicture(QSize(640, 420), 2, QColor(0xfc, 0xfb, 0xf6), [&](QPainter &p) {
+    return renderPicture(QSize(640, 420), 2, QColor(0xfc, 0xfb, 0xf6), [&](QPainter& p) {
         QLinearGradient paper(QPointF(0, 0), QPointF(0, H));
         paper.setColorAt(0.0, QColor(0xfb, 0xfc, 0xfc));
         paper.setColorAt(0.7, QColor(0xfc, 0xfa, 0xf2));
@@ -315,7 +314,7 @@ QImage yieldBackground()
         p.fillRect(QRectF(0, 0, W, H), sun);
 
         // A band of ears along the bottom, barely darker than the paper.
-        drawBlurredLayer(p, 0.8, 0.16, [&](QPainter &lp) {
+        drawBlurredLayer(p, 0.8, 0.16, [&](QPainter& lp) {
             QPainterPath ground(QPointF(0, horizon));
             ground.cubicTo(QPointF(200, horizon - 8), QPointF(420, horizon + 6), QPointF(W, horizon - 4));
             ground.lineTo(W, H);
@@ -338,8 +337,8 @@ QImage yieldBackground()
                 s.awnLength = size * 0.7;
                 s.awnWidth = 0.6;
                 s.stemWidth = 1.3;
-                drawWheatStalk(lp, QPointF(x + randomRange(-10, 10), H + 4), QPointF(x, top),
-                               randomRange(-12, 12), s, randomRange(-6, 6));
+                drawWheatStalk(lp, QPointF(x + randomRange(-10, 10), H + 4), QPointF(x, top), randomRange(-12, 12), s,
+                               randomRange(-6, 6));
             }
         });
     });
@@ -348,7 +347,7 @@ QImage yieldBackground()
 QImage creditsPicture()
 {
     const qreal W = 235, H = 346, horizon = 150;
-    return renderPicture(QSize(235, 346), 3, QColor(0xf0, 0xc0, 0x80), [&](QPainter &p) {
+    return renderPicture(QSize(235, 346), 3, QColor(0xf0, 0xc0, 0x80), [&](QPainter& p) {
         QLinearGradient sky(QPointF(0, 0), QPointF(0, horizon));
         sky.setColorAt(0.0, QColor(0x8f, 0xa6, 0xc2));
         sky.setColorAt(0.45, QColor(0xe3, 0xbc, 0x9a));
@@ -357,7 +356,7 @@ QImage creditsPicture()
         p.fillRect(QRectF(0, 0, W, horizon + 2), sky);
 
         // A few thin clouds lit from below.
-        drawBlurredLayer(p, 4, 0.7, [&](QPainter &lp) {
+        drawBlurredLayer(p, 4, 0.7, [&](QPainter& lp) {
             lp.setPen(Qt::NoPen);
             lp.setBrush(QColor(0xff, 0xd8, 0xa8, 200));
             lp.drawEllipse(QPointF(60, 62), 60, 5);
@@ -377,7 +376,7 @@ QImage creditsPicture()
         p.drawEllipse(sunCentre, 11, 11);
 
         // Distant trees against the sun.
-        drawBlurredLayer(p, 0.8, 1.0, [&](QPainter &lp) {
+        drawBlurredLayer(p, 0.8, 1.0, [&](QPainter& lp) {
             QPainterPath land(QPointF(0, horizon + 2));
             for (qreal x = 0; x <= W; x += 3)
                 land.lineTo(x, horizon - 1.2 - randomRange(0, 0.8));

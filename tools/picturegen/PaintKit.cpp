@@ -18,12 +18,12 @@ namespace {
 std::uint64_t rngState = 0x9e3779b97f4a7c15ULL;
 
 // One horizontal pass of a box blur over premultiplied ARGB rows.
-void boxBlurRows(std::vector<std::uint32_t> &pixels, int width, int height, int radius)
+void boxBlurRows(std::vector<std::uint32_t>& pixels, int width, int height, int radius)
 {
     std::vector<std::uint32_t> row(static_cast<size_t>(width));
     const int window = 2 * radius + 1;
     for (int y = 0; y < height; ++y) {
-        std::uint32_t *line = pixels.data() + static_cast<size_t>(y) * static_cast<size_t>(width);
+        std::uint32_t* line = pixels.data() + static_cast<size_t>(y) * static_cast<size_t>(width);
         std::copy(line, line + width, row.begin());
         int sum[4] = {0, 0, 0, 0};
         auto at = [&](int x) { return row[static_cast<size_t>(std::clamp(x, 0, width - 1))]; };
@@ -40,47 +40,44 @@ void boxBlurRows(std::vector<std::uint32_t> &pixels, int width, int height, int 
             const std::uint32_t leaving = at(x - radius);
             const std::uint32_t entering = at(x + radius + 1);
             for (int c = 0; c < 4; ++c)
-                sum[c] += static_cast<int>((entering >> (8 * c)) & 0xffu)
-                        - static_cast<int>((leaving >> (8 * c)) & 0xffu);
+                sum[c] +=
+                    static_cast<int>((entering >> (8 * c)) & 0xffu) - static_cast<int>((leaving >> (8 * c)) & 0xffu);
         }
     }
 }
 
-std::vector<std::uint32_t> transposed(const std::vector<std::uint32_t> &in, int width, int height)
+std::vector<std::uint32_t> transposed(const std::vector<std::uint32_t>& in, int width, int height)
 {
     std::vector<std::uint32_t> out(in.size());
     for (int y = 0; y < height; ++y)
         for (int x = 0; x < width; ++x)
-            out[static_cast<size_t>(x) * static_cast<size_t>(height) + static_cast<size_t>(y)]
-                = in[static_cast<size_t>(y) * static_cast<size_t>(width) + static_cast<size_t>(x)];
+            out[static_cast<size_t>(x) * static_cast<size_t>(height) + static_cast<size_t>(y)] =
+                in[static_cast<size_t>(y) * static_cast<size_t>(width) + static_cast<size_t>(x)];
     return out;
 }
 
-qreal deviceScale(const QPainter &p)
+qreal deviceScale(const QPainter& p)
 {
-    const QTransform &t = p.worldTransform();
+    const QTransform& t = p.worldTransform();
     return std::sqrt(std::abs(t.determinant()));
 }
 
 } // namespace
 
-QImage renderPicture(QSize size, int supersample, QColor background,
-                     const std::function<void(QPainter &)> &draw)
+QImage renderPicture(QSize size, int supersample, QColor background, const std::function<void(QPainter&)>& draw)
 {
     QImage big(size * supersample, QImage::Format_ARGB32_Premultiplied);
     big.fill(background);
     {
         QPainter p(&big);
-        p.setRenderHints(QPainter::Antialiasing | QPainter::SmoothPixmapTransform
-                         | QPainter::TextAntialiasing);
+        p.setRenderHints(QPainter::Antialiasing | QPainter::SmoothPixmapTransform | QPainter::TextAntialiasing);
         p.scale(supersample, supersample);
         draw(p);
     }
-    return big.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
-        .convertToFormat(QImage::Format_RGB32);
+    return big.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation).convertToFormat(QImage::Format_RGB32);
 }
 
-void blurImage(QImage &image, int radius)
+void blurImage(QImage& image, int radius)
 {
     if (radius < 1 || image.isNull())
         return;
@@ -90,7 +87,7 @@ void blurImage(QImage &image, int radius)
     const int h = image.height();
     std::vector<std::uint32_t> pixels(static_cast<size_t>(w) * static_cast<size_t>(h));
     for (int y = 0; y < h; ++y) {
-        const auto *line = reinterpret_cast<const std::uint32_t *>(image.constScanLine(y));
+        const auto* line = reinterpret_cast<const std::uint32_t*>(image.constScanLine(y));
         std::copy(line, line + w, pixels.begin() + static_cast<std::ptrdiff_t>(y) * w);
     }
     // Three box passes of half the radius each come close to a Gaussian.
@@ -102,20 +99,19 @@ void blurImage(QImage &image, int radius)
         boxBlurRows(pixels, h, w, pass);
     pixels = transposed(pixels, h, w);
     for (int y = 0; y < h; ++y) {
-        auto *line = reinterpret_cast<std::uint32_t *>(image.scanLine(y));
+        auto* line = reinterpret_cast<std::uint32_t*>(image.scanLine(y));
         std::copy(pixels.begin() + static_cast<std::ptrdiff_t>(y) * w,
                   pixels.begin() + static_cast<std::ptrdiff_t>(y + 1) * w, line);
     }
 }
 
-void drawSoftShadow(QPainter &p, const QPainterPath &path, QPointF offset,
-                    qreal blur, QColor color)
+void drawSoftShadow(QPainter& p, const QPainterPath& path, QPointF offset, qreal blur, QColor color)
 {
     const qreal scale = deviceScale(p);
     const int blurDevice = std::max(1, static_cast<int>(std::lround(blur * scale)));
     const QPainterPath devicePath = p.worldTransform().map(path.translated(offset));
-    const QRect bounds = devicePath.boundingRect().toAlignedRect().adjusted(
-        -2 * blurDevice, -2 * blurDevice, 2 * blurDevice, 2 * blurDevice);
+    const QRect bounds = devicePath.boundingRect().toAlignedRect().adjusted(-2 * blurDevice, -2 * blurDevice,
+                                                                            2 * blurDevice, 2 * blurDevice);
     QImage layer(bounds.size(), QImage::Format_ARGB32_Premultiplied);
     layer.fill(Qt::transparent);
     {
@@ -131,8 +127,7 @@ void drawSoftShadow(QPainter &p, const QPainterPath &path, QPointF offset,
     p.restore();
 }
 
-void drawBlurredLayer(QPainter &p, qreal blur, qreal opacity,
-                      const std::function<void(QPainter &)> &draw)
+void drawBlurredLayer(QPainter& p, qreal blur, qreal opacity, const std::function<void(QPainter&)>& draw)
 {
     const QSize deviceSize(p.device()->width(), p.device()->height());
     QImage layer(deviceSize, QImage::Format_ARGB32_Premultiplied);
@@ -151,7 +146,7 @@ void drawBlurredLayer(QPainter &p, qreal blur, qreal opacity,
     p.restore();
 }
 
-void drawEarHead(QPainter &p, QPointF headBase, qreal angleDeg, const EarStyle &s)
+void drawEarHead(QPainter& p, QPointF headBase, qreal angleDeg, const EarStyle& s)
 {
     constexpr qreal pi = std::numbers::pi;
     p.save();
@@ -181,10 +176,9 @@ void drawEarHead(QPainter &p, QPointF headBase, qreal angleDeg, const EarStyle &
         spikelets.push_back({QPointF(side * w * 0.2, y), side * (18.0 + 8.0 * (1.0 - t)), w * 0.56, t, side});
     }
     // The terminal spikelet sits on the axis at the top.
-    spikelets.push_back({QPointF(0, -s.headLength + spikeletHeight * 0.5), 0.0,
-                         s.headWidth * 0.45, 1.0, 0});
+    spikelets.push_back({QPointF(0, -s.headLength + spikeletHeight * 0.5), 0.0, s.headWidth * 0.45, 1.0, 0});
 
-    auto tipOf = [&](const Spikelet &k) {
+    auto tipOf = [&](const Spikelet& k) {
         const qreal a = k.tilt * pi / 180.0;
         const qreal h = spikeletHeight * 0.5;
         return k.centre + QPointF(std::sin(a) * h, -std::cos(a) * h);
@@ -192,7 +186,7 @@ void drawEarHead(QPainter &p, QPointF headBase, qreal angleDeg, const EarStyle &
 
     // Awns behind the grain, fading toward their ends.
     if (s.awnLength > 0.0) {
-        for (const Spikelet &k : spikelets) {
+        for (const Spikelet& k : spikelets) {
             const QPointF tip = tipOf(k);
             const qreal spread = k.side * s.awnSpread * (1.25 - 0.55 * k.t);
             const qreal a = spread * pi / 180.0;
@@ -217,7 +211,7 @@ void drawEarHead(QPainter &p, QPointF headBase, qreal angleDeg, const EarStyle &
 
     // Spikelets from the top down, so each lower one overlaps the base of the next.
     for (auto it = spikelets.rbegin(); it != spikelets.rend(); ++it) {
-        const Spikelet &k = *it;
+        const Spikelet& k = *it;
         const qreal hw = k.width * 0.5;
         const qreal hh = spikeletHeight * 0.5;
         QPainterPath grain(QPointF(0, hh));
@@ -250,8 +244,8 @@ void drawEarHead(QPainter &p, QPointF headBase, qreal angleDeg, const EarStyle &
     p.restore();
 }
 
-void drawWheatStalk(QPainter &p, QPointF ground, QPointF headBase, qreal bend,
-                    const EarStyle &style, qreal extraTiltDeg)
+void drawWheatStalk(QPainter& p, QPointF ground, QPointF headBase, qreal bend, const EarStyle& style,
+                    qreal extraTiltDeg)
 {
     const QPointF d = headBase - ground;
     const qreal len = std::hypot(d.x(), d.y());
@@ -270,8 +264,7 @@ void drawWheatStalk(QPainter &p, QPointF ground, QPointF headBase, qreal bend,
     drawEarHead(p, headBase, angle + extraTiltDeg, style);
 }
 
-void drawLeaf(QPainter &p, QPointF base, QPointF tip, qreal width, qreal bend,
-              QColor light, QColor dark)
+void drawLeaf(QPainter& p, QPointF base, QPointF tip, qreal width, qreal bend, QColor light, QColor dark)
 {
     const QPointF d = tip - base;
     const qreal len = std::hypot(d.x(), d.y());
@@ -299,10 +292,9 @@ void drawLeaf(QPainter &p, QPointF base, QPointF tip, qreal width, qreal bend,
 QColor mix(QColor a, QColor b, qreal t)
 {
     const qreal u = 1.0 - t;
-    return QColor::fromRgbF(static_cast<float>(a.redF() * u + b.redF() * t),
-                            static_cast<float>(a.greenF() * u + b.greenF() * t),
-                            static_cast<float>(a.blueF() * u + b.blueF() * t),
-                            static_cast<float>(a.alphaF() * u + b.alphaF() * t));
+    return QColor::fromRgbF(
+        static_cast<float>(a.redF() * u + b.redF() * t), static_cast<float>(a.greenF() * u + b.greenF() * t),
+        static_cast<float>(a.blueF() * u + b.blueF() * t), static_cast<float>(a.alphaF() * u + b.alphaF() * t));
 }
 
 QColor withAlpha(QColor c, qreal alpha)

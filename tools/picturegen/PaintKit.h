@@ -17,34 +17,30 @@ namespace picturegen {
 
 // Draws with antialiasing at `supersample` times the final size on a
 // background of `background`, then scales down with area averaging.
-QImage renderPicture(QSize size, int supersample, QColor background,
-                     const std::function<void(QPainter &)> &draw);
+QImage renderPicture(QSize size, int supersample, QColor background, const std::function<void(QPainter&)>& draw);
 
 // Three-pass box blur, close to a Gaussian of the given radius (device pixels).
-void blurImage(QImage &image, int radius);
+void blurImage(QImage& image, int radius);
 
 // A blurred copy of `path` filled with `color`, offset by `offset`, drawn
 // under whatever the caller paints next. Blur is in logical pixels.
-void drawSoftShadow(QPainter &p, const QPainterPath &path, QPointF offset,
-                    qreal blur, QColor color);
+void drawSoftShadow(QPainter& p, const QPainterPath& path, QPointF offset, qreal blur, QColor color);
 
 // Paints `draw` into a transparent layer the size of the painter's device,
 // blurs it by `blur` logical pixels and composites it with `opacity`.
-void drawBlurredLayer(QPainter &p, qreal blur, qreal opacity,
-                      const std::function<void(QPainter &)> &draw);
+void drawBlurredLayer(QPainter& p, qreal blur, qreal opacity, const std::function<void(QPainter&)>& draw);
 
 // A wheat ear whose head starts at `headBase` and points along `angleDeg`
 // (0 = straight up, positive leans right).
-void drawEarHead(QPainter &p, QPointF headBase, qreal angleDeg, const EarStyle &style);
+void drawEarHead(QPainter& p, QPointF headBase, qreal angleDeg, const EarStyle& style);
 
 // A stalk from `ground` to `headBase`, bowed sideways by `bend`, with its ear
 // oriented along the stalk's end tangent (plus `extraTiltDeg`).
-void drawWheatStalk(QPainter &p, QPointF ground, QPointF headBase, qreal bend,
-                    const EarStyle &style, qreal extraTiltDeg = 0.0);
+void drawWheatStalk(QPainter& p, QPointF ground, QPointF headBase, qreal bend, const EarStyle& style,
+                    qreal extraTiltDeg = 0.0);
 
 // A curved, tapering leaf blade.
-void drawLeaf(QPainter &p, QPointF base, QPointF tip, qreal width, qreal bend,
-              QColor light, QColor dark);
+void drawLeaf(QPainter& p, QPointF base, QPointF tip, qreal width, qreal bend, QColor light, QColor dark);
 
 // Mixes two colours; t = 0 gives a, t = 1 gives b.
 QColor mix(QColor a, QColor b, qreal t);

@@ -33,8 +33,7 @@ QFont boldSans(qreal pixelSize)
 }
 
 // Letters spaced along the top of a circle, reading left to right.
-void drawArcText(QPainter &p, const QString &text, QPointF centre, qreal radius,
-                 const QFont &font, QColor color)
+void drawArcText(QPainter& p, const QString& text, QPointF centre, qreal radius, const QFont& font, QColor color)
 {
     QFontMetricsF fm(font);
     qreal total = 0;
@@ -77,7 +76,7 @@ EarStyle goldEar(qreal length)
 }
 
 // A round seal: gold rim, green band with "TRIGO", a wheat ear in the middle.
-void drawWheatSeal(QPainter &p)
+void drawWheatSeal(QPainter& p)
 {
     const QPointF c(36, 36);
     QPainterPath disc;
@@ -128,7 +127,7 @@ void drawWheatSeal(QPainter &p)
 }
 
 // A shield cut through a soil profile: grass, dark topsoil, clay, parent loess.
-void drawSoilProfile(QPainter &p)
+void drawSoilProfile(QPainter& p)
 {
     QPainterPath shield(QPointF(36, 4));
     shield.cubicTo(QPointF(46, 8), QPointF(56, 8), QPointF(64, 7));
@@ -152,13 +151,13 @@ void drawSoilProfile(QPainter &p)
         QColor dark;
     };
     const Layer layers[] = {
-        {22, QColor(0x6c, 0xa8, 0x4a), QColor(0x46, 0x7e, 0x30)},  // grass
+        {22, QColor(0x6c, 0xa8, 0x4a), QColor(0x46, 0x7e, 0x30)},   // grass
         {25.5, QColor(0x5e, 0x42, 0x2c), QColor(0x3e, 0x2a, 0x1a)}, // topsoil, rich in organic matter
         {40, QColor(0x94, 0x60, 0x3a), QColor(0x74, 0x46, 0x28)},   // clay subsoil
         {54, QColor(0xd2, 0xb0, 0x80), QColor(0xb4, 0x8e, 0x5e)},   // loess
     };
     for (size_t i = 0; i < std::size(layers); ++i) {
-        const Layer &l = layers[i];
+        const Layer& l = layers[i];
         const qreal bottom = i + 1 < std::size(layers) ? layers[i + 1].top + 2 : 72;
         QPainterPath band(QPointF(0, l.top));
         for (qreal x = 0; x <= 72; x += 4)
@@ -178,7 +177,7 @@ void drawSoilProfile(QPainter &p)
         const qreal y = randomRange(28, 68);
         const qreal r = randomRange(0.4, y > 54 ? 1.6 : 0.9);
         QColor c = y < 40 ? QColor(0x2e, 0x1e, 0x12, 150)
-                 : y < 54 ? QColor(0x5a, 0x34, 0x1c, 140)
+            : y < 54      ? QColor(0x5a, 0x34, 0x1c, 140)
                           : QColor(0xf0, 0xdc, 0xb8, 200);
         p.setBrush(c);
         p.drawEllipse(QPointF(x, y), r * 1.2, r);
@@ -209,7 +208,7 @@ void drawSoilProfile(QPainter &p)
 }
 
 // A water drop carrying the nitrogen symbol.
-void drawNitrogenDrop(QPainter &p)
+void drawNitrogenDrop(QPainter& p)
 {
     QPainterPath drop(QPointF(36, 4));
     drop.cubicTo(QPointF(42, 16), QPointF(60, 30), QPointF(60, 45));
@@ -245,7 +244,7 @@ void drawNitrogenDrop(QPainter &p)
 }
 
 // The sun rising over a ploughed field, in a round frame.
-void drawSunOverField(QPainter &p)
+void drawSunOverField(QPainter& p)
 {
     const QPointF c(36, 36);
     QPainterPath disc;
@@ -306,19 +305,27 @@ void drawSunOverField(QPainter &p)
 
 QImage partnerEmblem(int index)
 {
-    return renderPicture(QSize(72, 72), 4, kPaper, [index](QPainter &p) {
+    return renderPicture(QSize(72, 72), 4, kPaper, [index](QPainter& p) {
         switch (index) {
-        case 1: drawWheatSeal(p); break;
-        case 2: drawSoilProfile(p); break;
-        case 3: drawNitrogenDrop(p); break;
-        default: drawSunOverField(p); break;
+        case 1:
+            drawWheatSeal(p);
+            break;
+        case 2:
+            drawSoilProfile(p);
+            break;
+        case 3:
+            drawNitrogenDrop(p);
+            break;
+        default:
+            drawSunOverField(p);
+            break;
         }
     });
 }
 
 QImage helpIcon()
 {
-    return renderPicture(QSize(73, 73), 4, kPaper, [](QPainter &p) {
+    return renderPicture(QSize(73, 73), 4, kPaper, [](QPainter& p) {
         const QRectF tile(4, 3, 65, 65);
         QPainterPath body;
         body.addRoundedRect(tile, 14, 14);

@@ -52,14 +52,13 @@ const Course ParanaMiddle = {
     {-32.07, -60.67}, {-32.30, -60.73}, {-32.60, -60.72},
 };
 const Course ParanaSouth = {
-    {-32.60, -60.72}, {-32.95, -60.63}, {-33.10, -60.45}, {-33.22, -60.30}, {-33.33, -60.18},
-    {-33.47, -59.98}, {-33.60, -59.74}, {-33.66, -59.62}, {-33.72, -59.52}, {-33.80, -59.40},
-    {-33.92, -59.22}, {-34.10, -58.95},
+    {-32.60, -60.72}, {-32.95, -60.63}, {-33.10, -60.45}, {-33.22, -60.30}, {-33.33, -60.18}, {-33.47, -59.98},
+    {-33.60, -59.74}, {-33.66, -59.62}, {-33.72, -59.52}, {-33.80, -59.40}, {-33.92, -59.22}, {-34.10, -58.95},
 };
 // The Paraná Pavón and Ibicuy, the delta's channel along the Entre Ríos side.
 const Course ParanaIbicuy = {
-    {-33.25, -60.28}, {-33.38, -60.00}, {-33.48, -59.72}, {-33.58, -59.45}, {-33.66, -59.30},
-    {-33.73, -59.15}, {-33.82, -58.95}, {-33.95, -58.70},
+    {-33.25, -60.28}, {-33.38, -60.00}, {-33.48, -59.72}, {-33.58, -59.45},
+    {-33.66, -59.30}, {-33.73, -59.15}, {-33.82, -58.95}, {-33.95, -58.70},
 };
 // The western arms of the Paraná floodplain: the San Javier past Reconquista, Romang and
 // Cayastá into the Setúbal lagoon at Santa Fe, then the Coronda.
@@ -70,34 +69,32 @@ const Course SanJavier = {
 };
 const Course SetubalLagoon = {{-31.48, -60.60}, {-31.56, -60.64}, {-31.63, -60.67}};
 const Course Coronda = {
-    {-31.63, -60.67}, {-31.72, -60.74}, {-31.85, -60.84}, {-31.97, -60.89}, {-32.20, -60.88},
-    {-32.43, -60.82}, {-32.60, -60.74},
+    {-31.63, -60.67}, {-31.72, -60.74}, {-31.85, -60.84}, {-31.97, -60.89},
+    {-32.20, -60.88}, {-32.43, -60.82}, {-32.60, -60.74},
 };
 // The edge of the Santa Fe upland above the floodplain, from the San Javier to Coronda.
 const Course SantaFeEdge = {
-    {-30.40, -59.95}, {-30.90, -60.08}, {-31.20, -60.18}, {-31.40, -60.44}, {-31.50, -60.64},
-    {-31.62, -60.74}, {-31.72, -60.79}, {-31.85, -60.88}, {-31.97, -60.94}, {-32.20, -60.93},
-    {-32.50, -60.85},
+    {-30.40, -59.95}, {-30.90, -60.08}, {-31.20, -60.18}, {-31.40, -60.44}, {-31.50, -60.64}, {-31.62, -60.74},
+    {-31.72, -60.79}, {-31.85, -60.88}, {-31.97, -60.94}, {-32.20, -60.93}, {-32.50, -60.85},
 };
 // The Entre Ríos bluff: Hernandarias, Paraná, Diamante, Victoria, Gualeguay, Ibicuy.
 const Course EntreRiosBluff = {
-    {-30.60, -59.55}, {-30.90, -59.72}, {-31.10, -59.86}, {-31.25, -59.96}, {-31.45, -60.12},
-    {-31.60, -60.36}, {-31.70, -60.48}, {-31.78, -60.53}, {-31.90, -60.57}, {-32.02, -60.60},
-    {-32.15, -60.58}, {-32.30, -60.45}, {-32.50, -60.26}, {-32.62, -60.15}, {-32.80, -59.95},
-    {-32.95, -59.74}, {-33.05, -59.55}, {-33.13, -59.42}, {-33.21, -59.33}, {-33.33, -59.22},
-    {-33.47, -59.14}, {-33.62, -59.05}, {-33.70, -58.86}, {-33.72, -58.66}, {-33.66, -58.50},
-    {-33.60, -58.38}, {-33.55, -58.20},
+    {-30.60, -59.55}, {-30.90, -59.72}, {-31.10, -59.86}, {-31.25, -59.96}, {-31.45, -60.12}, {-31.60, -60.36},
+    {-31.70, -60.48}, {-31.78, -60.53}, {-31.90, -60.57}, {-32.02, -60.60}, {-32.15, -60.58}, {-32.30, -60.45},
+    {-32.50, -60.26}, {-32.62, -60.15}, {-32.80, -59.95}, {-32.95, -59.74}, {-33.05, -59.55}, {-33.13, -59.42},
+    {-33.21, -59.33}, {-33.33, -59.22}, {-33.47, -59.14}, {-33.62, -59.05}, {-33.70, -58.86}, {-33.72, -58.66},
+    {-33.66, -58.50}, {-33.60, -58.38}, {-33.55, -58.20},
 };
 const Course Uruguay = {
     {-31.90, -58.17}, {-32.20, -58.13}, {-32.48, -58.21}, {-32.70, -58.16}, {-32.95, -58.20},
     {-33.10, -58.34}, {-33.30, -58.42}, {-33.55, -58.43}, {-33.90, -58.42},
 };
 const Course Gualeguay = {
-    {-32.20, -59.12}, {-32.42, -59.22}, {-32.55, -59.40}, {-32.75, -59.38}, {-32.95, -59.37},
+    {-32.20, -59.12},  {-32.42, -59.22}, {-32.55, -59.40}, {-32.75, -59.38}, {-32.95, -59.37},
     {-33.14, -59.335}, {-33.30, -59.40}, {-33.45, -59.42}, {-33.58, -59.44},
 };
 const Course Gualeguaychu = {
-    {-32.30, -58.98}, {-32.45, -58.92}, {-32.60, -58.82}, {-32.78, -58.68}, {-32.92, -58.58},
+    {-32.30, -58.98},   {-32.45, -58.92}, {-32.60, -58.82}, {-32.78, -58.68}, {-32.92, -58.58},
     {-32.985, -58.505}, {-33.04, -58.44}, {-33.08, -58.36}, {-33.10, -58.33},
 };
 const Course ArroyoNogoya = {
@@ -107,7 +104,10 @@ const Course ArroyoCle = {
     {-32.48, -59.02}, {-32.65, -59.12}, {-32.82, -59.22}, {-32.97, -59.31}, {-33.05, -59.345},
 };
 const Course ArroyoGena = {
-    {-32.62, -59.12}, {-32.72, -58.95}, {-32.82, -58.76}, {-32.86, -58.66},
+    {-32.62, -59.12},
+    {-32.72, -58.95},
+    {-32.82, -58.76},
+    {-32.86, -58.66},
 };
 const Course ArroyoNancay = {
     {-33.08, -58.98}, {-33.17, -58.82}, {-33.27, -58.66}, {-33.40, -58.51}, {-33.50, -58.44},
@@ -122,8 +122,8 @@ const Course ArroyoMalabrigo = {
 const Course CanadaWest = {{-28.70, -60.31}, {-29.00, -60.33}, {-29.25, -60.36}, {-29.50, -60.29}, {-29.95, -60.33}};
 const Course CanadaMiddle = {{-28.70, -60.04}, {-29.00, -60.08}, {-29.30, -60.06}, {-29.55, -60.00}, {-29.95, -60.06}};
 const Course Salado = {
-    {-30.40, -61.20}, {-30.70, -61.02}, {-30.95, -60.93}, {-31.20, -60.88}, {-31.42, -60.895},
-    {-31.55, -60.80}, {-31.66, -60.70},
+    {-30.40, -61.20},  {-30.70, -61.02}, {-30.95, -60.93}, {-31.20, -60.88},
+    {-31.42, -60.895}, {-31.55, -60.80}, {-31.66, -60.70},
 };
 const Course ArroyoCululu = {
     {-30.95, -61.42}, {-31.10, -61.21}, {-31.22, -61.05}, {-31.30, -60.94}, {-31.33, -60.89},
@@ -135,13 +135,13 @@ const Course ArroyoDelSalto = {{-32.18, -60.02}, {-32.12, -60.28}, {-32.09, -60.
 
 // ---- Projection and drawing helpers ----
 
-QPointF project(const Frame &f, Geo g)
+QPointF project(const Frame& f, Geo g)
 {
     return {(g.lon - f.west) / (f.east - f.west) * maplegends::MapWidth,
             (f.north - g.lat) / (f.north - f.south) * maplegends::MapHeight};
 }
 
-double kmPerPixel(const Frame &f)
+double kmPerPixel(const Frame& f)
 {
     return (f.north - f.south) * KmPerDegreeLatitude / maplegends::MapHeight;
 }
@@ -152,7 +152,7 @@ QColor toColor(maplegends::Colour c)
 }
 
 // A smooth curve through the points (Catmull-Rom turned into cubic Béziers).
-void appendSmooth(QPainterPath &path, const std::vector<QPointF> &pts, bool moveFirst)
+void appendSmooth(QPainterPath& path, const std::vector<QPointF>& pts, bool moveFirst)
 {
     if (pts.empty())
         return;
@@ -169,10 +169,10 @@ void appendSmooth(QPainterPath &path, const std::vector<QPointF> &pts, bool move
     }
 }
 
-QPainterPath coursePath(const Frame &f, const Course &course)
+QPainterPath coursePath(const Frame& f, const Course& course)
 {
     std::vector<QPointF> pts;
-    for (const Geo &g : course)
+    for (const Geo& g : course)
         pts.push_back(project(f, g));
     QPainterPath path;
     appendSmooth(path, pts, true);
@@ -180,10 +180,10 @@ QPainterPath coursePath(const Frame &f, const Course &course)
 }
 
 // The land on one side of a course: the course, then straight on through `closing`.
-QPainterPath sideOf(const Frame &f, const Course &course, std::initializer_list<Geo> closing)
+QPainterPath sideOf(const Frame& f, const Course& course, std::initializer_list<Geo> closing)
 {
     QPainterPath path = coursePath(f, course);
-    for (const Geo &g : closing)
+    for (const Geo& g : closing)
         path.lineTo(project(f, g));
     path.closeSubpath();
     return path;
@@ -193,8 +193,8 @@ QPainterPath sideOf(const Frame &f, const Course &course, std::initializer_list<
 
 double lattice(int ix, int iy, std::uint32_t seed)
 {
-    std::uint32_t h = static_cast<std::uint32_t>(ix) * 374761393u + static_cast<std::uint32_t>(iy) * 668265263u
-                    + seed * 2246822519u;
+    std::uint32_t h =
+        static_cast<std::uint32_t>(ix) * 374761393u + static_cast<std::uint32_t>(iy) * 668265263u + seed * 2246822519u;
     h = (h ^ (h >> 13)) * 1274126177u;
     h ^= h >> 16;
     return static_cast<double>(h & 0xffffffu) / static_cast<double>(0xffffffu);
@@ -239,7 +239,7 @@ double fbm(double x, double y, double cell, std::uint32_t seed)
 class MaskImage {
 public:
     MaskImage() = default;
-    explicit MaskImage(const std::function<void(QPainter &)> &paint)
+    explicit MaskImage(const std::function<void(QPainter&)>& paint)
         : image_(maplegends::MapWidth * Supersample, maplegends::MapHeight * Supersample, QImage::Format_Grayscale8)
     {
         image_.fill(0);
@@ -263,9 +263,9 @@ private:
     QImage image_;
 };
 
-MaskImage filledMask(const QPainterPath &area)
+MaskImage filledMask(const QPainterPath& area)
 {
-    return MaskImage([&](QPainter &p) { p.drawPath(area); });
+    return MaskImage([&](QPainter& p) { p.drawPath(area); });
 }
 
 // Valleys along courses: everything within the narrow core, and where the land swells
@@ -275,14 +275,13 @@ struct Band {
     MaskImage wide;
 };
 
-Band bandMask(const Frame &f, std::initializer_list<std::pair<const Course *, double>> bands)
+Band bandMask(const Frame& f, std::initializer_list<std::pair<const Course*, double>> bands)
 {
     auto stroked = [&](double factor) {
-        return MaskImage([&](QPainter &p) {
-            for (const auto &[course, widthKm] : bands) {
+        return MaskImage([&](QPainter& p) {
+            for (const auto& [course, widthKm] : bands) {
                 p.setBrush(Qt::NoBrush);
-                p.setPen(QPen(Qt::white, factor * widthKm / kmPerPixel(f), Qt::SolidLine, Qt::RoundCap,
-                              Qt::RoundJoin));
+                p.setPen(QPen(Qt::white, factor * widthKm / kmPerPixel(f), Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
                 p.drawPath(coursePath(f, *course));
             }
         });
@@ -302,23 +301,23 @@ struct Probe {
     double fine = 0;   // small patches
     double nearX = 0;  // slightly warped, for the edges of valleys along their rivers
     double nearY = 0;
-    double swell = 0;  // where valleys widen
-    bool in(const MaskImage &mask) const { return mask.at(warpedX, warpedY); }
-    bool in(const Band &band) const
+    double swell = 0; // where valleys widen
+    bool in(const MaskImage& mask) const { return mask.at(warpedX, warpedY); }
+    bool in(const Band& band) const
     {
         return band.core.at(nearX, nearY) || (swell > 0.5 && band.wide.at(nearX, nearY));
     }
-    bool exactlyIn(const MaskImage &mask) const { return mask.at(x, y); }
+    bool exactlyIn(const MaskImage& mask) const { return mask.at(x, y); }
     double across() const { return x / maplegends::MapWidth; }
     double down() const { return y / maplegends::MapHeight; }
 };
 
 // Returns the legend index of the unit at a probe, -1 for land outside the survey or
 // OpenWater for a lagoon.
-using Classifier = std::function<int(const Probe &)>;
+using Classifier = std::function<int(const Probe&)>;
 
 struct River {
-    const Course *course;
+    const Course* course;
     double widthKm; // 0: a stream drawn as a thin line
 };
 
@@ -336,7 +335,7 @@ struct SiteDrawing {
     std::vector<River> rivers;
     std::vector<std::pair<int, int>> roads; // town indices
     std::vector<MapLabel> labels;
-    std::vector<const Course *> boundaries; // provincial boundaries over land
+    std::vector<const Course*> boundaries; // provincial boundaries over land
     Corner scaleBar = Corner::BottomRight;
     bool referenceMark = false;
 };
@@ -349,16 +348,16 @@ const QColor WaterColor = toColor(maplegends::unit::River);
 
 // ---- The five sites ----
 
-SiteDrawing gualeguayDrawing(const Frame &f)
+SiteDrawing gualeguayDrawing(const Frame& f)
 {
     // Units: 0 vertic peniplain, 1 alluvial, 2 aquic peniplain, 3 minor, 4 river, 5 not farmed.
     const MaskImage buenosAires = filledMask(sideOf(f, ParanaSouth, {{-34.5, -58.9}, {-34.5, -61.5}, {-32.6, -61.5}}));
     const MaskImage uruguay = filledMask(sideOf(f, Uruguay, {{-34.2, -57.5}, {-31.8, -57.5}}));
     const MaskImage delta = filledMask(sideOf(f, EntreRiosBluff, {{-34.6, -58.2}, {-34.6, -61.5}, {-30.5, -61.5}}));
-    const Band flood = bandMask(f, {{&Gualeguay, 5.0}, {&ArroyoCle, 2.6}, {&ArroyoNogoya, 3.0},
-                                         {&Gualeguaychu, 3.2}, {&Uruguay, 7.0}});
+    const Band flood = bandMask(
+        f, {{&Gualeguay, 5.0}, {&ArroyoCle, 2.6}, {&ArroyoNogoya, 3.0}, {&Gualeguaychu, 3.2}, {&Uruguay, 7.0}});
     SiteDrawing d;
-    d.classify = [=](const Probe &p) {
+    d.classify = [=](const Probe& p) {
         if (p.exactlyIn(buenosAires) || p.exactlyIn(uruguay))
             return -1;
         if (p.in(delta))
@@ -370,8 +369,8 @@ SiteDrawing gualeguayDrawing(const Frame &f)
         const double score = p.broad + 0.55 * (p.across() - 0.5) + 0.35 * (0.5 - p.down());
         return score > 0.52 ? 0 : 2;
     };
-    d.rivers = {{&ParanaSouth, 1.6}, {&ParanaIbicuy, 0.7}, {&Uruguay, 3.5}, {&Gualeguay, 0.35},
-                {&Gualeguaychu, 0.3}, {&ArroyoCle, 0}, {&ArroyoNogoya, 0}, {&ArroyoGena, 0}, {&ArroyoNancay, 0}};
+    d.rivers = {{&ParanaSouth, 1.6}, {&ParanaIbicuy, 0.7}, {&Uruguay, 3.5},  {&Gualeguay, 0.35}, {&Gualeguaychu, 0.3},
+                {&ArroyoCle, 0},     {&ArroyoNogoya, 0},   {&ArroyoGena, 0}, {&ArroyoNancay, 0}};
     d.roads = {{0, 2}, {2, 1}, {0, 3}, {3, 1}};
     d.labels = {{QStringLiteral("BUENOS AIRES"), {-33.72, -59.95}, 0, false},
                 {QStringLiteral("URUGUAY"), {-33.35, -58.17}, 90, false},
@@ -383,16 +382,16 @@ SiteDrawing gualeguayDrawing(const Frame &f)
     return d;
 }
 
-SiteDrawing gualeguaychuDrawing(const Frame &f)
+SiteDrawing gualeguaychuDrawing(const Frame& f)
 {
     // Units: 0 vertic peniplain, 1 alluvial, 2 aquic peniplain, 3 not farmed, 4 river.
     const MaskImage uruguay = filledMask(sideOf(f, Uruguay, {{-34.2, -57.5}, {-31.8, -57.5}}));
     const MaskImage delta = filledMask(sideOf(f, EntreRiosBluff, {{-34.6, -58.2}, {-34.6, -61.5}, {-30.5, -61.5}}));
     const Band wetlands = bandMask(f, {{&Uruguay, 9.0}});
-    const Band flood = bandMask(f, {{&Gualeguaychu, 3.6}, {&ArroyoGena, 2.0}, {&ArroyoNancay, 2.2},
-                                         {&Gualeguay, 4.5}, {&ArroyoCle, 2.2}});
+    const Band flood = bandMask(
+        f, {{&Gualeguaychu, 3.6}, {&ArroyoGena, 2.0}, {&ArroyoNancay, 2.2}, {&Gualeguay, 4.5}, {&ArroyoCle, 2.2}});
     SiteDrawing d;
-    d.classify = [=](const Probe &p) {
+    d.classify = [=](const Probe& p) {
         if (p.exactlyIn(uruguay))
             return -1;
         if (p.in(delta) || p.in(wetlands))
@@ -402,8 +401,8 @@ SiteDrawing gualeguaychuDrawing(const Frame &f)
         const double score = p.broad + 0.5 * (0.5 - p.across()) + 0.3 * (0.5 - p.down());
         return score > 0.60 ? 2 : 0;
     };
-    d.rivers = {{&Uruguay, 3.5}, {&Gualeguaychu, 0.3}, {&Gualeguay, 0.3}, {&ParanaIbicuy, 0.7},
-                {&ArroyoGena, 0}, {&ArroyoNancay, 0}, {&ArroyoCle, 0}};
+    d.rivers = {{&Uruguay, 3.5},  {&Gualeguaychu, 0.3}, {&Gualeguay, 0.3}, {&ParanaIbicuy, 0.7},
+                {&ArroyoGena, 0}, {&ArroyoNancay, 0},   {&ArroyoCle, 0}};
     d.roads = {{0, 1}, {0, 3}, {3, 2}, {3, 4}, {4, 5}, {5, 1}};
     d.labels = {{QStringLiteral("URUGUAY"), {-32.80, -58.06}, 90, false},
                 {QStringLiteral("Río Uruguay"), {-33.18, -58.43}, -70, true},
@@ -411,17 +410,17 @@ SiteDrawing gualeguaychuDrawing(const Frame &f)
     return d;
 }
 
-SiteDrawing reconquistaDrawing(const Frame &f)
+SiteDrawing reconquistaDrawing(const Frame& f)
 {
     // Units: 0 lagoons, rivers and islands, 1 sandy rises by the cañadas, 2 flat crests
     // and plains, 3 not farmed.
     const MaskImage corrientes = filledMask(sideOf(f, ParanaNorth, {{-30.6, -58.5}, {-28.2, -58.5}}));
     const MaskImage floodplain = filledMask(sideOf(f, SanJavier, {{-31.6, -58.5}, {-28.2, -58.5}}));
-    const Band canadas = bandMask(f, {{&CanadaWest, 2.6}, {&CanadaMiddle, 2.2},
-                                           {&ArroyoElRey, 1.4}, {&ArroyoMalabrigo, 1.4}});
+    const Band canadas =
+        bandMask(f, {{&CanadaWest, 2.6}, {&CanadaMiddle, 2.2}, {&ArroyoElRey, 1.4}, {&ArroyoMalabrigo, 1.4}});
     const Band canadaRims = bandMask(f, {{&CanadaWest, 9.0}, {&CanadaMiddle, 8.0}});
     SiteDrawing d;
-    d.classify = [=](const Probe &p) {
+    d.classify = [=](const Probe& p) {
         if (p.exactlyIn(corrientes))
             return -1;
         if (p.in(floodplain))
@@ -441,16 +440,18 @@ SiteDrawing reconquistaDrawing(const Frame &f)
     return d;
 }
 
-SiteDrawing paranaDrawing(const Frame &f)
+SiteDrawing paranaDrawing(const Frame& f)
 {
     // Units: 0 lagoons and rivers, 1 vertic peniplain, 2 typic argiudolls, 3 aquic
     // peniplain, 4 minor, 5 islands and miscellaneous land.
-    const MaskImage eastOfSantaFe = filledMask(sideOf(f, SantaFeEdge, {{-33.0, -60.85}, {-33.0, -58.5}, {-30.0, -58.5}}));
-    const MaskImage westOfBluff = filledMask(sideOf(f, EntreRiosBluff, {{-34.6, -58.2}, {-34.6, -61.8}, {-30.4, -61.8}}));
+    const MaskImage eastOfSantaFe =
+        filledMask(sideOf(f, SantaFeEdge, {{-33.0, -60.85}, {-33.0, -58.5}, {-30.0, -58.5}}));
+    const MaskImage westOfBluff =
+        filledMask(sideOf(f, EntreRiosBluff, {{-34.6, -58.2}, {-34.6, -61.8}, {-30.4, -61.8}}));
     const Band saladoValley = bandMask(f, {{&Salado, 4.2}, {&ArroyoCululu, 2.0}});
     const Band streamValleys = bandMask(f, {{&ArroyoLasConchas, 2.2}, {&ArroyoDelSalto, 2.2}});
     SiteDrawing d;
-    d.classify = [=](const Probe &p) {
+    d.classify = [=](const Probe& p) {
         const bool santaFeSide = !p.in(eastOfSantaFe);
         const bool entreRiosSide = !p.in(westOfBluff);
         if (!santaFeSide && !entreRiosSide)
@@ -464,8 +465,8 @@ SiteDrawing paranaDrawing(const Frame &f)
         const double score = p.broad + 0.5 * (p.across() - 0.5) + 0.45 * (p.down() - 0.5);
         return score > 0.6 ? 1 : 3;
     };
-    d.rivers = {{&ParanaMiddle, 1.5}, {&SanJavier, 0.4}, {&SetubalLagoon, 1.3}, {&Coronda, 0.4},
-                {&Salado, 0.25}, {&ArroyoCululu, 0}, {&ArroyoLasConchas, 0}, {&ArroyoDelSalto, 0}};
+    d.rivers = {{&ParanaMiddle, 1.5}, {&SanJavier, 0.4},  {&SetubalLagoon, 1.3},  {&Coronda, 0.4},
+                {&Salado, 0.25},      {&ArroyoCululu, 0}, {&ArroyoLasConchas, 0}, {&ArroyoDelSalto, 0}};
     d.roads = {{0, 3}, {2, 4}};
     d.labels = {{QStringLiteral("SANTA FE"), {-31.78, -61.25}, 0, false},
                 {QStringLiteral("ENTRE RÍOS"), {-31.47, -59.92}, 0, false},
@@ -475,13 +476,13 @@ SiteDrawing paranaDrawing(const Frame &f)
     return d;
 }
 
-SiteDrawing rafaelaDrawing(const Frame &f)
+SiteDrawing rafaelaDrawing(const Frame& f)
 {
     // Units: 0 very extended plains, 1 gently undulating land, 2 high plains, 3 other
     // units, 4 not farmed.
     const Band valleys = bandMask(f, {{&Salado, 5.0}, {&ArroyoCululu, 2.8}});
     SiteDrawing d;
-    d.classify = [=](const Probe &p) {
+    d.classify = [=](const Probe& p) {
         if (p.in(valleys))
             return 4;
         if (p.fine > 0.75)
@@ -503,20 +504,25 @@ SiteDrawing rafaelaDrawing(const Frame &f)
     return d;
 }
 
-SiteDrawing drawingFor(int site, const Frame &f)
+SiteDrawing drawingFor(int site, const Frame& f)
 {
     switch (site) {
-    case 0: return gualeguayDrawing(f);
-    case 1: return gualeguaychuDrawing(f);
-    case 2: return reconquistaDrawing(f);
-    case 3: return paranaDrawing(f);
-    default: return rafaelaDrawing(f);
+    case 0:
+        return gualeguayDrawing(f);
+    case 1:
+        return gualeguaychuDrawing(f);
+    case 2:
+        return reconquistaDrawing(f);
+    case 3:
+        return paranaDrawing(f);
+    default:
+        return rafaelaDrawing(f);
     }
 }
 
 // ---- Painting ----
 
-QImage landscapeUnits(const SiteLayout &layout, const SiteDrawing &drawing, std::uint32_t seed)
+QImage landscapeUnits(const SiteLayout& layout, const SiteDrawing& drawing, std::uint32_t seed)
 {
     const int width = maplegends::MapWidth * Supersample;
     const int height = maplegends::MapHeight * Supersample;
@@ -540,15 +546,15 @@ QImage landscapeUnits(const SiteLayout &layout, const SiteDrawing &drawing, std:
     QImage image(width, height, QImage::Format_RGB32);
     const QColor border(70, 62, 50);
     for (int iy = 0; iy < height; ++iy) {
-        auto *line = reinterpret_cast<QRgb *>(image.scanLine(iy));
+        auto* line = reinterpret_cast<QRgb*>(image.scanLine(iy));
         for (int ix = 0; ix < width; ++ix) {
             const size_t at = static_cast<size_t>(iy) * static_cast<size_t>(width) + static_cast<size_t>(ix);
             const int u = unit[at];
             QColor c = u == OpenWater ? WaterColor
-                     : u < 0          ? OutsidePaper
+                : u < 0               ? OutsidePaper
                                       : toColor(layout.squares[static_cast<size_t>(u)].colour);
-            const bool edge = (ix + 1 < width && unit[at + 1] != u)
-                           || (iy + 1 < height && unit[at + static_cast<size_t>(width)] != u);
+            const bool edge = (ix + 1 < width && unit[at + 1] != u) ||
+                (iy + 1 < height && unit[at + static_cast<size_t>(width)] != u);
             if (edge)
                 c = mix(c, border, 0.5);
             line[ix] = c.rgb();
@@ -568,7 +574,7 @@ QFont mapFont(qreal pixelSize, bool bold = false, bool italic = false)
 }
 
 // Text with a pale halo so it reads over any unit.
-void haloText(QPainter &p, QPointF baselineCentre, const QString &text, const QFont &font, QColor color,
+void haloText(QPainter& p, QPointF baselineCentre, const QString& text, const QFont& font, QColor color,
               QColor halo = QColor(255, 255, 255, 190))
 {
     QPainterPath path;
@@ -584,11 +590,11 @@ void haloText(QPainter &p, QPointF baselineCentre, const QString &text, const QF
     p.restore();
 }
 
-void drawRivers(QPainter &p, const Frame &f, const SiteDrawing &d)
+void drawRivers(QPainter& p, const Frame& f, const SiteDrawing& d)
 {
     const double km = kmPerPixel(f);
     const QColor bank = WaterColor.darker(135);
-    for (const River &r : d.rivers) {
+    for (const River& r : d.rivers) {
         const QPainterPath path = coursePath(f, *r.course);
         p.setBrush(Qt::NoBrush);
         if (r.widthKm > 0) {
@@ -604,11 +610,11 @@ void drawRivers(QPainter &p, const Frame &f, const SiteDrawing &d)
     }
 }
 
-void drawRoads(QPainter &p, const Frame &f, const SiteLayout &layout, const SiteDrawing &d)
+void drawRoads(QPainter& p, const Frame& f, const SiteLayout& layout, const SiteDrawing& d)
 {
-    for (const auto &[from, to] : d.roads) {
-        const auto &a = layout.towns[static_cast<size_t>(from)];
-        const auto &b = layout.towns[static_cast<size_t>(to)];
+    for (const auto& [from, to] : d.roads) {
+        const auto& a = layout.towns[static_cast<size_t>(from)];
+        const auto& b = layout.towns[static_cast<size_t>(to)];
         const QPointF pa = project(f, {a.latitude, a.longitude});
         const QPointF pb = project(f, {b.latitude, b.longitude});
         // A gentle bend, as country roads follow the lie of the land.
@@ -625,9 +631,9 @@ void drawRoads(QPainter &p, const Frame &f, const SiteLayout &layout, const Site
     }
 }
 
-void drawBoundaries(QPainter &p, const Frame &f, const SiteDrawing &d)
+void drawBoundaries(QPainter& p, const Frame& f, const SiteDrawing& d)
 {
-    for (const Course *course : d.boundaries) {
+    for (const Course* course : d.boundaries) {
         p.setBrush(Qt::NoBrush);
         p.setPen(QPen(QColor(255, 255, 255, 150), 3.0, Qt::SolidLine, Qt::RoundCap));
         p.drawPath(coursePath(f, *course));
@@ -636,9 +642,9 @@ void drawBoundaries(QPainter &p, const Frame &f, const SiteDrawing &d)
     }
 }
 
-void drawLabels(QPainter &p, const Frame &f, const SiteDrawing &d)
+void drawLabels(QPainter& p, const Frame& f, const SiteDrawing& d)
 {
-    for (const MapLabel &label : d.labels) {
+    for (const MapLabel& label : d.labels) {
         p.save();
         p.translate(project(f, label.at));
         p.rotate(label.angle);
@@ -663,13 +669,14 @@ QString degreesText(double value, QChar hemisphere)
         .arg(hemisphere);
 }
 
-void drawGraticule(QPainter &p, const Frame &f)
+void drawGraticule(QPainter& p, const Frame& f)
 {
     const double w = maplegends::MapWidth;
     const double h = maplegends::MapHeight;
     const QFont font = mapFont(9);
     // Ticks every 15 minutes on all four edges, faint lines and labels every 30.
-    for (int quarter = static_cast<int>(std::ceil(f.west * 4)); quarter <= static_cast<int>(std::floor(f.east * 4)); ++quarter) {
+    for (int quarter = static_cast<int>(std::ceil(f.west * 4)); quarter <= static_cast<int>(std::floor(f.east * 4));
+         ++quarter) {
         const double x = project(f, {f.north, quarter / 4.0}).x();
         const bool half = quarter % 2 == 0;
         if (half) {
@@ -682,7 +689,8 @@ void drawGraticule(QPainter &p, const Frame &f)
         if (half && x > 30 && x < w - 70)
             haloText(p, QPointF(x, 16), degreesText(quarter / 4.0, QLatin1Char('O')), font, QColor(40, 40, 40));
     }
-    for (int quarter = static_cast<int>(std::ceil(f.south * 4)); quarter <= static_cast<int>(std::floor(f.north * 4)); ++quarter) {
+    for (int quarter = static_cast<int>(std::ceil(f.south * 4)); quarter <= static_cast<int>(std::floor(f.north * 4));
+         ++quarter) {
         const double y = project(f, {quarter / 4.0, f.west}).y();
         const bool half = quarter % 2 == 0;
         if (half) {
@@ -700,10 +708,10 @@ void drawGraticule(QPainter &p, const Frame &f)
     }
 }
 
-void drawTowns(QPainter &p, const Frame &f, const SiteLayout &layout)
+void drawTowns(QPainter& p, const Frame& f, const SiteLayout& layout)
 {
     bool first = true;
-    for (const maplegends::Town &town : layout.towns) {
+    for (const maplegends::Town& town : layout.towns) {
         const QPointF c = project(f, {town.latitude, town.longitude});
         const double r = first ? 4.6 : 3.6;
         p.setPen(QPen(Qt::white, 1.4));
@@ -718,7 +726,7 @@ void drawTowns(QPainter &p, const Frame &f, const SiteLayout &layout)
     }
 }
 
-void drawScaleBar(QPainter &p, const Frame &f, Corner corner)
+void drawScaleBar(QPainter& p, const Frame& f, Corner corner)
 {
     const double km = kmPerPixel(f);
     // The longest of 10, 20 or 40 km that stays within 110 pixels.
@@ -744,7 +752,7 @@ void drawScaleBar(QPainter &p, const Frame &f, Corner corner)
     const QFont font = mapFont(9);
     p.setFont(font);
     p.setPen(QColor(30, 30, 30));
-    auto label = [&](double x, const QString &text) {
+    auto label = [&](double x, const QString& text) {
         const QFontMetricsF fm(font);
         p.drawText(QPointF(x - fm.horizontalAdvance(text) / 2.0, barTop - 3), text);
     };
@@ -753,7 +761,7 @@ void drawScaleBar(QPainter &p, const Frame &f, Corner corner)
     label(barLeft + length, QStringLiteral("%1 km").arg(lengthKm));
 }
 
-void drawNorthArrow(QPainter &p)
+void drawNorthArrow(QPainter& p)
 {
     const QPointF c(maplegends::MapWidth - 24, 34);
     p.setPen(QPen(QColor(90, 90, 90, 160), 0.8));
@@ -778,7 +786,7 @@ void drawNorthArrow(QPainter &p)
 }
 
 // A small cross in a ring marking the reference point that carries a pop-up hint.
-void drawReferenceMark(QPainter &p)
+void drawReferenceMark(QPainter& p)
 {
     const QPointF c(maplegends::GualeguayReferenceMark.x, maplegends::GualeguayReferenceMark.y);
     p.setPen(QPen(QColor(255, 255, 255, 200), 3.0));
@@ -794,12 +802,12 @@ void drawReferenceMark(QPainter &p)
 
 QImage siteMap(int site)
 {
-    const SiteLayout &layout = maplegends::Sites[site];
-    const Frame &frame = layout.frame;
+    const SiteLayout& layout = maplegends::Sites[site];
+    const Frame& frame = layout.frame;
     const SiteDrawing drawing = drawingFor(site, frame);
     const QImage units = landscapeUnits(layout, drawing, 7919u * static_cast<std::uint32_t>(site + 1));
     return renderPicture(QSize(maplegends::MapWidth, maplegends::MapHeight), Supersample, OutsidePaper,
-                         [&](QPainter &p) {
+                         [&](QPainter& p) {
                              p.drawImage(QRectF(0, 0, maplegends::MapWidth, maplegends::MapHeight), units);
                              drawGraticule(p, frame);
                              drawBoundaries(p, frame, drawing);
@@ -819,14 +827,14 @@ QImage siteMap(int site)
 
 QImage siteLegend(int site)
 {
-    const SiteLayout &layout = maplegends::Sites[site];
+    const SiteLayout& layout = maplegends::Sites[site];
     QImage strip(layout.stripWidth, layout.stripHeight, QImage::Format_RGB32);
     strip.fill(toColor(maplegends::StripPaper));
     QPainter p(&strip);
     p.setPen(QColor(150, 146, 132));
     p.setBrush(Qt::NoBrush);
     p.drawRect(0, 0, layout.stripWidth - 1, layout.stripHeight - 1);
-    for (const maplegends::LegendSquare &square : layout.squares) {
+    for (const maplegends::LegendSquare& square : layout.squares) {
         const QRect r(square.rect.x, square.rect.y, square.rect.width, square.rect.height);
         const QColor colour = toColor(square.colour);
         p.fillRect(r, colour);

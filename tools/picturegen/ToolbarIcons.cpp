@@ -23,7 +23,7 @@ namespace {
 const QColor kButtonFace(0xef, 0xef, 0xef);
 const QColor kShadow(0, 0, 0, 95);
 
-QImage icon(const std::function<void(QPainter &)> &draw)
+QImage icon(const std::function<void(QPainter&)>& draw)
 {
     return renderPicture(QSize(44, 44), 4, kButtonFace, draw);
 }
@@ -37,7 +37,7 @@ QFont boldSans(qreal pixelSize)
     return f;
 }
 
-QPainterPath centredText(const QString &text, const QFont &font, QPointF centre)
+QPainterPath centredText(const QString& text, const QFont& font, QPointF centre)
 {
     QPainterPath path;
     path.addText(QPointF(0, 0), font, text);
@@ -49,10 +49,9 @@ QPainterPath centredText(const QString &text, const QFont &font, QPointF centre)
 
 QImage scenarioIcon(int digit)
 {
-    const QColor digitColors[] = {QColor(0xd8, 0x1e, 0x1e), QColor(0x1e, 0x8c, 0x2a),
-                                  QColor(0x16, 0x5c, 0xc8)};
+    const QColor digitColors[] = {QColor(0xd8, 0x1e, 0x1e), QColor(0x1e, 0x8c, 0x2a), QColor(0x16, 0x5c, 0xc8)};
     const QColor digitColor = digitColors[std::clamp(digit, 1, 3) - 1];
-    return icon([&](QPainter &p) {
+    return icon([&](QPainter& p) {
         // A little landscape card: sky, a field in rows, one ripe ear.
         const QRectF card(2.5, 3.5, 34, 30);
         QPainterPath frame;
@@ -113,7 +112,7 @@ QImage scenarioIcon(int digit)
 
 QImage helpToolIcon()
 {
-    return icon([](QPainter &p) {
+    return icon([](QPainter& p) {
         const QPointF c(22, 21.5);
         QPainterPath disc;
         disc.addEllipse(c, 18, 18);
@@ -142,7 +141,7 @@ QImage helpToolIcon()
 
 QImage calculatorIcon()
 {
-    return icon([](QPainter &p) {
+    return icon([](QPainter& p) {
         const QRectF body(9, 3, 26, 38);
         QPainterPath shell;
         shell.addRoundedRect(body, 3.5, 3.5);
@@ -186,7 +185,7 @@ QImage calculatorIcon()
 
 QImage notesIcon()
 {
-    return icon([](QPainter &p) {
+    return icon([](QPainter& p) {
         const QRectF page(7, 6, 25, 34);
         QPainterPath sheet;
         sheet.addRoundedRect(page, 2, 2);
@@ -270,7 +269,7 @@ QImage notesIcon()
 
 QImage chartIcon()
 {
-    return icon([](QPainter &p) {
+    return icon([](QPainter& p) {
         const QRectF card(3, 3, 37, 37);
         QPainterPath sheet;
         sheet.addRoundedRect(card, 3, 3);
@@ -293,7 +292,8 @@ QImage chartIcon()
         p.drawLine(origin, QPointF(37, origin.y()));
         p.setBrush(QColor(0x30, 0x38, 0x40));
         p.drawPolygon(QPolygonF({QPointF(origin.x(), 5), QPointF(origin.x() - 1.6, 8), QPointF(origin.x() + 1.6, 8)}));
-        p.drawPolygon(QPolygonF({QPointF(38, origin.y()), QPointF(35, origin.y() - 1.6), QPointF(35, origin.y() + 1.6)}));
+        p.drawPolygon(
+            QPolygonF({QPointF(38, origin.y()), QPointF(35, origin.y() - 1.6), QPointF(35, origin.y() + 1.6)}));
         // Three yield responses to nitrogen: quadratic, rising then levelling off.
         struct Curve {
             QColor color;
@@ -305,7 +305,7 @@ QImage chartIcon()
             {QColor(0xdc, 0x26, 0x22), 3.0, 0.95, 0.018},
         };
         p.setBrush(Qt::NoBrush);
-        for (const Curve &k : curves) {
+        for (const Curve& k : curves) {
             QPainterPath path;
             for (qreal n = 0; n <= 26.0; n += 0.5) {
                 const qreal nn = std::min(n, k.b / (2 * k.c));
@@ -326,7 +326,7 @@ QImage chartIcon()
 
 QImage creditsIcon()
 {
-    return icon([](QPainter &p) {
+    return icon([](QPainter& p) {
         const QPointF c(22, 17);
         // Ribbon tails behind the medal.
         auto tail = [&](qreal dx, QColor light, QColor dark) {
@@ -396,7 +396,7 @@ QImage creditsIcon()
 
 QImage mapsIcon()
 {
-    return icon([](QPainter &p) {
+    return icon([](QPainter& p) {
         // A map folded in three, the middle panel turned away from the light.
         const qreal xs[] = {4, 15.5, 27.5, 40};
         const qreal tops[] = {10, 7, 10, 7};

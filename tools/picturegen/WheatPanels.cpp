@@ -16,8 +16,8 @@ namespace picturegen {
 namespace {
 
 struct PanelTint {
-    QColor paper;     // background
-    QColor glow;      // soft light behind the ears
+    QColor paper; // background
+    QColor glow;  // soft light behind the ears
     QColor grainLight;
     QColor grainDark;
     QColor outline;
@@ -31,24 +31,21 @@ PanelTint tintFor(int variant)
 {
     switch (variant) {
     case 2: // neutral, for the window-face slot
-        return {QColor(0xee, 0xee, 0xec), QColor(0xfb, 0xfb, 0xf9),
-                QColor(0xe8, 0xdc, 0xbe), QColor(0xb9, 0xa6, 0x80), QColor(0x8e, 0x80, 0x66),
-                QColor(0xb4, 0xa6, 0x88), QColor(0xb0, 0xa6, 0x8e),
-                QColor(0xc8, 0xcc, 0xbc), QColor(0xa2, 0xa8, 0x96)};
+        return {QColor(0xee, 0xee, 0xec), QColor(0xfb, 0xfb, 0xf9), QColor(0xe8, 0xdc, 0xbe),
+                QColor(0xb9, 0xa6, 0x80), QColor(0x8e, 0x80, 0x66), QColor(0xb4, 0xa6, 0x88),
+                QColor(0xb0, 0xa6, 0x8e), QColor(0xc8, 0xcc, 0xbc), QColor(0xa2, 0xa8, 0x96)};
     case 3: // pale aqua
-        return {QColor(0xde, 0xf3, 0xf1), QColor(0xf4, 0xfc, 0xfb),
-                QColor(0xef, 0xe0, 0xa8), QColor(0xc6, 0xa4, 0x5e), QColor(0x95, 0x78, 0x44),
-                QColor(0xbe, 0xa2, 0x6a), QColor(0xa8, 0xb4, 0x84),
-                QColor(0xb6, 0xd8, 0xc4), QColor(0x86, 0xb4, 0xa4)};
+        return {QColor(0xde, 0xf3, 0xf1), QColor(0xf4, 0xfc, 0xfb), QColor(0xef, 0xe0, 0xa8),
+                QColor(0xc6, 0xa4, 0x5e), QColor(0x95, 0x78, 0x44), QColor(0xbe, 0xa2, 0x6a),
+                QColor(0xa8, 0xb4, 0x84), QColor(0xb6, 0xd8, 0xc4), QColor(0x86, 0xb4, 0xa4)};
     default: // pale yellow
-        return {QColor(0xfc, 0xf6, 0xd8), QColor(0xff, 0xfd, 0xf2),
-                QColor(0xf6, 0xde, 0x90), QColor(0xd3, 0xa2, 0x4a), QColor(0xa0, 0x72, 0x30),
-                QColor(0xcc, 0xa0, 0x58), QColor(0xc4, 0xa8, 0x62),
-                QColor(0xc8, 0xd6, 0x9a), QColor(0x9c, 0xb2, 0x6c)};
+        return {QColor(0xfc, 0xf6, 0xd8), QColor(0xff, 0xfd, 0xf2), QColor(0xf6, 0xde, 0x90),
+                QColor(0xd3, 0xa2, 0x4a), QColor(0xa0, 0x72, 0x30), QColor(0xcc, 0xa0, 0x58),
+                QColor(0xc4, 0xa8, 0x62), QColor(0xc8, 0xd6, 0x9a), QColor(0x9c, 0xb2, 0x6c)};
     }
 }
 
-EarStyle earStyle(const PanelTint &t, qreal scale)
+EarStyle earStyle(const PanelTint& t, qreal scale)
 {
     EarStyle s;
     s.grainLight = t.grainLight;
@@ -72,7 +69,7 @@ EarStyle earStyle(const PanelTint &t, qreal scale)
 QImage wheatPanel(int variant)
 {
     const PanelTint t = tintFor(variant);
-    return renderPicture(QSize(185, 150), 3, t.paper, [&](QPainter &p) {
+    return renderPicture(QSize(185, 150), 3, t.paper, [&](QPainter& p) {
         const QRectF r(0, 0, 185, 150);
         // Paper with a soft light in the middle and a faint fall-off at the edges.
         QRadialGradient glow(QPointF(100, 62), 120);
@@ -82,7 +79,7 @@ QImage wheatPanel(int variant)
         p.fillRect(r, glow);
 
         // A low, blurred line of distant field along the bottom.
-        drawBlurredLayer(p, 5, 0.5, [&](QPainter &lp) {
+        drawBlurredLayer(p, 5, 0.5, [&](QPainter& lp) {
             QPainterPath ground(QPointF(0, 150));
             ground.lineTo(0, 128);
             ground.cubicTo(QPointF(60, 120), QPointF(120, 132), QPointF(185, 122));

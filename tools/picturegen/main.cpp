@@ -25,7 +25,7 @@
 
 using namespace picturegen;
 
-int main(int argc, char *argv[])
+int main(int argc, char* argv[])
 {
     QGuiApplication app(argc, argv);
     QTextStream err(stderr);
@@ -86,7 +86,7 @@ int main(int argc, char *argv[])
 
     int failures = 0;
     unsigned seed = 1;
-    for (const auto &[name, draw] : pictures) {
+    for (const auto& [name, draw] : pictures) {
         // A fixed seed per picture: the same files come out on every run.
         reseed(seed++);
         const QImage image = draw();

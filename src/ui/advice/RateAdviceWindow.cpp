@@ -14,10 +14,10 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSaveFile>
 #include <QScreen>
 #include <QScrollBar>
 #include <QShowEvent>
-#include <QSaveFile>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
@@ -65,8 +65,8 @@ QTableWidget* table(const QString& name, QWidget* parent)
 // A table exactly as tall as its rows, so the window gives no room to empty space.
 void fitHeight(QTableWidget* t)
 {
-    t->setFixedHeight(t->horizontalHeader()->sizeHint().height() + t->verticalHeader()->length() + 2 * t->frameWidth()
-                      + t->horizontalScrollBar()->sizeHint().height() + 2);
+    t->setFixedHeight(t->horizontalHeader()->sizeHint().height() + t->verticalHeader()->length() + 2 * t->frameWidth() +
+                      t->horizontalScrollBar()->sizeHint().height() + 2);
 }
 
 void setCells(QTableWidget* t, int row, const QStringList& cells)
@@ -180,7 +180,8 @@ RateAdviceWindow::RateAdviceWindow(const EconomicSituation& situation, const Cur
     QStringList grainSteps, costSteps;
     for (double step : RateAdvice::PriceSteps) {
         const QString percent = step == 0 ? QStringLiteral("actual")
-                                          : QStringLiteral("%1%2 %").arg(step > 0 ? QStringLiteral("+") : QStringLiteral("−"))
+                                          : QStringLiteral("%1%2 %")
+                                                .arg(step > 0 ? QStringLiteral("+") : QStringLiteral("−"))
                                                 .arg(qRound(std::abs(step) * 100));
         grainSteps << QStringLiteral("Grano %1").arg(percent);
         costSteps << QStringLiteral("Costo N %1").arg(percent);
@@ -412,7 +413,7 @@ void RateAdviceWindow::fillRiskTable()
     const EconomicSituation::State& s = situation_.state();
     const RateAdvice::SeasonRisk risk =
         RateAdvice::seasonRisk(s.table, slot, {s.referenceN, s.nCost / 1000.0}, weights_);
-    const std::array<int, 6> doses{risk.optimumN[0],     risk.optimumN[1],     risk.optimumN[2],
+    const std::array<int, 6> doses{risk.optimumN[0],    risk.optimumN[1],   risk.optimumN[2],
                                    risk.bestExpected.n, risk.leastRegret.n, risk.bestWorst.n};
     for (int row = 0; row < 6; ++row) {
         const int n = doses[static_cast<size_t>(row)];
@@ -498,8 +499,8 @@ bool RateAdviceWindow::exportCsv(const QString& path)
     lines << QString() << tablesAsText(QLatin1Char(','));
 
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Text)
-        || file.write((lines.join(QLatin1Char('\n')) + QLatin1Char('\n')).toUtf8()) < 0 || !file.commit()) {
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Text) ||
+        file.write((lines.join(QLatin1Char('\n')) + QLatin1Char('\n')).toUtf8()) < 0 || !file.commit()) {
         errors_.report(this, QStringLiteral("No se pudo escribir el archivo \"%1\": %2").arg(path, file.errorString()));
         return false;
     }

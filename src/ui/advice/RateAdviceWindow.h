@@ -92,7 +92,7 @@ private:
     double tolerance_ = 2.5;
     std::array<double, 3> weights_{0.25, 0.50, 0.25};
     int product_ = -1;
-    std::vector<int> rowCurves_;                      // curve k of each optimum row
-    std::vector<RateAdvice::Optimum> optima_;         // per row
-    bool tablesStale_ = false; // the tables wait for the next showing
+    std::vector<int> rowCurves_;              // curve k of each optimum row
+    std::vector<RateAdvice::Optimum> optima_; // per row
+    bool tablesStale_ = false;                // the tables wait for the next showing
 };

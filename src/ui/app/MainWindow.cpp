@@ -16,9 +16,9 @@
 #include "core/ScenarioSlots.h"
 #include "richtext/RtfReader.h"
 #include "ui/common/ErrorReporter.h"
+#include "ui/common/Look.h"
 #include "ui/common/MessageBoxes.h"
 #include "ui/common/ProgramLauncher.h"
-#include "ui/common/Look.h"
 
 namespace {
 
@@ -35,13 +35,28 @@ struct SlotLook {
 };
 
 const std::array<SlotLook, 3> SlotLooks{{
-    {"Panel2", QRect(48, 208, 200, 150), QColor(255, 255, 225), QPoint(60, 208), "wheat1.jpg", "CheckBox1",
+    {"Panel2",
+     QRect(48, 208, 200, 150),
+     QColor(255, 255, 225),
+     QPoint(60, 208),
+     "wheat1.jpg",
+     "CheckBox1",
      {"Label7", "Label31", "Label8", "Label10"},
      {u"Sitio:", u"Unidad de paisaje.", u"Cultivar:", u"Agua a la siembra:"}},
-    {"Panel3", QRect(300, 208, 200, 150), QColor(240, 240, 240), QPoint(304, 208), "wheat2.jpg", "CheckBox2",
+    {"Panel3",
+     QRect(300, 208, 200, 150),
+     QColor(240, 240, 240),
+     QPoint(304, 208),
+     "wheat2.jpg",
+     "CheckBox2",
      {"Label15", "Label33", "Label16", "Label18"},
      {u"Sitio", u"Unidad de paisaje:", u"Cultivar:", u"Agua a la siembra"}},
-    {"Panel4", QRect(532, 208, 200, 150), QColor(0, 255, 255), QPoint(534, 208), "wheat3.jpg", "CheckBox3",
+    {"Panel4",
+     QRect(532, 208, 200, 150),
+     QColor(0, 255, 255),
+     QPoint(534, 208),
+     "wheat3.jpg",
+     "CheckBox3",
      {"Label23", "Label35", "Label24", "Label26"},
      {u"Sitio:", u"Unidad de paisaje:", u"Cultivar:", u"Agua a la siembra:"}},
 }};
@@ -189,10 +204,14 @@ void MainWindow::buildToolbar()
         const char* picture;
     };
     const Button buttons[] = {
-        {"ToolButton1", u"Escenario 1", "tool_escenario1.jpg"}, {"ToolButton3", u"Escenario 2", "tool_escenario2.jpg"},
-        {"ToolButton5", u"Escenario 3", "tool_escenario3.jpg"}, {"ToolButton6", u"AYUDA", "tool_ayuda.jpg"},
-        {"ToolButton8", u"Calculadora", "tool_calculadora.jpg"}, {"ToolButton11", u"Notas", "tool_notas.jpg"},
-        {"ToolButton13", u"Graficar", "tool_graficar.jpg"}, {"ToolButton15", u"Créditos", "tool_creditos.jpg"},
+        {"ToolButton1", u"Escenario 1", "tool_escenario1.jpg"},
+        {"ToolButton3", u"Escenario 2", "tool_escenario2.jpg"},
+        {"ToolButton5", u"Escenario 3", "tool_escenario3.jpg"},
+        {"ToolButton6", u"AYUDA", "tool_ayuda.jpg"},
+        {"ToolButton8", u"Calculadora", "tool_calculadora.jpg"},
+        {"ToolButton11", u"Notas", "tool_notas.jpg"},
+        {"ToolButton13", u"Graficar", "tool_graficar.jpg"},
+        {"ToolButton15", u"Créditos", "tool_creditos.jpg"},
         {"Mapas", u"Mapas", "tool_mapas.jpg"},
     };
     QList<QToolButton*> made;
@@ -205,10 +224,8 @@ void MainWindow::buildToolbar()
     for (int slot = 1; slot <= 3; ++slot)
         connect(made[slot - 1], &QToolButton::clicked, this, [this, slot] { Q_EMIT scenarioRequested(slot); });
     connect(made[3], &QToolButton::clicked, this, &MainWindow::toggleHelpArea);
-    connect(made[4], &QToolButton::clicked, this,
-            [this] { launcher_.start(ProgramLauncher::Program::Calculator); });
-    connect(made[5], &QToolButton::clicked, this,
-            [this] { launcher_.start(ProgramLauncher::Program::TextEditor); });
+    connect(made[4], &QToolButton::clicked, this, [this] { launcher_.start(ProgramLauncher::Program::Calculator); });
+    connect(made[5], &QToolButton::clicked, this, [this] { launcher_.start(ProgramLauncher::Program::TextEditor); });
     connect(made[6], &QToolButton::clicked, this, &MainWindow::plot);
     connect(made[7], &QToolButton::clicked, this, &MainWindow::creditsRequested);
     connect(made[8], &QToolButton::clicked, this, &MainWindow::mapsRequested);

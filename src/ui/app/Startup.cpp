@@ -57,8 +57,9 @@ std::optional<int> Startup::answerCommandLine(int& argc, char** argv)
             return 0;
         }
         if (parser.isSet(version)) {
-            print(stdout, QCoreApplication::applicationName() + QLatin1Char(' ') +
-                              QCoreApplication::applicationVersion() + QLatin1Char('\n'));
+            print(stdout,
+                  QCoreApplication::applicationName() + QLatin1Char(' ') + QCoreApplication::applicationVersion() +
+                      QLatin1Char('\n'));
             return 0;
         }
         if (parser.isSet(checkHelp))
@@ -92,8 +93,7 @@ int Startup::checkHelpDocument()
         print(stderr, error + QLatin1Char('\n'));
         return 1;
     }
-    print(stdout, QStringLiteral("%1: %2 caracteres\n")
-                      .arg(QFileInfo(path).absoluteFilePath())
-                      .arg(document.characterCount()));
+    print(stdout,
+          QStringLiteral("%1: %2 caracteres\n").arg(QFileInfo(path).absoluteFilePath()).arg(document.characterCount()));
     return 0;
 }

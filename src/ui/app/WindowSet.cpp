@@ -10,21 +10,21 @@
 
 #include "core/CurveSelection.h"
 #include "core/EconomicSituation.h"
-#include "core/ResponseTable.h"
 #include "core/ResponseData.h"
+#include "core/ResponseTable.h"
 #include "core/ScenarioSlots.h"
-#include "ui/app/MainWindow.h"
 #include "ui/advice/RateAdviceWindow.h"
+#include "ui/app/MainWindow.h"
 #include "ui/charting/CurveChart.h"
 #include "ui/common/AccessibleNames.h"
 #include "ui/common/AxisSliderWindow.h"
 #include "ui/common/ChartTitleWindow.h"
-#include "ui/printing/ReportPrinter.h"
-#include "ui/printing/ChartPrintDialog.h"
-#include "ui/printing/ChartPrinter.h"
-#include "ui/printing/HelpPrintWindow.h"
-#include "ui/printing/PrintTarget.h"
-#include "ui/yieldchart/AppliedFunctionsWindow.h"
+#include "ui/common/ErrorReporter.h"
+#include "ui/common/FileChooser.h"
+#include "ui/common/MessageBoxes.h"
+#include "ui/common/ProgramLauncher.h"
+#include "ui/common/VelmaroWindow.h"
+#include "ui/data/ResponseDataWindow.h"
 #include "ui/economics/EconomicChartWindow.h"
 #include "ui/economics/NitrogenCostWindow.h"
 #include "ui/info/CreditsWindow.h"
@@ -33,20 +33,19 @@
 #include "ui/info/MapChooserWindow.h"
 #include "ui/info/SiteMapWindow.h"
 #include "ui/info/WarningWindow.h"
-#include "ui/soiln/SoilNitrogenWindow.h"
-#include "ui/common/ErrorReporter.h"
-#include "ui/common/MessageBoxes.h"
-#include "ui/common/ProgramLauncher.h"
+#include "ui/printing/ChartPrintDialog.h"
+#include "ui/printing/ChartPrinter.h"
+#include "ui/printing/HelpPrintWindow.h"
+#include "ui/printing/PrintTarget.h"
+#include "ui/printing/ReportPrinter.h"
 #include "ui/scenario/ScenarioDialog.h"
+#include "ui/soiln/SoilNitrogenWindow.h"
+#include "ui/yieldchart/AppliedFunctionsWindow.h"
 #include "ui/yieldchart/CurveSelectionWindow.h"
 #include "ui/yieldchart/YieldChartWindow.h"
-#include "ui/common/VelmaroWindow.h"
-#include "ui/common/FileChooser.h"
-#include "ui/data/ResponseDataWindow.h"
 #include <QSettings>
 
-template <typename Window>
-Window* WindowSet::adopt(Window* window)
+template <typename Window> Window* WindowSet::adopt(Window* window)
 {
     windows_.push_back(std::unique_ptr<QWidget>(window));
     return window;
@@ -92,8 +91,8 @@ WindowSet::WindowSet(const Seams& seams)
         for (const char* name : names)
             adopt(HelpWindows::create(QLatin1String(name)).release());
     };
-    mainWindow_ = adopt(new MainWindow(*slots_, responseData_->table(), *seams_.messages, *seams_.errors,
-                                            *seams_.launcher));
+    mainWindow_ =
+        adopt(new MainWindow(*slots_, responseData_->table(), *seams_.messages, *seams_.errors, *seams_.launcher));
     scenarioDialog_ = adopt(new ScenarioDialog(*slots_));
     curveSelection_ = adopt(new CurveSelectionWindow(*curveSelectionModel_, *slots_));
     siteMaps_[3] = adopt(SiteMapWindow::create(3).release()); // Paraná
@@ -156,8 +155,8 @@ void WindowSet::createRateAdvice()
     addedWindows_.emplace_back(rateAdvice_);
     QFile help(QStringLiteral(":/help/RateAdvice.html"));
     const QString text = help.open(QIODevice::ReadOnly) ? QString::fromUtf8(help.readAll()).trimmed() : QString();
-    auto* adviceHelp = new HelpWindow(QStringLiteral("RateAdviceHelpWindow"),
-                                      QStringLiteral("Ayuda: dosis recomendada"), text);
+    auto* adviceHelp =
+        new HelpWindow(QStringLiteral("RateAdviceHelpWindow"), QStringLiteral("Ayuda: dosis recomendada"), text);
     addedWindows_.emplace_back(adviceHelp);
 
     connect(rateAdvice_, &RateAdviceWindow::marksChanged, economicChart_, &EconomicChartWindow::setOptimumMarks);
@@ -216,9 +215,7 @@ void WindowSet::wireChartEditors(AxisSliderWindow* axes, ChartTitleWindow* title
 
 void WindowSet::wireMainWindow()
 {
-    auto presenter = [this](const char* name) {
-        return [this, name] { present(window(QLatin1String(name))); };
-    };
+    auto presenter = [this](const char* name) { return [this, name] { present(window(QLatin1String(name))); }; };
     connect(mainWindow_, &MainWindow::closed, this, &WindowSet::quitRequested);
     connect(mainWindow_, &MainWindow::scenarioRequested, scenarioDialog_, &ScenarioDialog::openForSlot);
     connect(mainWindow_, &MainWindow::plotRequested, this, [this] {
@@ -229,7 +226,7 @@ void WindowSet::wireMainWindow()
     connect(mainWindow_, &MainWindow::creditsRequested, this, presenter("TForm35"));
     connect(mainWindow_, &MainWindow::helpPrintRequested, this, presenter("TForm37"));
     connect(mainWindow_, &MainWindow::mapsRequested, this, [this] {
-        present(siteMaps_[0]); // always the Gualeguay map
+        present(siteMaps_[0]);         // always the Gualeguay map
         if (!mapChooser_->isVisible()) // beside the map, not over its legend
             mapChooser_->move(siteMaps_[0]->frameGeometry().topRight() + QPoint(8, 0));
         present(mapChooser_);
@@ -355,9 +352,10 @@ void WindowSet::start()
     QSettings settings(QStringLiteral("Velmaro"), QStringLiteral("velmaro"));
     QString error;
     if (!responseData_->restore(settings, &error))
-        seams_.errors->report(mainWindow_, QStringLiteral("No se pudo usar la tabla de coeficientes elegida en la "
-                                                          "sesión anterior:\n%1\n\nSe usa la tabla incorporada.")
-                                               .arg(error));
+        seams_.errors->report(mainWindow_,
+                              QStringLiteral("No se pudo usar la tabla de coeficientes elegida en la "
+                                             "sesión anterior:\n%1\n\nSe usa la tabla incorporada.")
+                                  .arg(error));
 }
 
 QWidget* WindowSet::window(const QString& objectName) const

@@ -72,8 +72,7 @@ Q_SIGNALS:
     void quitRequested();
 
 private:
-    template <typename Window>
-    Window* adopt(Window* window);
+    template <typename Window> Window* adopt(Window* window);
     void wireMainWindow();
     void wireYieldChart();
     void wireEconomicChart();

@@ -4,8 +4,7 @@
 
 #include <QCoreApplication>
 
-CurveChart::CurveChart(QWidget* parent)
-    : QCustomPlot(parent)
+CurveChart::CurveChart(QWidget* parent) : QCustomPlot(parent)
 {
     setMouseTracking(true);
     setNoAntialiasingOnDrag(true);
@@ -189,10 +188,18 @@ void CurveChart::applyRange(Axis a)
 void CurveChart::setAxisLimit(AxisLimit limit, double value)
 {
     switch (limit) {
-    case AxisLimit::LeftMaximum: setAxisMaximum(Axis::Left, value); break;
-    case AxisLimit::LeftMinimum: setAxisMinimum(Axis::Left, value); break;
-    case AxisLimit::BottomMaximum: setAxisMaximum(Axis::Bottom, value); break;
-    case AxisLimit::BottomMinimum: setAxisMinimum(Axis::Bottom, value); break;
+    case AxisLimit::LeftMaximum:
+        setAxisMaximum(Axis::Left, value);
+        break;
+    case AxisLimit::LeftMinimum:
+        setAxisMinimum(Axis::Left, value);
+        break;
+    case AxisLimit::BottomMaximum:
+        setAxisMaximum(Axis::Bottom, value);
+        break;
+    case AxisLimit::BottomMinimum:
+        setAxisMinimum(Axis::Bottom, value);
+        break;
     }
 }
 
@@ -268,8 +275,7 @@ int CurveChart::hitTest(int number, QPoint pixel) const
 {
     if (number < 1 || number > seriesCount() || !isDrawable(Axis::Bottom) || !isDrawable(Axis::Left))
         return -1;
-    return SeriesHitTest::find(series_[number - 1].curve, axisMinimum(Axis::Bottom), axisMaximum(Axis::Bottom),
-                               pixel);
+    return SeriesHitTest::find(series_[number - 1].curve, axisMinimum(Axis::Bottom), axisMaximum(Axis::Bottom), pixel);
 }
 
 CurveChart::Hit CurveChart::topShownCurveAt(QPoint pixel, int curveCount) const
@@ -295,9 +301,8 @@ void CurveChart::cachePixels()
             const double y = std::isnan(it->value) ? 0.0 : it->value;
             const double px = xAxis->coordToPixel(it->key);
             const double py = yAxis->coordToPixel(y);
-            s.curve.pixels[static_cast<size_t>(i)] =
-                QPoint(static_cast<int>(std::lround(std::clamp(px, -1e6, 1e6))),
-                       static_cast<int>(std::lround(std::clamp(py, -1e6, 1e6))));
+            s.curve.pixels[static_cast<size_t>(i)] = QPoint(static_cast<int>(std::lround(std::clamp(px, -1e6, 1e6))),
+                                                            static_cast<int>(std::lround(std::clamp(py, -1e6, 1e6))));
         }
     }
 }

@@ -6,9 +6,9 @@
 #include <qcustomplot.h>
 
 #include "core/AxisScale.h"
+#include "core/SeriesHitTest.h"
 #include "ui/common/AxisLimit.h"
 #include "ui/common/ChartTitles.h"
-#include "core/SeriesHitTest.h"
 
 class QCPTextElement;
 

@@ -40,9 +40,9 @@ bool isField(const QWidget& w)
     if (qobject_cast<const QAbstractSpinBox*>(w.parentWidget()) || qobject_cast<const QComboBox*>(w.parentWidget()))
         return false;
     return qobject_cast<const QLineEdit*>(&w) || qobject_cast<const QComboBox*>(&w) ||
-           qobject_cast<const QAbstractSlider*>(&w) || qobject_cast<const QAbstractSpinBox*>(&w) ||
-           qobject_cast<const QTextEdit*>(&w) || qobject_cast<const QPlainTextEdit*>(&w) ||
-           qobject_cast<const QAbstractItemView*>(&w);
+        qobject_cast<const QAbstractSlider*>(&w) || qobject_cast<const QAbstractSpinBox*>(&w) ||
+        qobject_cast<const QTextEdit*>(&w) || qobject_cast<const QPlainTextEdit*>(&w) ||
+        qobject_cast<const QAbstractItemView*>(&w);
 }
 
 bool isCaption(const QLabel* label)
@@ -142,8 +142,8 @@ QString labelFor(const QWidget& field)
     auto isBeside = [&](const QLabel* label) {
         const QRect l = textBox(label);
         return onRow(l) && l.right() <= box.left() + 2 &&
-               std::none_of(fieldsToTheLeft.cbegin(), fieldsToTheLeft.cend(),
-                            [&l](const QRect& f) { return f.right() <= l.left() + 2; });
+            std::none_of(fieldsToTheLeft.cbegin(), fieldsToTheLeft.cend(),
+                         [&l](const QRect& f) { return f.right() <= l.left() + 2; });
     };
     auto isAbove = [&](const QLabel* label) {
         const QRect l = textBox(label);
@@ -170,8 +170,9 @@ QString labelFor(const QWidget& field)
         return rowHeading ? column + QStringLiteral(", ") + plainWords(rowHeading->text()) : column;
     }
     if (beside && above) // the nearer one; a caption beside weighs more than one above
-        return captionBlock(box.left() - textBox(beside).right() <= 2 * (box.top() - above->geometry().bottom())
-                                ? beside : above, captions);
+        return captionBlock(
+            box.left() - textBox(beside).right() <= 2 * (box.top() - above->geometry().bottom()) ? beside : above,
+            captions);
     if (beside || above)
         return captionBlock(beside ? beside : above, captions);
     return {};

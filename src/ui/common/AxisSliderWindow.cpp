@@ -76,7 +76,8 @@ AxisSliderWindow::AxisSliderWindow(const WindowSetup& setup, QWidget* parent)
         QFont bold = value->font();
         bold.setBold(true);
         value->setFont(bold);
-        connect(slider, &QSlider::valueChanged, value, [value](int position) { value->setText(QString::number(position)); });
+        connect(slider, &QSlider::valueChanged, value,
+                [value](int position) { value->setText(QString::number(position)); });
     }
 
     // Every change of position, by dragging, clicking, keys or from the program.
@@ -98,8 +99,8 @@ std::unique_ptr<AxisSliderWindow> AxisSliderWindow::yieldAxisWindow(QWidget* par
         QPoint(221, 193),
         QSlider::TicksBelow,
         {{
-            {"TrackBar1", AxisLimit::LeftMaximum, QStringLiteral("Máximo de eje de rendimiento"), 4000, 10000, 10000,
-             1, 500, QStringLiteral("4000"), QStringLiteral("10000"), YieldMaximumHint},
+            {"TrackBar1", AxisLimit::LeftMaximum, QStringLiteral("Máximo de eje de rendimiento"), 4000, 10000, 10000, 1,
+             500, QStringLiteral("4000"), QStringLiteral("10000"), YieldMaximumHint},
             {"TrackBar4", AxisLimit::LeftMinimum, QStringLiteral("Mínimo de eje de rendimiento"), 0, 2000, 0, 1, 500,
              QStringLiteral("0"), QStringLiteral("2000"), QString()},
             {"TrackBar2", AxisLimit::BottomMaximum, QStringLiteral("Máximo de eje de nitrógeno"), 100, 200, 200, 1, 20,
@@ -138,4 +139,3 @@ QSlider* AxisSliderWindow::slider(AxisLimit limit) const
 {
     return sliders_[static_cast<int>(limit)];
 }
-

@@ -116,4 +116,3 @@ void ChartTitleWindow::accept()
     Q_EMIT accepted(typed);
     hide();
 }
-

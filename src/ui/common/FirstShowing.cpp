@@ -11,9 +11,7 @@ namespace {
 
 class PolishWatch final : public QObject {
 public:
-    PolishWatch(QWidget* widget, std::function<void()> work)
-        : QObject(widget),
-          work_(std::move(work))
+    PolishWatch(QWidget* widget, std::function<void()> work) : QObject(widget), work_(std::move(work))
     {
         widget->installEventFilter(this);
     }

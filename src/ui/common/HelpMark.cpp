@@ -5,8 +5,7 @@
 
 #include "ui/common/Look.h"
 
-HelpMark::HelpMark(const QString& objectName, const QString& text, int normalPoints, int hoverPoints,
-                   QWidget* parent)
+HelpMark::HelpMark(const QString& objectName, const QString& text, int normalPoints, int hoverPoints, QWidget* parent)
     : QLabel(text, parent),
       normalPoints_(normalPoints),
       hoverPoints_(hoverPoints)
@@ -62,7 +61,6 @@ void HelpMark::mouseMoveEvent(QMouseEvent* event)
     if (!highlighted_)
         setLook(true);
     event->accept(); // the chart or panel beneath must not see it and calm the mark down
-
 }
 
 void HelpMark::mousePressEvent(QMouseEvent* event)

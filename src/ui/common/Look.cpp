@@ -11,8 +11,7 @@ namespace {
 // The shared faces and icons live as long as the process: made while the application
 // runs, they are never destroyed after it (a font or a picture outliving the application
 // would be released into a torn-down font cache).
-template <typename T>
-QHash<int, T>& lifelong()
+template <typename T> QHash<int, T>& lifelong()
 {
     static auto* table = new QHash<int, T>;
     return *table;
@@ -42,10 +41,7 @@ QFont face(int size, bool bold, bool underline, bool pixels)
 // the application's style, once for the whole program.
 class StandardIconEngine final : public QIconEngine {
 public:
-    explicit StandardIconEngine(QStyle::StandardPixmap which)
-        : which_(which)
-    {
-    }
+    explicit StandardIconEngine(QStyle::StandardPixmap which) : which_(which) { }
 
     void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode, QIcon::State state) override
     {

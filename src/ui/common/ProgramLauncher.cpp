@@ -9,11 +9,17 @@ QStringList SystemProgramLauncher::candidates(Program program)
     return {program == Program::Calculator ? QStringLiteral("calc.exe") : QStringLiteral("notepad.exe")};
 #else
     if (program == Program::Calculator)
-        return {QStringLiteral("gnome-calculator"), QStringLiteral("kcalc"), QStringLiteral("galculator"),
-                QStringLiteral("mate-calc"), QStringLiteral("qalculate-gtk"), QStringLiteral("xcalc")};
-    return {QStringLiteral("gnome-text-editor"), QStringLiteral("gedit"), QStringLiteral("kate"),
-            QStringLiteral("kwrite"), QStringLiteral("mousepad"), QStringLiteral("xed"),
-            QStringLiteral("pluma"), QStringLiteral("leafpad"), QStringLiteral("xedit")};
+        return {QStringLiteral("gnome-calculator"), QStringLiteral("kcalc"),         QStringLiteral("galculator"),
+                QStringLiteral("mate-calc"),        QStringLiteral("qalculate-gtk"), QStringLiteral("xcalc")};
+    return {QStringLiteral("gnome-text-editor"),
+            QStringLiteral("gedit"),
+            QStringLiteral("kate"),
+            QStringLiteral("kwrite"),
+            QStringLiteral("mousepad"),
+            QStringLiteral("xed"),
+            QStringLiteral("pluma"),
+            QStringLiteral("leafpad"),
+            QStringLiteral("xedit")};
 #endif
 }
 

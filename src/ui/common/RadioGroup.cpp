@@ -6,8 +6,7 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-RadioGroup::RadioGroup(const QString& objectName, const QString& caption, const QStringList& items,
-                       QWidget* parent)
+RadioGroup::RadioGroup(const QString& objectName, const QString& caption, const QStringList& items, QWidget* parent)
     : QGroupBox(caption, parent),
       group_(new QButtonGroup(this))
 {

@@ -10,8 +10,7 @@ class QRadioButton;
 class RadioGroup : public QGroupBox {
     Q_OBJECT
 public:
-    RadioGroup(const QString& objectName, const QString& caption, const QStringList& items,
-               QWidget* parent = nullptr);
+    RadioGroup(const QString& objectName, const QString& caption, const QStringList& items, QWidget* parent = nullptr);
 
     int itemIndex() const;
     void setItemIndex(int index);

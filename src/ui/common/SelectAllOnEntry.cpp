@@ -8,11 +8,7 @@ namespace {
 
 class Selector : public QObject {
 public:
-    explicit Selector(QLineEdit* field)
-        : QObject(field),
-          field_(field)
-    {
-    }
+    explicit Selector(QLineEdit* field) : QObject(field), field_(field) { }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override

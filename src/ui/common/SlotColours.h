@@ -8,13 +8,19 @@ namespace SlotColours {
 inline QColor forSlot(int slot)
 {
     switch (slot) {
-    case 1: return QColor(255, 0, 0);
-    case 2: return QColor(0, 128, 0);
-    default: return QColor(0, 0, 255);
+    case 1:
+        return QColor(255, 0, 0);
+    case 2:
+        return QColor(0, 128, 0);
+    default:
+        return QColor(0, 0, 255);
     }
 }
 
 // The 80 % and 20 % curves of slot 2 are drawn in a bluer green.
-inline QColor slot2Levels() { return QColor(0, 128, 64); }
+inline QColor slot2Levels()
+{
+    return QColor(0, 128, 64);
+}
 
 } // namespace SlotColours

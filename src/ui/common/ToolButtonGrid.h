@@ -15,8 +15,8 @@ namespace ToolButtonGrid {
 
 struct Button {
     const char* objectName;
-    const char* caption; // UTF-8
-    const char* hint;    // UTF-8, may be empty
+    const char* caption;         // UTF-8
+    const char* hint;            // UTF-8, may be empty
     const char* opens = nullptr; // the objectName of the window the button shows, if any
 };
 

@@ -8,11 +8,7 @@
 // to their resting look.
 class TrackingFrame : public QFrame {
 public:
-    explicit TrackingFrame(QWidget* parent = nullptr)
-        : QFrame(parent)
-    {
-        setMouseTracking(true);
-    }
+    explicit TrackingFrame(QWidget* parent = nullptr) : QFrame(parent) { setMouseTracking(true); }
 
     std::function<void()> onPointerMove;
 

@@ -1,11 +1,11 @@
 #include "VelmaroWindow.h"
 
 #include <QEvent>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QPushButton>
-#include <QToolButton>
-#include <QGuiApplication>
 #include <QScreen>
+#include <QToolButton>
 
 VelmaroWindow::VelmaroWindow(const QString& objectName, const QString& caption, QWidget* parent)
     : QWidget(parent, Qt::Window)

@@ -14,7 +14,7 @@ public:
     VelmaroWindow(const QString& objectName, const QString& caption, QWidget* parent = nullptr);
 
     // Runs when the window becomes the active window.
-    virtual void onActivated() {}
+    virtual void onActivated() { }
 
     // The first showing puts the window in the middle of the desktop.
     void centreOnDesktopWhenFirstShown() { centreWhenShown_ = true; }

@@ -4,9 +4,7 @@
 
 #include "ui/charting/CurveChart.h"
 
-DataSourceLabel::DataSourceLabel(CurveChart* chart)
-    : QLabel(chart),
-      chart_(chart)
+DataSourceLabel::DataSourceLabel(CurveChart* chart) : QLabel(chart), chart_(chart)
 {
     setObjectName(QStringLiteral("DataSourceLabel"));
     QFont font(QStringLiteral("Arial"));

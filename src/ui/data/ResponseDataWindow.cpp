@@ -48,8 +48,9 @@ ResponseDataWindow::ResponseDataWindow(ResponseData& data, ErrorReporter& errors
         {"ExportTableButton", u"Exportar tabla…", &ResponseDataWindow::exportTable},
         {"BuiltInTableButton", u"Volver a la tabla incorporada", &ResponseDataWindow::useBuiltIn},
     };
-    const QStringList fitColumns{"Código", "Nivel", "Puntos", "Dosis distintas", "a", "b", "c", "R²",
-                                 "Error estándar residual", "Rango de N", "Aviso"};
+    const QStringList fitColumns{"Código", "Nivel", "Puntos", "Dosis distintas",         "a",
+                                 "b",      "c",     "R²",     "Error estándar residual", "Rango de N",
+                                 "Aviso"};
 
     auto* layout = new QVBoxLayout(this);
     auto* heading = new QLabel(QStringLiteral("Tabla de coeficientes en uso:"), this);
@@ -163,8 +164,8 @@ void ResponseDataWindow::fitTrials()
         return;
     }
     const DataFileText::Result file = DataFileText::read(paths.first());
-    const TrialFit::Reading reading =
-        file.ok ? TrialFit::read(file.bytes, QFileInfo(paths.first()).fileName()) : TrialFit::Reading{false, file.error, {}, 0};
+    const TrialFit::Reading reading = file.ok ? TrialFit::read(file.bytes, QFileInfo(paths.first()).fileName())
+                                              : TrialFit::Reading{false, file.error, {}, 0};
     if (!reading.ok) {
         refuse(QStringLiteral("No se leyeron los ensayos"), reading.error);
         return;
@@ -237,8 +238,8 @@ void ResponseDataWindow::discardFits()
 
 void ResponseDataWindow::exportTable()
 {
-    const QString path = files_.saveFile(this, QStringLiteral("Exportar tabla en uso"),
-                                                QStringLiteral("tabla_velmaro.csv"), CsvFilter);
+    const QString path =
+        files_.saveFile(this, QStringLiteral("Exportar tabla en uso"), QStringLiteral("tabla_velmaro.csv"), CsvFilter);
     if (path.isEmpty())
         return;
     QSaveFile file(path);

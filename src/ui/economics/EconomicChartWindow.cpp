@@ -15,15 +15,15 @@
 #include "core/EconomicInputs.h"
 #include "core/EconomicSituation.h"
 #include "core/ScenarioSlots.h"
-#include "ui/data/DataSourceLabel.h"
 #include "ui/charting/CurveChart.h"
 #include "ui/common/ErrorReporter.h"
 #include "ui/common/HelpMark.h"
+#include "ui/common/Look.h"
 #include "ui/common/ProgramLauncher.h"
 #include "ui/common/SlotColours.h"
 #include "ui/common/ToolButtonGrid.h"
 #include "ui/common/TrackingFrame.h"
-#include "ui/common/Look.h"
+#include "ui/data/DataSourceLabel.h"
 
 namespace {
 
@@ -122,7 +122,8 @@ QWidget* EconomicChartWindow::buildInputRow()
                                       "de la campaña"));
     advice->setFont(Look::arial(8, true));
     Look::setColour(advice, QPalette::ButtonText, Teal);
-    connect(advice, &QToolButton::clicked, this, [this] { Q_EMIT windowRequested(QStringLiteral("RateAdviceWindow")); });
+    connect(advice, &QToolButton::clicked, this,
+            [this] { Q_EMIT windowRequested(QStringLiteral("RateAdviceWindow")); });
     h->addWidget(advice);
     grainPriceEdit_ = edits[0];
     nCostEdit_ = edits[1];
@@ -179,8 +180,7 @@ QWidget* EconomicChartWindow::buildToolbar()
     connect(made[7], &QToolButton::clicked, this, &EconomicChartWindow::copyToClipboard);
     connect(made[9], &QToolButton::clicked, this, &EconomicChartWindow::rebuild);
     connect(made[10], &QToolButton::clicked, this, &EconomicChartWindow::curveSelectionToggleRequested);
-    connect(made[11], &QToolButton::clicked, this,
-            [this] { launcher_.start(ProgramLauncher::Program::Calculator); });
+    connect(made[11], &QToolButton::clicked, this, [this] { launcher_.start(ProgramLauncher::Program::Calculator); });
     return bar;
 }
 
@@ -194,10 +194,11 @@ void EconomicChartWindow::buildChart()
     };
     const QColor red(255, 0, 0), green(0, 128, 0), blue(0, 0, 255);
     const SeriesLook looks[10] = {
-        {red, 2, Marker::None},     {green, 2, Marker::None},     {blue, 2, Marker::None},
-        {red, 1, Marker::Square},   {green, 1, Marker::Square},   {blue, 1, Marker::Square},
-        {red, 1, Marker::Circle},   {SlotColours::slot2Levels(), 1, Marker::Circle}, {blue, 1, Marker::Circle},
-        {QColor(255, 128, 255), 3, Marker::None},
+        {red, 2, Marker::None},     {green, 2, Marker::None},
+        {blue, 2, Marker::None},    {red, 1, Marker::Square},
+        {green, 1, Marker::Square}, {blue, 1, Marker::Square},
+        {red, 1, Marker::Circle},   {SlotColours::slot2Levels(), 1, Marker::Circle},
+        {blue, 1, Marker::Circle},  {QColor(255, 128, 255), 3, Marker::None},
     };
     for (int k = 1; k <= 10; ++k) {
         CurveChart::SeriesStyle style;
@@ -299,8 +300,10 @@ QWidget* EconomicChartWindow::buildReadOutPanel()
     silver->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     silver->setAutoFillBackground(true);
     Look::setColour(silver, QPalette::Window, QColor(192, 192, 192));
-    const char* lines[4][2] = {{"Label11", "Margen en $/ha"}, {"Label19", "respecto de la"},
-                               {"Label12", "situación de"}, {"Label21", "referencia"}};
+    const char* lines[4][2] = {{"Label11", "Margen en $/ha"},
+                               {"Label19", "respecto de la"},
+                               {"Label12", "situación de"},
+                               {"Label21", "referencia"}};
     for (int i = 0; i < 4; ++i) {
         QLabel* l = label(QString::fromUtf8(lines[i][1]), silver, Look::arial(8, true), Qt::blue);
         l->setObjectName(QLatin1String(lines[i][0]));
@@ -309,8 +312,7 @@ QWidget* EconomicChartWindow::buildReadOutPanel()
     marginLabel_ = label(QStringLiteral("0000"), silver, Look::arial(12, true), Qt::blue);
     marginLabel_->setObjectName(QStringLiteral("Label13"));
     marginLabel_->setGeometry(8, 64, 120, 30);
-    marginLabel_->setToolTip(
-        QStringLiteral("Cantidad de cambio por aumento de 1 kg de nitrógeno disponible mmmmmmm"));
+    marginLabel_->setToolTip(QStringLiteral("Cantidad de cambio por aumento de 1 kg de nitrógeno disponible mmmmmmm"));
 
     marginMark_ = new HelpMark(QStringLiteral("Label10"), QStringLiteral(" ? "), 14, 18, panel);
     marginMark_->setCursor(Qt::WhatsThisCursor);
@@ -336,11 +338,26 @@ QRect EconomicChartWindow::inputsOnScreen() const
     return QRect(mapToGlobal(both.topLeft()), both.size());
 }
 
-QString EconomicChartWindow::grainPrice() const { return grainPriceEdit_->text(); }
-QString EconomicChartWindow::nCost() const { return nCostEdit_->text(); }
-QString EconomicChartWindow::referenceN() const { return referenceNEdit_->text(); }
-void EconomicChartWindow::setNCost(const QString& text) { nCostEdit_->setText(text); }
-void EconomicChartWindow::setReferenceN(const QString& text) { referenceNEdit_->setText(text); }
+QString EconomicChartWindow::grainPrice() const
+{
+    return grainPriceEdit_->text();
+}
+QString EconomicChartWindow::nCost() const
+{
+    return nCostEdit_->text();
+}
+QString EconomicChartWindow::referenceN() const
+{
+    return referenceNEdit_->text();
+}
+void EconomicChartWindow::setNCost(const QString& text)
+{
+    nCostEdit_->setText(text);
+}
+void EconomicChartWindow::setReferenceN(const QString& text)
+{
+    referenceNEdit_->setText(text);
+}
 
 void EconomicChartWindow::onActivated()
 {

@@ -42,8 +42,8 @@ public:
     QString grainPrice() const;
     QString nCost() const;
     QString referenceN() const;
-    void setNCost(const QString& text);       // from the nitrogen cost assistant
-    void setReferenceN(const QString& text);  // from the soil calculator
+    void setNCost(const QString& text);      // from the nitrogen cost assistant
+    void setReferenceN(const QString& text); // from the soil calculator
 
     // The input row and the toolbar, in screen coordinates: windows that serve them open
     // beside them, not over them.
@@ -103,21 +103,21 @@ private:
     EconomicTable table_;
 
     QWidget* inputRow_ = nullptr;
-    QWidget* toolbar_ = nullptr;          // ToolBar1
-    QLineEdit* grainPriceEdit_ = nullptr; // Edit1
-    QLineEdit* nCostEdit_ = nullptr;      // Edit2
-    QLineEdit* referenceNEdit_ = nullptr; // Edit3
-    QLineEdit* curveNameEdit_ = nullptr;  // Edit4
-    QLineEdit* nitrogenEdit_ = nullptr;   // Edit5
-    QLineEdit* valueEdit_ = nullptr;      // Edit6
-    QLabel* marginLabel_ = nullptr;       // Label13
-    QLabel* scenarioLabel_ = nullptr;     // Label24
+    QWidget* toolbar_ = nullptr;                 // ToolBar1
+    QLineEdit* grainPriceEdit_ = nullptr;        // Edit1
+    QLineEdit* nCostEdit_ = nullptr;             // Edit2
+    QLineEdit* referenceNEdit_ = nullptr;        // Edit3
+    QLineEdit* curveNameEdit_ = nullptr;         // Edit4
+    QLineEdit* nitrogenEdit_ = nullptr;          // Edit5
+    QLineEdit* valueEdit_ = nullptr;             // Edit6
+    QLabel* marginLabel_ = nullptr;              // Label13
+    QLabel* scenarioLabel_ = nullptr;            // Label24
     DataSourceLabel* dataSourceLabel_ = nullptr; // beside the scenario line
-    std::array<HelpMark*, 3> inputMarks_{}; // Label16, Label17, Label18
-    HelpMark* yAxisMark_ = nullptr;       // Label14
-    HelpMark* xAxisMark_ = nullptr;       // Label15
-    HelpMark* marginMark_ = nullptr;      // Label10
-    QToolButton* selectionButton_ = nullptr; // ToolButton4
+    std::array<HelpMark*, 3> inputMarks_{};      // Label16, Label17, Label18
+    HelpMark* yAxisMark_ = nullptr;              // Label14
+    HelpMark* xAxisMark_ = nullptr;              // Label15
+    HelpMark* marginMark_ = nullptr;             // Label10
+    QToolButton* selectionButton_ = nullptr;     // ToolButton4
     QString lastReported_;
     std::optional<QString> reportedReference_; // the bad reference N text already reported
 };

@@ -10,8 +10,8 @@
 #include "core/FertiliserProducts.h"
 #include "core/NitrogenCost.h"
 #include "ui/common/ErrorReporter.h"
-#include "ui/common/MessageBoxes.h"
 #include "ui/common/Look.h"
+#include "ui/common/MessageBoxes.h"
 #include "ui/common/SelectAllOnEntry.h"
 
 namespace {

@@ -39,10 +39,10 @@ protected:
 private:
     MessageBoxes& messages_;
     ErrorReporter& errors_;
-    QComboBox* productList_ = nullptr; // ComboBox1
-    QLineEdit* priceEdit_ = nullptr;   // Edit1
-    QLineEdit* contentEdit_ = nullptr; // Edit2
-    QLineEdit* costEdit_ = nullptr;    // Edit3
+    QComboBox* productList_ = nullptr;       // ComboBox1
+    QLineEdit* priceEdit_ = nullptr;         // Edit1
+    QLineEdit* contentEdit_ = nullptr;       // Edit2
+    QLineEdit* costEdit_ = nullptr;          // Edit3
     QPushButton* calculateButton_ = nullptr; // Button1
     QPushButton* returnButton_ = nullptr;    // Button2
     double nCostPerKg_ = 0.0;

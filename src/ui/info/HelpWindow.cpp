@@ -8,8 +8,8 @@
 
 #include "ui/common/FirstShowing.h"
 
-HelpWindow::HelpWindow(const QString& objectName, const QString& caption, const QString& text,
-                       const Options& options, QWidget* parent)
+HelpWindow::HelpWindow(const QString& objectName, const QString& caption, const QString& text, const Options& options,
+                       QWidget* parent)
     : VelmaroWindow(objectName, caption, parent)
 {
     centreOnDesktopWhenFirstShown();
@@ -26,7 +26,6 @@ HelpWindow::HelpWindow(const QString& objectName, const QString& caption, const 
     auto* productName = new QLabel(QStringLiteral("Velmaro"), this);
     productName->setObjectName(QStringLiteral("Label1"));
     styleProductName(productName);
-
 
     textBox_ = makeTextBox(this);
     textBox_->setVerticalScrollBarPolicy(options.scrollBar ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
@@ -49,13 +48,13 @@ HelpWindow::HelpWindow(const QString& objectName, const QString& caption, const 
 
 std::unique_ptr<HelpWindow> HelpWindow::createMissingInputNotice()
 {
-    const QString text = QStringLiteral(
-        "Falta un dato para el cálculo.\n\n"
-        "Alguna de las casillas que usa este paso está vacía o todavía muestra su unidad "
-        "(\"ppm\", \"ppm N\") en lugar de un número.\n\n"
-        "Escriba un valor en cada casilla del paso que desea calcular, con punto como separador "
-        "decimal (por ejemplo 12.5), y vuelva a presionar el botón \"Cálculo\". "
-        "Si no aplicó un segundo fertilizante, deje su cantidad en 0.");
+    const QString text =
+        QStringLiteral("Falta un dato para el cálculo.\n\n"
+                       "Alguna de las casillas que usa este paso está vacía o todavía muestra su unidad "
+                       "(\"ppm\", \"ppm N\") en lugar de un número.\n\n"
+                       "Escriba un valor en cada casilla del paso que desea calcular, con punto como separador "
+                       "decimal (por ejemplo 12.5), y vuelva a presionar el botón \"Cálculo\". "
+                       "Si no aplicó un segundo fertilizante, deje su cantidad en 0.");
     return std::make_unique<HelpWindow>(QStringLiteral("TForm34"), QStringLiteral("Faltan datos"), text);
 }
 

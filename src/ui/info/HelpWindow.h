@@ -11,8 +11,8 @@ class QTextEdit;
 
 // How a help window's text box behaves.
 struct HelpWindowOptions {
-    bool editable = false; // the adviser may type notes into it for the run
-    bool scrollBar = true; // a vertical scroll bar at the right
+    bool editable = false;                                        // the adviser may type notes into it for the run
+    bool scrollBar = true;                                        // a vertical scroll bar at the right
     QString picture = QStringLiteral(":/pictures/help_icon.jpg"); // 73 x 73 at the top left
 };
 

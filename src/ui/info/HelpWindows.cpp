@@ -12,8 +12,8 @@ namespace {
 struct HelpEntry {
     const char* objectName;
     const char16_t* caption;
-    const char* textFile;       // :/help/<file>.html
-    bool textOnOneLine = false; // the file's line breaks joined into running text
+    const char* textFile;             // :/help/<file>.html
+    bool textOnOneLine = false;       // the file's line breaks joined into running text
     const char* remarkFile = nullptr; // a further paragraph after the text
     bool editable = false;
     bool scrollBar = true;
@@ -26,7 +26,10 @@ constexpr const char* WheatPhoto = ":/pictures/wheat1.jpg";
 // In the order the program creates them.
 const HelpEntry HelpEntries[] = {
     // Yield chart: the toolbar's "Uso del gráfico" and the three "?" marks.
-    {.objectName = "TForm15", .caption = u"Uso del gráfico", .textFile = "TForm15", .editable = true,
+    {.objectName = "TForm15",
+     .caption = u"Uso del gráfico",
+     .textFile = "TForm15",
+     .editable = true,
      .picture = WheatPhoto},
     {.objectName = "TForm16", .caption = u"Ayuda eje de rendimiento", .textFile = "TForm16"},
     {.objectName = "TForm17", .caption = u"Ayuda eje de nitrógeno", .textFile = "TForm17"},
@@ -43,8 +46,11 @@ const HelpEntry HelpEntries[] = {
     {.objectName = "TForm30", .caption = u"ayuda parte económica", .textFile = "TForm30", .scrollBar = false},
     {.objectName = "TForm31", .caption = u"Ayuda pte económica", .textFile = "TForm31"},
     // Soil calculator: the reference-N text in one piece, then what the program does with it.
-    {.objectName = "TForm33", .caption = u"Nitrógeno disponible de referencia", .textFile = "TForm31",
-     .textOnOneLine = true, .remarkFile = "TForm33"},
+    {.objectName = "TForm33",
+     .caption = u"Nitrógeno disponible de referencia",
+     .textFile = "TForm31",
+     .textOnOneLine = true,
+     .remarkFile = "TForm33"},
 };
 
 const HelpEntry* findEntry(const QString& objectName)
@@ -133,8 +139,7 @@ std::unique_ptr<HelpWindow> HelpWindows::create(const QString& objectName)
     options.editable = entry->editable;
     options.scrollBar = entry->scrollBar;
     options.picture = QLatin1String(entry->picture);
-    return std::make_unique<HelpWindow>(objectName, QString::fromUtf16(entry->caption), assembleText(*entry),
-                                        options);
+    return std::make_unique<HelpWindow>(objectName, QString::fromUtf16(entry->caption), assembleText(*entry), options);
 }
 
 QString HelpWindows::text(const QString& objectName)

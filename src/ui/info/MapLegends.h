@@ -90,18 +90,18 @@ constexpr Point onMap(const Frame& frame, const Town& town)
 
 // Colours of the landscape units, shared where units of different sites are alike.
 namespace unit {
-inline constexpr Colour Vertic{190, 150, 95};        // peniplains of peluderts and vertic argiudolls
-inline constexpr Colour Alluvial{150, 200, 125};     // alluvial plains and terraces
-inline constexpr Colour Aquic{236, 214, 130};        // peniplains of aquic argiudolls
-inline constexpr Colour Typic{165, 195, 110};        // typic argiudolls
-inline constexpr Colour Minor{214, 150, 180};        // minor map units
-inline constexpr Colour River{70, 140, 210};         // rivers and lagoons
-inline constexpr Colour NonArable{168, 168, 158};    // land that is not farmed
-inline constexpr Colour Islands{140, 190, 185};      // islands and miscellaneous land
-inline constexpr Colour WetIslands{110, 175, 215};   // lagoons, rivers and islands together
-inline constexpr Colour SandyRise{232, 200, 150};    // sandy rises beside the cañadas
-inline constexpr Colour ExtendedPlain{222, 205, 120};// very extended plains
-inline constexpr Colour HighPlain{225, 165, 95};     // high plains of typic argiudolls
+inline constexpr Colour Vertic{190, 150, 95};         // peniplains of peluderts and vertic argiudolls
+inline constexpr Colour Alluvial{150, 200, 125};      // alluvial plains and terraces
+inline constexpr Colour Aquic{236, 214, 130};         // peniplains of aquic argiudolls
+inline constexpr Colour Typic{165, 195, 110};         // typic argiudolls
+inline constexpr Colour Minor{214, 150, 180};         // minor map units
+inline constexpr Colour River{70, 140, 210};          // rivers and lagoons
+inline constexpr Colour NonArable{168, 168, 158};     // land that is not farmed
+inline constexpr Colour Islands{140, 190, 185};       // islands and miscellaneous land
+inline constexpr Colour WetIslands{110, 175, 215};    // lagoons, rivers and islands together
+inline constexpr Colour SandyRise{232, 200, 150};     // sandy rises beside the cañadas
+inline constexpr Colour ExtendedPlain{222, 205, 120}; // very extended plains
+inline constexpr Colour HighPlain{225, 165, 95};      // high plains of typic argiudolls
 } // namespace unit
 
 // Strips are 34 pixels wide with squares of 24 x 22 set 5 pixels in; the squares touch
@@ -109,20 +109,13 @@ inline constexpr Colour HighPlain{225, 165, 95};     // high plains of typic arg
 inline constexpr int StripWidth = 34;
 
 inline constexpr LegendSquare GualeguaySquares[] = {
-    {{5, 5, 24, 22}, unit::Vertic},
-    {{5, 27, 24, 22}, unit::Alluvial},
-    {{5, 49, 24, 22}, unit::Aquic},
-    {{5, 71, 24, 22}, unit::Minor},
-    {{5, 93, 24, 22}, unit::River},
-    {{5, 115, 24, 22}, unit::NonArable},
+    {{5, 5, 24, 22}, unit::Vertic}, {{5, 27, 24, 22}, unit::Alluvial}, {{5, 49, 24, 22}, unit::Aquic},
+    {{5, 71, 24, 22}, unit::Minor}, {{5, 93, 24, 22}, unit::River},    {{5, 115, 24, 22}, unit::NonArable},
 };
 
 inline constexpr LegendSquare GualeguaychuSquares[] = {
-    {{5, 5, 24, 22}, unit::Vertic},
-    {{5, 27, 24, 22}, unit::Alluvial},
-    {{5, 49, 24, 22}, unit::Aquic},
-    {{5, 71, 24, 22}, unit::NonArable},
-    {{5, 93, 24, 22}, unit::River},
+    {{5, 5, 24, 22}, unit::Vertic},     {{5, 27, 24, 22}, unit::Alluvial}, {{5, 49, 24, 22}, unit::Aquic},
+    {{5, 71, 24, 22}, unit::NonArable}, {{5, 93, 24, 22}, unit::River},
 };
 
 inline constexpr LegendSquare ReconquistaSquares[] = {
@@ -133,27 +126,18 @@ inline constexpr LegendSquare ReconquistaSquares[] = {
 };
 
 inline constexpr LegendSquare ParanaSquares[] = {
-    {{5, 5, 24, 22}, unit::River},
-    {{5, 35, 24, 22}, unit::Vertic},
-    {{5, 65, 24, 22}, unit::Typic},
-    {{5, 95, 24, 22}, unit::Aquic},
-    {{5, 125, 24, 22}, unit::Minor},
-    {{5, 155, 24, 22}, unit::Islands},
+    {{5, 5, 24, 22}, unit::River},  {{5, 35, 24, 22}, unit::Vertic}, {{5, 65, 24, 22}, unit::Typic},
+    {{5, 95, 24, 22}, unit::Aquic}, {{5, 125, 24, 22}, unit::Minor}, {{5, 155, 24, 22}, unit::Islands},
 };
 
 inline constexpr LegendSquare RafaelaSquares[] = {
-    {{5, 5, 24, 22}, unit::ExtendedPlain},
-    {{5, 27, 24, 22}, unit::Typic},
-    {{5, 49, 24, 22}, unit::HighPlain},
-    {{5, 71, 24, 22}, unit::Minor},
-    {{5, 93, 24, 22}, unit::NonArable},
+    {{5, 5, 24, 22}, unit::ExtendedPlain}, {{5, 27, 24, 22}, unit::Typic},     {{5, 49, 24, 22}, unit::HighPlain},
+    {{5, 71, 24, 22}, unit::Minor},        {{5, 93, 24, 22}, unit::NonArable},
 };
 
 inline constexpr Town GualeguayTowns[] = {
-    {"Gualeguay", -33.144, -59.310, LabelSide::Right},
-    {"Urdinarrain", -32.686, -58.893, LabelSide::Right},
-    {"Larroque", -33.036, -59.001, LabelSide::Right},
-    {"Gobernador Mansilla", -32.545, -59.355, LabelSide::Right},
+    {"Gualeguay", -33.144, -59.310, LabelSide::Right}, {"Urdinarrain", -32.686, -58.893, LabelSide::Right},
+    {"Larroque", -33.036, -59.001, LabelSide::Right},  {"Gobernador Mansilla", -32.545, -59.355, LabelSide::Right},
     {"San Pedro", -33.679, -59.666, LabelSide::Right},
 };
 
@@ -173,28 +157,28 @@ inline constexpr Town ReconquistaTowns[] = {
 };
 
 inline constexpr Town ParanaTowns[] = {
-    {"Paraná", -31.730, -60.520, LabelSide::Right},
-    {"Cayasta", -31.200, -60.160, LabelSide::Right},
-    {"Esperanza", -31.450, -60.930, LabelSide::Left},
-    {"Crespo", -32.030, -60.310, LabelSide::Right},
+    {"Paraná", -31.730, -60.520, LabelSide::Right},   {"Cayasta", -31.200, -60.160, LabelSide::Right},
+    {"Esperanza", -31.450, -60.930, LabelSide::Left}, {"Crespo", -32.030, -60.310, LabelSide::Right},
     {"Coronda", -31.970, -60.920, LabelSide::Left},
 };
 
 inline constexpr Town RafaelaTowns[] = {
-    {"Rafaela", -31.250, -61.490, LabelSide::Right},
-    {"La Pelada", -30.870, -60.970, LabelSide::Left},
-    {"Tacural", -30.850, -61.590, LabelSide::Right},
-    {"Freyre", -31.160, -62.100, LabelSide::Right},
+    {"Rafaela", -31.250, -61.490, LabelSide::Right},  {"La Pelada", -30.870, -60.970, LabelSide::Left},
+    {"Tacural", -30.850, -61.590, LabelSide::Right},  {"Freyre", -31.160, -62.100, LabelSide::Right},
     {"Esperanza", -31.450, -60.930, LabelSide::Left},
 };
 
 // The five sites in the order the scenario dialog and the map chooser list them.
 inline constexpr SiteLayout Sites[] = {
     {"gualeguay", {8, 30}, StripWidth, 142, GualeguaySquares, {-32.42, -33.78, -60.44, -58.06}, GualeguayTowns},
-    {"gualeguaychu", {8, 30}, StripWidth, 120, GualeguaychuSquares, {-32.41, -33.23, -59.44, -58.00},
+    {"gualeguaychu",
+     {8, 30},
+     StripWidth,
+     120,
+     GualeguaychuSquares,
+     {-32.41, -33.23, -59.44, -58.00},
      GualeguaychuTowns},
-    {"reconquista", {8, 30}, StripWidth, 98, ReconquistaSquares, {-28.92, -29.72, -60.45, -59.10},
-     ReconquistaTowns},
+    {"reconquista", {8, 30}, StripWidth, 98, ReconquistaSquares, {-28.92, -29.72, -60.45, -59.10}, ReconquistaTowns},
     {"parana", {8, 30}, StripWidth, 182, ParanaSquares, {-31.10, -32.12, -61.42, -59.68}, ParanaTowns},
     {"rafaela", {8, 30}, StripWidth, 120, RafaelaSquares, {-30.73, -31.57, -62.23, -60.78}, RafaelaTowns},
 };
@@ -215,8 +199,8 @@ constexpr bool squaresFitTheirStrip(const SiteLayout& site)
     return top + 5 == site.stripHeight;
 }
 
-static_assert(squaresFitTheirStrip(Sites[0]) && squaresFitTheirStrip(Sites[1]) && squaresFitTheirStrip(Sites[2])
-              && squaresFitTheirStrip(Sites[3]) && squaresFitTheirStrip(Sites[4]));
+static_assert(squaresFitTheirStrip(Sites[0]) && squaresFitTheirStrip(Sites[1]) && squaresFitTheirStrip(Sites[2]) &&
+              squaresFitTheirStrip(Sites[3]) && squaresFitTheirStrip(Sites[4]));
 
 // On the Gualeguay map a small reference cross marks a spot whose coordinates the
 // window gives as a pop-up hint over a 26 x 26 area centred on it (map pixels).

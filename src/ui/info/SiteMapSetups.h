@@ -30,9 +30,9 @@ struct Setup {
     Site site;
     QString objectName;
     QString caption;
-    QString instruction;          // the teal line across the top
-    QStringList zoneNames;        // one hover zone per legend square, top to bottom
-    QStringList lineNames;        // note lines, top to bottom
+    QString instruction;               // the teal line across the top
+    QStringList zoneNames;             // one hover zone per legend square, top to bottom
+    QStringList lineNames;             // note lines, top to bottom
     std::vector<NoteChange> zoneNotes; // one per zone
     NoteChange onMapPicture;
     std::optional<NoteChange> onLegendOutsideZones; // none: the legend picture ignores the pointer

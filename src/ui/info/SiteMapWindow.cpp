@@ -19,8 +19,7 @@ namespace {
 // pixels on screen are the same.
 QPixmap compactPicture(const QString& file)
 {
-    return QPixmap::fromImage(QImageReader(file).read().convertToFormat(QImage::Format_RGB888),
-                              Qt::NoFormatConversion);
+    return QPixmap::fromImage(QImageReader(file).read().convertToFormat(QImage::Format_RGB888), Qt::NoFormatConversion);
 }
 
 // Look shared by the five map windows.
@@ -113,10 +112,18 @@ SiteMapWindow::SiteMapWindow(const Setup& setup, QWidget* parent)
             name->adjustSize();
             const QSize size = name->size();
             switch (side) {
-            case maplegends::LabelSide::Right: name->move(at.x() + TownGap, at.y() - size.height() / 2); break;
-            case maplegends::LabelSide::Left: name->move(at.x() - TownGap - size.width(), at.y() - size.height() / 2); break;
-            case maplegends::LabelSide::Above: name->move(at.x() - size.width() / 2, at.y() - TownGap - size.height()); break;
-            case maplegends::LabelSide::Below: name->move(at.x() - size.width() / 2, at.y() + TownGap); break;
+            case maplegends::LabelSide::Right:
+                name->move(at.x() + TownGap, at.y() - size.height() / 2);
+                break;
+            case maplegends::LabelSide::Left:
+                name->move(at.x() - TownGap - size.width(), at.y() - size.height() / 2);
+                break;
+            case maplegends::LabelSide::Above:
+                name->move(at.x() - size.width() / 2, at.y() - TownGap - size.height());
+                break;
+            case maplegends::LabelSide::Below:
+                name->move(at.x() - size.width() / 2, at.y() + TownGap);
+                break;
             }
         });
         siteTown = false;
@@ -196,7 +203,7 @@ void SiteMapWindow::apply(const NoteChange& change)
 {
     auto line = [this](int number) -> QLabel* {
         return number >= 1 && number <= static_cast<int>(lines_.size()) ? lines_[static_cast<size_t>(number - 1)]
-                                                                         : nullptr;
+                                                                        : nullptr;
     };
     for (int number : change.emptied)
         if (QLabel* l = line(number))

@@ -27,4 +27,3 @@ WarningWindow::WarningWindow(QWidget* parent)
     message->setAlignment(Qt::AlignCenter);
     message->setGeometry(0, 44, 385, 26);
 }
-

@@ -8,5 +8,4 @@ class WarningWindow : public VelmaroWindow {
     Q_OBJECT
 public:
     explicit WarningWindow(QWidget* parent = nullptr);
-
 };

@@ -5,8 +5,8 @@
 #include <QStyle>
 #include <QVBoxLayout>
 
-#include "ui/common/RadioGroup.h"
 #include "ui/common/Look.h"
+#include "ui/common/RadioGroup.h"
 
 ChartPrintDialog::ChartPrintDialog(const QString& objectName, const QString& caption, QWidget* parent)
     : VelmaroWindow(objectName, caption, parent)
@@ -41,4 +41,3 @@ QPageLayout::Orientation ChartPrintDialog::orientation() const
 {
     return orientation_->itemIndex() == 0 ? QPageLayout::Landscape : QPageLayout::Portrait;
 }
-

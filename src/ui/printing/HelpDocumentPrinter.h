@@ -21,6 +21,5 @@ public:
 
     // Draws every page, first to last; `betweenPages` runs after each page but the last.
     // Returns the number of pages, or -1 when the printer cannot be painted on.
-    static int print(const QTextDocument& document, QPrinter& printer,
-                     const std::function<void()>& betweenPages = {});
+    static int print(const QTextDocument& document, QPrinter& printer, const std::function<void()>& betweenPages = {});
 };

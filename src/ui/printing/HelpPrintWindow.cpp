@@ -55,7 +55,6 @@ HelpPrintWindow::HelpPrintWindow(PrintTarget& target, ErrorReporter& errors, QWi
 
 HelpPrintWindow::~HelpPrintWindow() = default;
 
-
 void HelpPrintWindow::ensurePreview()
 {
     // Made on first need: a printer, even one that only lays out pages, loads the print system.

@@ -45,6 +45,6 @@ private:
     std::unique_ptr<QPrinter> previewPrinter_;
     QPrintPreviewWidget* preview_ = nullptr;
     QVBoxLayout* layout_ = nullptr;
-    bool reporting_ = false;        // a report's box is open
-    bool leftForModal_ = false;     // deactivated by a modal box or dialog of the program
+    bool reporting_ = false;    // a report's box is open
+    bool leftForModal_ = false; // deactivated by a modal box or dialog of the program
 };

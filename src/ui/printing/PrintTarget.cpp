@@ -7,10 +7,7 @@
 
 #include "ui/common/MessageBoxes.h"
 
-SystemPrintTarget::SystemPrintTarget(MessageBoxes& messages)
-    : messages_(messages)
-{
-}
+SystemPrintTarget::SystemPrintTarget(MessageBoxes& messages) : messages_(messages) { }
 
 QPrinter& SystemPrintTarget::printer()
 {
@@ -35,11 +32,12 @@ bool SystemPrintTarget::prepareJob(QWidget* parent, const QString& title)
         return true;
     }
     // Without a printer Qt would print into a PDF file with no name, that is nowhere.
-    messages_.information(parent, QStringLiteral("NO HAY NINGUNA IMPRESORA INSTALADA.\n"
-                                                 "Puede guardar la impresión como archivo PDF."));
-    const QString file = QFileDialog::getSaveFileName(parent, QStringLiteral("Guardar como PDF"),
-                                                      title + QStringLiteral(".pdf"),
-                                                      QStringLiteral("Documento PDF (*.pdf)"));
+    messages_.information(parent,
+                          QStringLiteral("NO HAY NINGUNA IMPRESORA INSTALADA.\n"
+                                         "Puede guardar la impresión como archivo PDF."));
+    const QString file =
+        QFileDialog::getSaveFileName(parent, QStringLiteral("Guardar como PDF"), title + QStringLiteral(".pdf"),
+                                     QStringLiteral("Documento PDF (*.pdf)"));
     if (file.isEmpty())
         return false;
     printer_->setOutputFormat(QPrinter::PdfFormat);

@@ -52,8 +52,8 @@ public:
     bool prepareJob(QWidget* parent, const QString& title) override;
     void setUp(QWidget*) override { ++setUps; }
 
-    QStringList titles;  // one per job
-    QStringList files;   // one per job
+    QStringList titles; // one per job
+    QStringList files;  // one per job
     int setUps = 0;
     bool failNextJob = false; // the next job's file cannot be written
 

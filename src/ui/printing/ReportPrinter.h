@@ -31,7 +31,8 @@ class DialogReportPrinter : public ReportPrinter {
 public:
     // With no printer installed, jobs go where `target` says (a PDF file the adviser names).
     explicit DialogReportPrinter(ErrorReporter* errors = nullptr, PrintTarget* target = nullptr)
-        : errors_(errors), target_(target)
+        : errors_(errors),
+          target_(target)
     {
     }
     bool print(QWidget* parent, const QStringList& lines, const QFont& font) override;
@@ -45,7 +46,8 @@ private:
 class PdfReportPrinter : public ReportPrinter {
 public:
     explicit PdfReportPrinter(const QString& filePath, ErrorReporter* errors = nullptr)
-        : filePath_(filePath), errors_(errors)
+        : filePath_(filePath),
+          errors_(errors)
     {
     }
     bool print(QWidget* parent, const QStringList& lines, const QFont& font) override;

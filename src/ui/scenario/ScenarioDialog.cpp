@@ -8,9 +8,9 @@
 
 #include "core/ScenarioSlots.h"
 #include "core/ScenarioVocabulary.h"
-#include "ui/common/RadioGroup.h"
 #include "ui/common/FirstShowing.h"
 #include "ui/common/Look.h"
+#include "ui/common/RadioGroup.h"
 
 namespace {
 
@@ -29,8 +29,8 @@ QStringList names(const QList<ScenarioChoice>& choices)
 
 void colour(QWidget* group, const char* colourName)
 {
-    group->setStyleSheet(QStringLiteral("QGroupBox, QRadioButton { color: %1; font-family: Arial; }")
-                             .arg(QLatin1String(colourName)));
+    group->setStyleSheet(
+        QStringLiteral("QGroupBox, QRadioButton { color: %1; font-family: Arial; }").arg(QLatin1String(colourName)));
 }
 
 } // namespace

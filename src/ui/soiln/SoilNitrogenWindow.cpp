@@ -10,8 +10,8 @@
 #include "core/FertiliserProducts.h"
 #include "ui/common/ErrorReporter.h"
 #include "ui/common/HelpMark.h"
-#include "ui/common/SelectAllOnEntry.h"
 #include "ui/common/Look.h"
+#include "ui/common/SelectAllOnEntry.h"
 
 namespace {
 
@@ -151,7 +151,7 @@ SoilNitrogenWindow::SoilNitrogenWindow(ErrorReporter& errors, QWidget* parent)
         field->installEventFilter(this);
     }
     for (QLineEdit* field : {nitrateEdits_[0], nitrateEdits_[1], nitrateEdits_[2], mineralNEdits_[0], mineralNEdits_[1],
-                              mineralNEdits_[2], amountEdits_[0], amountEdits_[1]})
+                             mineralNEdits_[2], amountEdits_[0], amountEdits_[1]})
         SelectAllOnEntry::install(field);
     result->setMouseTracking(true);
     result->installEventFilter(this);
@@ -172,7 +172,6 @@ bool SoilNitrogenWindow::eventFilter(QObject* watched, QEvent* event)
     }
     return VelmaroWindow::eventFilter(watched, event);
 }
-
 
 void SoilNitrogenWindow::fillFromFirstLayer()
 {
@@ -217,8 +216,8 @@ bool SoilNitrogenWindow::completed(const SoilNitrogen::Result& result, const QPu
 
 void SoilNitrogenWindow::convertNitrate()
 {
-    const SoilNitrogen::Result result = SoilNitrogen::mineralNitrogen(
-        {nitrateEdits_[0]->text(), nitrateEdits_[1]->text(), nitrateEdits_[2]->text()});
+    const SoilNitrogen::Result result =
+        SoilNitrogen::mineralNitrogen({nitrateEdits_[0]->text(), nitrateEdits_[1]->text(), nitrateEdits_[2]->text()});
     if (!completed(result, buttons_[0]))
         return;
     for (int layer = 0; layer < 3; ++layer)
@@ -227,9 +226,9 @@ void SoilNitrogenWindow::convertNitrate()
 
 void SoilNitrogenWindow::sumSoilNitrogen()
 {
-    const SoilNitrogen::Result result = SoilNitrogen::soilNitrogen(
-        {mineralNEdits_[0]->text(), mineralNEdits_[1]->text(), mineralNEdits_[2]->text()},
-        {densityEdits_[0]->text(), densityEdits_[1]->text(), densityEdits_[2]->text()});
+    const SoilNitrogen::Result result =
+        SoilNitrogen::soilNitrogen({mineralNEdits_[0]->text(), mineralNEdits_[1]->text(), mineralNEdits_[2]->text()},
+                                   {densityEdits_[0]->text(), densityEdits_[1]->text(), densityEdits_[2]->text()});
     if (!completed(result, buttons_[1]))
         return;
     soilNEdit_->setText(result.texts[0]);
@@ -237,9 +236,9 @@ void SoilNitrogenWindow::sumSoilNitrogen()
 
 void SoilNitrogenWindow::addFertiliserNitrogen()
 {
-    const SoilNitrogen::Result result = SoilNitrogen::availableNitrogen(
-        amountEdits_[0]->text(), productLists_[0]->currentIndex(), amountEdits_[1]->text(),
-        productLists_[1]->currentIndex(), soilNEdit_->text());
+    const SoilNitrogen::Result result =
+        SoilNitrogen::availableNitrogen(amountEdits_[0]->text(), productLists_[0]->currentIndex(),
+                                        amountEdits_[1]->text(), productLists_[1]->currentIndex(), soilNEdit_->text());
     if (!completed(result, buttons_[2]))
         return;
     fertiliserNEdit_->setText(result.texts[0]);

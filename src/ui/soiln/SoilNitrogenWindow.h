@@ -51,15 +51,15 @@ private:
     bool completed(const SoilNitrogen::Result& result, const QPushButton* step);
 
     ErrorReporter& errors_;
-    std::array<QLineEdit*, 3> nitrateEdits_{};   // Edit1 ... Edit3, ppm NO3
-    std::array<QLineEdit*, 3> mineralNEdits_{};  // Edit4 ... Edit6, ppm N
-    std::array<QLineEdit*, 3> densityEdits_{};   // Edit7 ... Edit9, kg/m3
-    QLineEdit* soilNEdit_ = nullptr;             // Edit10, kg N/ha in 60 cm
-    std::array<QComboBox*, 2> productLists_{};   // ComboBox1, ComboBox2
-    std::array<QLineEdit*, 2> amountEdits_{};    // Edit11, Edit12, kg of product/ha
-    QLineEdit* fertiliserNEdit_ = nullptr;       // Edit13
-    QLineEdit* referenceNEdit_ = nullptr;        // Edit14
-    std::array<QPushButton*, 4> buttons_{};      // Button1 ... Button4
+    std::array<QLineEdit*, 3> nitrateEdits_{};  // Edit1 ... Edit3, ppm NO3
+    std::array<QLineEdit*, 3> mineralNEdits_{}; // Edit4 ... Edit6, ppm N
+    std::array<QLineEdit*, 3> densityEdits_{};  // Edit7 ... Edit9, kg/m3
+    QLineEdit* soilNEdit_ = nullptr;            // Edit10, kg N/ha in 60 cm
+    std::array<QComboBox*, 2> productLists_{};  // ComboBox1, ComboBox2
+    std::array<QLineEdit*, 2> amountEdits_{};   // Edit11, Edit12, kg of product/ha
+    QLineEdit* fertiliserNEdit_ = nullptr;      // Edit13
+    QLineEdit* referenceNEdit_ = nullptr;       // Edit14
+    std::array<QPushButton*, 4> buttons_{};     // Button1 ... Button4
     QWidget* resultPanel_ = nullptr;
-    HelpMark* help_ = nullptr;                   // Label1
+    HelpMark* help_ = nullptr; // Label1
 };

@@ -9,8 +9,8 @@
 #include <QStyle>
 
 #include "core/ScenarioSlots.h"
-#include "ui/printing/ReportPrinter.h"
 #include "ui/common/Look.h"
+#include "ui/printing/ReportPrinter.h"
 
 namespace {
 
@@ -106,15 +106,15 @@ AppliedFunctionsWindow::AppliedFunctionsWindow(const ScenarioSlots& scenarioSlot
         }
     }
 
-    print_ = new QPushButton(QIcon::fromTheme(QStringLiteral("document-print"),
-                                              Look::standardIcon(QStyle::SP_DialogSaveButton)),
-                             QStringLiteral("Imprimir"), this);
+    print_ = new QPushButton(
+        QIcon::fromTheme(QStringLiteral("document-print"), Look::standardIcon(QStyle::SP_DialogSaveButton)),
+        QStringLiteral("Imprimir"), this);
     print_->setObjectName(QStringLiteral("BitBtn1"));
     print_->setGeometry(10, 10, 89, 25);
 
-    copy_ = new QPushButton(QIcon::fromTheme(QStringLiteral("edit-copy"),
-                                             Look::standardIcon(QStyle::SP_FileDialogContentsView)),
-                            QStringLiteral("Copiar"), this);
+    copy_ = new QPushButton(
+        QIcon::fromTheme(QStringLiteral("edit-copy"), Look::standardIcon(QStyle::SP_FileDialogContentsView)),
+        QStringLiteral("Copiar"), this);
     copy_->setObjectName(QStringLiteral("BitBtn2"));
     copy_->setGeometry(528, 10, 89, 25);
 
@@ -159,4 +159,3 @@ void AppliedFunctionsWindow::copyReport()
     if (QClipboard* clipboard = QGuiApplication::clipboard())
         clipboard->setText(AppliedFunctions::reportText(reportLines()));
 }
-

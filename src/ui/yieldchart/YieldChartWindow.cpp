@@ -14,16 +14,16 @@
 
 #include "core/ChartReadOut.h"
 #include "core/ScenarioSlots.h"
-#include "ui/data/DataSourceLabel.h"
 #include "ui/charting/CurveChart.h"
 #include "ui/common/ErrorReporter.h"
 #include "ui/common/HelpMark.h"
+#include "ui/common/Look.h"
 #include "ui/common/ProgramLauncher.h"
 #include "ui/common/SlotColours.h"
 #include "ui/common/ToolButtonGrid.h"
 #include "ui/common/TrackingFrame.h"
+#include "ui/data/DataSourceLabel.h"
 #include "ui/yieldchart/CurveSelectionWindow.h"
-#include "ui/common/Look.h"
 
 namespace {
 
@@ -39,8 +39,8 @@ YieldChartWindow::YieldChartWindow(const ScenarioSlots& scenarioSlots, ErrorRepo
       errors_(errors),
       launcher_(launcher)
 {
-    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
-                   | Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint);
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint);
     resize(800, 560);
 
     auto* layout = new QVBoxLayout(this);
@@ -86,10 +86,10 @@ void YieldChartWindow::buildChart()
         int half;
     };
     const SeriesLook looks[9] = {
-        {SlotColours::forSlot(1), Marker::None, 0},   {SlotColours::forSlot(2), Marker::None, 0},
-        {SlotColours::forSlot(3), Marker::None, 0},   {SlotColours::forSlot(1), Marker::Square, 2},
+        {SlotColours::forSlot(1), Marker::None, 0},      {SlotColours::forSlot(2), Marker::None, 0},
+        {SlotColours::forSlot(3), Marker::None, 0},      {SlotColours::forSlot(1), Marker::Square, 2},
         {SlotColours::slot2Levels(), Marker::Square, 2}, {SlotColours::forSlot(3), Marker::Square, 2},
-        {SlotColours::forSlot(1), Marker::Circle, 3}, {SlotColours::slot2Levels(), Marker::Circle, 3},
+        {SlotColours::forSlot(1), Marker::Circle, 3},    {SlotColours::slot2Levels(), Marker::Circle, 3},
         {SlotColours::forSlot(3), Marker::Circle, 3},
     };
     // Design-time titles, replaced at every showing.
@@ -144,8 +144,7 @@ void YieldChartWindow::buildChart()
     yieldAxisHelp_ = new HelpMark(QStringLiteral("Label9"), QStringLiteral("?"), 12, 16, chart_);
     nitrogenAxisHelp_ = new HelpMark(QStringLiteral("Label10"), QStringLiteral("?"), 12, 16, chart_);
     connect(yieldAxisHelp_, &HelpMark::clicked, this, [this] { Q_EMIT windowRequested(QStringLiteral("TForm16")); });
-    connect(nitrogenAxisHelp_, &HelpMark::clicked, this,
-            [this] { Q_EMIT windowRequested(QStringLiteral("TForm17")); });
+    connect(nitrogenAxisHelp_, &HelpMark::clicked, this, [this] { Q_EMIT windowRequested(QStringLiteral("TForm17")); });
 }
 
 void YieldChartWindow::buildToolbar(QWidget* bar)
@@ -173,8 +172,7 @@ void YieldChartWindow::buildToolbar(QWidget* bar)
     });
     connect(made[6], &QToolButton::clicked, this, &YieldChartWindow::copyToClipboard);
     connect(made[8], &QToolButton::clicked, this, &YieldChartWindow::curveSelectionToggleRequested);
-    connect(made[9], &QToolButton::clicked, this,
-            [this] { launcher_.start(ProgramLauncher::Program::Calculator); });
+    connect(made[9], &QToolButton::clicked, this, [this] { launcher_.start(ProgramLauncher::Program::Calculator); });
 }
 
 QWidget* YieldChartWindow::buildReadOutPanel()
@@ -275,8 +273,7 @@ void YieldChartWindow::fitBackground()
     const QSize size = plot->rect().size();
     if (!backgroundWanted_ || size.isEmpty() || plot->background().size() == size)
         return;
-    const QPixmap picture =
-        QPixmap::fromImage(QImageReader(QStringLiteral(":/pictures/yield_background.jpg")).read());
+    const QPixmap picture = QPixmap::fromImage(QImageReader(QStringLiteral(":/pictures/yield_background.jpg")).read());
     plot->setBackground(picture.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation), false);
 }
 

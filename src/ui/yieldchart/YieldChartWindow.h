@@ -68,16 +68,16 @@ private:
     YieldTable table_;
     std::array<Curves::Quadratic, Curves::Count> coefficients_{};
 
-    QLineEdit* nitrogenEdit_ = nullptr;  // Edit1
-    QLineEdit* yieldEdit_ = nullptr;     // Edit2
-    QLineEdit* curveNameEdit_ = nullptr; // Edit3
-    QLabel* scenarioLabel_ = nullptr;    // Label1
+    QLineEdit* nitrogenEdit_ = nullptr;          // Edit1
+    QLineEdit* yieldEdit_ = nullptr;             // Edit2
+    QLineEdit* curveNameEdit_ = nullptr;         // Edit3
+    QLabel* scenarioLabel_ = nullptr;            // Label1
     DataSourceLabel* dataSourceLabel_ = nullptr; // beside the scenario line
-    QLabel* incrementLabel_ = nullptr;   // Label13
-    QLabel* clipboardNotice_[2] = {};    // Label6, Label7
-    HelpMark* yieldAxisHelp_ = nullptr;  // Label9
-    HelpMark* nitrogenAxisHelp_ = nullptr; // Label10
-    HelpMark* incrementHelp_ = nullptr;  // Label8
-    QToolButton* selectionButton_ = nullptr; // ToolButton4
-    bool backgroundWanted_ = false; // from the first showing on
+    QLabel* incrementLabel_ = nullptr;           // Label13
+    QLabel* clipboardNotice_[2] = {};            // Label6, Label7
+    HelpMark* yieldAxisHelp_ = nullptr;          // Label9
+    HelpMark* nitrogenAxisHelp_ = nullptr;       // Label10
+    HelpMark* incrementHelp_ = nullptr;          // Label8
+    QToolButton* selectionButton_ = nullptr;     // ToolButton4
+    bool backgroundWanted_ = false;              // from the first showing on
 };
