@@ -13,6 +13,9 @@ PACKAGES = cmake ninja-build g++ pkg-config qt6-base-dev libqt6printsupport6 \
            fonts-liberation fonts-urw-base35 poppler-utils xauth xvfb \
            qt6-translations-l10n desktop-file-utils appstream dpkg-dev file
 
+export CCACHE_BASEDIR := $(CURDIR)
+export CCACHE_NOHASHDIR := 1
+
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
 .PHONY: all deps deps-fuzz build run test test-sanitize fuzz fuzz-run fuzz-run-large memcheck bench bench-build bench-profile clean package package-check
