@@ -19,7 +19,7 @@ QByteArray fitsAsCsv(const CoefficientSet& set)
 {
     QString out = QStringLiteral("codigo,nivel,a,b,c\n");
     for (auto it = set.cbegin(); it != set.cend(); ++it)
-        for (int level = 0; level < 3; ++level)
+        for (Level level : TableLevels)
             if (const auto& v = it.value()[level])
                 out += QStringLiteral("%1,%2,%3,%4,%5\n")
                            .arg(it.key(), ResponseTableReader::csvLevelName(level), QString::number(v->a, 'g', 17),
@@ -61,14 +61,17 @@ QStringList ResponseData::orderByLevel(const QStringList& paths, QString* error)
         const bool medio = name.contains(u"medio");
         const bool p20 = name.contains(u"20");
         const bool p80 = name.contains(u"80");
-        const int level = (medio && !p20 && !p80) ? 1 : (p20 && !p80 && !medio) ? 0 : (p80 && !p20 && !medio) ? 2 : -1;
-        if (level < 0 || !ordered[level].isEmpty()) {
+        const std::optional<Level> level = (medio && !p20 && !p80) ? Level::Medio
+            : (p20 && !p80 && !medio)                              ? Level::P20
+            : (p80 && !p20 && !medio)                              ? std::optional(Level::P80)
+                                                                   : std::nullopt;
+        if (!level || !ordered[static_cast<int>(*level)].isEmpty()) {
             *error = QStringLiteral("No se reconoce el nivel de cada archivo: sus nombres deben contener "
                                     "«20», «medio» y «80», uno cada uno (%1).")
                          .arg(QFileInfo(path).fileName());
             return {};
         }
-        ordered[level] = path;
+        ordered[static_cast<int>(*level)] = path;
     }
     return ordered;
 }

@@ -8,6 +8,18 @@
 // The three probability levels of the season, in the order of the tables.
 enum class Level { P20 = 0, Medio = 1, P80 = 2 };
 
+// The levels in the order of the tables.
+constexpr std::array<Level, 3> TableLevels{Level::P20, Level::Medio, Level::P80};
+
+// One value for each level, addressed by the level itself.
+template <typename T> struct PerLevel {
+    std::array<T, 3> values{};
+    T& operator[](Level level) { return values[static_cast<std::size_t>(level)]; }
+    const T& operator[](Level level) const { return values[static_cast<std::size_t>(level)]; }
+    auto begin() const { return values.begin(); }
+    auto end() const { return values.end(); }
+};
+
 // Coefficients of one yield curve yield = a + b·N + c·N², as cut from a table line:
 // blanks kept, converted to numbers only by whoever reads them.
 struct CoefficientTexts {

@@ -36,9 +36,9 @@ QString codeFault(const QString& code)
     return QStringLiteral("'%1' no es un código de escenario válido").arg(code);
 }
 
-QString levelText(int level)
+QString levelText(Level level)
 {
-    return ResponseTable::levelName(static_cast<Level>(level));
+    return ResponseTable::levelName(level);
 }
 
 // Reads one coefficient field: a number within its range, or the reason it is not.
@@ -69,21 +69,28 @@ bool ResponseTableReader::isScenarioCode(const QString& code)
     return scenarioCodes().contains(code);
 }
 
-int ResponseTableReader::levelOf(const QString& text)
+std::optional<Level> ResponseTableReader::levelOf(const QString& text)
 {
     if (text == u"20")
-        return 0;
+        return Level::P20;
     if (text == u"Medio")
-        return 1;
+        return Level::Medio;
     if (text == u"80")
-        return 2;
-    return -1;
+        return Level::P80;
+    return std::nullopt;
 }
 
-QString ResponseTableReader::csvLevelName(int level)
+QString ResponseTableReader::csvLevelName(Level level)
 {
-    static const char* const names[3] = {"20", "Medio", "80"};
-    return QLatin1String(names[std::clamp(level, 0, 2)]);
+    switch (level) {
+    case Level::P20:
+        return QStringLiteral("20");
+    case Level::Medio:
+        return QStringLiteral("Medio");
+    case Level::P80:
+        break;
+    }
+    return QStringLiteral("80");
 }
 
 QString ResponseTableReader::checkValue(int coefficient, double value)
@@ -106,7 +113,9 @@ ResponseTableReader::Result ResponseTableReader::readCsv(const QByteArray& bytes
         return result;
     }
     const QString header = text.lines.first().trimmed();
-    if (header.split(u',') != QStringList{"codigo", "nivel", "a", "b", "c"}) {
+    if (header.split(u',') !=
+        QStringList{QStringLiteral("codigo"), QStringLiteral("nivel"), QStringLiteral("a"), QStringLiteral("b"),
+                    QStringLiteral("c")}) {
         QString reason = QStringLiteral("el encabezado debe ser 'codigo,nivel,a,b,c'");
         if (header.contains(u';') && !header.contains(u','))
             reason += QStringLiteral(" (el archivo está separado por ';'; use ',' como separador y '.' como decimal)");
@@ -136,14 +145,15 @@ ResponseTableReader::Result ResponseTableReader::readCsv(const QByteArray& bytes
             result.error = DataFileText::where(fileName, lineNumber, QStringLiteral("1 (codigo)"), codeFault(code));
             return {false, result.error, {}, 0};
         }
-        const int level = levelOf(fields[1].trimmed());
-        if (level < 0) {
+        const std::optional<Level> levelRead = levelOf(fields[1].trimmed());
+        if (!levelRead) {
             result.error =
                 DataFileText::where(fileName, lineNumber, QStringLiteral("2 (nivel)"),
                                     QStringLiteral("nivel '%1': debe ser 20, Medio u 80").arg(fields[1].trimmed()));
             return {false, result.error, {}, 0};
         }
-        const QString key = code + u'/' + QString::number(level);
+        const Level level = *levelRead;
+        const QString key = code + u'/' + csvLevelName(level);
         if (seen.contains(key)) {
             result.error = DataFileText::where(fileName, lineNumber, {},
                                                QStringLiteral("código %1, nivel %2 repetido (ya está en la línea %3)")
@@ -154,7 +164,7 @@ ResponseTableReader::Result ResponseTableReader::readCsv(const QByteArray& bytes
         if (!firstLine.contains(code))
             firstLine.insert(code, lineNumber);
 
-        Coefficients values;
+        Curves::Quadratic values;
         double* targets[3] = {&values.a, &values.b, &values.c};
         for (int k = 0; k < 3; ++k) {
             QString fault;
@@ -176,7 +186,7 @@ ResponseTableReader::Result ResponseTableReader::readCsv(const QByteArray& bytes
     }
     if (allLevels) {
         for (auto it = result.set.cbegin(); it != result.set.cend(); ++it) {
-            for (int level = 0; level < 3; ++level) {
+            for (Level level : TableLevels) {
                 if (!it.value()[level]) {
                     result.error = DataFileText::where(
                         fileName, firstLine[it.key()], QStringLiteral("2 (nivel)"),
@@ -194,10 +204,10 @@ ResponseTableReader::Result ResponseTableReader::readFixedColumns(const std::arr
                                                                   const std::array<QString, 3>& fileNames)
 {
     Result result;
-    std::array<QMap<QString, int>, 3> lineOfCode;
-    for (int level = 0; level < 3; ++level) {
-        const QString& name = fileNames[level];
-        const DataFileText::Result text = DataFileText::decode(bytes[level], name);
+    PerLevel<QMap<QString, int>> lineOfCode;
+    for (Level level : TableLevels) {
+        const QString& name = fileNames[static_cast<std::size_t>(level)];
+        const DataFileText::Result text = DataFileText::decode(bytes[static_cast<std::size_t>(level)], name);
         if (!text.ok)
             return {false, text.error, {}, 0};
         for (int i = 0; i < text.lines.size(); ++i) {
@@ -230,7 +240,7 @@ ResponseTableReader::Result ResponseTableReader::readFixedColumns(const std::arr
                 return refuse(QStringLiteral("28 y siguientes"), QStringLiteral("texto después de la columna 27"));
             static constexpr int starts[3] = {5, 12, 20};
             static constexpr int widths[3] = {6, 7, 7};
-            Coefficients values;
+            Curves::Quadratic values;
             double* targets[3] = {&values.a, &values.b, &values.c};
             for (int k = 0; k < 3; ++k) {
                 QString fault;
@@ -252,14 +262,16 @@ ResponseTableReader::Result ResponseTableReader::readFixedColumns(const std::arr
     }
     // Every code must be in all three files.
     for (auto it = result.set.cbegin(); it != result.set.cend(); ++it) {
-        for (int level = 0; level < 3; ++level) {
+        for (Level level : TableLevels) {
             if (it.value()[level])
                 continue;
-            const int other = it.value()[0] ? 0 : it.value()[1] ? 1 : 2;
+            const Level other = it.value()[Level::P20] ? Level::P20
+                : it.value()[Level::Medio]             ? Level::Medio
+                                                       : Level::P80;
             return {false,
                     QStringLiteral("%1: falta el código %2 (nivel %3), que está en %4, línea %5")
-                        .arg(fileNames[level], it.key(), levelText(level), fileNames[other],
-                             QString::number(lineOfCode[other][it.key()])),
+                        .arg(fileNames[static_cast<std::size_t>(level)], it.key(), levelText(level),
+                             fileNames[static_cast<std::size_t>(other)], QString::number(lineOfCode[other][it.key()])),
                     {},
                     0};
         }
@@ -268,7 +280,7 @@ ResponseTableReader::Result ResponseTableReader::readFixedColumns(const std::arr
     return result;
 }
 
-CoefficientTexts ResponseTableReader::texts(const Coefficients& v)
+CoefficientTexts ResponseTableReader::texts(const Curves::Quadratic& v)
 {
     CoefficientTexts t;
     t.a = QString::number(v.a, 'f', 1).rightJustified(6);
@@ -280,16 +292,16 @@ CoefficientTexts ResponseTableReader::texts(const Coefficients& v)
 
 ResponseTable ResponseTableReader::apply(const ResponseTable& base, const CoefficientSet& set)
 {
-    std::array<QStringList, 3> lines{base.lines(Level::P20), base.lines(Level::Medio), base.lines(Level::P80)};
+    PerLevel<QStringList> lines{{base.lines(Level::P20), base.lines(Level::Medio), base.lines(Level::P80)}};
     for (auto it = set.cbegin(); it != set.cend(); ++it) {
         const int row = base.find(it.key());
         if (row < 0)
             continue;
-        for (int level = 0; level < 3; ++level) {
-            const std::optional<Coefficients>& values = it.value()[level];
+        for (Level level : TableLevels) {
+            const std::optional<Curves::Quadratic>& values = it.value()[level];
             if (!values)
                 continue;
-            const CoefficientTexts old = base.coefficients(static_cast<Level>(level), row);
+            const CoefficientTexts old = base.coefficients(level, row);
             const QString oldTexts[3] = {old.a, old.b, old.c};
             const double newValues[3] = {values->a, values->b, values->c};
             bool same = true;
@@ -303,7 +315,7 @@ ResponseTable ResponseTableReader::apply(const ResponseTable& base, const Coeffi
             lines[level][row] = it.key() + u' ' + t.a + u' ' + t.b + u' ' + t.c;
         }
     }
-    return ResponseTable(lines[0], lines[1], lines[2]);
+    return ResponseTable(lines[Level::P20], lines[Level::Medio], lines[Level::P80]);
 }
 
 QByteArray ResponseTableReader::exportCsv(const ResponseTable& table)
@@ -312,8 +324,8 @@ QByteArray ResponseTableReader::exportCsv(const ResponseTable& table)
     const int rows = int(table.lines(Level::P20).size());
     for (int row = 0; row < rows; ++row) {
         const QString code = table.lines(Level::P20)[row].left(4);
-        for (int level = 0; level < 3; ++level) {
-            const CoefficientTexts t = table.coefficients(static_cast<Level>(level), row);
+        for (Level level : TableLevels) {
+            const CoefficientTexts t = table.coefficients(level, row);
             const QString fields[3] = {t.a, t.b, t.c};
             out += code + u',' + csvLevelName(level);
             for (int k = 0; k < 3; ++k) {

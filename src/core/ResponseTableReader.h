@@ -8,17 +8,11 @@
 #include <QString>
 #include <QStringList>
 
+#include "core/Curves.h"
 #include "core/ResponseTable.h"
 
-// One curve's coefficients as numbers, yield = a + b·N + c·N².
-struct Coefficients {
-    double a = 0.0;
-    double b = 0.0;
-    double c = 0.0;
-};
-
 // Coefficients by scenario code, one optional curve per level (20 %, Medio, 80 %).
-using CoefficientSet = QMap<QString, std::array<std::optional<Coefficients>, 3>>;
+using CoefficientSet = QMap<QString, PerLevel<std::optional<Curves::Quadratic>>>;
 
 // Reads the coefficient tables an adviser brings, checks every value before anything is
 // used, and turns accepted values into the table's own fixed-column lines:
@@ -57,14 +51,14 @@ public:
     static ResponseTable apply(const ResponseTable& base, const CoefficientSet& set);
 
     // The fixed-column fields of one curve.
-    static CoefficientTexts texts(const Coefficients& coefficients);
+    static CoefficientTexts texts(const Curves::Quadratic& coefficients);
 
     // The table as CSV (UTF-8, "\n" line ends), every code and level in table order.
     static QByteArray exportCsv(const ResponseTable& table);
 
     // 0, 1, 2 for "20", "Medio", "80"; -1 otherwise.
-    static int levelOf(const QString& text);
-    static QString csvLevelName(int level);
+    static std::optional<Level> levelOf(const QString& text);
+    static QString csvLevelName(Level level);
 
     static bool isScenarioCode(const QString& code);
 };

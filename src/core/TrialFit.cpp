@@ -47,7 +47,7 @@ bool solve3(double m[3][3], double r[3], double x[3])
 
 } // namespace
 
-TrialFit::Fit TrialFit::fit(const QString& code, int level, const QVector<Point>& points)
+TrialFit::Fit TrialFit::fit(const QString& code, Level level, const QVector<Point>& points)
 {
     Fit f;
     f.code = code;
@@ -148,7 +148,9 @@ TrialFit::Reading TrialFit::read(const QByteArray& bytes, const QString& fileNam
         return reading;
     }
     const QString header = text.lines.first().trimmed();
-    if (header.split(u',') != QStringList{"codigo", "nivel", "n_disponible", "rendimiento"}) {
+    if (header.split(u',') !=
+        QStringList{QStringLiteral("codigo"), QStringLiteral("nivel"), QStringLiteral("n_disponible"),
+                    QStringLiteral("rendimiento")}) {
         QString reason = QStringLiteral("el encabezado debe ser 'codigo,nivel,n_disponible,rendimiento'");
         if (header.contains(u';') && !header.contains(u','))
             reason += QStringLiteral(" (el archivo está separado por ';'; use ',' como separador y '.' como decimal)");
@@ -156,7 +158,7 @@ TrialFit::Reading TrialFit::read(const QByteArray& bytes, const QString& fileNam
         return reading;
     }
 
-    QMap<QPair<QString, int>, QVector<Point>> groups;
+    QMap<QPair<QString, Level>, QVector<Point>> groups;
     for (int i = 1; i < text.lines.size(); ++i) {
         const int lineNumber = i + 1;
         const QString& line = text.lines[i];
@@ -177,8 +179,8 @@ TrialFit::Reading TrialFit::read(const QByteArray& bytes, const QString& fileNam
             return refuse(QStringLiteral("1 (codigo)"),
                           code.isEmpty() ? QStringLiteral("falta el código de escenario")
                                          : QStringLiteral("'%1' no es un código de escenario válido").arg(code));
-        const int level = ResponseTableReader::levelOf(fields[1].trimmed());
-        if (level < 0)
+        const std::optional<Level> level = ResponseTableReader::levelOf(fields[1].trimmed());
+        if (!level)
             return refuse(QStringLiteral("2 (nivel)"),
                           QStringLiteral("nivel '%1': debe ser 20, Medio u 80").arg(fields[1].trimmed()));
         const char* names[2] = {"n_disponible", "rendimiento"};
@@ -194,7 +196,7 @@ TrialFit::Reading TrialFit::read(const QByteArray& bytes, const QString& fileNam
                 return refuse(column, QStringLiteral("%1 fuera del rango admitido (0 a %2)").arg(field).arg(limits[k]));
             values[k] = number.value;
         }
-        groups[{code, level}].append({values[0], values[1]});
+        groups[{code, *level}].append({values[0], values[1]});
         ++reading.lineCount;
     }
     if (groups.isEmpty()) {

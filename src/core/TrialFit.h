@@ -20,10 +20,10 @@ public:
 
     struct Fit {
         QString code;
-        int level = 0; // 0 20 %, 1 Medio, 2 80 %
+        Level level = Level::Medio;
         int points = 0;
         int distinctRates = 0;
-        Coefficients coefficients;
+        Curves::Quadratic coefficients;
         double rSquared = 0.0;      // NaN when the yields do not vary
         double residualError = 0.0; // residual standard error, NaN with no degree of freedom left
         double nMinimum = 0.0;
@@ -49,7 +49,7 @@ public:
 
     // The least-squares fit of one code and level. Fewer than 3 distinct rates cannot
     // determine a quadratic: the fit is refused (not usable) and says why.
-    static Fit fit(const QString& code, int level, const QVector<Point>& points);
+    static Fit fit(const QString& code, Level level, const QVector<Point>& points);
 
     // The usable fits as a set the table can take.
     static CoefficientSet usable(const QList<Fit>& fits);

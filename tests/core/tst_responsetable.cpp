@@ -28,7 +28,7 @@ Curve curve(Level level, int row)
     return {number(t.a), number(t.b), number(t.c)};
 }
 
-const std::array<Level, 3> Levels{Level::P20, Level::Medio, Level::P80};
+const std::array<Level, 3> Levels = TableLevels;
 
 } // namespace
 

@@ -192,7 +192,7 @@ void ResponseDataWindow::showFits()
     for (int row = 0; row < pending_.size(); ++row) {
         const TrialFit::Fit& f = pending_[row];
         const QStringList cells{f.code,
-                                ResponseTable::levelName(static_cast<Level>(f.level)),
+                                ResponseTable::levelName(f.level),
                                 QString::number(f.points),
                                 QString::number(f.distinctRates),
                                 number(f.coefficients.a, 1),
