@@ -5,6 +5,7 @@
 #include <QStringList>
 #include <QWidget>
 
+#include "support/RecordingSeams.h"
 #include "ui/common/ErrorReporter.h"
 #include "ui/common/MessageBoxes.h"
 

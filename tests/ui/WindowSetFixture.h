@@ -9,14 +9,12 @@
 #include <QTest>
 #include <QToolButton>
 
+#include "support/RecordingSeams.h"
 #include "ui/app/MainWindow.h"
 #include "ui/app/WindowSet.h"
-#include "ui/common/ErrorReporter.h"
-#include "ui/common/FileChooser.h"
-#include "ui/common/MessageBoxes.h"
-#include "ui/common/ProgramLauncher.h"
+#include "ui/economics/EconomicChartWindow.h"
+#include "ui/yieldchart/YieldChartWindow.h"
 #include "ui/printing/PrintTarget.h"
-#include "ui/printing/ReportPrinter.h"
 
 // The real window set with recording seams: nothing blocks, everything is observed.
 struct WindowSetFixture {
@@ -48,5 +46,24 @@ struct WindowSetFixture {
         auto* button = child<QAbstractButton>(windowName, childName);
         QVERIFY2(button, childName);
         button->click();
+    }
+
+    // The common way in: slot 1 confirmed with the scenario dialog's defaults (AGAA),
+    // "Graficar", and the yield chart activated.
+    void plotFirstScenario() const
+    {
+        click("TForm1", "ToolButton1");
+        click("TForm2", "BitBtn1");
+        click("TForm1", "ToolButton13");
+        Q_EMIT set->yieldChart().activated();
+    }
+
+    // The same, then "Análisis económico" with the economic chart activated.
+    void openEconomicChart() const
+    {
+        plotFirstScenario();
+        click("TForm3", "ToolButton10");
+        set->economicChart().onActivated();
+        Q_EMIT set->economicChart().activated();
     }
 };

@@ -16,6 +16,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "support/PdfText.h"
+#include "support/RecordingSeams.h"
 #include "core/AppliedFunctions.h"
 #include "core/ResponseTable.h"
 #include "core/ScenarioSlots.h"
@@ -63,11 +65,9 @@ struct PdfContents {
 PdfContents readPdf(const QString& path)
 {
     PdfContents contents;
-    QProcess text;
-    text.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), path, QStringLiteral("-")});
-    if (!text.waitForFinished(30000) || text.exitCode() != 0)
+    const QString output = pdfText(path, true);
+    if (output.isEmpty())
         return contents;
-    const QString output = QString::fromUtf8(text.readAllStandardOutput());
     contents.pages = int(output.count(u'\f'));
     if (!output.endsWith(u'\f'))
         ++contents.pages;

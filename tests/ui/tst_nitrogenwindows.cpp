@@ -15,6 +15,8 @@
 #include <QTest>
 #include <QTextEdit>
 
+#include "support/HostileInputs.h"
+#include "support/RecordingSeams.h"
 #include "core/NumberText.h"
 #include "ui/common/ErrorReporter.h"
 #include "ui/common/HelpMark.h"
@@ -63,23 +65,6 @@ bool isCentred(const QWidget& window)
     return (centre - screenCentre).manhattanLength() <= 2;
 }
 
-QStringList hostileNames()
-{
-    return {"empty", "abc", "0,5", "1e400", "-5", "blanks 7", "1e308", "10000 sevens"};
-}
-
-QString hostileText(int i)
-{
-    const QString texts[] = {QString(),
-                             QStringLiteral("abc"),
-                             QStringLiteral("0,5"),
-                             QStringLiteral("1e400"),
-                             QStringLiteral("-5"),
-                             QStringLiteral(" 7 "),
-                             QStringLiteral("1e308"),
-                             QString(10000, u'7')};
-    return texts[i];
-}
 
 } // namespace
 
@@ -470,8 +455,8 @@ void TestNitrogenWindows::soilHostileEntries_data()
     QTest::addColumn<int>("hostile");
     const int buttonOf[] = {0, 1, 1, 1, 2, 2, 2, 2, 2, 2, 3, 3, 3};
     for (int field = 1; field <= 12; ++field) // Edit10 is read-only, but step 3 reads it
-        for (int h = 0; h < hostileNames().size(); ++h)
-            QTest::addRow("Edit%d, %s", field, qPrintable(hostileNames().at(h))) << field << buttonOf[field] << h;
+        for (int h = 0; h < hostileInputs().size(); ++h)
+            QTest::addRow("Edit%d, %s", field, hostileInputs().at(h).name) << field << buttonOf[field] << h;
 }
 
 void TestNitrogenWindows::soilHostileEntries()
@@ -479,7 +464,7 @@ void TestNitrogenWindows::soilHostileEntries()
     QFETCH(int, field);
     QFETCH(int, button);
     QFETCH(int, hostile);
-    const QString text = hostileText(hostile);
+    const QString text = hostileInputs().at(hostile).text;
     showActive(*soil_);
     // Every step completes from these entries.
     typeInto(edit(*soil_, 1), QStringLiteral("60"));
@@ -815,14 +800,14 @@ void TestNitrogenWindows::badPriceChangesNothing()
 void TestNitrogenWindows::costHostilePrices_data()
 {
     QTest::addColumn<int>("hostile");
-    for (int h = 0; h < hostileNames().size(); ++h)
-        QTest::newRow(qPrintable(hostileNames().at(h))) << h;
+    for (int h = 0; h < hostileInputs().size(); ++h)
+        QTest::newRow(hostileInputs().at(h).name) << h;
 }
 
 void TestNitrogenWindows::costHostilePrices()
 {
     QFETCH(int, hostile);
-    const QString text = hostileText(hostile);
+    const QString text = hostileInputs().at(hostile).text;
     showActive(*cost_);
     calculateCost(AmmoniumSulphate, QStringLiteral("350"));
     list(*cost_, 1)->setCurrentIndex(Urea);

@@ -7,6 +7,7 @@
 #include <QProcess>
 #include <QRadioButton>
 
+#include "support/PdfText.h"
 #include "WindowSetFixture.h"
 #include "ui/charting/CurveChart.h"
 #include "ui/common/RadioGroup.h"
@@ -55,14 +56,6 @@ QList<QSizeF> pdfPictures(const QString& file)
             pictures.append(QSizeF(f[3].toDouble() / f[12].toDouble(), f[4].toDouble() / f[13].toDouble()));
     }
     return pictures;
-}
-
-QString pdfText(const QString& file)
-{
-    QProcess p;
-    p.start(QStringLiteral("pdftotext"), {file, QStringLiteral("-")});
-    p.waitForFinished(20000);
-    return QString::fromUtf8(p.readAllStandardOutput());
 }
 
 void write(const QString& path, const QByteArray& content)

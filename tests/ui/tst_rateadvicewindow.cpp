@@ -50,13 +50,7 @@ void TestRateAdviceWindow::init()
 {
     // Slot 1 AGAA, "Graficar", the economic chart activated; then "Dosis recomendada".
     f_ = std::make_unique<WindowSetFixture>();
-    f_->click("TForm1", "ToolButton1");
-    f_->click("TForm2", "BitBtn1");
-    f_->click("TForm1", "ToolButton13");
-    Q_EMIT f_->set->yieldChart().activated();
-    f_->click("TForm3", "ToolButton10");
-    econ().onActivated();
-    Q_EMIT econ().activated();
+    f_->openEconomicChart();
     f_->click("TForm20", "RateAdviceButton");
     QVERIFY(f_->window("RateAdviceWindow")->isVisible());
 }

@@ -5,6 +5,7 @@
 #include <QStandardPaths>
 #include <QTableWidget>
 
+#include "support/PdfText.h"
 #include "WindowSetFixture.h"
 #include "core/ResponseData.h"
 #include "core/ScenarioSlots.h"
@@ -27,14 +28,6 @@ QByteArray trialFile()
             out += QStringLiteral("AGAA,Medio,%1,%2\n").arg(n).arg(1500 + 30 * n - 0.1 * n * n + d).toUtf8();
     out += "AGAA,80,40,2500\nAGAA,80,160,3100\n";
     return out;
-}
-
-QString pdfText(const QString& file)
-{
-    QProcess p;
-    p.start(QStringLiteral("pdftotext"), {file, QStringLiteral("-")});
-    p.waitForFinished(20000);
-    return QString::fromUtf8(p.readAllStandardOutput());
 }
 
 QStringList nine(const SlotRecord& r)

@@ -17,9 +17,3 @@ class DialogErrorReporter : public ErrorReporter {
 public:
     void report(QWidget* parent, const QString& message) override;
 };
-
-class RecordingErrorReporter : public ErrorReporter {
-public:
-    void report(QWidget*, const QString& message) override { messages << message; }
-    QStringList messages;
-};

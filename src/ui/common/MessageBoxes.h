@@ -17,10 +17,3 @@ class DialogMessageBoxes : public MessageBoxes {
 public:
     void information(QWidget* parent, const QString& text) override;
 };
-
-// Keeps the texts instead of showing them, for tests.
-class RecordingMessageBoxes : public MessageBoxes {
-public:
-    void information(QWidget*, const QString& text) override { texts << text; }
-    QStringList texts;
-};

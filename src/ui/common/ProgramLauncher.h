@@ -20,9 +20,3 @@ public:
     // The candidates tried in turn on this platform ("calc.exe" on Windows).
     static QStringList candidates(Program program);
 };
-
-class RecordingProgramLauncher : public ProgramLauncher {
-public:
-    void start(Program program) override { started << program; }
-    QList<Program> started;
-};

@@ -56,20 +56,3 @@ private:
     QString filePath_;
     ErrorReporter* errors_;
 };
-
-// Keeps what it was asked to print, for tests.
-class RecordingReportPrinter : public ReportPrinter {
-public:
-    bool print(QWidget*, const QStringList& printedLines, const QFont& printedFont) override
-    {
-        ++calls;
-        lines = printedLines;
-        font = printedFont;
-        return printed;
-    }
-
-    int calls = 0;
-    QStringList lines;
-    QFont font;
-    bool printed = true; // what print() answers
-};

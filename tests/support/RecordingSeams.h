@@ -1,0 +1,71 @@
+#pragma once
+
+#include <QFont>
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+#include "ui/common/ErrorReporter.h"
+#include "ui/common/FileChooser.h"
+#include "ui/common/MessageBoxes.h"
+#include "ui/common/ProgramLauncher.h"
+#include "ui/printing/ReportPrinter.h"
+
+// Stand-ins for the seams that would block a test: each keeps what it was asked and
+// answers at once.
+
+// The error reports, kept instead of shown.
+class RecordingErrorReporter : public ErrorReporter {
+public:
+    void report(QWidget*, const QString& message) override { messages << message; }
+    QStringList messages;
+};
+
+// Answers from a script, in order, and keeps the captions it was asked with. With the
+// script used up it answers as a cancelled dialog.
+class ScriptedFileChooser : public FileChooser {
+public:
+    QStringList openFiles(QWidget*, const QString& caption, const QString&) override
+    {
+        captions << caption;
+        return answers.isEmpty() ? QStringList() : answers.takeFirst();
+    }
+    QString saveFile(QWidget*, const QString& caption, const QString&, const QString&) override
+    {
+        captions << caption;
+        return answers.isEmpty() ? QString() : answers.takeFirst().value(0);
+    }
+    QList<QStringList> answers;
+    QStringList captions;
+};
+
+// The programs asked for, none started.
+class RecordingProgramLauncher : public ProgramLauncher {
+public:
+    void start(Program program) override { started << program; }
+    QList<Program> started;
+};
+
+// Keeps the texts instead of showing them, for tests.
+class RecordingMessageBoxes : public MessageBoxes {
+public:
+    void information(QWidget*, const QString& text) override { texts << text; }
+    QStringList texts;
+};
+
+// Keeps what it was asked to print, for tests.
+class RecordingReportPrinter : public ReportPrinter {
+public:
+    bool print(QWidget*, const QStringList& printedLines, const QFont& printedFont) override
+    {
+        ++calls;
+        lines = printedLines;
+        font = printedFont;
+        return printed;
+    }
+
+    int calls = 0;
+    QStringList lines;
+    QFont font;
+    bool printed = true; // what print() answers
+};
