@@ -1,0 +1,233 @@
+#include "PlateauFit.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <map>
+
+#include <boost/math/tools/minima.hpp>
+#include <boost/math/tools/toms748_solve.hpp>
+
+namespace {
+
+// Binary digits to which a join or an optimum is refined: a millionth of a kg/ha and
+// finer over any sensible range of rates.
+constexpr int RefineBits = 30;
+
+// The lowest value of `f` over `grid`, refined between the grid's neighbours of its best
+// point. The residual sum of squares is smooth between rates, so one bracket holds it.
+template <typename F> double lowest(const std::vector<double>& grid, F f, double* where = nullptr)
+{
+    std::size_t best = 0;
+    double bestValue = f(grid[0]);
+    for (std::size_t i = 1; i < grid.size(); ++i) {
+        const double value = f(grid[i]);
+        if (value < bestValue) {
+            bestValue = value;
+            best = i;
+        }
+    }
+    double at = grid[best];
+    const double from = grid[best == 0 ? 0 : best - 1];
+    const double to = grid[std::min(best + 1, grid.size() - 1)];
+    if (to > from) {
+        std::uintmax_t iterations = 100;
+        const auto [x, value] = boost::math::tools::brent_find_minima(f, from, to, RefineBits, iterations);
+        if (value < bestValue) {
+            bestValue = value;
+            at = x;
+        }
+    }
+    if (where)
+        *where = at;
+    return bestValue;
+}
+
+} // namespace
+
+Curves::Quadratic PlateauFit::Result::curve() const
+{
+    return {plateauYield + c * join * join, -2.0 * c * join, c, join};
+}
+
+PlateauFit::PlateauFit(const QVector<TrialFit::Point>& points)
+{
+    std::map<double, std::pair<double, double>> byRate; // n -> (plots, sum of yields)
+    for (const TrialFit::Point& p : points) {
+        auto& [count, sum] = byRate[p.n];
+        count += 1.0;
+        sum += p.yield;
+    }
+    double sum = 0.0;
+    for (const auto& [n, plots] : byRate) {
+        rates_.push_back({n, plots.first, plots.second / plots.first});
+        totalWeight_ += plots.first;
+        sum += plots.second;
+    }
+    if (rates_.size() < 3)
+        return;
+    weightedMean_ = sum / totalWeight_;
+    for (const TrialFit::Point& p : points) {
+        const double mean = byRate[p.n].second / byRate[p.n].first;
+        pureError_ += (p.yield - mean) * (p.yield - mean);
+    }
+    result_.ok = true;
+
+    // The best join among the rates tested ...
+    double join = 0.0;
+    const std::vector<double> within = joinGrid(lowestRate(), 8, false);
+    const double inRange = lowest(
+        within, [this](double x) { return atJoin(x).sse; }, &join);
+    // ... against any join beyond the highest rate, where no plot lies on the plateau: the
+    // quadratics with their maximum there and, as the join runs away, the rising lines.
+    std::vector<double> beyond;
+    const double span = highestRate() - lowestRate();
+    for (int k = -4; k <= 8; ++k)
+        beyond.push_back(highestRate() + span * std::ldexp(1.0, k));
+    double slopeSum = 0.0, spread = 0.0, meanN = 0.0;
+    for (const Rate& r : rates_)
+        meanN += r.weight * r.n / totalWeight_;
+    double spreadOfMeans = 0.0;
+    for (const Rate& r : rates_) {
+        slopeSum += r.weight * (r.n - meanN) * (r.mean - weightedMean_);
+        spread += r.weight * (r.n - meanN) * (r.n - meanN);
+        spreadOfMeans += r.weight * (r.mean - weightedMean_) * (r.mean - weightedMean_);
+    }
+    const double risingLine = pureError_ + spreadOfMeans - std::max(slopeSum, 0.0) * std::max(slopeSum, 0.0) / spread;
+    const double outOfRange = std::min(lowest(beyond, [this](double x) { return atJoin(x).sse; }), risingLine);
+
+    const Line fit = atJoin(join);
+    result_.join = join;
+    result_.c = fit.c;
+    result_.plateauYield = fit.level;
+    result_.sse = fit.sse;
+    const double tolerance = 1e-9 * std::max(1.0, inRange);
+    result_.identified = fit.c < 0.0 && join < highestRate() - 1e-6 * span && inRange < outOfRange - tolerance;
+}
+
+std::vector<double> PlateauFit::joinGrid(double from, int perGap, bool beyond) const
+{
+    std::vector<double> grid;
+    double left = from;
+    for (const Rate& r : rates_) {
+        if (r.n <= left)
+            continue;
+        for (int k = 0; k < perGap; ++k)
+            grid.push_back(left + (r.n - left) * k / perGap);
+        left = r.n;
+    }
+    grid.push_back(left);
+    if (beyond) {
+        const double span = highestRate() - lowestRate();
+        for (int k = -3; k <= 6; ++k)
+            grid.push_back(std::max(left, highestRate()) + span * std::ldexp(1.0, k));
+    }
+    return grid;
+}
+
+PlateauFit::Line PlateauFit::atJoin(double join) const
+{
+    // Centred on the weighted means, the two-parameter solve is the QR solution of the
+    // design (1, g) with g = (N - X0)² below the join: no normal equations are formed.
+    double gMean = 0.0;
+    for (const Rate& r : rates_)
+        gMean += r.n < join ? r.weight * (r.n - join) * (r.n - join) : 0.0;
+    gMean /= totalWeight_;
+    double sgg = 0.0, sgm = 0.0;
+    for (const Rate& r : rates_) {
+        const double g = (r.n < join ? (r.n - join) * (r.n - join) : 0.0) - gMean;
+        sgg += r.weight * g * g;
+        sgm += r.weight * g * (r.mean - weightedMean_);
+    }
+    Line line;
+    line.c = sgg > 0.0 ? std::min(sgm / sgg, 0.0) : 0.0;
+    line.level = weightedMean_ - line.c * gMean;
+    double sse = pureError_;
+    for (const Rate& r : rates_) {
+        const double g = (r.n < join ? (r.n - join) * (r.n - join) : 0.0) - gMean;
+        const double e = (r.mean - weightedMean_) - line.c * g;
+        sse += r.weight * e * e;
+    }
+    line.sse = sse;
+    return line;
+}
+
+double PlateauFit::atJoinAndOptimum(double join, double optimumN, double priceRatio) const
+{
+    const double c = -priceRatio / (2.0 * (join - optimumN));
+    double gMean = 0.0;
+    for (const Rate& r : rates_)
+        gMean += r.n < join ? r.weight * (r.n - join) * (r.n - join) : 0.0;
+    gMean /= totalWeight_;
+    double sse = pureError_;
+    for (const Rate& r : rates_) {
+        const double g = (r.n < join ? (r.n - join) * (r.n - join) : 0.0) - gMean;
+        const double e = (r.mean - weightedMean_) - c * g;
+        sse += r.weight * e * e;
+    }
+    return sse;
+}
+
+double PlateauFit::profile(double optimumN, double priceRatio) const
+{
+    if (!result_.ok)
+        return NaN;
+    if (!(priceRatio > 0.0)) // free nitrogen: the optimum is the join itself
+        return atJoin(optimumN).sse;
+    // Joins just above the optimum, up to ever further beyond the rates; in the limit of a
+    // far join the curve below it is the straight line of slope R.
+    const double span = highestRate() - lowestRate();
+    const double from = std::max(optimumN + 1e-6 * span, lowestRate());
+    const std::vector<double> grid = joinGrid(from, 6, true);
+    const double curved = lowest(grid, [&](double join) { return atJoinAndOptimum(join, optimumN, priceRatio); });
+    double meanN = 0.0;
+    for (const Rate& r : rates_)
+        meanN += r.weight * r.n / totalWeight_;
+    double line = pureError_;
+    for (const Rate& r : rates_) {
+        const double e = (r.mean - weightedMean_) - priceRatio * (r.n - meanN);
+        line += r.weight * e * e;
+    }
+    return std::min(curved, line);
+}
+
+OptimumInterval PlateauFit::interval(double priceRatio, double threshold, double reach) const
+{
+    OptimumInterval interval;
+    if (!result_.identified)
+        return interval;
+    const double centre = result_.join + priceRatio / (2.0 * result_.c);
+    const double span = highestRate() - lowestRate();
+    const auto excess = [&](double optimumN) { return profile(optimumN, priceRatio) - threshold; };
+    double bounds[2] = {NaN, NaN};
+    for (int side = 0; side < 2; ++side) {
+        const double direction = side == 0 ? -1.0 : 1.0;
+        const double limit = side == 0 ? lowestRate() - reach : highestRate() + reach;
+        double inside = centre, step = 0.02 * span, outside = NaN, outsideExcess = NaN;
+        double insideExcess = excess(inside);
+        while (direction * (limit - inside) > 0.0) {
+            const double next = direction > 0 ? std::min(inside + step, limit) : std::max(inside - step, limit);
+            const double value = excess(next);
+            if (value > 0.0) {
+                outside = next;
+                outsideExcess = value;
+                break;
+            }
+            inside = next;
+            insideExcess = value;
+            step *= 2.0;
+        }
+        if (std::isnan(outside))
+            return interval; // still within the threshold at the limit: it does not close
+        std::uintmax_t iterations = 60;
+        const auto [a, b] = boost::math::tools::toms748_solve(
+            excess, std::min(inside, outside), std::max(inside, outside), direction > 0 ? insideExcess : outsideExcess,
+            direction > 0 ? outsideExcess : insideExcess, boost::math::tools::eps_tolerance<double>(RefineBits),
+            iterations);
+        bounds[side] = (a + b) / 2.0;
+    }
+    interval.closes = true;
+    interval.low = bounds[0];
+    interval.high = bounds[1];
+    return interval;
+}
