@@ -17,6 +17,7 @@ struct Field {
     const char* name;
 };
 constexpr std::array<Field, 3> Fields{{{5, 6, "a"}, {12, 7, "b"}, {20, 7, "c"}}};
+constexpr Field Plateau{28, 6, "meseta"};
 
 QStringList loadLines(const QString& resource)
 {
@@ -80,7 +81,7 @@ CoefficientTexts ResponseTable::coefficients(Level level, int row) const
 {
     const QString& line = lines(level).at(row);
     return {line.mid(Fields[0].start, Fields[0].width), line.mid(Fields[1].start, Fields[1].width),
-            line.mid(Fields[2].start, Fields[2].width)};
+            line.mid(Fields[2].start, Fields[2].width), line.mid(Plateau.start, Plateau.width)};
 }
 
 QString ResponseTable::levelName(Level level)
@@ -129,7 +130,10 @@ QStringList ResponseTable::validate() const
                     faults << QStringLiteral("%1: coeficiente %2 '%3' no es un número")
                                   .arg(where, QLatin1String(field.name), text);
             }
-            if (!line.mid(MinimumLineLength).trimmed().isEmpty())
+            const bool plateau = line.size() > Plateau.start && line[MinimumLineLength] == u' ' &&
+                NumberText::read(line.mid(Plateau.start, Plateau.width)) &&
+                line.mid(Plateau.start + Plateau.width).trimmed().isEmpty();
+            if (!plateau && !line.mid(MinimumLineLength).trimmed().isEmpty())
                 faults << QStringLiteral("%1: texto después de la columna %2").arg(where).arg(MinimumLineLength);
         }
     }

@@ -21,17 +21,20 @@ template <typename T> struct PerLevel {
 };
 
 // Coefficients of one yield curve yield = a + b·N + c·N², as cut from a table line:
-// blanks kept, converted to numbers only by whoever reads them.
+// blanks kept, converted to numbers only by whoever reads them. `plateau`, the available
+// N where a plateau starts, is blank or empty for a curve without one.
 struct CoefficientTexts {
     QString a;
     QString b;
     QString c;
+    QString plateau;
     bool operator==(const CoefficientTexts&) const = default;
 };
 
 // The response-curve table: for each of the 384 scenario codes, one fixed-column line
 // per probability level. Line r of the three levels carries the same code.
-//   columns 1-4 code, 6-11 a, 13-19 b, 21-27 c (1-based); anything after 27 is ignored.
+//   columns 1-4 code, 6-11 a, 13-19 b, 21-27 c (1-based); a fitted curve with a plateau
+//   carries where it starts in 29-34. The built-in lines end at 27.
 class ResponseTable {
 public:
     static constexpr int LineCount = 384;

@@ -93,6 +93,15 @@ QString ResponseTableReader::csvLevelName(Level level)
     return QStringLiteral("80");
 }
 
+QString ResponseTableReader::checkPlateau(double value)
+{
+    if (!std::isfinite(value) || value < PlateauRange.low || value > PlateauRange.high)
+        return QStringLiteral("meseta = %1 fuera del rango admitido (%2 a %3)")
+            .arg(QString::number(value, 'g', 10), QString::number(PlateauRange.low),
+                 QString::number(PlateauRange.high));
+    return {};
+}
+
 QString ResponseTableReader::checkValue(int coefficient, double value)
 {
     const Range& range = Ranges[coefficient];
@@ -113,12 +122,16 @@ ResponseTableReader::Result ResponseTableReader::readCsv(const QByteArray& bytes
         return result;
     }
     const QString header = text.lines.first().trimmed();
-    if (header.split(u',') !=
-        QStringList{QStringLiteral("codigo"), QStringLiteral("nivel"), QStringLiteral("a"), QStringLiteral("b"),
-                    QStringLiteral("c")}) {
+    const QStringList columns{QStringLiteral("codigo"), QStringLiteral("nivel"), QStringLiteral("a"),
+                              QStringLiteral("b"), QStringLiteral("c")};
+    const bool withPlateau = header.split(u',') == columns + QStringList{QStringLiteral("meseta")};
+    const int columnCount = withPlateau ? 6 : 5;
+    if (!withPlateau && header.split(u',') != columns) {
         QString reason = QStringLiteral("el encabezado debe ser 'codigo,nivel,a,b,c'");
         if (header.contains(u';') && !header.contains(u','))
             reason += QStringLiteral(" (el archivo está separado por ';'; use ',' como separador y '.' como decimal)");
+        else
+            reason += QStringLiteral(", o 'codigo,nivel,a,b,c,meseta' con mesetas");
         result.error = DataFileText::where(fileName, 1, {}, reason);
         return result;
     }
@@ -131,9 +144,11 @@ ResponseTableReader::Result ResponseTableReader::readCsv(const QByteArray& bytes
         if (line.trimmed().isEmpty())
             continue;
         const QStringList fields = line.split(u',');
-        if (fields.size() != 5) {
-            QString reason = QStringLiteral("se esperaban 5 columnas separadas por ',' y hay %1").arg(fields.size());
-            if (fields.size() > 5)
+        if (fields.size() != columnCount) {
+            QString reason = QStringLiteral("se esperaban %1 columnas separadas por ',' y hay %2")
+                                 .arg(columnCount)
+                                 .arg(fields.size());
+            if (fields.size() > columnCount)
                 reason += QStringLiteral(" (¿coma decimal? el separador decimal es el punto)");
             else if (line.contains(u';'))
                 reason += QStringLiteral(" (el separador es ',', no ';')");
@@ -176,6 +191,16 @@ ResponseTableReader::Result ResponseTableReader::readCsv(const QByteArray& bytes
                 return {false, result.error, {}, 0};
             }
             *targets[k] = *value;
+        }
+        if (withPlateau && !fields[5].trimmed().isEmpty()) {
+            const NumberText::Reading plateau = NumberText::read(fields[5]);
+            const QString fault = !plateau ? QStringLiteral("'%1' no es un número").arg(fields[5].trimmed())
+                                           : checkPlateau(plateau.value);
+            if (!fault.isEmpty()) {
+                result.error = DataFileText::where(fileName, lineNumber, QStringLiteral("6 (meseta)"), fault);
+                return {false, result.error, {}, 0};
+            }
+            values.plateau = plateau.value;
         }
         result.set[code][level] = values;
         ++result.lineCount;
@@ -287,6 +312,8 @@ CoefficientTexts ResponseTableReader::texts(const Curves::Quadratic& v)
     const QString b = QString::number(v.b, 'f', 3);
     t.b = b.size() <= 6 ? b.rightJustified(6) + u' ' : b.rightJustified(7);
     t.c = QString::number(v.c, 'f', 4).rightJustified(7);
+    if (v.plateau)
+        t.plateau = QString::number(*v.plateau, 'f', 1).rightJustified(6);
     return t;
 }
 
@@ -304,15 +331,17 @@ ResponseTable ResponseTableReader::apply(const ResponseTable& base, const Coeffi
             const CoefficientTexts old = base.coefficients(level, row);
             const QString oldTexts[3] = {old.a, old.b, old.c};
             const double newValues[3] = {values->a, values->b, values->c};
-            bool same = true;
+            const CoefficientTexts t = texts(*values);
+            bool same = old.plateau.trimmed() == t.plateau.trimmed();
             for (int k = 0; k < 3 && same; ++k) {
                 const NumberText::Reading reading = NumberText::read(oldTexts[k]);
                 same = reading && scaled(reading.value, k) == scaled(newValues[k], k);
             }
             if (same)
                 continue;
-            const CoefficientTexts t = texts(*values);
             lines[level][row] = it.key() + u' ' + t.a + u' ' + t.b + u' ' + t.c;
+            if (!t.plateau.isEmpty())
+                lines[level][row] += u' ' + t.plateau;
         }
     }
     return ResponseTable(lines[Level::P20], lines[Level::Medio], lines[Level::P80]);
@@ -320,8 +349,12 @@ ResponseTable ResponseTableReader::apply(const ResponseTable& base, const Coeffi
 
 QByteArray ResponseTableReader::exportCsv(const ResponseTable& table)
 {
-    QString out = QStringLiteral("codigo,nivel,a,b,c\n");
     const int rows = int(table.lines(Level::P20).size());
+    bool plateaus = false;
+    for (Level level : TableLevels)
+        for (int row = 0; row < rows; ++row)
+            plateaus = plateaus || !table.coefficients(level, row).plateau.trimmed().isEmpty();
+    QString out = plateaus ? QStringLiteral("codigo,nivel,a,b,c,meseta\n") : QStringLiteral("codigo,nivel,a,b,c\n");
     for (int row = 0; row < rows; ++row) {
         const QString code = table.lines(Level::P20)[row].left(4);
         for (Level level : TableLevels) {
@@ -332,6 +365,8 @@ QByteArray ResponseTableReader::exportCsv(const ResponseTable& table)
                 const NumberText::Reading reading = NumberText::read(fields[k]);
                 out += u',' + (reading ? QString::number(reading.value, 'f', Decimals[k]) : fields[k].trimmed());
             }
+            if (plateaus)
+                out += u',' + t.plateau.trimmed();
             out += u'\n';
         }
     }

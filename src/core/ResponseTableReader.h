@@ -17,7 +17,8 @@ using CoefficientSet = QMap<QString, PerLevel<std::optional<Curves::Quadratic>>>
 // Reads the coefficient tables an adviser brings, checks every value before anything is
 // used, and turns accepted values into the table's own fixed-column lines:
 // - three files in the built-in fixed-column form, one per level;
-// - one CSV file "codigo,nivel,a,b,c", nivel one of 20, Medio, 80.
+// - one CSV file "codigo,nivel,a,b,c", nivel one of 20, Medio, 80, with an optional last
+//   column "meseta": the available N where a plateau starts (empty: no plateau).
 // A file is refused whole at its first fault, with the file, line, column and reason.
 class ResponseTableReader {
 public:
@@ -39,6 +40,9 @@ public:
 
     // Why a value cannot enter the table (out of range, not finite), or empty.
     static QString checkValue(int coefficient, double value); // 0 a, 1 b, 2 c
+    // The same for where a plateau starts: 0 to the highest N a trial may carry.
+    static constexpr Range PlateauRange{0.0, 1000.0};
+    static QString checkPlateau(double value);
 
     // A CSV table. With `allLevels` every code must carry all three levels.
     static Result readCsv(const QByteArray& bytes, const QString& fileName, bool allLevels = true);
@@ -46,14 +50,15 @@ public:
     static Result readFixedColumns(const std::array<QByteArray, 3>& bytes, const std::array<QString, 3>& fileNames);
 
     // `base` with the lines of the codes in `set` rewritten at the table's precision
-    // (a to 0.1, b to 0.001, c to 0.0001). A level whose rounded values equal the base
+    // (a to 0.1, b to 0.001, c to 0.0001, a plateau to 0.1). A level whose rounded values equal the base
     // line's keeps that line as it stands, so a table read back changes no text.
     static ResponseTable apply(const ResponseTable& base, const CoefficientSet& set);
 
-    // The fixed-column fields of one curve.
+    // The fixed-column fields of one curve (the plateau's empty when it has none).
     static CoefficientTexts texts(const Curves::Quadratic& coefficients);
 
-    // The table as CSV (UTF-8, "\n" line ends), every code and level in table order.
+    // The table as CSV (UTF-8, "\n" line ends), every code and level in table order; the
+    // "meseta" column only when some curve has a plateau.
     static QByteArray exportCsv(const ResponseTable& table);
 
     // 0, 1, 2 for "20", "Medio", "80"; -1 otherwise.
