@@ -14,16 +14,18 @@ DataSourceFile sourceFile(const QString& path, const QByteArray& bytes, int line
             QString::fromLatin1(QCryptographicHash::hash(bytes, QCryptographicHash::Sha256).toHex())};
 }
 
-// Accepted fits written as table CSV rows, only the fitted levels.
+// Accepted fits written as table CSV rows, only the fitted levels, with where each
+// plateau starts.
 QByteArray fitsAsCsv(const CoefficientSet& set)
 {
-    QString out = QStringLiteral("codigo,nivel,a,b,c\n");
+    QString out = QStringLiteral("codigo,nivel,a,b,c,meseta\n");
     for (auto it = set.cbegin(); it != set.cend(); ++it)
         for (Level level : TableLevels)
             if (const auto& v = it.value()[level])
-                out += QStringLiteral("%1,%2,%3,%4,%5\n")
+                out += QStringLiteral("%1,%2,%3,%4,%5,%6\n")
                            .arg(it.key(), ResponseTableReader::csvLevelName(level), QString::number(v->a, 'g', 17),
-                                QString::number(v->b, 'g', 17), QString::number(v->c, 'g', 17));
+                                QString::number(v->b, 'g', 17), QString::number(v->c, 'g', 17),
+                                v->plateau ? QString::number(*v->plateau, 'g', 17) : QString());
     return out.toUtf8();
 }
 
@@ -32,6 +34,36 @@ const QString FitsKey = QStringLiteral("datosRespuesta/ajustes");
 const QString FitsSourceKey = QStringLiteral("datosRespuesta/ensayos");
 const QString FitsLinesKey = QStringLiteral("datosRespuesta/ensayosLineas");
 const QString FitsShaKey = QStringLiteral("datosRespuesta/ensayosSha256");
+const QString FitPointsKey = QStringLiteral("datosRespuesta/ensayosPuntos");
+const QString ConfidenceKey = QStringLiteral("datosRespuesta/confianza");
+
+// The trial points of the fits in use, as a trial file.
+QByteArray pointsAsCsv(const QList<TrialFit::Fit>& fits)
+{
+    QString out = QStringLiteral("codigo,nivel,n_disponible,rendimiento\n");
+    for (const TrialFit::Fit& f : fits)
+        for (const TrialFit::Point& p : f.data)
+            out += QStringLiteral("%1,%2,%3,%4\n")
+                       .arg(f.code, ResponseTableReader::csvLevelName(f.level), QString::number(p.n, 'g', 17),
+                            QString::number(p.yield, 'g', 17));
+    return out.toUtf8();
+}
+
+// The fits of saved trial points, each with its saved curve; points without one are left out.
+QList<TrialFit::Fit> fitsWithCurves(const QByteArray& points, const CoefficientSet& curves)
+{
+    QList<TrialFit::Fit> fits;
+    const TrialFit::Reading reading = TrialFit::read(points, QStringLiteral("ensayos guardados"));
+    for (TrialFit::Fit f : reading.fits) {
+        const auto curve = curves.value(f.code)[f.level];
+        if (!reading.ok || !curve)
+            continue;
+        f.coefficients = *curve;
+        f.usable = true;
+        fits << f;
+    }
+    return fits;
+}
 
 } // namespace
 
@@ -116,6 +148,7 @@ bool ResponseData::loadTable(const QStringList& paths, QString* error)
     tablePaths_ = ordered;
     fitsCsv_.clear();
     fitsSource_ = {};
+    fitsInUse_.clear();
     swap(std::move(table), std::move(files), std::move(codes));
     return true;
 }
@@ -135,8 +168,40 @@ bool ResponseData::useFits(const QList<TrialFit::Fit>& fits, const QString& tria
     files.append(sourceFile(trialPath, trialBytes, int(trialBytes.count('\n') + (trialBytes.endsWith('\n') ? 0 : 1))));
     fitsCsv_ = fitsAsCsv(set);
     fitsSource_ = files.constLast();
+    // Earlier fits stay in use where these do not replace them.
+    fitsInUse_.removeIf([&set](const TrialFit::Fit& f) { return set.value(f.code)[f.level].has_value(); });
+    for (const TrialFit::Fit& f : fits)
+        if (f.usable)
+            fitsInUse_ << f;
     swap(ResponseTableReader::apply(table_, set), std::move(files), std::move(codes));
     return true;
+}
+
+void ResponseData::setConfidence(TrialStatistics::Confidence level)
+{
+    if (level == confidence_)
+        return;
+    confidence_ = level;
+    Q_EMIT confidenceChanged();
+}
+
+std::optional<TrialStatistics::Optimum>
+ResponseData::fittedOptimum(const QString& code, Level level, const CoefficientTexts& texts, double priceRatio) const
+{
+    for (const TrialFit::Fit& f : fitsInUse_) {
+        if (f.code != code || f.level != level)
+            continue;
+        const CoefficientTexts own = ResponseTableReader::texts(f.coefficients);
+        if (own.a.trimmed() != texts.a.trimmed() || own.b.trimmed() != texts.b.trimmed() ||
+            own.c.trimmed() != texts.c.trimmed() || own.plateau.trimmed() != texts.plateau.trimmed())
+            return std::nullopt;
+        const TrialStatistics::Analysis analysis = TrialStatistics::analyse(f.data, priceRatio, confidence_);
+        if (!analysis.ok)
+            return std::nullopt;
+        return analysis.of(f.coefficients.plateau ? TrialStatistics::Model::Plateau : TrialStatistics::Model::Quadratic)
+            .optimum;
+    }
+    return std::nullopt;
 }
 
 void ResponseData::useBuiltIn()
@@ -144,6 +209,7 @@ void ResponseData::useBuiltIn()
     tablePaths_.clear();
     fitsCsv_.clear();
     fitsSource_ = {};
+    fitsInUse_.clear();
     swap(ResponseTable::builtIn(), {}, {});
 }
 
@@ -162,6 +228,8 @@ void ResponseData::save(QSettings& settings) const
     settings.setValue(FitsSourceKey, fitsSource_.path);
     settings.setValue(FitsLinesKey, fitsSource_.lineCount);
     settings.setValue(FitsShaKey, fitsSource_.sha256);
+    settings.setValue(FitPointsKey, fitsInUse_.isEmpty() ? QByteArray() : pointsAsCsv(fitsInUse_));
+    settings.setValue(ConfidenceKey, qRound(TrialStatistics::coverage(confidence_) * 100));
     settings.sync();
 }
 
@@ -172,6 +240,9 @@ bool ResponseData::restore(QSettings& settings, QString* error)
     // The trial file is named as it was when its fits were accepted.
     const DataSourceFile fitsSource{settings.value(FitsSourceKey).toString(), settings.value(FitsLinesKey).toInt(),
                                     QDateTime::currentDateTime(), settings.value(FitsShaKey).toString()};
+    for (TrialStatistics::Confidence level : TrialStatistics::Confidences)
+        if (settings.value(ConfidenceKey).toInt() == qRound(TrialStatistics::coverage(level) * 100))
+            setConfidence(level);
     if (paths.isEmpty() && fits.isEmpty())
         return true;
 
@@ -206,6 +277,10 @@ bool ResponseData::restore(QSettings& settings, QString* error)
     tablePaths_ = paths;
     fitsCsv_ = fits;
     fitsSource_ = fitsSource;
+    fitsInUse_.clear();
+    if (!fits.isEmpty()) // the points only serve the intervals: without them the curves stand
+        fitsInUse_ = fitsWithCurves(settings.value(FitPointsKey).toByteArray(),
+                                    ResponseTableReader::readCsv(fits, QStringLiteral("ajustes guardados"), false).set);
     swap(std::move(table), std::move(files), std::move(codes));
     return true;
 }

@@ -10,6 +10,7 @@
 #include "core/ResponseTable.h"
 #include "core/ResponseTableReader.h"
 #include "core/TrialFit.h"
+#include "core/TrialStatistics.h"
 
 class QSettings;
 
@@ -45,9 +46,20 @@ public:
     // checked before the table changes; on refusal *error says where and why.
     bool loadTable(const QStringList& paths, QString* error);
 
-    // The usable fits replace their codes' lines of the table in use.
+    // The usable fits replace their codes' lines of the table in use, each with the curve
+    // of its coefficients (a plateau among them for the quadratic-plateau).
     bool useFits(const QList<TrialFit::Fit>& fits, const QString& trialPath, const QByteArray& trialBytes,
                  QString* error);
+
+    // The accepted fits behind lines of the table in use, with their trial points.
+    const QList<TrialFit::Fit>& fitsInUse() const { return fitsInUse_; }
+    // The confidence level of the optima's intervals, wherever they are shown.
+    TrialStatistics::Confidence confidence() const { return confidence_; }
+    void setConfidence(TrialStatistics::Confidence level);
+    // The optimum and its interval at this price ratio of the curve with these texts, when
+    // a fit in use gave it (its code, level and coefficients); nothing otherwise.
+    std::optional<TrialStatistics::Optimum> fittedOptimum(const QString& code, Level level,
+                                                          const CoefficientTexts& texts, double priceRatio) const;
 
     void useBuiltIn();
 
@@ -64,6 +76,7 @@ public:
 
 Q_SIGNALS:
     void changed();
+    void confidenceChanged();
 
 private:
     bool readTable(const QStringList& paths, ResponseTable* table, QSet<QString>* codes, QList<DataSourceFile>* files,
@@ -76,4 +89,6 @@ private:
     QStringList tablePaths_;    // the loaded table, in level order; empty for the built-in
     QByteArray fitsCsv_;        // accepted fits as CSV rows, kept for the next session
     DataSourceFile fitsSource_; // the trial file the fits came from
+    QList<TrialFit::Fit> fitsInUse_;
+    TrialStatistics::Confidence confidence_ = TrialStatistics::Confidence::P90;
 };
