@@ -46,11 +46,18 @@ public:
     QList<Program> started;
 };
 
-// Keeps the texts instead of showing them, for tests.
+// Keeps the texts instead of showing them, for tests; questions get `answer`.
 class RecordingMessageBoxes : public MessageBoxes {
 public:
     void information(QWidget*, const QString& text) override { texts << text; }
+    bool confirm(QWidget*, const QString& question) override
+    {
+        questions << question;
+        return answer;
+    }
     QStringList texts;
+    QStringList questions;
+    bool answer = true;
 };
 
 // Keeps what it was asked to print, for tests.

@@ -9,6 +9,7 @@
 #include <QWidget>
 
 #include "core/CurveSelection.h"
+#include "core/EconomicInputs.h"
 #include "core/EconomicSituation.h"
 #include "core/ResponseData.h"
 #include "core/ResponseTable.h"
@@ -123,7 +124,7 @@ WindowSet::WindowSet(const Seams& seams)
     siteMaps_[0] = adopt(SiteMapWindow::create(0).release()); // Gualeguay
     adopt(new HelpPrintWindow(*seams_.printTarget, *seams_.errors));
     // Beyond the program's own 37: the adviser's data, the dose advice and its help.
-    responseDataWindow_ = new ResponseDataWindow(*responseData_, *seams_.errors, *seams_.files);
+    responseDataWindow_ = new ResponseDataWindow(*responseData_, *seams_.errors, *seams_.files, *seams_.messages);
     addedWindows_.emplace_back(responseDataWindow_);
 
     wireMainWindow();
@@ -178,6 +179,18 @@ void WindowSet::wireResponseData()
         responseData_->save(settings);
     });
     connect(mainWindow_, &MainWindow::responseDataRequested, this, [this] { present(responseDataWindow_); });
+
+    // The fits' optima at the prices in use: the economic chart's last complete state, or
+    // its inputs as they stand before it is first drawn.
+    const EconomicInputs::Prices opening =
+        EconomicInputs::readPrices(economicChart_->grainPrice(), economicChart_->nCost());
+    const EconomicInputs::ReferenceN reference = EconomicInputs::readReferenceN(economicChart_->referenceN());
+    if (opening.ok() && reference.ok())
+        responseDataWindow_->setPrices(opening.grainPrice, opening.nCost, reference.effective());
+    connect(economicSituation_.get(), &EconomicSituation::changed, responseDataWindow_, [this] {
+        const EconomicSituation::State& s = economicSituation_->state();
+        responseDataWindow_->setPrices(s.grainPrice, s.nCost, s.referenceN);
+    });
 }
 
 void WindowSet::wireMaps()

@@ -1,13 +1,17 @@
 #include "ResponseDataWindow.h"
 
+#include <algorithm>
 #include <cmath>
 
+#include <QComboBox>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
+#include <QMap>
 #include <QPushButton>
 #include <QSaveFile>
+#include <QSplitter>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
@@ -16,12 +20,21 @@
 #include "core/ResponseTableReader.h"
 #include "ui/common/ErrorReporter.h"
 #include "ui/common/FileChooser.h"
+#include "ui/common/MessageBoxes.h"
+#include "ui/data/FitChart.h"
 
 namespace {
+
+using Model = TrialStatistics::Model;
 
 QString number(double value, int decimals)
 {
     return std::isfinite(value) ? QString::number(value, 'f', decimals) : QStringLiteral("—");
+}
+
+QString modelName(Model model)
+{
+    return model == Model::Plateau ? QStringLiteral("Cuadrática-meseta") : QStringLiteral("Cuadrática");
 }
 
 const QString TableFilter = QStringLiteral("Tablas (*.csv *.txt);;Todos los archivos (*)");
@@ -29,14 +42,17 @@ const QString CsvFilter = QStringLiteral("CSV (*.csv);;Todos los archivos (*)");
 
 } // namespace
 
-ResponseDataWindow::ResponseDataWindow(ResponseData& data, ErrorReporter& errors, FileChooser& files, QWidget* parent)
+ResponseDataWindow::ResponseDataWindow(ResponseData& data, ErrorReporter& errors, FileChooser& files,
+                                       MessageBoxes& messages, QWidget* parent)
     : VelmaroWindow(QStringLiteral("ResponseDataWindow"), QStringLiteral("Datos de respuesta"), parent),
       data_(data),
       errors_(errors),
-      files_(files)
+      files_(files),
+      messages_(messages)
 {
-    // Look: the source on top, the actions in a row, the fits below.
-    resize(900, 520);
+    // Look: the source on top, the actions in a row, the fits below over the picture of
+    // the one selected.
+    resize(1000, 720);
     struct Action {
         const char* name;
         const char16_t* caption;
@@ -48,9 +64,6 @@ ResponseDataWindow::ResponseDataWindow(ResponseData& data, ErrorReporter& errors
         {"ExportTableButton", u"Exportar tabla…", &ResponseDataWindow::exportTable},
         {"BuiltInTableButton", u"Volver a la tabla incorporada", &ResponseDataWindow::useBuiltIn},
     };
-    const QStringList fitColumns{"Código", "Nivel", "Puntos", "Dosis distintas",         "a",
-                                 "b",      "c",     "R²",     "Error estándar residual", "Rango de N",
-                                 "Aviso"};
 
     auto* layout = new QVBoxLayout(this);
     auto* heading = new QLabel(QStringLiteral("Tabla de coeficientes en uso:"), this);
@@ -83,14 +96,36 @@ ResponseDataWindow::ResponseDataWindow(ResponseData& data, ErrorReporter& errors
     statusLabel_->setTextInteractionFlags(Qt::TextSelectableByMouse);
     layout->addWidget(statusLabel_);
 
-    fitTable_ = new QTableWidget(0, int(fitColumns.size()), this);
+    auto* statistics = new QHBoxLayout;
+    auto* confidenceCaption = new QLabel(QStringLiteral("Confianza del intervalo de N*:"), this);
+    statistics->addWidget(confidenceCaption);
+    confidenceChooser_ = new QComboBox(this);
+    confidenceChooser_->setObjectName(QStringLiteral("ConfidenceLevelChooser"));
+    for (TrialStatistics::Confidence level : TrialStatistics::Confidences)
+        confidenceChooser_->addItem(TrialStatistics::label(level), int(level));
+    confidenceCaption->setBuddy(confidenceChooser_);
+    statistics->addWidget(confidenceChooser_);
+    pricesLabel_ = new QLabel(this);
+    pricesLabel_->setObjectName(QStringLiteral("PricesLabel"));
+    pricesLabel_->setWordWrap(true);
+    statistics->addWidget(pricesLabel_, 1);
+    layout->addLayout(statistics);
+
+    auto* split = new QSplitter(Qt::Vertical, this);
+    split->setObjectName(QStringLiteral("FitSplitter"));
+    fitTable_ = new QTableWidget(0, ColumnCount, split);
     fitTable_->setObjectName(QStringLiteral("FitTable"));
-    fitTable_->setHorizontalHeaderLabels(fitColumns);
     fitTable_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    fitTable_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    fitTable_->setSelectionMode(QAbstractItemView::SingleSelection);
     fitTable_->verticalHeader()->hide();
     fitTable_->horizontalHeader()->setStretchLastSection(true);
-    fitTable_->horizontalHeaderItem(int(fitColumns.size()) - 1)->setTextAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    layout->addWidget(fitTable_, 1);
+    fitChart_ = new FitChart(split);
+    fitChart_->setObjectName(QStringLiteral("FitChart"));
+    fitChart_->setMinimumHeight(220);
+    split->setStretchFactor(0, 1);
+    split->setStretchFactor(1, 2);
+    layout->addWidget(split, 1);
 
     auto* decide = new QHBoxLayout;
     acceptButton_ = new QPushButton(QStringLiteral("Usar estos ajustes"), this);
@@ -106,7 +141,18 @@ ResponseDataWindow::ResponseDataWindow(ResponseData& data, ErrorReporter& errors
     connect(acceptButton_, &QPushButton::clicked, this, &ResponseDataWindow::acceptFits);
     connect(discardButton_, &QPushButton::clicked, this, &ResponseDataWindow::discardFits);
     connect(&data_, &ResponseData::changed, this, &ResponseDataWindow::showSource);
+    connect(confidenceChooser_, &QComboBox::currentIndexChanged, this, [this] {
+        data_.setConfidence(static_cast<TrialStatistics::Confidence>(confidenceChooser_->currentData().toInt()));
+    });
+    connect(&data_, &ResponseData::confidenceChanged, this, [this] {
+        confidenceChooser_->setCurrentIndex(confidenceChooser_->findData(int(data_.confidence())));
+        analyse();
+        showFits();
+    });
+    connect(fitTable_, &QTableWidget::currentCellChanged, this, &ResponseDataWindow::showChart);
+    confidenceChooser_->setCurrentIndex(confidenceChooser_->findData(int(data_.confidence())));
     showSource();
+    showPrices();
     showFits();
 }
 
@@ -131,6 +177,31 @@ void ResponseDataWindow::showSource()
     sourceLabel_->setText(lines.join(u'\n'));
 }
 
+void ResponseDataWindow::setPrices(double grainPrice, double nCost, int referenceN)
+{
+    if (grainPrice == grainPrice_ && nCost == nCost_ && referenceN == referenceN_)
+        return;
+    grainPrice_ = grainPrice;
+    nCost_ = nCost;
+    referenceN_ = referenceN;
+    showPrices();
+    analyse();
+    showFits();
+}
+
+void ResponseDataWindow::showPrices()
+{
+    if (!(grainPrice_ > 0.0)) {
+        pricesLabel_->setText(QStringLiteral("Sin precios: el óptimo N* se calcula con los del gráfico económico."));
+        return;
+    }
+    pricesLabel_->setText(QStringLiteral("N* al precio del grano de %1 U$S/t y costo del N de %2 U$S/t "
+                                         "(%3 kg de grano pagan 1 kg de N); dosis sobre %4 kg/ha de referencia.")
+                              .arg(QString::number(grainPrice_, 'g', 12), QString::number(nCost_, 'g', 12),
+                                   QString::number(nCost_ / grainPrice_, 'f', 2))
+                              .arg(referenceN_));
+}
+
 void ResponseDataWindow::refuse(const QString& what, const QString& error)
 {
     statusLabel_->setText(QStringLiteral("%1: %2\nLa tabla en uso no cambió.").arg(what, error));
@@ -148,6 +219,8 @@ void ResponseDataWindow::loadTable()
         refuse(QStringLiteral("No se cargó la tabla"), error);
         return;
     }
+    inUse_ = false;
+    showFits();
     statusLabel_->setText(QStringLiteral("Tabla cargada: %1 códigos del archivo, %2 de la tabla incorporada.")
                               .arg(data_.codesFromFiles())
                               .arg(ResponseTable::LineCount - data_.codesFromFiles()));
@@ -173,6 +246,9 @@ void ResponseDataWindow::fitTrials()
     pending_ = reading.fits;
     pendingPath_ = paths.first();
     pendingBytes_ = file.bytes;
+    inUse_ = false;
+    chosen_.clear();
+    analyse();
     showFits();
     const int usable = int(TrialFit::usable(pending_).size());
     int usableFits = 0;
@@ -186,22 +262,137 @@ void ResponseDataWindow::fitTrials()
                               .arg(usable));
 }
 
-void ResponseDataWindow::showFits()
+void ResponseDataWindow::analyse()
 {
-    fitTable_->setRowCount(int(pending_.size()));
+    const double ratio = grainPrice_ > 0.0 ? nCost_ / grainPrice_ : 0.0;
+    const bool fresh = chosen_.size() != size_t(pending_.size());
+    analyses_.clear();
     for (int row = 0; row < pending_.size(); ++row) {
         const TrialFit::Fit& f = pending_[row];
-        const QStringList cells{f.code,
-                                ResponseTable::levelName(f.level),
-                                QString::number(f.points),
-                                QString::number(f.distinctRates),
-                                number(f.coefficients.a, 1),
-                                number(f.coefficients.b, 3),
-                                number(f.coefficients.c, 4),
-                                number(f.rSquared, 3),
-                                number(f.residualError, 1),
-                                QStringLiteral("%1 a %2").arg(number(f.nMinimum, 0), number(f.nMaximum, 0)),
-                                f.warnings.join(QStringLiteral("; "))};
+        TrialStatistics::Analysis a =
+            f.usable ? TrialStatistics::analyse(f.data, ratio, data_.confidence()) : TrialStatistics::Analysis{};
+        // A plateau whose coefficients the table cannot hold is not offered.
+        if (a.plateauIdentified) {
+            const Curves::Quadratic& p = a.plateau.curve;
+            const double values[3] = {p.a, p.b, p.c};
+            for (int k = 0; k < 3; ++k)
+                a.plateauIdentified = a.plateauIdentified && ResponseTableReader::checkValue(k, values[k]).isEmpty();
+            a.plateauIdentified = a.plateauIdentified && ResponseTableReader::checkPlateau(*p.plateau).isEmpty();
+            if (!a.plateauIdentified) {
+                a.plateau = a.quadratic;
+                a.preferred = Model::Quadratic;
+            }
+        }
+        analyses_.push_back(a);
+    }
+    if (fresh) {
+        chosen_.clear();
+        for (const TrialStatistics::Analysis& a : analyses_)
+            chosen_.push_back(a.plateauIdentified ? a.preferred : Model::Quadratic);
+    }
+}
+
+QStringList ResponseDataWindow::warnings(int row) const
+{
+    const TrialFit::Fit& f = pending_[row];
+    QStringList out = f.warnings;
+    const TrialStatistics::Analysis& a = analyses_.at(size_t(row));
+    if (a.ok && !a.plateauIdentified)
+        out << QStringLiteral("meseta no identificada (su inicio caería más allá de la dosis más alta): "
+                              "se trata como cuadrática");
+    // The levels of this code, each with the curve it would enter with, over the rates
+    // all of them tested.
+    PerLevel<std::optional<Curves::Quadratic>> curves;
+    double from = f.nMinimum, to = f.nMaximum;
+    const QList<TrialFit::Fit> fits = chosenFits();
+    for (const TrialFit::Fit& other : fits)
+        if (other.code == f.code && other.usable) {
+            curves[other.level] = other.coefficients;
+            from = std::max(from, other.nMinimum);
+            to = std::min(to, other.nMaximum);
+        }
+    const QString crossing = f.usable ? TrialStatistics::crossing(curves, from, to) : QString();
+    if (!crossing.isEmpty())
+        out << QStringLiteral("niveles cruzados en el rango ensayado: ") + crossing;
+    return out;
+}
+
+QList<TrialFit::Fit> ResponseDataWindow::chosenFits() const
+{
+    QList<TrialFit::Fit> fits = pending_;
+    for (int row = 0; row < fits.size(); ++row) {
+        const TrialStatistics::Analysis& a = analyses_.at(size_t(row));
+        if (fits[row].usable && a.plateauIdentified && chosen_.at(size_t(row)) == Model::Plateau)
+            fits[row].coefficients = a.plateau.curve;
+    }
+    return fits;
+}
+
+void ResponseDataWindow::showFits()
+{
+    const QString level = TrialStatistics::label(data_.confidence());
+    fitTable_->setHorizontalHeaderLabels({
+        QStringLiteral("Código"),
+        QStringLiteral("Nivel"),
+        QStringLiteral("Puntos"),
+        QStringLiteral("Dosis distintas"),
+        QStringLiteral("a"),
+        QStringLiteral("b"),
+        QStringLiteral("c"),
+        QStringLiteral("R²"),
+        QStringLiteral("Error estándar residual"),
+        QStringLiteral("Rango de N"),
+        QStringLiteral("N* cuadrática\n(kg/ha)"),
+        QStringLiteral("Dosis cuadrática\n(kg/ha)"),
+        QStringLiteral("Intervalo %1\ncuadrática").arg(level),
+        QStringLiteral("AICc\ncuadrática"),
+        QStringLiteral("N* meseta\n(kg/ha)"),
+        QStringLiteral("Dosis meseta\n(kg/ha)"),
+        QStringLiteral("Intervalo %1\nmeseta").arg(level),
+        QStringLiteral("Error estándar\nresidual meseta"),
+        QStringLiteral("AICc\nmeseta"),
+        QStringLiteral("Inicio de la\nmeseta (kg/ha)"),
+        QStringLiteral("Modelo"),
+        QStringLiteral("Aviso"),
+    });
+    fitTable_->horizontalHeaderItem(WarningColumn)->setTextAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    const int selected = fitTable_->currentRow();
+    const QSignalBlocker quiet(fitTable_);
+    fitTable_->setRowCount(int(pending_.size()));
+    const auto dose = [this](const TrialStatistics::Optimum& o) {
+        return o.defined ? QString::number(std::max(0LL, std::llround(o.n - referenceN_))) : QStringLiteral("—");
+    };
+    const auto optimum = [](const TrialStatistics::Optimum& o) {
+        return o.defined ? QString::number(std::llround(o.n)) : QStringLiteral("—");
+    };
+    for (int row = 0; row < pending_.size(); ++row) {
+        const TrialFit::Fit& f = pending_[row];
+        const TrialStatistics::Analysis& a = analyses_.at(size_t(row));
+        const TrialStatistics::ModelFit& q = a.quadratic;
+        const TrialStatistics::ModelFit& p = a.plateau;
+        const bool plateau = a.plateauIdentified;
+        const QString none = QStringLiteral("—");
+        QStringList cells{f.code,
+                          ResponseTable::levelName(f.level),
+                          QString::number(f.points),
+                          QString::number(f.distinctRates),
+                          number(f.coefficients.a, 1),
+                          number(f.coefficients.b, 3),
+                          number(f.coefficients.c, 4),
+                          number(f.rSquared, 3),
+                          number(f.residualError, 1),
+                          QStringLiteral("%1 a %2").arg(number(f.nMinimum, 0), number(f.nMaximum, 0))};
+        if (a.ok)
+            cells << optimum(q.optimum) << dose(q.optimum) << TrialStatistics::intervalText(q.optimum)
+                  << number(q.aicc, 1) << (plateau ? optimum(p.optimum) : none) << (plateau ? dose(p.optimum) : none)
+                  << (plateau ? TrialStatistics::intervalText(p.optimum) : none)
+                  << (plateau ? number(p.residualError, 1) : none) << (plateau ? number(p.aicc, 1) : none)
+                  << (plateau ? number(*p.curve.plateau, 1) : QStringLiteral("no identificada"))
+                  << modelName(chosen_.at(size_t(row)));
+        else
+            for (int k = QuadraticOptimumColumn; k <= ModelColumn; ++k)
+                cells << none;
+        cells << warnings(row).join(QStringLiteral("; "));
         for (int column = 0; column < cells.size(); ++column) {
             auto* item = new QTableWidgetItem(cells[column]);
             item->setToolTip(cells[column]);
@@ -209,29 +400,79 @@ void ResponseDataWindow::showFits()
                 item->setForeground(Qt::red);
             fitTable_->setItem(row, column, item);
         }
+        fitTable_->removeCellWidget(row, ModelColumn);
+        if (a.ok && plateau) {
+            auto* chooser = new QComboBox;
+            chooser->setObjectName(QStringLiteral("ModelChooser"));
+            chooser->setAccessibleName(
+                QStringLiteral("Modelo de %1 %2").arg(f.code, ResponseTable::levelName(f.level)));
+            chooser->addItem(modelName(Model::Quadratic), int(Model::Quadratic));
+            chooser->addItem(modelName(Model::Plateau), int(Model::Plateau));
+            chooser->setCurrentIndex(chooser->findData(int(chosen_.at(size_t(row)))));
+            connect(chooser, &QComboBox::activated, this,
+                    [this, row, chooser] { chooseModel(row, static_cast<Model>(chooser->currentData().toInt())); });
+            fitTable_->setCellWidget(row, ModelColumn, chooser);
+        }
     }
     fitTable_->resizeColumnsToContents();
+    fitTable_->resizeRowsToContents();
     const bool anyUsable = !TrialFit::usable(pending_).isEmpty();
-    acceptButton_->setEnabled(anyUsable);
+    acceptButton_->setEnabled(anyUsable && !inUse_);
     discardButton_->setEnabled(!pending_.isEmpty());
+    fitTable_->setCurrentCell(pending_.isEmpty() ? -1 : std::clamp(selected, 0, int(pending_.size()) - 1), 0);
+    showChart();
+}
+
+void ResponseDataWindow::chooseModel(int row, Model model)
+{
+    if (row < 0 || row >= int(chosen_.size()) || !analyses_.at(size_t(row)).plateauIdentified ||
+        chosen_[size_t(row)] == model)
+        return;
+    chosen_[size_t(row)] = model;
+    if (auto* chooser = qobject_cast<QComboBox*>(fitTable_->cellWidget(row, ModelColumn)))
+        chooser->setCurrentIndex(chooser->findData(int(model)));
+    fitTable_->item(row, ModelColumn)->setText(modelName(model));
+    for (int r = 0; r < pending_.size(); ++r) // the levels' crossings follow the curves chosen
+        fitTable_->item(r, WarningColumn)->setText(warnings(r).join(QStringLiteral("; ")));
+    if (inUse_) {
+        inUse_ = false;
+        statusLabel_->setText(
+            QStringLiteral("Modelo cambiado: la tabla en uso cambia al pulsar «Usar estos ajustes»."));
+    }
+    acceptButton_->setEnabled(!TrialFit::usable(pending_).isEmpty());
+    showChart();
+}
+
+void ResponseDataWindow::showChart()
+{
+    const int row = fitTable_->currentRow();
+    if (row < 0 || row >= pending_.size()) {
+        fitChart_->clearFit();
+        return;
+    }
+    fitChart_->showFit(pending_[row], analyses_.at(size_t(row)), chosen_.at(size_t(row)),
+                       TrialStatistics::label(data_.confidence()));
 }
 
 void ResponseDataWindow::acceptFits()
 {
     QString error;
-    if (!data_.useFits(pending_, pendingPath_, pendingBytes_, &error)) {
+    const QList<TrialFit::Fit> fits = chosenFits();
+    if (!data_.useFits(fits, pendingPath_, pendingBytes_, &error)) {
         refuse(QStringLiteral("No se usaron los ajustes"), error);
         return;
     }
-    const int used = int(TrialFit::usable(pending_).size());
-    pending_.clear();
-    showFits();
-    statusLabel_->setText(QStringLiteral("Ajustes en uso para %1 códigos.").arg(used));
+    inUse_ = true;
+    acceptButton_->setEnabled(false);
+    statusLabel_->setText(QStringLiteral("Ajustes en uso para %1 códigos.").arg(TrialFit::usable(fits).size()));
 }
 
 void ResponseDataWindow::discardFits()
 {
     pending_.clear();
+    analyses_.clear();
+    chosen_.clear();
+    inUse_ = false;
     showFits();
     statusLabel_->setText(QStringLiteral("Ajustes descartados; la tabla en uso no cambió."));
 }
@@ -253,6 +494,15 @@ void ResponseDataWindow::exportTable()
 
 void ResponseDataWindow::useBuiltIn()
 {
+    if (!data_.fitsInUse().isEmpty() &&
+        !messages_.confirm(this,
+                           QStringLiteral("Hay curvas ajustadas de ensayos en uso. ¿Volver a la tabla "
+                                          "incorporada y dejar de usarlas?")))
+        return;
     data_.useBuiltIn();
+    if (inUse_) {
+        inUse_ = false;
+        acceptButton_->setEnabled(!TrialFit::usable(pending_).isEmpty());
+    }
     statusLabel_->setText(QStringLiteral("En uso la tabla incorporada."));
 }
