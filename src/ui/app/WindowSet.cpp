@@ -160,6 +160,7 @@ void WindowSet::createRateAdvice()
         new HelpWindow(QStringLiteral("RateAdviceHelpWindow"), QStringLiteral("Ayuda: dosis recomendada"), text);
     addedWindows_.emplace_back(adviceHelp);
 
+    rateAdvice_->showFitIntervals(*responseData_);
     connect(rateAdvice_, &RateAdviceWindow::marksChanged, economicChart_, &EconomicChartWindow::setOptimumMarks);
     connect(rateAdvice_, &RateAdviceWindow::helpRequested, this, [adviceHelp] { present(adviceHelp); });
     connect(nitrogenCost_, &NitrogenCostWindow::productChosen, rateAdvice_, &RateAdviceWindow::setProduct);
