@@ -26,6 +26,7 @@
 #include "Samples.h"
 #include "core/Curves.h"
 #include "core/RateAdvice.h"
+#include "core/TrialStatistics.h"
 #include "ui/app/WindowSet.h"
 #include "ui/charting/CurveChart.h"
 #include "ui/economics/EconomicChartWindow.h"
@@ -58,6 +59,8 @@ constexpr double GraficarMs = 15.0;
 constexpr double PointerMoveMs = 0.2;
 constexpr double ActivationMs = 10.0;
 constexpr double AdviceMs = 2.0;
+constexpr int TrialStatisticsRuns = 21;
+constexpr double TrialStatisticsMs = 30.0;
 constexpr double MemoryRatio = 2.5;
 constexpr double HelpAreaMs = 1000.0;
 constexpr qsizetype HelpDocumentBytes = 10 * 1024 * 1024;
@@ -377,6 +380,39 @@ void VelmaroBench::rateAdvice()
     QVERIFY(checksum > 0);
     table_.addAbsolute(QStringLiteral("rate advice, nine curves and season risk"), samples,
                        BudgetTable::Unit::Milliseconds, AdviceMs);
+}
+
+void VelmaroBench::trialStatistics()
+{
+    // Both models with their optima's intervals for 100 fitted curves of 24 plots each:
+    // six rates from 0 to 200 kg/ha, four plots each, around quadratic-plateaus whose
+    // join runs from 80 to 180 kg/ha.
+    QRandomGenerator random(26);
+    std::vector<QVector<TrialFit::Point>> trials(100);
+    for (size_t t = 0; t < trials.size(); ++t) {
+        const double join = 80.0 + double(t), c = -0.06 - 0.0005 * double(t % 40);
+        for (int n = 0; n <= 200; n += 40)
+            for (int plot = 0; plot < 4; ++plot) {
+                const double x = std::min<double>(n, join);
+                trials[t].append({double(n), 4000.0 + c * (x - join) * (x - join) + random.bounded(300.0) - 150.0});
+            }
+    }
+    Samples samples;
+    int closed = 0;
+    for (int i = 0; i < WarmUps + TrialStatisticsRuns; ++i) {
+        QElapsedTimer timer;
+        timer.start();
+        for (const QVector<TrialFit::Point>& trial : trials) {
+            const auto a = TrialStatistics::analyse(trial, 600.0 / 115.0, TrialStatistics::Confidence::P90);
+            closed += a.quadratic.optimum.interval.closes + a.plateau.optimum.interval.closes;
+        }
+        const double ms = elapsedMs(timer);
+        if (i >= WarmUps)
+            samples.add(ms);
+    }
+    QVERIFY(closed > 0);
+    table_.addAbsolute(QStringLiteral("trial statistics, 100 curves of 24 plots, both models"), samples,
+                       BudgetTable::Unit::Milliseconds, TrialStatisticsMs);
 }
 
 void VelmaroBench::helpAreaLargeDocument()
