@@ -92,6 +92,7 @@ void FitChart::clearFit()
 {
     for (int s : {Plots, QuadraticCurve, PlateauCurve})
         series(s)->data()->clear();
+    setSeriesShown(PlateauCurve, true);
     setTitleLines({QStringLiteral("Elija un ajuste en la tabla")});
     band_->setVisible(false);
     optimumLine_->setVisible(false);
@@ -140,11 +141,13 @@ void FitChart::showFit(const TrialFit::Fit& fit, const TrialStatistics::Analysis
         right = optimum.n * 1.1;
     const double xStep = niceStep(right, 5);
     right = std::ceil(right / xStep) * xStep;
-    setAxisRange(Axis::Bottom, 0, right);
+    // A little room left of the lowest rate, so that its plots are not cut by the axis.
+    setAxisRange(Axis::Bottom, std::min(0.0, fit.nMinimum) - xStep / 4, right);
     setAxisStep(Axis::Bottom, xStep);
 
     series(QuadraticCurve)->data()->clear();
     series(PlateauCurve)->data()->clear();
+    setSeriesShown(PlateauCurve, analysis.plateauIdentified);
     if (analysis.ok) {
         setCurve(QuadraticCurve, analysis.quadratic.curve, right);
         if (analysis.plateauIdentified)

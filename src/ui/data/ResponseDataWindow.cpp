@@ -195,8 +195,9 @@ void ResponseDataWindow::showPrices()
         pricesLabel_->setText(QStringLiteral("Sin precios: el óptimo N* se calcula con los del gráfico económico."));
         return;
     }
-    pricesLabel_->setText(QStringLiteral("N* al precio del grano de %1 U$S/t y costo del N de %2 U$S/t "
-                                         "(%3 kg de grano pagan 1 kg de N); dosis sobre %4 kg/ha de referencia.")
+    pricesLabel_->setText(QStringLiteral("N* (kg/ha de N disponible) al precio del grano de %1 U$S/t y costo del N "
+                                         "de %2 U$S/t (%3 kg de grano pagan 1 kg de N); dosis sobre %4 kg/ha de "
+                                         "referencia.")
                               .arg(QString::number(grainPrice_, 'g', 12), QString::number(nCost_, 'g', 12),
                                    QString::number(nCost_ / grainPrice_, 'f', 2))
                               .arg(referenceN_));
@@ -331,30 +332,30 @@ QList<TrialFit::Fit> ResponseDataWindow::chosenFits() const
 void ResponseDataWindow::showFits()
 {
     const QString level = TrialStatistics::label(data_.confidence());
-    fitTable_->setHorizontalHeaderLabels({
-        QStringLiteral("Código"),
-        QStringLiteral("Nivel"),
-        QStringLiteral("Puntos"),
-        QStringLiteral("Dosis distintas"),
-        QStringLiteral("a"),
-        QStringLiteral("b"),
-        QStringLiteral("c"),
-        QStringLiteral("R²"),
-        QStringLiteral("Error estándar residual"),
-        QStringLiteral("Rango de N"),
-        QStringLiteral("N* cuadrática\n(kg/ha)"),
-        QStringLiteral("Dosis cuadrática\n(kg/ha)"),
-        QStringLiteral("Intervalo %1\ncuadrática").arg(level),
-        QStringLiteral("AICc\ncuadrática"),
-        QStringLiteral("N* meseta\n(kg/ha)"),
-        QStringLiteral("Dosis meseta\n(kg/ha)"),
-        QStringLiteral("Intervalo %1\nmeseta").arg(level),
-        QStringLiteral("Error estándar\nresidual meseta"),
-        QStringLiteral("AICc\nmeseta"),
-        QStringLiteral("Inicio de la\nmeseta (kg/ha)"),
-        QStringLiteral("Modelo"),
-        QStringLiteral("Aviso"),
-    });
+    QStringList headers(ColumnCount);
+    headers[CodeColumn] = QStringLiteral("Código");
+    headers[LevelColumn] = QStringLiteral("Nivel");
+    headers[PointsColumn] = QStringLiteral("Puntos");
+    headers[RatesColumn] = QStringLiteral("Dosis\ndistintas");
+    headers[ModelColumn] = QStringLiteral("Modelo");
+    headers[QuadraticOptimumColumn] = QStringLiteral("N*\ncuadrática");
+    headers[QuadraticDoseColumn] = QStringLiteral("Dosis\ncuadrática");
+    headers[QuadraticIntervalColumn] = QStringLiteral("Intervalo %1\ncuadrática").arg(level);
+    headers[QuadraticAiccColumn] = QStringLiteral("AICc\ncuadrática");
+    headers[PlateauOptimumColumn] = QStringLiteral("N*\nmeseta");
+    headers[PlateauDoseColumn] = QStringLiteral("Dosis\nmeseta");
+    headers[PlateauIntervalColumn] = QStringLiteral("Intervalo %1\nmeseta").arg(level);
+    headers[PlateauAiccColumn] = QStringLiteral("AICc\nmeseta");
+    headers[PlateauStartColumn] = QStringLiteral("Inicio de\nla meseta");
+    headers[PlateauResidualErrorColumn] = QStringLiteral("Error estándar\nresidual meseta");
+    headers[AColumn] = QStringLiteral("a");
+    headers[BColumn] = QStringLiteral("b");
+    headers[CColumn] = QStringLiteral("c");
+    headers[RSquaredColumn] = QStringLiteral("R²");
+    headers[ResidualErrorColumn] = QStringLiteral("Error estándar\nresidual");
+    headers[RangeColumn] = QStringLiteral("Rango de N");
+    headers[WarningColumn] = QStringLiteral("Aviso");
+    fitTable_->setHorizontalHeaderLabels(headers);
     fitTable_->horizontalHeaderItem(WarningColumn)->setTextAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     const int selected = fitTable_->currentRow();
     const QSignalBlocker quiet(fitTable_);
@@ -365,34 +366,41 @@ void ResponseDataWindow::showFits()
     const auto optimum = [](const TrialStatistics::Optimum& o) {
         return o.defined ? QString::number(std::llround(o.n)) : QStringLiteral("—");
     };
+    const QString none = QStringLiteral("—");
     for (int row = 0; row < pending_.size(); ++row) {
         const TrialFit::Fit& f = pending_[row];
         const TrialStatistics::Analysis& a = analyses_.at(size_t(row));
         const TrialStatistics::ModelFit& q = a.quadratic;
         const TrialStatistics::ModelFit& p = a.plateau;
         const bool plateau = a.plateauIdentified;
-        const QString none = QStringLiteral("—");
-        QStringList cells{f.code,
-                          ResponseTable::levelName(f.level),
-                          QString::number(f.points),
-                          QString::number(f.distinctRates),
-                          number(f.coefficients.a, 1),
-                          number(f.coefficients.b, 3),
-                          number(f.coefficients.c, 4),
-                          number(f.rSquared, 3),
-                          number(f.residualError, 1),
-                          QStringLiteral("%1 a %2").arg(number(f.nMinimum, 0), number(f.nMaximum, 0))};
-        if (a.ok)
-            cells << optimum(q.optimum) << dose(q.optimum) << TrialStatistics::intervalText(q.optimum)
-                  << number(q.aicc, 1) << (plateau ? optimum(p.optimum) : none) << (plateau ? dose(p.optimum) : none)
-                  << (plateau ? TrialStatistics::intervalText(p.optimum) : none)
-                  << (plateau ? number(p.residualError, 1) : none) << (plateau ? number(p.aicc, 1) : none)
-                  << (plateau ? number(*p.curve.plateau, 1) : QStringLiteral("no identificada"))
-                  << modelName(chosen_.at(size_t(row)));
-        else
-            for (int k = QuadraticOptimumColumn; k <= ModelColumn; ++k)
-                cells << none;
-        cells << warnings(row).join(QStringLiteral("; "));
+        QStringList cells(ColumnCount, none);
+        cells[CodeColumn] = f.code;
+        cells[LevelColumn] = ResponseTable::levelName(f.level);
+        cells[PointsColumn] = QString::number(f.points);
+        cells[RatesColumn] = QString::number(f.distinctRates);
+        cells[AColumn] = number(f.coefficients.a, 1);
+        cells[BColumn] = number(f.coefficients.b, 3);
+        cells[CColumn] = number(f.coefficients.c, 4);
+        cells[RSquaredColumn] = number(f.rSquared, 3);
+        cells[ResidualErrorColumn] = number(f.residualError, 1);
+        cells[RangeColumn] = QStringLiteral("%1 a %2").arg(number(f.nMinimum, 0), number(f.nMaximum, 0));
+        cells[WarningColumn] = warnings(row).join(QStringLiteral("; "));
+        if (a.ok) {
+            cells[ModelColumn] = modelName(chosen_.at(size_t(row)));
+            cells[QuadraticOptimumColumn] = optimum(q.optimum);
+            cells[QuadraticDoseColumn] = dose(q.optimum);
+            cells[QuadraticIntervalColumn] = TrialStatistics::intervalText(q.optimum);
+            cells[QuadraticAiccColumn] = number(q.aicc, 1);
+            cells[PlateauStartColumn] = QStringLiteral("no identificada");
+        }
+        if (a.ok && plateau) {
+            cells[PlateauOptimumColumn] = optimum(p.optimum);
+            cells[PlateauDoseColumn] = dose(p.optimum);
+            cells[PlateauIntervalColumn] = TrialStatistics::intervalText(p.optimum);
+            cells[PlateauAiccColumn] = number(p.aicc, 1);
+            cells[PlateauStartColumn] = number(*p.curve.plateau, 1);
+            cells[PlateauResidualErrorColumn] = number(p.residualError, 1);
+        }
         for (int column = 0; column < cells.size(); ++column) {
             auto* item = new QTableWidgetItem(cells[column]);
             item->setToolTip(cells[column]);

@@ -26,18 +26,14 @@ class ResponseData;
 class ResponseDataWindow : public VelmaroWindow {
     Q_OBJECT
 public:
-    // FitTable's columns.
+    // FitTable's columns: the fit, the two models side by side and the choice between
+    // them first, then the quadratic's coefficients and goodness of fit.
     enum Column {
         CodeColumn,
         LevelColumn,
         PointsColumn,
         RatesColumn,
-        AColumn,
-        BColumn,
-        CColumn,
-        RSquaredColumn,
-        ResidualErrorColumn,
-        RangeColumn,
+        ModelColumn,
         QuadraticOptimumColumn,
         QuadraticDoseColumn,
         QuadraticIntervalColumn,
@@ -45,10 +41,15 @@ public:
         PlateauOptimumColumn,
         PlateauDoseColumn,
         PlateauIntervalColumn,
-        PlateauResidualErrorColumn,
         PlateauAiccColumn,
         PlateauStartColumn,
-        ModelColumn,
+        PlateauResidualErrorColumn,
+        AColumn,
+        BColumn,
+        CColumn,
+        RSquaredColumn,
+        ResidualErrorColumn,
+        RangeColumn,
         WarningColumn,
         ColumnCount
     };
