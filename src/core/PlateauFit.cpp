@@ -75,7 +75,7 @@ PlateauFit::PlateauFit(const QVector<TrialFit::Point>& points)
 
     // The best join among the rates tested ...
     double join = 0.0;
-    const std::vector<double> within = joinGrid(lowestRate(), 8, false);
+    const std::vector<double> within = joinGrid(8);
     const double inRange = lowest(
         within, [this](double x) { return atJoin(x).sse; }, &join);
     // ... against any join beyond the highest rate, where no plot lies on the plateau: the
@@ -105,23 +105,13 @@ PlateauFit::PlateauFit(const QVector<TrialFit::Point>& points)
     result_.identified = fit.c < 0.0 && join < highestRate() - 1e-6 * span && inRange < outOfRange - tolerance;
 }
 
-std::vector<double> PlateauFit::joinGrid(double from, int perGap, bool beyond) const
+std::vector<double> PlateauFit::joinGrid(int perGap) const
 {
     std::vector<double> grid;
-    double left = from;
-    for (const Rate& r : rates_) {
-        if (r.n <= left)
-            continue;
+    for (std::size_t i = 0; i + 1 < rates_.size(); ++i)
         for (int k = 0; k < perGap; ++k)
-            grid.push_back(left + (r.n - left) * k / perGap);
-        left = r.n;
-    }
-    grid.push_back(left);
-    if (beyond) {
-        const double span = highestRate() - lowestRate();
-        for (int k = -3; k <= 6; ++k)
-            grid.push_back(std::max(left, highestRate()) + span * std::ldexp(1.0, k));
-    }
+            grid.push_back(rates_[i].n + (rates_[i + 1].n - rates_[i].n) * k / perGap);
+    grid.push_back(highestRate());
     return grid;
 }
 
@@ -174,12 +164,22 @@ double PlateauFit::profile(double optimumN, double priceRatio) const
         return NaN;
     if (!(priceRatio > 0.0)) // free nitrogen: the optimum is the join itself
         return atJoin(optimumN).sse;
-    // Joins just above the optimum, up to ever further beyond the rates; in the limit of a
-    // far join the curve below it is the straight line of slope R.
+    // The join's distance above the optimum, d = X0 - θ (so c = -R/(2d)), on a logarithmic
+    // scale: curves that level off within a fraction of a kg/ha past θ and curves that bend
+    // over many spans of the rates are both in reach. The distances to the rates, where the
+    // residual sum of squares has its corners, are among the points tried. In the limit of
+    // a far join the curve below it is the straight line of slope R.
     const double span = highestRate() - lowestRate();
-    const double from = std::max(optimumN + 1e-6 * span, lowestRate());
-    const std::vector<double> grid = joinGrid(from, 6, true);
-    const double curved = lowest(grid, [&](double join) { return atJoinAndOptimum(join, optimumN, priceRatio); });
+    std::vector<double> grid; // ln d
+    for (int k = -48; k <= 24; ++k)
+        grid.push_back(std::log(span) + k * std::log(10.0) / 8.0);
+    for (const Rate& r : rates_)
+        if (r.n > optimumN)
+            grid.push_back(std::log(r.n - optimumN));
+    std::sort(grid.begin(), grid.end());
+    const double curved = lowest(grid, [&](double logDistance) {
+        return atJoinAndOptimum(optimumN + std::exp(logDistance), optimumN, priceRatio);
+    });
     double meanN = 0.0;
     for (const Rate& r : rates_)
         meanN += r.weight * r.n / totalWeight_;
@@ -217,8 +217,11 @@ OptimumInterval PlateauFit::interval(double priceRatio, double threshold, double
             insideExcess = value;
             step *= 2.0;
         }
-        if (std::isnan(outside))
-            return interval; // still within the threshold at the limit: it does not close
+        // Still within the threshold at the limit, it does not close; nor is a bound sought
+        // where the profile at the fit's own optimum is not below it (rates so odd that the
+        // search over the join loses its least).
+        if (std::isnan(outside) || !(insideExcess < 0.0))
+            return interval;
         std::uintmax_t iterations = 60;
         const auto [a, b] = boost::math::tools::toms748_solve(
             excess, std::min(inside, outside), std::max(inside, outside), direction > 0 ? insideExcess : outsideExcess,

@@ -65,9 +65,8 @@ private:
     Line atJoin(double join) const;
     // P free, c fixed by the join and the optimum.
     double atJoinAndOptimum(double join, double optimumN, double priceRatio) const;
-    // The joins from `from` up at which the searches start: a grid within each gap
-    // between rates, then further and further beyond the highest.
-    std::vector<double> joinGrid(double from, int perGap, bool beyond) const;
+    // The joins at which the search starts: `perGap` within each gap between rates.
+    std::vector<double> joinGrid(int perGap) const;
 
     std::vector<Rate> rates_;
     double totalWeight_ = 0.0;
