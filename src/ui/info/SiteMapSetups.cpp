@@ -1,6 +1,6 @@
 #include "SiteMapSetups.h"
 
-namespace sitemaps {
+namespace SiteMaps {
 
 namespace {
 
@@ -241,4 +241,4 @@ std::optional<Setup> setupFor(int site)
     }
 }
 
-} // namespace sitemaps
+} // namespace SiteMaps
