@@ -77,7 +77,7 @@ const std::vector<VelmaroBench::Row>& VelmaroBench::rows()
         // Counted by callgrind from the process's start to its end, the probes quitting at
         // their first paint: instructions do not move with the machine's load.
         {"instructions", QStringLiteral("instructions to main window painted"),
-         Budget::timesBare(3.0, Unit::MegaInstructions), &VelmaroBench::startUpInstructions},
+         Budget::timesBare(4.5, Unit::MegaInstructions), &VelmaroBench::startUpInstructions},
         {"graficar", QStringLiteral("Graficar, 3 scenarios, to chart painted"),
          Budget::atMost(15.0, Unit::Milliseconds), &VelmaroBench::graficar},
         {"pointer-yield", QStringLiteral("pointer move, yield chart, 9 curves"),
@@ -90,9 +90,9 @@ const std::vector<VelmaroBench::Row>& VelmaroBench::rows()
          &VelmaroBench::rateAdvice},
         {"help-area", QStringLiteral("help area, 10 MB document, to painted"),
          Budget::atMost(1000.0, Unit::Milliseconds), &VelmaroBench::helpAreaLargeDocument},
-        {"memory", QStringLiteral("peak memory, session with maps"), Budget::timesBare(2.5, Unit::MiB),
+        {"memory", QStringLiteral("peak memory, session with maps"), Budget::timesBare(3.0, Unit::MiB),
          &VelmaroBench::peakMemory},
-        {"memory-large", QStringLiteral("peak memory, session with maps"), Budget::timesBare(3.0, Unit::MiB),
+        {"memory-large", QStringLiteral("peak memory, session with maps"), Budget::timesBare(4.5, Unit::MiB),
          &VelmaroBench::peakMemory, LargeScreen},
     };
     return all;
