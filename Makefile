@@ -134,7 +134,7 @@ clean:
 # Benchmarks in a Release build of their own, headless: start-up (also on a 1920 x 1080
 # screen, and in instructions under callgrind), "Graficar", pointer moves, the economic
 # chart's activation and a session's peak memory (also on the large screen), each as a
-# median against its budget (see "Performance" in README.md).
+# median against its budget (docs/performance.md). Fails when a measure is over budget.
 BUILD_BENCH ?= build-bench
 
 $(BUILD_BENCH)/build.ninja: | deps
