@@ -650,8 +650,7 @@ void RtfParser::keyword(Keyword word, const RtfToken& token)
         charFormatDirty_ = true;
         break;
     case Keyword::FontSize:
-        ch.halfPoints =
-            (token.hasParameter && token.parameter > 0) ? clampInt(token.parameter, 1, MaxHalfPoints) : 24;
+        ch.halfPoints = (token.hasParameter && token.parameter > 0) ? clampInt(token.parameter, 1, MaxHalfPoints) : 24;
         charFormatDirty_ = true;
         break;
     case Keyword::Font:
