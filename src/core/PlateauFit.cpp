@@ -176,6 +176,10 @@ double PlateauFit::profile(double optimumN, double priceRatio) const
     for (const Rate& r : rates_)
         if (r.n > optimumN)
             grid.push_back(std::log(r.n - optimumN));
+    // The fit's own join is tried too: at the fit's own optimum it is the fit itself, so the
+    // profile there is the least residual sum of squares however narrow its valley.
+    if (result_.join > optimumN)
+        grid.push_back(std::log(result_.join - optimumN));
     std::sort(grid.begin(), grid.end());
     const double curved = lowest(grid, [&](double logDistance) {
         return atJoinAndOptimum(optimumN + std::exp(logDistance), optimumN, priceRatio);
@@ -204,10 +208,19 @@ OptimumInterval PlateauFit::interval(double priceRatio, double threshold, double
         const double direction = side == 0 ? -1.0 : 1.0;
         const double limit = side == 0 ? lowestRate() - reach : highestRate() + reach;
         double inside = centre, step = 0.02 * span, outside = NaN, outsideExcess = NaN;
+        // The fit's own optimum has the least profile, below the threshold by s²·F; only
+        // when the plots lie on the curve (no scatter left) may rounding put it on or over
+        // it, and then the optimum is known to the kg/ha: the interval is N* itself.
         double insideExcess = excess(inside);
+        if (!(insideExcess < 0.0)) {
+            bounds[side] = centre;
+            continue;
+        }
         while (direction * (limit - inside) > 0.0) {
             const double next = direction > 0 ? std::min(inside + step, limit) : std::max(inside - step, limit);
             const double value = excess(next);
+            if (std::isnan(value))
+                return interval; // numbers beyond what a double holds: nothing can be said
             if (value > 0.0) {
                 outside = next;
                 outsideExcess = value;
@@ -217,11 +230,13 @@ OptimumInterval PlateauFit::interval(double priceRatio, double threshold, double
             insideExcess = value;
             step *= 2.0;
         }
-        // Still within the threshold at the limit, it does not close; nor is a bound sought
-        // where the profile at the fit's own optimum is not below it (rates so odd that the
-        // search over the join loses its least).
-        if (std::isnan(outside) || !(insideExcess < 0.0))
+        // Still within the threshold at the limit, it does not close.
+        if (std::isnan(outside))
             return interval;
+        if (insideExcess == 0.0) {
+            bounds[side] = inside;
+            continue;
+        }
         std::uintmax_t iterations = 60;
         const auto [a, b] = boost::math::tools::toms748_solve(
             excess, std::min(inside, outside), std::max(inside, outside), direction > 0 ? insideExcess : outsideExcess,

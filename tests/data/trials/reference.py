@@ -176,6 +176,6 @@ def show(name, level=0.90):
 
 if __name__ == "__main__":
     for name, level in [("replicada.csv", 0.90), ("replicada.csv", 0.95), ("sin_curvatura.csv", 0.90),
-                        ("optimo_lejano.csv", 0.90), ("medias.csv", 0.90)]:
+                        ("optimo_lejano.csv", 0.90), ("medias.csv", 0.90), ("union_cercana.csv", 0.95)]:
         show(name, level)
     sys.exit(0)
