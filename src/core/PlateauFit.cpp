@@ -15,7 +15,7 @@ namespace {
 constexpr int RefineBits = 30;
 
 // The lowest value of `f` over `grid`, refined between the grid's neighbours of its best
-// point. The residual sum of squares is smooth between rates, so one bracket holds it.
+// point: `f` is smooth over the grid, so one bracket holds its least there.
 template <typename F> double lowest(const std::vector<double>& grid, F f, double* where = nullptr)
 {
     std::size_t best = 0;
@@ -34,6 +34,29 @@ template <typename F> double lowest(const std::vector<double>& grid, F f, double
         std::uintmax_t iterations = 100;
         const auto [x, value] = boost::math::tools::brent_find_minima(f, from, to, RefineBits, iterations);
         if (value < bestValue) {
+            bestValue = value;
+            at = x;
+        }
+    }
+    if (where)
+        *where = at;
+    return bestValue;
+}
+
+// The lowest value of `f` over pieces on which it is smooth, each searched and refined on
+// its own. Over the join the residual sum of squares has corners at the rates and may be
+// flat between two of them (every join between the two lowest rates fits the first alone
+// equally well); its least can lie in a narrow valley beside such a stretch, as low at the
+// valley's edge, which a search refining only around the best grid point overall misses.
+template <typename F> double lowest(const std::vector<std::vector<double>>& pieces, F f, double* where = nullptr)
+{
+    double bestValue = PlateauFit::NaN, at = PlateauFit::NaN;
+    for (const std::vector<double>& piece : pieces) {
+        if (piece.empty())
+            continue;
+        double x = PlateauFit::NaN;
+        const double value = lowest(piece, f, &x);
+        if (std::isnan(bestValue) || value < bestValue) {
             bestValue = value;
             at = x;
         }
@@ -75,9 +98,8 @@ PlateauFit::PlateauFit(const QVector<TrialFit::Point>& points)
 
     // The best join among the rates tested ...
     double join = 0.0;
-    const std::vector<double> within = joinGrid(8);
     const double inRange = lowest(
-        within, [this](double x) { return atJoin(x).sse; }, &join);
+        joinGrid(8), [this](double x) { return atJoin(x).sse; }, &join);
     // ... against any join beyond the highest rate, where no plot lies on the plateau: the
     // quadratics with their maximum there and, as the join runs away, the rising lines.
     std::vector<double> beyond;
@@ -105,14 +127,16 @@ PlateauFit::PlateauFit(const QVector<TrialFit::Point>& points)
     result_.identified = fit.c < 0.0 && join < highestRate() - 1e-6 * span && inRange < outOfRange - tolerance;
 }
 
-std::vector<double> PlateauFit::joinGrid(int perGap) const
+std::vector<std::vector<double>> PlateauFit::joinGrid(int perGap) const
 {
-    std::vector<double> grid;
-    for (std::size_t i = 0; i + 1 < rates_.size(); ++i)
+    std::vector<std::vector<double>> pieces;
+    for (std::size_t i = 0; i + 1 < rates_.size(); ++i) {
+        std::vector<double>& piece = pieces.emplace_back();
         for (int k = 0; k < perGap; ++k)
-            grid.push_back(rates_[i].n + (rates_[i + 1].n - rates_[i].n) * k / perGap);
-    grid.push_back(highestRate());
-    return grid;
+            piece.push_back(rates_[i].n + (rates_[i + 1].n - rates_[i].n) * k / perGap);
+        piece.push_back(rates_[i + 1].n);
+    }
+    return pieces;
 }
 
 PlateauFit::Line PlateauFit::atJoin(double join) const
@@ -170,9 +194,9 @@ double PlateauFit::profile(double optimumN, double priceRatio) const
     // residual sum of squares has its corners, are among the points tried. In the limit of
     // a far join the curve below it is the straight line of slope R.
     const double span = highestRate() - lowestRate();
-    std::vector<double> grid; // ln d
-    for (int k = -48; k <= 24; ++k)
-        grid.push_back(std::log(span) + k * std::log(10.0) / 8.0);
+    std::vector<double> grid;       // ln d
+    for (int k = -72; k <= 18; ++k) // a millionth of a millionth of the span up to a thousand spans
+        grid.push_back(std::log(span) + k * std::log(10.0) / 6.0);
     for (const Rate& r : rates_)
         if (r.n > optimumN)
             grid.push_back(std::log(r.n - optimumN));

@@ -65,8 +65,9 @@ private:
     Line atJoin(double join) const;
     // P free, c fixed by the join and the optimum.
     double atJoinAndOptimum(double join, double optimumN, double priceRatio) const;
-    // The joins at which the search starts: `perGap` within each gap between rates.
-    std::vector<double> joinGrid(int perGap) const;
+    // The joins at which the search starts, one piece for each gap between rates: its ends
+    // and `perGap` - 1 joins evenly within.
+    std::vector<std::vector<double>> joinGrid(int perGap) const;
 
     std::vector<Rate> rates_;
     double totalWeight_ = 0.0;

@@ -133,8 +133,12 @@ def plateau(n, y, level):
             r = y - c_ * g
             r = r - r.mean()
             return float(r @ r)
+        # Joins evenly over the rates, and at distances from theta spread evenly in their
+        # logarithm: a join a hair past theta (a curve all but a step) is as possible as any.
         start = max(theta + 1e-6, lo)
-        joins = np.concatenate([np.linspace(start, hi, 1500), hi + (hi - lo) * np.logspace(-3, 3, 300)])
+        joins = np.concatenate([np.linspace(start, hi, 1500), hi + (hi - lo) * np.logspace(-3, 3, 300),
+                                theta + (hi - lo) * np.logspace(-14, 4, 3000)])
+        joins = np.sort(joins)
         vals = np.array([at(j) for j in joins])
         k = int(np.argmin(vals))
         best = vals[k]
