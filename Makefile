@@ -11,7 +11,8 @@ JOBS       ?= $(shell nproc)
 PACKAGES = cmake ninja-build g++ pkg-config qt6-base-dev libqt6printsupport6 \
            libqcustomplot-dev libqcustomplot2.1-qt6 qt6-qpa-plugins libjpeg62-turbo \
            fonts-liberation fonts-urw-base35 poppler-utils xauth xvfb \
-           qt6-translations-l10n desktop-file-utils appstream dpkg-dev file libzip-dev
+           qt6-translations-l10n desktop-file-utils appstream dpkg-dev file libzip-dev \
+           libxlsxwriter-dev
 
 export CCACHE_BASEDIR := $(CURDIR)
 export CCACHE_NOHASHDIR := 1
