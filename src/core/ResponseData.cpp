@@ -168,7 +168,7 @@ bool ResponseData::loadInOrder(const QStringList& paths, QString* error)
 }
 
 bool ResponseData::useFits(const QList<TrialFit::Fit>& fits, const QString& trialPath, const QByteArray& trialBytes,
-                           QString* error)
+                           QString* error, int trialLines)
 {
     const CoefficientSet set = TrialFit::usable(fits);
     if (set.isEmpty()) {
@@ -179,7 +179,9 @@ bool ResponseData::useFits(const QList<TrialFit::Fit>& fits, const QString& tria
     for (auto it = set.cbegin(); it != set.cend(); ++it)
         codes.insert(it.key());
     QList<DataSourceFile> files = files_;
-    files.append(sourceFile(trialPath, trialBytes, int(trialBytes.count('\n') + (trialBytes.endsWith('\n') ? 0 : 1))));
+    if (trialLines < 0)
+        trialLines = int(trialBytes.count('\n') + (trialBytes.endsWith('\n') ? 0 : 1));
+    files.append(sourceFile(trialPath, trialBytes, trialLines));
     fitsCsv_ = fitsAsCsv(set);
     fitsSource_ = files.constLast();
     swap(ResponseTableReader::apply(table_, set), std::move(files), std::move(codes));

@@ -54,8 +54,10 @@ public:
     const QStringList& loadWarnings() const { return warnings_; }
 
     // The usable fits replace their codes' lines of the table in use.
+    // `trialLines` is the trial file's line (or sheet row) count; -1 counts the lines of
+    // its bytes as text.
     bool useFits(const QList<TrialFit::Fit>& fits, const QString& trialPath, const QByteArray& trialBytes,
-                 QString* error);
+                 QString* error, int trialLines = -1);
 
     void useBuiltIn();
 
