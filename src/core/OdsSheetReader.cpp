@@ -88,11 +88,12 @@ struct Reader {
         SheetCell cell;
         if (a.value(CalcExtNs, u"value-type"_s) == u"error" ||
             (formula && (text.startsWith(u'#') || text.startsWith(u"Err:"))))
-            return failAt(row, at, u"la fórmula da el error %1; corrija la fórmula o escriba el valor"_s.arg(text));
+            return failAt(current.line, at,
+                          u"la fórmula da el error %1; corrija la fórmula o escriba el valor"_s.arg(text));
         if (repeatCount(a, u"number-columns-spanned"_s) > 1 || repeatCount(a, u"number-rows-spanned"_s) > 1)
-            return failAt(row, at, u"celdas combinadas; sepárelas y escriba el valor en cada celda"_s);
+            return failAt(current.line, at, u"celdas combinadas; sepárelas y escriba el valor en cada celda"_s);
         if (type == u"date" || type == u"time")
-            return failAt(row, at, u"la celda es una fecha u hora; se esperaba un número o un texto"_s);
+            return failAt(current.line, at, u"la celda es una fecha u hora; se esperaba un número o un texto"_s);
         if (type == u"float" || type == u"percentage" || type == u"currency") {
             bool ok = false;
             cell.text = Sheet::storedNumber(a.value(OfficeNs, u"value"_s).toString(), &ok);
@@ -105,7 +106,7 @@ struct Reader {
             cell.text = a.value(OfficeNs, u"boolean-value"_s) == u"true" ? u"VERDADERO"_s : u"FALSO"_s;
         } else {
             if (formula && type.isEmpty())
-                return failAt(row, at,
+                return failAt(current.line, at,
                               u"la fórmula no tiene un valor calculado; abra el archivo en la planilla y "
                               "guárdelo de nuevo"_s);
             cell.text = text;
@@ -114,9 +115,9 @@ struct Reader {
         if (cell.text.isEmpty())
             return true;
         if (covered)
-            return failAt(row, at, u"celdas combinadas; sepárelas y escriba el valor en cada celda"_s);
+            return failAt(current.line, at, u"celdas combinadas; sepárelas y escriba el valor en cada celda"_s);
         if (*column > OdsSheetReader::MaximumColumns)
-            return failAt(row, std::max(at, OdsSheetReader::MaximumColumns + 1),
+            return failAt(current.line, std::max(at, OdsSheetReader::MaximumColumns + 1),
                           u"la hoja usa columnas más allá de la %1 (%2)"_s.arg(OdsSheetReader::MaximumColumns)
                               .arg(Sheet::columnLetters(OdsSheetReader::MaximumColumns)));
         current.cells.resize(*column);

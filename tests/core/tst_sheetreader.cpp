@@ -5,6 +5,7 @@
 #include "core/CellNumber.h"
 #include "core/SheetColumns.h"
 #include "core/SheetReader.h"
+#include "core/TrialFit.h"
 
 namespace {
 
@@ -42,6 +43,10 @@ private Q_SLOTS:
     void cellNumbersAreReadOrRefused();
     void headingsAreFoundByMeaning_data();
     void headingsAreFoundByMeaning();
+    void everySavedVariantGivesTheSameFits_data();
+    void everySavedVariantGivesTheSameFits();
+    void damagedSheetsAreRefused_data();
+    void damagedSheetsAreRefused();
 };
 
 void TestSheetReader::textVariantsGiveTheSameRows_data()
@@ -204,6 +209,72 @@ void TestSheetReader::headingsAreFoundByMeaning()
     for (int k = 0; k < 4; ++k)
         read << columns.cell(sheet.rows.first(), k).text;
     QCOMPARE(read.join(u'|'), cells);
+}
+
+// The trial saved by LibreOffice in Spanish (Argentina) in every form an adviser may
+// choose (tests/data/sheets/make_sheets.py): each gives the fits of the international CSV.
+void TestSheetReader::everySavedVariantGivesTheSameFits_data()
+{
+    QTest::addColumn<QString>("name");
+    for (const char* name : {"ensayo.xlsx", "ensayo.ods", "ensayo_es_utf8.csv", "ensayo_es_bom.csv",
+                             "ensayo_es_1252.csv", "ensayo_es_comillas.csv", "ensayo_unicode.txt", "ensayo_mac.csv",
+                             "ensayo_blancos.csv", "ensayo_desde_xlsx.csv"})
+        QTest::newRow(name) << QString::fromLatin1(name);
+}
+
+void TestSheetReader::everySavedVariantGivesTheSameFits()
+{
+    QFETCH(QString, name);
+    const QString folder = QStringLiteral(VELMARO_SOURCE_DIR "/tests/data/sheets/");
+    const TrialFit::Reading reference = TrialFit::read(SheetReader::read(folder + u"ensayo_internacional.csv"));
+    QVERIFY2(reference.ok, qPrintable(reference.error));
+    QCOMPARE(reference.lineCount, 14);
+    QCOMPARE(reference.fits.size(), 2);
+    const TrialFit::Reading reading = TrialFit::read(SheetReader::read(folder + name));
+    QVERIFY2(reading.ok, qPrintable(reading.error));
+    QCOMPARE(reading.lineCount, reference.lineCount);
+    QCOMPARE(reading.fits.size(), reference.fits.size());
+    for (qsizetype k = 0; k < reading.fits.size(); ++k) {
+        const TrialFit::Fit& fit = reading.fits[k];
+        const TrialFit::Fit& expected = reference.fits[k];
+        QCOMPARE(fit.code + ResponseTable::levelName(fit.level),
+                 expected.code + ResponseTable::levelName(expected.level));
+        QCOMPARE(fit.points, expected.points);
+        QCOMPARE(fit.coefficients.a, expected.coefficients.a);
+        QCOMPARE(fit.coefficients.b, expected.coefficients.b);
+        QCOMPARE(fit.coefficients.c, expected.coefficients.c);
+    }
+}
+
+void TestSheetReader::damagedSheetsAreRefused_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("error");
+    QTest::newRow("formula error, xlsx") << "error_formula.xlsx"
+                                         << "error_formula.xlsx, fila 3, columna D: la fórmula da el error #DIV/0!";
+    QTest::newRow("formula error, ods") << "error_formula.ods"
+                                        << "error_formula.ods, fila 3, columna D: la fórmula da el error #DIV/0!";
+    QTest::newRow("date") << "fecha.xlsx"
+                          << "fecha.xlsx, fila 3, columna C: la celda tiene formato de fecha";
+    QTest::newRow("date, ods") << "fecha.ods"
+                               << "fecha.ods, fila 3, columna C: la celda es una fecha";
+    QTest::newRow("merged, ods") << "combinadas.ods"
+                                 << "combinadas.ods, fila 2, columna A: celdas combinadas";
+    QTest::newRow("merged, xlsx") << "combinadas.xlsx"
+                                  << "combinadas.xlsx, fila 2, columna A: celdas combinadas";
+    QTest::newRow("cut") << "cortado.xlsx"
+                         << "cortado.xlsx: el archivo comprimido está incompleto";
+    QTest::newRow("zip bomb") << "bomba.xlsx"
+                              << "bomba.xlsx: el contenido descomprimido pasa de 32 MB";
+}
+
+void TestSheetReader::damagedSheetsAreRefused()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, error);
+    const Sheet sheet = SheetReader::read(QStringLiteral(VELMARO_SOURCE_DIR "/tests/data/sheets/") + name);
+    QVERIFY2(!sheet.ok && sheet.error.startsWith(error), qPrintable(sheet.error));
+    QVERIFY(sheet.rows.isEmpty());
 }
 
 QTEST_APPLESS_MAIN(TestSheetReader)
