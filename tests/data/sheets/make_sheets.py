@@ -1,4 +1,4 @@
-#!/usr/bin/env python3
+#!/usr/bin/python3
 """Makes the trial sheets the reader tests read, once, with LibreOffice set to Spanish
 (Argentina), the way an adviser's spreadsheet saves them; the files are committed and CI
 never runs this. Needs libreoffice-calc-nogui (and python3-openpyxl for --check).
@@ -88,7 +88,7 @@ def convert(work, source, target_format, out_name, infilter=None):
     command = ["soffice", "-env:UserInstallation=" + profile_url, "--headless", "--convert-to", target_format,
                "--outdir", outdir, source]
     if infilter:
-        command[4:4] = ["--infilter=" + infilter]
+        command[3:3] = ["--infilter=" + infilter]
     subprocess.run(command, check=True, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
     produced = os.listdir(outdir)
     shutil.move(os.path.join(outdir, produced[0]), os.path.join(HERE, out_name))
@@ -188,7 +188,8 @@ def make():
 
 def check(folder):
     """What the files the program wrote hold, as other programs read them: each .xlsx with
-    openpyxl, each CSV opened by LibreOffice in Spanish (Argentina) and saved as .xlsx."""
+    openpyxl, each CSV opened by LibreOffice (in Spanish (Argentina) when separated by
+    semicolons, in English otherwise) and saved as .xlsx."""
     import openpyxl
     global profile_url
     work = tempfile.mkdtemp()
@@ -199,7 +200,7 @@ def check(folder):
             with open(path, "rb") as f:
                 separator = "59" if b";" in f.readline() else "44"
             path = convert(work, path, "xlsx:Calc MS Excel 2007 XML", "_leido.xlsx",
-                           infilter="CSV:%s,34,76,1,,%s" % (separator, SPANISH_AR))
+                           infilter="CSV:%s,34,76,1,,%s" % (separator, SPANISH_AR if separator == "59" else "1033"))
         elif not name.endswith(".xlsx"):
             continue
         sheet = openpyxl.load_workbook(path).worksheets[0]
