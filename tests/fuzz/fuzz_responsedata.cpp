@@ -65,6 +65,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
                     std::isfinite(fit.coefficients.c));
         }
     }
-    checkSet({true, {}, TrialFit::usable(trials.fits), 0});
+    checkSet({true, {}, TrialFit::usable(trials.fits), 0, {}});
     return 0;
 }
