@@ -56,19 +56,21 @@ ResponseDataWindow::ResponseDataWindow(ResponseData& data, ErrorReporter& errors
 {
     // Look: the source on top, the actions in a row, the fits below.
     resize(900, 520);
+    // Reading on the first row, writing on the second.
     struct Action {
+        int row;
         const char* name;
         const char16_t* caption;
         void (ResponseDataWindow::*run)();
     };
     const Action actions[] = {
-        {"LoadTableButton", u"Cargar tabla…", &ResponseDataWindow::loadTable},
-        {"FitTrialsButton", u"Ajustar desde ensayos…", &ResponseDataWindow::fitTrials},
-        {"ExportTableButton", u"Exportar tabla…", &ResponseDataWindow::exportTable},
-        {"ExportXlsxButton", u"Exportar a Excel (.xlsx)…", &ResponseDataWindow::exportTableXlsx},
-        {"ExportCodesButton", u"Exportar códigos…", &ResponseDataWindow::exportCodes},
-        {"BuiltInTableButton", u"Volver a la tabla incorporada", &ResponseDataWindow::useBuiltIn},
-        {"DataHelpButton", u"Ayuda", &ResponseDataWindow::helpRequested},
+        {0, "LoadTableButton", u"Cargar tabla…", &ResponseDataWindow::loadTable},
+        {0, "FitTrialsButton", u"Ajustar desde ensayos…", &ResponseDataWindow::fitTrials},
+        {0, "BuiltInTableButton", u"Volver a la tabla incorporada", &ResponseDataWindow::useBuiltIn},
+        {0, "DataHelpButton", u"Ayuda", &ResponseDataWindow::helpRequested},
+        {1, "ExportTableButton", u"Exportar tabla…", &ResponseDataWindow::exportTable},
+        {1, "ExportXlsxButton", u"Exportar a Excel (.xlsx)…", &ResponseDataWindow::exportTableXlsx},
+        {1, "ExportCodesButton", u"Exportar códigos…", &ResponseDataWindow::exportCodes},
     };
     const QStringList fitColumns{u"Código"_s, u"Nivel"_s, u"Puntos"_s, u"Dosis distintas"_s,         u"a"_s,
                                  u"b"_s,      u"c"_s,     u"R²"_s,     u"Error estándar residual"_s, u"Rango de N"_s,
@@ -88,21 +90,23 @@ ResponseDataWindow::ResponseDataWindow(ResponseData& data, ErrorReporter& errors
     sourceLabel_->setTextFormat(Qt::PlainText);
     layout->addWidget(sourceLabel_);
 
-    auto* row = new QHBoxLayout;
+    QHBoxLayout* rows[2] = {new QHBoxLayout, new QHBoxLayout};
     for (const Action& action : actions) {
         auto* button = new QPushButton(QString::fromUtf16(action.caption), this);
         button->setObjectName(QLatin1String(action.name));
         connect(button, &QPushButton::clicked, this, action.run);
-        row->addWidget(button);
+        rows[action.row]->addWidget(button);
     }
-    row->addStretch();
-    layout->addLayout(row);
 
     internationalCheck_ = new QCheckBox(u"Formato internacional (coma y punto decimal)"_s, this);
     internationalCheck_->setObjectName(u"InternationalCsvCheck"_s);
     internationalCheck_->setToolTip(u"Sin marcar, los CSV que escribe el programa usan punto y coma y coma decimal, "
                                     "como los lee una planilla en español."_s);
-    layout->addWidget(internationalCheck_);
+    rows[1]->addWidget(internationalCheck_);
+    for (QHBoxLayout* row : rows) {
+        row->addStretch();
+        layout->addLayout(row);
+    }
 
     statusLabel_ = new QLabel(this);
     statusLabel_->setObjectName(QStringLiteral("StatusLabel"));
