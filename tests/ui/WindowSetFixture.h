@@ -13,8 +13,8 @@
 #include "ui/app/MainWindow.h"
 #include "ui/app/WindowSet.h"
 #include "ui/economics/EconomicChartWindow.h"
-#include "ui/yieldchart/YieldChartWindow.h"
 #include "ui/printing/PrintTarget.h"
+#include "ui/yieldchart/YieldChartWindow.h"
 
 // The real window set with recording seams: nothing blocks, everything is observed.
 struct WindowSetFixture {
