@@ -1,10 +1,14 @@
 #include "ResponseData.h"
 
+#include <utility>
+
 #include <QCryptographicHash>
 #include <QFileInfo>
+#include <QLocale>
 #include <QSettings>
 
 #include "core/DataFileText.h"
+#include "core/SheetReader.h"
 
 namespace {
 
@@ -23,9 +27,12 @@ QByteArray fitsAsCsv(const CoefficientSet& set)
         for (Level level : TableLevels)
             if (const auto& v = it.value()[level])
                 out += QStringLiteral("%1,%2,%3,%4,%5,%6\n")
-                           .arg(it.key(), ResponseTableReader::csvLevelName(level), QString::number(v->a, 'g', 17),
-                                QString::number(v->b, 'g', 17), QString::number(v->c, 'g', 17),
-                                v->plateau ? QString::number(*v->plateau, 'g', 17) : QString());
+                           .arg(it.key(), ResponseTableReader::csvLevelName(level),
+                                QString::number(v->a, 'g', QLocale::FloatingPointShortest),
+                                QString::number(v->b, 'g', QLocale::FloatingPointShortest),
+                                QString::number(v->c, 'g', QLocale::FloatingPointShortest),
+                                v->plateau ? QString::number(*v->plateau, 'g', QLocale::FloatingPointShortest)
+                                           : QString());
     return out.toUtf8();
 }
 
@@ -79,56 +86,86 @@ QString ResponseData::shortLabel() const
     return QStringLiteral("datos: ") + names.join(QStringLiteral(" + "));
 }
 
+std::optional<Level> ResponseData::levelInName(const QString& path)
+{
+    // The name's words and numbers: "tabla_2023_medio" is tabla, 2023, medio; "resp20"
+    // is resp, 20.
+    const QString name = QFileInfo(path).completeBaseName().toLower();
+    QStringList tokens;
+    QString token;
+    for (const QChar ch : name) {
+        const bool boundary = !ch.isLetterOrNumber() || (!token.isEmpty() && token.back().isDigit() != ch.isDigit());
+        if (boundary && !token.isEmpty())
+            tokens << std::exchange(token, QString());
+        if (ch.isLetterOrNumber())
+            token += ch;
+    }
+    if (!token.isEmpty())
+        tokens << token;
+    std::optional<Level> found;
+    for (const QString& t : tokens) {
+        const std::optional<Level> level = t == u"20" ? std::optional(Level::P20)
+            : t == u"medio" || t == u"media"          ? std::optional(Level::Medio)
+            : t == u"80"                              ? std::optional(Level::P80)
+                                                      : std::nullopt;
+        if (level && found && *found != *level)
+            return std::nullopt; // "20_80": says two levels
+        if (level)
+            found = level;
+    }
+    return found;
+}
+
 QStringList ResponseData::orderByLevel(const QStringList& paths, QString* error)
 {
     if (paths.size() == 1)
         return paths;
     if (paths.size() != 3) {
-        *error = QStringLiteral("Elija un archivo CSV o los tres archivos de la tabla (20 %, Medio y 80 %).");
+        *error = QStringLiteral("Elija un archivo de tabla (CSV, .xlsx, .ods) o los tres archivos de la tabla (20 %, "
+                                "Medio y 80 %).");
         return {};
     }
     QStringList ordered(3);
     for (const QString& path : paths) {
-        const QString name = QFileInfo(path).completeBaseName().toLower();
-        // Exactly one level word in the name says the file's level.
-        std::optional<Level> level;
-        int words = 0;
-        for (const auto& [word, wordLevel] :
-             {std::pair{u"20", Level::P20}, std::pair{u"medio", Level::Medio}, std::pair{u"80", Level::P80}}) {
-            if (name.contains(QStringView(word))) {
-                level = wordLevel;
-                ++words;
-            }
-        }
-        const int index = level ? static_cast<int>(*level) : -1;
-        if (words != 1 || !ordered[index].isEmpty()) {
+        const std::optional<Level> level = levelInName(path);
+        if (!level || !ordered[static_cast<int>(*level)].isEmpty()) {
             *error = QStringLiteral("No se reconoce el nivel de cada archivo: sus nombres deben contener "
-                                    "«20», «medio» y «80», uno cada uno (%1).")
+                                    "«20», «medio» y «80» como palabras, uno cada uno (%1).")
                          .arg(QFileInfo(path).fileName());
             return {};
         }
-        ordered[index] = path;
+        ordered[static_cast<int>(*level)] = path;
     }
     return ordered;
 }
 
 bool ResponseData::readTable(const QStringList& paths, ResponseTable* table, QSet<QString>* codes,
-                             QList<DataSourceFile>* files, QString* error) const
+                             QList<DataSourceFile>* files, QString* error, QStringList* warnings) const
 {
-    std::array<QByteArray, 3> bytes;
-    std::array<QString, 3> names;
-    for (int i = 0; i < paths.size(); ++i) {
-        const DataFileText::Result text = DataFileText::read(paths[i]);
-        if (!text.ok) {
-            *error = text.error;
+    ResponseTableReader::Result result;
+    if (paths.size() == 1) {
+        const Sheet sheet = SheetReader::read(paths[0]);
+        if (!sheet.ok) {
+            *error = sheet.error;
             return false;
         }
-        bytes[i] = text.bytes;
-        names[i] = QFileInfo(paths[i]).fileName();
-        files->append(sourceFile(paths[i], text.bytes, int(text.lines.size())));
+        files->append(sourceFile(paths[0], sheet.bytes, sheet.lineCount));
+        result = ResponseTableReader::read(sheet);
+    } else {
+        std::array<QByteArray, 3> bytes;
+        std::array<QString, 3> names;
+        for (int i = 0; i < paths.size(); ++i) {
+            const DataFileText::Result text = DataFileText::read(paths[i]);
+            if (!text.ok) {
+                *error = text.error;
+                return false;
+            }
+            bytes[i] = text.bytes;
+            names[i] = QFileInfo(paths[i]).fileName();
+            files->append(sourceFile(paths[i], text.bytes, int(text.lines.size())));
+        }
+        result = ResponseTableReader::readFixedColumns(bytes, names);
     }
-    const ResponseTableReader::Result result = paths.size() == 1 ? ResponseTableReader::readCsv(bytes[0], names[0])
-                                                                 : ResponseTableReader::readFixedColumns(bytes, names);
     if (!result.ok) {
         *error = result.error;
         return false;
@@ -136,29 +173,36 @@ bool ResponseData::readTable(const QStringList& paths, ResponseTable* table, QSe
     *table = ResponseTableReader::apply(ResponseTable::builtIn(), result.set);
     for (auto it = result.set.cbegin(); it != result.set.cend(); ++it)
         codes->insert(it.key());
+    if (warnings)
+        *warnings = result.warnings;
     return true;
 }
 
 bool ResponseData::loadTable(const QStringList& paths, QString* error)
 {
     const QStringList ordered = orderByLevel(paths, error);
-    if (ordered.isEmpty())
-        return false;
+    return !ordered.isEmpty() && loadInOrder(ordered, error);
+}
+
+bool ResponseData::loadInOrder(const QStringList& paths, QString* error)
+{
     ResponseTable table;
     QSet<QString> codes;
     QList<DataSourceFile> files;
-    if (!readTable(ordered, &table, &codes, &files, error))
+    QStringList warnings;
+    if ((paths.size() != 1 && paths.size() != 3) || !readTable(paths, &table, &codes, &files, error, &warnings))
         return false;
-    tablePaths_ = ordered;
+    tablePaths_ = paths;
     fitsCsv_.clear();
     fitsSource_ = {};
     fitsInUse_.clear();
+    warnings_ = warnings;
     swap(std::move(table), std::move(files), std::move(codes));
     return true;
 }
 
 bool ResponseData::useFits(const QList<TrialFit::Fit>& fits, const QString& trialPath, const QByteArray& trialBytes,
-                           QString* error)
+                           QString* error, int trialLines)
 {
     const CoefficientSet set = TrialFit::usable(fits);
     if (set.isEmpty()) {
@@ -169,7 +213,9 @@ bool ResponseData::useFits(const QList<TrialFit::Fit>& fits, const QString& tria
     for (auto it = set.cbegin(); it != set.cend(); ++it)
         codes.insert(it.key());
     QList<DataSourceFile> files = files_;
-    files.append(sourceFile(trialPath, trialBytes, int(trialBytes.count('\n') + (trialBytes.endsWith('\n') ? 0 : 1))));
+    if (trialLines < 0)
+        trialLines = int(trialBytes.count('\n') + (trialBytes.endsWith('\n') ? 0 : 1));
+    files.append(sourceFile(trialPath, trialBytes, trialLines));
     fitsCsv_ = fitsAsCsv(set);
     fitsSource_ = files.constLast();
     // Earlier fits stay in use where these do not replace them.
@@ -195,7 +241,7 @@ ResponseData::fittedOptimum(const QString& code, Level level, const CoefficientT
     for (const TrialFit::Fit& f : fitsInUse_) {
         if (f.code != code || f.level != level)
             continue;
-        const CoefficientTexts own = ResponseTableReader::texts(f.coefficients);
+        const CoefficientTexts own = ResponseTableReader::texts(TrialFit::tableCurve(f.coefficients));
         if (own.a.trimmed() != texts.a.trimmed() || own.b.trimmed() != texts.b.trimmed() ||
             own.c.trimmed() != texts.c.trimmed() || own.plateau.trimmed() != texts.plateau.trimmed())
             return std::nullopt;
@@ -255,7 +301,7 @@ bool ResponseData::restore(QSettings& settings, QString* error)
     QList<DataSourceFile> files;
     bool ok = true;
     if (!paths.isEmpty())
-        ok = (paths.size() == 1 || paths.size() == 3) && readTable(paths, &table, &codes, &files, error);
+        ok = (paths.size() == 1 || paths.size() == 3) && readTable(paths, &table, &codes, &files, error, nullptr);
     if (ok && !fits.isEmpty()) {
         // The trial file itself may have moved: the fits stand on their saved values,
         // checked as a table file would be.

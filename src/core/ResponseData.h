@@ -1,5 +1,7 @@
 #pragma once
 
+#include <optional>
+
 #include <QDateTime>
 #include <QList>
 #include <QObject>
@@ -42,14 +44,22 @@ public:
     // "datos: incorporados" or "datos: <file name>[ + <file name>]", as the charts show it.
     QString shortLabel() const;
 
-    // One CSV file, or three fixed-column files (20 %, Medio, 80 %). The whole set is
-    // checked before the table changes; on refusal *error says where and why.
+    // One table sheet (CSV, .xlsx, .ods), or three fixed-column files told apart by
+    // their names (orderByLevel). The whole set is checked before the table changes; on
+    // refusal *error says where and why.
     bool loadTable(const QStringList& paths, QString* error);
+    // The same with three files already in level order (20 %, Medio, 80 %), as the
+    // adviser assigned them.
+    bool loadInOrder(const QStringList& paths, QString* error);
+    // What the last loaded table warns of (curves that rise without a maximum).
+    const QStringList& loadWarnings() const { return warnings_; }
 
     // The usable fits replace their codes' lines of the table in use, each with the curve
     // of its coefficients (a plateau among them for the quadratic-plateau).
+    // `trialLines` is the trial file's line (or sheet row) count; -1 counts the lines of
+    // its bytes as text.
     bool useFits(const QList<TrialFit::Fit>& fits, const QString& trialPath, const QByteArray& trialBytes,
-                 QString* error);
+                 QString* error, int trialLines = -1);
 
     // The accepted fits behind lines of the table in use, with their trial points.
     const QList<TrialFit::Fit>& fitsInUse() const { return fitsInUse_; }
@@ -70,9 +80,12 @@ public:
     bool restore(QSettings& settings, QString* error);
 
     // The file form a path list stands for: three paths are the fixed-column files,
-    // taken in level order by their names (one with "20", one with "medio", one with
-    // "80"); one path is CSV. Empty with *error set when the names say nothing.
+    // taken in level order by their names (one with the word "20", one with "medio", one
+    // with "80"); one path is a sheet. Empty with *error set when the names do not say.
     static QStringList orderByLevel(const QStringList& paths, QString* error);
+    // The level a file's name says by a whole word or number in it ("tabla_2023_medio",
+    // "resp_20", "80 %"); nothing when it says none or more than one.
+    static std::optional<Level> levelInName(const QString& path);
 
 Q_SIGNALS:
     void changed();
@@ -80,7 +93,7 @@ Q_SIGNALS:
 
 private:
     bool readTable(const QStringList& paths, ResponseTable* table, QSet<QString>* codes, QList<DataSourceFile>* files,
-                   QString* error) const;
+                   QString* error, QStringList* warnings) const;
     void swap(ResponseTable table, QList<DataSourceFile> files, QSet<QString> codes);
 
     ResponseTable table_;
@@ -91,4 +104,5 @@ private:
     DataSourceFile fitsSource_; // the trial file the fits came from
     QList<TrialFit::Fit> fitsInUse_;
     TrialStatistics::Confidence confidence_ = TrialStatistics::Confidence::P90;
+    QStringList warnings_;
 };

@@ -6,6 +6,8 @@
 #include "core/SlotRecord.h"
 #include "core/YieldTable.h"
 
+using namespace Qt::StringLiterals;
+
 // A curve with a plateau travels from the CSV table through the table's lines and the
 // slots' texts to every evaluation: flat from where the plateau starts.
 namespace {
@@ -53,6 +55,15 @@ void TestPlateauCurve::travelsThroughTableAndSlot()
     QCOMPARE(ResponseTableReader::apply(ResponseTable::builtIn(), back.set).lines(Level::Medio),
              table.lines(Level::Medio));
     QVERIFY(ResponseTableReader::exportCsv(ResponseTable::builtIn()).startsWith("codigo,nivel,a,b,c\n"));
+
+    // Values finer than the columns hold: a line of tab-separated fields, the plateau last.
+    QByteArray fine = WithPlateau;
+    fine.replace("2000,25,-0.1,100.5", "2000.25,25.125,-0.10125,100.55");
+    const ResponseTable tabbed =
+        ResponseTableReader::apply(ResponseTable::builtIn(), ResponseTableReader::readCsv(fine, u"t.csv"_s).set);
+    QCOMPARE(tabbed.lines(Level::Medio).first(), u"AGAA\t2000.25\t25.125\t-0.10125\t100.55"_s);
+    QCOMPARE(tabbed.validate(), QStringList());
+    QCOMPARE(Curves::fromTexts(tabbed.coefficients(Level::Medio, 0)).plateau, std::optional(100.55));
 }
 
 void TestPlateauCurve::badPlateauIsRefused_data()
@@ -64,8 +75,8 @@ void TestPlateauCurve::badPlateauIsRefused_data()
     QTest::newRow("beyond any trial") << QByteArray("AGAA,Medio,2000,25,-0.1,1500")
                                       << "t.csv, línea 3, columna 6 (meseta): meseta = 1500 fuera del rango admitido "
                                          "(0 a 1000)";
-    QTest::newRow("column missing") << QByteArray("AGAA,Medio,2000,25,-0.1")
-                                    << "t.csv, línea 3: se esperaban 6 columnas separadas por ',' y hay 5";
+    QTest::newRow("negative") << QByteArray("AGAA,Medio,2000,25,-0.1,-5")
+                              << "t.csv, línea 3, columna 6 (meseta): meseta = -5 fuera del rango admitido (0 a 1000)";
 }
 
 void TestPlateauCurve::badPlateauIsRefused()

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "core/RateAdvice.h"
+#include "core/TableDocument.h"
 #include "ui/common/VelmaroWindow.h"
 
 class QCheckBox;
@@ -45,14 +46,18 @@ public:
     // The three tables as text, cells separated by `separator` (tab for the clipboard,
     // comma for CSV files), each under its title.
     QStringList tablesAsText(QChar separator) const;
+    // The tables with the basis above them: tab-separated text and an HTML table.
     void copyToClipboard() const;
-    // Writes the CSV file; a file that cannot be written is reported, naming it.
+    // Writes the CSV file (in the form chosen in "Datos de respuesta") or the .xlsx file;
+    // a file that cannot be written is reported, naming it.
     bool exportCsv(const QString& path);
+    bool exportXlsx(const QString& path);
     void print();
 
     // Where "Exportar CSV…" asks for the file; tests answer without a dialog.
     using SavePathChooser = std::function<QString(QWidget* parent)>;
     void setSavePathChooser(SavePathChooser chooser) { choosePath_ = std::move(chooser); }
+    void setXlsxPathChooser(SavePathChooser chooser) { chooseXlsxPath_ = std::move(chooser); }
 
 Q_SIGNALS:
     // The optima to mark on the economic chart; empty when the marks are switched off.
@@ -78,6 +83,7 @@ private:
     // optimum row, its title first; empty when no curve shown comes from a fit.
     QStringList fitIntervalColumn() const;
     QString headerLine() const;
+    TableDocument document() const;
 
     const EconomicSituation& situation_;
     const CurveSelection& selection_;
@@ -85,6 +91,7 @@ private:
     ErrorReporter& errors_;
     ReportPrinter& printer_;
     SavePathChooser choosePath_;
+    SavePathChooser chooseXlsxPath_;
     const ResponseData* fitData_ = nullptr;
 
     QLabel* statusLabel_ = nullptr;

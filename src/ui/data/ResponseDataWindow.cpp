@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QFileInfo>
 #include <QHBoxLayout>
@@ -15,13 +16,19 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
-#include "core/DataFileText.h"
+#include "core/CsvWriter.h"
+#include "core/ExampleFiles.h"
 #include "core/ResponseData.h"
 #include "core/ResponseTableReader.h"
+#include "core/ScenarioCodeList.h"
+#include "core/SheetReader.h"
+#include "core/XlsxWriter.h"
 #include "ui/common/ErrorReporter.h"
 #include "ui/common/FileChooser.h"
 #include "ui/common/MessageBoxes.h"
 #include "ui/data/FitChart.h"
+
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -37,8 +44,20 @@ QString modelName(Model model)
     return model == Model::Plateau ? QStringLiteral("Cuadrática-meseta") : QStringLiteral("Cuadrática");
 }
 
-const QString TableFilter = QStringLiteral("Tablas (*.csv *.txt);;Todos los archivos (*)");
+const QString TableFilter = QStringLiteral("Tablas (*.csv *.txt *.xlsx *.ods);;Todos los archivos (*)");
+const QString TrialFilter = QStringLiteral("Ensayos (*.csv *.txt *.xlsx *.ods);;Todos los archivos (*)");
 const QString CsvFilter = QStringLiteral("CSV (*.csv);;Todos los archivos (*)");
+const QString XlsxFilter = QStringLiteral("Excel (*.xlsx);;Todos los archivos (*)");
+
+// A fitted coefficient as it would enter the table: four significant digits at least.
+QString coefficient(double value, int k)
+{
+    if (!std::isfinite(value))
+        return u"—"_s;
+    const double kept = ResponseTableReader::rounded(value, k);
+    const CoefficientTexts t = ResponseTableReader::texts({kept, kept, kept});
+    return (k == 0 ? t.a : k == 1 ? t.b : t.c).trimmed();
+}
 
 } // namespace
 
@@ -50,19 +69,23 @@ ResponseDataWindow::ResponseDataWindow(ResponseData& data, ErrorReporter& errors
       files_(files),
       messages_(messages)
 {
-    // Look: the source on top, the actions in a row, the fits below over the picture of
-    // the one selected.
+    // Look: the source on top, the actions in two rows (reading on the first, writing on
+    // the second), the fits below over the picture of the one selected.
     resize(1000, 720);
     struct Action {
+        int row;
         const char* name;
         const char16_t* caption;
         void (ResponseDataWindow::*run)();
     };
     const Action actions[] = {
-        {"LoadTableButton", u"Cargar tabla…", &ResponseDataWindow::loadTable},
-        {"FitTrialsButton", u"Ajustar desde ensayos…", &ResponseDataWindow::fitTrials},
-        {"ExportTableButton", u"Exportar tabla…", &ResponseDataWindow::exportTable},
-        {"BuiltInTableButton", u"Volver a la tabla incorporada", &ResponseDataWindow::useBuiltIn},
+        {0, "LoadTableButton", u"Cargar tabla…", &ResponseDataWindow::loadTable},
+        {0, "FitTrialsButton", u"Ajustar desde ensayos…", &ResponseDataWindow::fitTrials},
+        {0, "BuiltInTableButton", u"Volver a la tabla incorporada", &ResponseDataWindow::useBuiltIn},
+        {0, "DataHelpButton", u"Ayuda", &ResponseDataWindow::helpRequested},
+        {1, "ExportTableButton", u"Exportar tabla…", &ResponseDataWindow::exportTable},
+        {1, "ExportXlsxButton", u"Exportar a Excel (.xlsx)…", &ResponseDataWindow::exportTableXlsx},
+        {1, "ExportCodesButton", u"Exportar códigos…", &ResponseDataWindow::exportCodes},
     };
 
     auto* layout = new QVBoxLayout(this);
@@ -79,15 +102,23 @@ ResponseDataWindow::ResponseDataWindow(ResponseData& data, ErrorReporter& errors
     sourceLabel_->setTextFormat(Qt::PlainText);
     layout->addWidget(sourceLabel_);
 
-    auto* row = new QHBoxLayout;
+    QHBoxLayout* rows[2] = {new QHBoxLayout, new QHBoxLayout};
     for (const Action& action : actions) {
         auto* button = new QPushButton(QString::fromUtf16(action.caption), this);
         button->setObjectName(QLatin1String(action.name));
         connect(button, &QPushButton::clicked, this, action.run);
-        row->addWidget(button);
+        rows[action.row]->addWidget(button);
     }
-    row->addStretch();
-    layout->addLayout(row);
+
+    internationalCheck_ = new QCheckBox(u"Formato internacional (coma y punto decimal)"_s, this);
+    internationalCheck_->setObjectName(u"InternationalCsvCheck"_s);
+    internationalCheck_->setToolTip(u"Sin marcar, los CSV que escribe el programa usan punto y coma y coma decimal, "
+                                    "como los lee una planilla en español."_s);
+    rows[1]->addWidget(internationalCheck_);
+    for (QHBoxLayout* row : rows) {
+        row->addStretch();
+        layout->addLayout(row);
+    }
 
     statusLabel_ = new QLabel(this);
     statusLabel_->setObjectName(QStringLiteral("StatusLabel"));
@@ -151,6 +182,10 @@ ResponseDataWindow::ResponseDataWindow(ResponseData& data, ErrorReporter& errors
     });
     connect(fitTable_, &QTableWidget::currentCellChanged, this, &ResponseDataWindow::showChart);
     confidenceChooser_->setCurrentIndex(confidenceChooser_->findData(int(data_.confidence())));
+    internationalCheck_->setChecked(CsvWriter::savedFormat() == CsvWriter::Format::International);
+    connect(internationalCheck_, &QCheckBox::toggled, this, [](bool international) {
+        CsvWriter::saveFormat(international ? CsvWriter::Format::International : CsvWriter::Format::Spanish);
+    });
     showSource();
     showPrices();
     showFits();
@@ -211,42 +246,60 @@ void ResponseDataWindow::refuse(const QString& what, const QString& error)
 
 void ResponseDataWindow::loadTable()
 {
-    const QStringList paths = files_.openFiles(
-        this, QStringLiteral("Cargar tabla: un archivo CSV o los tres archivos 20, medio y 80"), TableFilter);
+    QStringList paths = files_.openFilesFrom(
+        this, u"Cargar tabla: una planilla (CSV, .xlsx, .ods) o los tres archivos 20, medio y 80"_s, TableFilter,
+        ExampleFiles::folder());
     if (paths.isEmpty())
         return;
     QString error;
-    if (!data_.loadTable(paths, &error)) {
-        refuse(QStringLiteral("No se cargó la tabla"), error);
-        return;
+    if (paths.size() == 3 && ResponseData::orderByLevel(paths, &error).isEmpty()) {
+        // The names do not say which file is which level: the adviser says it.
+        QStringList ordered;
+        for (Level level : TableLevels) {
+            const QStringList chosen = files_.openFilesFrom(
+                this,
+                u"Los nombres no dicen el nivel: elija el archivo del nivel %1"_s.arg(ResponseTable::levelName(level)),
+                TableFilter, QFileInfo(paths.first()).absolutePath());
+            if (chosen.size() != 1)
+                return;
+            ordered << chosen.first();
+        }
+        paths = ordered;
+        error.clear();
+        if (!data_.loadInOrder(paths, &error))
+            return refuse(u"No se cargó la tabla"_s, error);
+    } else if (!data_.loadTable(paths, &error)) {
+        return refuse(u"No se cargó la tabla"_s, error);
     }
     inUse_ = false;
     showFits();
-    statusLabel_->setText(QStringLiteral("Tabla cargada: %1 códigos del archivo, %2 de la tabla incorporada.")
-                              .arg(data_.codesFromFiles())
-                              .arg(ResponseTable::LineCount - data_.codesFromFiles()));
+    QString status = u"Tabla cargada: %1 códigos del archivo, %2 de la tabla incorporada."_s.arg(data_.codesFromFiles())
+                         .arg(ResponseTable::LineCount - data_.codesFromFiles());
+    if (!data_.loadWarnings().isEmpty())
+        status += u"\nAviso: "_s + data_.loadWarnings().join(u"; "_s) + u"."_s;
+    statusLabel_->setText(status);
 }
 
 void ResponseDataWindow::fitTrials()
 {
-    const QStringList paths =
-        files_.openFiles(this, QStringLiteral("Ajustar desde ensayos: archivo CSV de resultados"), CsvFilter);
+    const QStringList paths = files_.openFilesFrom(this, u"Ajustar desde ensayos: archivo de resultados"_s, TrialFilter,
+                                                   ExampleFiles::folder());
     if (paths.isEmpty())
         return;
     if (paths.size() != 1) {
         refuse(QStringLiteral("No se leyeron los ensayos"), QStringLiteral("elija un solo archivo de ensayos"));
         return;
     }
-    const DataFileText::Result file = DataFileText::read(paths.first());
-    const TrialFit::Reading reading = file.ok ? TrialFit::read(file.bytes, QFileInfo(paths.first()).fileName())
-                                              : TrialFit::Reading{false, file.error, {}, 0};
+    const Sheet sheet = SheetReader::read(paths.first());
+    const TrialFit::Reading reading = TrialFit::read(sheet);
     if (!reading.ok) {
         refuse(QStringLiteral("No se leyeron los ensayos"), reading.error);
         return;
     }
     pending_ = reading.fits;
     pendingPath_ = paths.first();
-    pendingBytes_ = file.bytes;
+    pendingBytes_ = sheet.bytes;
+    pendingLines_ = sheet.lineCount;
     inUse_ = false;
     chosen_.clear();
     analyse();
@@ -378,9 +431,9 @@ void ResponseDataWindow::showFits()
         cells[LevelColumn] = ResponseTable::levelName(f.level);
         cells[PointsColumn] = QString::number(f.points);
         cells[RatesColumn] = QString::number(f.distinctRates);
-        cells[AColumn] = number(f.coefficients.a, 1);
-        cells[BColumn] = number(f.coefficients.b, 3);
-        cells[CColumn] = number(f.coefficients.c, 4);
+        cells[AColumn] = coefficient(f.coefficients.a, 0);
+        cells[BColumn] = coefficient(f.coefficients.b, 1);
+        cells[CColumn] = coefficient(f.coefficients.c, 2);
         cells[RSquaredColumn] = number(f.rSquared, 3);
         cells[ResidualErrorColumn] = number(f.residualError, 1);
         cells[RangeColumn] = QStringLiteral("%1 a %2").arg(number(f.nMinimum, 0), number(f.nMaximum, 0));
@@ -466,7 +519,7 @@ void ResponseDataWindow::acceptFits()
 {
     QString error;
     const QList<TrialFit::Fit> fits = chosenFits();
-    if (!data_.useFits(fits, pendingPath_, pendingBytes_, &error)) {
+    if (!data_.useFits(fits, pendingPath_, pendingBytes_, &error, pendingLines_)) {
         refuse(QStringLiteral("No se usaron los ajustes"), error);
         return;
     }
@@ -487,17 +540,42 @@ void ResponseDataWindow::discardFits()
 
 void ResponseDataWindow::exportTable()
 {
-    const QString path =
-        files_.saveFile(this, QStringLiteral("Exportar tabla en uso"), QStringLiteral("tabla_velmaro.csv"), CsvFilter);
+    const QString path = files_.saveFile(this, u"Exportar tabla en uso"_s, u"tabla_velmaro.csv"_s, CsvFilter);
     if (path.isEmpty())
         return;
-    QSaveFile file(path);
-    const QByteArray csv = ResponseTableReader::exportCsv(data_.table());
-    if (!file.open(QIODevice::WriteOnly) || file.write(csv) != csv.size() || !file.commit()) {
-        errors_.report(this, QStringLiteral("No se pudo escribir %1: %2").arg(path, file.errorString()));
+    QString error;
+    if (!CsvWriter::save(
+            path, CsvWriter::bytes(ResponseTableReader::exportRows(data_.table()), CsvWriter::savedFormat()), &error))
+        return errors_.report(this, error);
+    statusLabel_->setText(u"Tabla exportada en %1."_s.arg(path));
+}
+
+void ResponseDataWindow::exportTableXlsx()
+{
+    const QString path = files_.saveFile(this, u"Exportar tabla en uso a Excel"_s, u"tabla_velmaro.xlsx"_s, XlsxFilter);
+    if (path.isEmpty())
         return;
-    }
-    statusLabel_->setText(QStringLiteral("Tabla exportada en %1.").arg(path));
+    QString error;
+    if (!XlsxWriter::save(path, TableDocument::plain(ResponseTableReader::exportRows(data_.table())), u"Tabla"_s,
+                          &error))
+        return errors_.report(this, error);
+    statusLabel_->setText(u"Tabla exportada en %1."_s.arg(path));
+}
+
+void ResponseDataWindow::exportCodes()
+{
+    const QString path = files_.saveFile(this, u"Exportar códigos de escenario"_s, u"codigos_velmaro.csv"_s,
+                                         u"CSV (*.csv);;Excel (*.xlsx)"_s);
+    if (path.isEmpty())
+        return;
+    const TableDocument codes = TableDocument::plain(ScenarioCodeList::rows());
+    QString error;
+    const bool written = path.endsWith(u".xlsx"_s, Qt::CaseInsensitive)
+        ? XlsxWriter::save(path, codes, u"Códigos"_s, &error)
+        : CsvWriter::save(path, CsvWriter::bytes(codes, CsvWriter::savedFormat()), &error);
+    if (!written)
+        return errors_.report(this, error);
+    statusLabel_->setText(u"Códigos exportados en %1."_s.arg(path));
 }
 
 void ResponseDataWindow::useBuiltIn()

@@ -9,6 +9,7 @@
 #include "core/TrialStatistics.h"
 #include "ui/common/VelmaroWindow.h"
 
+class QCheckBox;
 class QComboBox;
 class QLabel;
 class QPushButton;
@@ -64,8 +65,13 @@ public:
     // "Usar estos ajustes" / "Descartar" for the fits on show.
     void acceptFits();
     void discardFits();
-    // "Exportar tabla…": the table in use as CSV.
+    // "Exportar tabla…": the table in use as CSV, in the form InternationalCsvCheck says.
     void exportTable();
+    // "Exportar a Excel (.xlsx)…": the table in use as a workbook.
+    void exportTableXlsx();
+    // "Exportar códigos…": every scenario code with its names, as CSV or .xlsx by the
+    // name chosen.
+    void exportCodes();
     // "Volver a la tabla incorporada"; with fits in use, only once the adviser agrees.
     void useBuiltIn();
 
@@ -77,6 +83,10 @@ public:
     // The model each fit on show would enter the table with.
     TrialStatistics::Model chosenModel(int row) const { return chosen_.at(size_t(row)); }
     void chooseModel(int row, TrialStatistics::Model model);
+
+Q_SIGNALS:
+    // "Ayuda": the file kinds explained.
+    void helpRequested();
 
 private:
     void showSource();
@@ -101,11 +111,13 @@ private:
     FitChart* fitChart_ = nullptr;
     QPushButton* acceptButton_ = nullptr;
     QPushButton* discardButton_ = nullptr;
+    QCheckBox* internationalCheck_ = nullptr;
     QList<TrialFit::Fit> pending_;
     std::vector<TrialStatistics::Analysis> analyses_; // per fit on show
     std::vector<TrialStatistics::Model> chosen_;
     QString pendingPath_;
     QByteArray pendingBytes_;
+    int pendingLines_ = 0;
     bool inUse_ = false; // the fits on show are the ones in use
     double grainPrice_ = 0.0;
     double nCost_ = 0.0;
