@@ -48,9 +48,9 @@ ResponseDataWindow::ResponseDataWindow(ResponseData& data, ErrorReporter& errors
         {"ExportTableButton", u"Exportar tabla…", &ResponseDataWindow::exportTable},
         {"BuiltInTableButton", u"Volver a la tabla incorporada", &ResponseDataWindow::useBuiltIn},
     };
-    const QStringList fitColumns{"Código", "Nivel", "Puntos", "Dosis distintas",         "a",
-                                 "b",      "c",     "R²",     "Error estándar residual", "Rango de N",
-                                 "Aviso"};
+    const QStringList fitColumns = QStringLiteral("Código|Nivel|Puntos|Dosis distintas|a|b|c|R²|Error estándar "
+                                                  "residual|Rango de N|Aviso")
+                                       .split(u'|');
 
     auto* layout = new QVBoxLayout(this);
     auto* heading = new QLabel(QStringLiteral("Tabla de coeficientes en uso:"), this);
