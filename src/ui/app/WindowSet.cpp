@@ -21,6 +21,7 @@
 #include "ui/common/ChartTitleWindow.h"
 #include "ui/common/ErrorReporter.h"
 #include "ui/common/FileChooser.h"
+#include "ui/common/FocusRing.h"
 #include "ui/common/MessageBoxes.h"
 #include "ui/common/ProgramLauncher.h"
 #include "ui/common/VelmaroWindow.h"
@@ -136,6 +137,9 @@ WindowSet::WindowSet(const Seams& seams)
     wireChartPrinting(economicPrint, economicChart_->chart());
     createRateAdvice();
     wireResponseData();
+
+    // The keyboard focus is marked plainly in every window, whatever the style draws.
+    FocusRing::follow(this);
 
     // Screen readers name every control by the words a sighted adviser reads beside it.
     for (const auto* list : {&windows_, &addedWindows_})

@@ -37,6 +37,7 @@ ResponseDataWindow::ResponseDataWindow(ResponseData& data, ErrorReporter& errors
 {
     // Look: the source on top, the actions in a row, the fits below.
     resize(900, 520);
+    behaveAsDialog(); // Escape closes it
     struct Action {
         const char* name;
         const char16_t* caption;
