@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QLocale>
 #include <QScreen>
+#include <QTimer>
 #include <QWidget>
 
 #include "core/CurveSelection.h"
@@ -243,6 +244,8 @@ void WindowSet::wireYieldChart()
     // Activating the chart brings up the curve selection, applies its slot rules and
     // draws the ticked curves.
     connect(yieldChart_, &VelmaroWindow::activated, this, [this] {
+        if (!curveSelection_->isVisible())
+            placeCurveSelection();
         showRestored(curveSelection_);
         curveSelection_->raise();
         curveSelectionModel_->applySlotRules(*slots_);
@@ -263,6 +266,7 @@ QString WindowSet::toggleCurveSelection()
     if (curveSelection_->isVisible() && !curveSelection_->isMinimized()) {
         curveSelection_->hide();
     } else {
+        placeCurveSelection();
         showRestored(curveSelection_);
         curveSelectionModel_->applySlotRules(*slots_);
     }
@@ -311,6 +315,22 @@ void WindowSet::presentByName(const QString& objectName)
         w->move(std::max(inputs.left(), inputs.right() - w->frameGeometry().width()), inputs.bottom() + 8);
     }
     present(w);
+    // Once the window is laid out where it opened, the selection makes way for it.
+    if (w == nitrogenCost_ || w == rateAdvice_)
+        QTimer::singleShot(0, this, [this] {
+            if (curveSelection_->isVisible())
+                placeCurveSelection();
+        });
+}
+
+void WindowSet::placeCurveSelection()
+{
+    QList<QRect> keepClear;
+    for (const VelmaroWindow* w :
+         std::initializer_list<const VelmaroWindow*>{yieldChart_, economicChart_, nitrogenCost_, rateAdvice_})
+        if (w->isVisible() && !w->isMinimized())
+            keepClear << w->keepClearOnScreen();
+    curveSelection_->placeClearOf(keepClear);
 }
 
 WindowSet::~WindowSet()

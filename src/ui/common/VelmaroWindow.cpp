@@ -1,11 +1,15 @@
 #include "VelmaroWindow.h"
 
+#include <QApplication>
 #include <QEvent>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QPushButton>
 #include <QScreen>
 #include <QToolButton>
+#include <QWindow>
+
+#include "core/WindowPlacement.h"
 
 VelmaroWindow::VelmaroWindow(const QString& objectName, const QString& caption, QWidget* parent)
     : QWidget(parent, Qt::Window)
@@ -57,13 +61,42 @@ void VelmaroWindow::keyPressEvent(QKeyEvent* event)
 void VelmaroWindow::showEvent(QShowEvent* event)
 {
     QWidget::showEvent(event);
-    if (!centreWhenShown_)
+    if (event->spontaneous())
         return;
-    centreWhenShown_ = false;
     const QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
-    if (screen) {
-        QRect frame = frameGeometry();
+    if (centreWhenShown_ && screen) {
+        centreWhenShown_ = false;
+        QRect frame(pos(), size().grownBy(frameAllowance()));
         frame.moveCenter(screen->availableGeometry().center());
         move(frame.topLeft());
     }
+    keepOnScreen();
+}
+
+QMargins VelmaroWindow::frameAllowance() const
+{
+    const auto framed = [](const QWidget* w) {
+        return w->windowHandle() ? w->windowHandle()->frameMargins() : QMargins();
+    };
+    if (!framed(this).isNull())
+        return framed(this);
+    for (const QWidget* w : QApplication::topLevelWidgets())
+        if (w->isVisible() && !framed(w).isNull())
+            return framed(w);
+    return {};
+}
+
+void VelmaroWindow::keepOnScreen()
+{
+    const QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
+    if (!screen || isMaximized() || isFullScreen())
+        return;
+    const QMargins frame = frameAllowance();
+    const QRect fitted = WindowPlacement::inside(QRect(pos(), size().grownBy(frame)), screen->availableGeometry());
+    const QSize inner = fitted.size().shrunkBy(frame).expandedTo(minimumSize());
+    if (inner != size())
+        resize(inner);
+    // A window the program places is moved in; the others are placed by the window manager.
+    if (testAttribute(Qt::WA_Moved) && fitted.topLeft() != pos())
+        move(fitted.topLeft());
 }

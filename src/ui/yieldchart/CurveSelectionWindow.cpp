@@ -4,10 +4,12 @@
 #include <QCloseEvent>
 #include <QFrame>
 #include <QLabel>
+#include <QScreen>
 
 #include "core/CurveSelection.h"
 #include "core/Curves.h"
 #include "core/ScenarioSlots.h"
+#include "core/WindowPlacement.h"
 #include "ui/common/HelpMark.h"
 #include "ui/common/Look.h"
 #include "ui/common/TrackingFrame.h"
@@ -29,6 +31,7 @@ CurveSelectionWindow::CurveSelectionWindow(CurveSelection& selection, const Scen
     setAttribute(Qt::WA_ShowWithoutActivating);
     setFixedSize(477, 78);
     move(99, 421);
+    placedAt_ = pos();
     setMouseTracking(true);
 
     auto* panel = new TrackingFrame(this);
@@ -110,4 +113,29 @@ void CurveSelectionWindow::mouseMoveEvent(QMouseEvent* event)
 {
     help_->reset();
     VelmaroWindow::mouseMoveEvent(event);
+}
+
+void CurveSelectionWindow::placeClearOf(const QList<QRect>& keepClear)
+{
+    const QScreen* screen = this->screen();
+    if (movedByAdviser_ || !screen)
+        return;
+    const QSize frame = size().grownBy(frameAllowance());
+    placedAt_ = WindowPlacement::clearOf(frame, screen->availableGeometry(), keepClear, pos());
+    move(placedAt_);
+}
+
+void CurveSelectionWindow::showEvent(QShowEvent* event)
+{
+    VelmaroWindow::showEvent(event); // kept on the screen
+    if (!event->spontaneous())
+        placedAt_ = pos();
+}
+
+void CurveSelectionWindow::moveEvent(QMoveEvent* event)
+{
+    // The window manager reports the adviser's moves; the program's own arrive first-hand.
+    if (event->spontaneous() && isVisible() && pos() != placedAt_)
+        movedByAdviser_ = true;
+    VelmaroWindow::moveEvent(event);
 }

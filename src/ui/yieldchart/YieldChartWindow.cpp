@@ -49,6 +49,7 @@ YieldChartWindow::YieldChartWindow(const ScenarioSlots& scenarioSlots, ErrorRepo
     auto* bar = new QFrame(this);
     bar->setObjectName(QStringLiteral("ToolBar1"));
     buildToolbar(bar);
+    toolbar_ = bar;
     top->addWidget(bar);
     auto* notices = new QVBoxLayout;
     const char* noticeTexts[2] = {"* Gráfico en", "el portapapeles"};
@@ -69,7 +70,8 @@ YieldChartWindow::YieldChartWindow(const ScenarioSlots& scenarioSlots, ErrorRepo
     chart_->setObjectName(QStringLiteral("Chart1"));
     buildChart();
     middle->addWidget(chart_, 1);
-    middle->addWidget(buildReadOutPanel());
+    readOutPanel_ = buildReadOutPanel();
+    middle->addWidget(readOutPanel_);
     layout->addLayout(middle, 1);
 
     connect(chart_, &QCustomPlot::mouseMove, this, [this](QMouseEvent* event) { readOut(event->pos()); });
@@ -289,6 +291,12 @@ void YieldChartWindow::rebuild()
         chart_->setPoints(k, table_.points(k));
     }
     chart_->replot();
+}
+
+QList<QRect> YieldChartWindow::keepClearOnScreen() const
+{
+    return {QRect(toolbar_->mapToGlobal(QPoint()), toolbar_->size()),
+            QRect(readOutPanel_->mapToGlobal(QPoint()), readOutPanel_->size())};
 }
 
 void YieldChartWindow::setCurveSelectionCaption(const QString& caption)

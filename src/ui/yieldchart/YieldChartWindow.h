@@ -45,6 +45,8 @@ public:
     void copyToClipboard();
 
     void onActivated() override;
+    // The toolbar and the read-out panel.
+    QList<QRect> keepClearOnScreen() const override;
 
 Q_SIGNALS:
     void windowRequested(const QString& objectName);
@@ -65,6 +67,8 @@ private:
     ErrorReporter& errors_;
     ProgramLauncher& launcher_;
     CurveChart* chart_ = nullptr;
+    QWidget* toolbar_ = nullptr;
+    QWidget* readOutPanel_ = nullptr;
     YieldTable table_;
     std::array<Curves::Quadratic, Curves::Count> coefficients_{};
 
