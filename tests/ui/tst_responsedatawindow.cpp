@@ -5,10 +5,10 @@
 #include <QStandardPaths>
 #include <QTableWidget>
 
-#include "support/PdfText.h"
 #include "WindowSetFixture.h"
 #include "core/ResponseData.h"
 #include "core/ScenarioSlots.h"
+#include "support/PdfText.h"
 #include "ui/charting/CurveChart.h"
 #include "ui/economics/EconomicChartWindow.h"
 #include "ui/yieldchart/YieldChartWindow.h"
@@ -138,8 +138,8 @@ void TestResponseDataWindow::loadedTableReachesLookupsChartsAndPrint()
     for (const char* chart : {"TForm3", "TForm20"})
         QCOMPARE(text(chart, "DataSourceLabel"), QStringLiteral("datos: propia.csv"));
 
-    // The slots change only at the next "Graficar", then with the table's own texts.
-    QCOMPARE(nine(f_->set->scenarioSlots().slot(1)), builtIn);
+    // The slots take the table's own texts at once, the same as at the next "Graficar".
+    QVERIFY(nine(f_->set->scenarioSlots().slot(1)) != builtIn);
     QCOMPARE(
         plotSlot1(),
         (QStringList{"2000.0", "25.124 ", "-0.0824", "2100.0", "26.000 ", "-0.0900", "2200.0", "27.000 ", "-0.1000"}));

@@ -179,6 +179,7 @@ void WindowSet::wireResponseData()
     label();
     connect(responseData_.get(), &ResponseData::changed, this, [this, label] {
         label();
+        slots_->lookUpAgain(responseData_->table());                              // the curves follow the table at once
         QSettings settings(QStringLiteral("Velmaro"), QStringLiteral("velmaro")); // the program's own
         responseData_->save(settings);
     });

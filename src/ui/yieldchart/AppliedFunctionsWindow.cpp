@@ -120,6 +120,8 @@ AppliedFunctionsWindow::AppliedFunctionsWindow(const ScenarioSlots& scenarioSlot
 
     connect(print_, &QPushButton::clicked, this, &AppliedFunctionsWindow::printReport);
     connect(copy_, &QPushButton::clicked, this, &AppliedFunctionsWindow::copyReport);
+    // New coefficients show at once, as the charts draw them.
+    connect(&slots_, &ScenarioSlots::curvesChanged, this, &AppliedFunctionsWindow::onActivated);
 }
 
 QFont AppliedFunctionsWindow::reportFont()

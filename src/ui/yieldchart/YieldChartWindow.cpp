@@ -77,6 +77,14 @@ YieldChartWindow::YieldChartWindow(const ScenarioSlots& scenarioSlots, ErrorRepo
     connect(chart_, &QCustomPlot::mouseMove, this, [this](QMouseEvent* event) { readOut(event->pos()); });
     connect(chart_, &QCustomPlot::afterReplot, this, &YieldChartWindow::placeChartMarks);
     connect(chart_, &QCustomPlot::afterLayout, this, &YieldChartWindow::fitBackground);
+    // Open, the chart follows new coefficients at once; the read-out of the old ones goes.
+    connect(&slots_, &ScenarioSlots::curvesChanged, this, [this] {
+        if (!isVisible())
+            return;
+        rebuild();
+        scenarioLabel_->clear();
+        incrementLabel_->clear();
+    });
 }
 
 void YieldChartWindow::buildChart()
@@ -326,7 +334,7 @@ void YieldChartWindow::readOut(QPoint pixel)
     const QColor colour = SlotColours::forSlot(slot);
     curveNameEdit_->setText(Curves::readOutName(hit.number));
     Look::setColour(curveNameEdit_, QPalette::Text, colour);
-    scenarioLabel_->setText(slots_.slot(slot).scenarioLine());
+    scenarioLabel_->setText(slots_.slot(slot).curvesLine);
     Look::setColour(scenarioLabel_, QPalette::WindowText, colour);
     scenarioLabel_->adjustSize();
     incrementLabel_->setText(ChartReadOut::yieldIncrement(coefficients_[hit.number - 1], hit.point));
