@@ -50,7 +50,15 @@ public:
 class RecordingMessageBoxes : public MessageBoxes {
 public:
     void information(QWidget*, const QString& text) override { texts << text; }
+    // Answers from `answers` in order, then "Sí".
+    bool question(QWidget*, const QString& text) override
+    {
+        questions << text;
+        return answers.isEmpty() || answers.takeFirst();
+    }
     QStringList texts;
+    QStringList questions;
+    QList<bool> answers;
 };
 
 // Keeps what it was asked to print, for tests.
