@@ -276,11 +276,18 @@ RateAdviceWindow::~RateAdviceWindow()
 QList<QRect> RateAdviceWindow::keepClearOnScreen() const
 {
     QList<QRect> parts;
-    QList<const QWidget*> inputs{inputRow_, optimumTable_, riskTable_, sensitivityTable_, riskSlotChooser_};
+    QList<const QWidget*> inputs{inputRow_, riskSlotChooser_};
     for (const QPushButton* button : findChildren<QPushButton*>())
         inputs << button;
     for (const QWidget* w : std::as_const(inputs))
         parts << QRect(w->mapToGlobal(QPoint()), w->size());
+    // Of a table, its headings and filled rows: the blank below them may be covered.
+    for (const QTableWidget* table : {optimumTable_, riskTable_, sensitivityTable_}) {
+        const int rows = table->rowCount();
+        const int filled = table->horizontalHeader()->height() + 2 * table->frameWidth() +
+            (rows > 0 ? table->rowViewportPosition(rows - 1) + table->rowHeight(rows - 1) : 0);
+        parts << QRect(table->mapToGlobal(QPoint()), QSize(table->width(), std::min(table->height(), filled)));
+    }
     return parts;
 }
 
