@@ -1,5 +1,6 @@
 #include "ResponseData.h"
 
+#include <algorithm>
 #include <utility>
 
 #include <QCryptographicHash>
@@ -36,15 +37,7 @@ QByteArray fitsAsCsv(const CoefficientSet& set)
     return out.toUtf8();
 }
 
-const QString TableKey = QStringLiteral("datosRespuesta/tabla");
-const QString FitsKey = QStringLiteral("datosRespuesta/ajustes");
-const QString FitsSourceKey = QStringLiteral("datosRespuesta/ensayos");
-const QString FitsLinesKey = QStringLiteral("datosRespuesta/ensayosLineas");
-const QString FitsShaKey = QStringLiteral("datosRespuesta/ensayosSha256");
-const QString FitPointsKey = QStringLiteral("datosRespuesta/ensayosPuntos");
-const QString ConfidenceKey = QStringLiteral("datosRespuesta/confianza");
-
-// The trial points of the fits in use, as a trial file.
+// The trial points of accepted fits, as a trial file.
 QByteArray pointsAsCsv(const QList<TrialFit::Fit>& fits)
 {
     QString out = QStringLiteral("codigo,nivel,n_disponible,rendimiento\n");
@@ -60,6 +53,8 @@ QByteArray pointsAsCsv(const QList<TrialFit::Fit>& fits)
 QList<TrialFit::Fit> fitsWithCurves(const QByteArray& points, const CoefficientSet& curves)
 {
     QList<TrialFit::Fit> fits;
+    if (points.isEmpty())
+        return fits;
     const TrialFit::Reading reading = TrialFit::read(points, QStringLiteral("ensayos guardados"));
     for (TrialFit::Fit f : reading.fits) {
         const auto curve = curves.value(f.code)[f.level];
@@ -72,6 +67,28 @@ QList<TrialFit::Fit> fitsWithCurves(const QByteArray& points, const CoefficientS
     return fits;
 }
 
+QString fileName(const QString& path)
+{
+    return QFileInfo(path).fileName();
+}
+
+const QString TableKey = QStringLiteral("datosRespuesta/tabla");
+const QString TableSumsKey = QStringLiteral("datosRespuesta/tablaSha256");
+const QString TrialsKey = QStringLiteral("datosRespuesta/ajustesAceptados");
+const QString PathKey = QStringLiteral("ruta");
+const QString LinesKey = QStringLiteral("lineas");
+const QString ShaKey = QStringLiteral("sha256");
+const QString CurvesKey = QStringLiteral("ajustes");
+const QString PointsKey = QStringLiteral("puntos");
+const QString ConfidenceKey = QStringLiteral("datosRespuesta/confianza");
+// One trial file's fits may also stand under these plain keys; they are read as the
+// first acceptance and written back in the list form.
+const QString PlainFitsKey = QStringLiteral("datosRespuesta/ajustes");
+const QString PlainSourceKey = QStringLiteral("datosRespuesta/ensayos");
+const QString PlainLinesKey = QStringLiteral("datosRespuesta/ensayosLineas");
+const QString PlainShaKey = QStringLiteral("datosRespuesta/ensayosSha256");
+const QString PlainPointsKey = QStringLiteral("datosRespuesta/ensayosPuntos");
+
 } // namespace
 
 ResponseData::ResponseData(QObject* parent) : QObject(parent), table_(ResponseTable::builtIn()) { }
@@ -82,8 +99,14 @@ QString ResponseData::shortLabel() const
         return QStringLiteral("datos: incorporados");
     QStringList names;
     for (const DataSourceFile& f : files_)
-        names << QFileInfo(f.path).fileName();
+        if (!names.contains(fileName(f.path)))
+            names << fileName(f.path);
     return QStringLiteral("datos: ") + names.join(QStringLiteral(" + "));
+}
+
+QString ResponseData::curveName(const QString& code, Level level)
+{
+    return code + u' ' + ResponseTable::levelName(level);
 }
 
 std::optional<Level> ResponseData::levelInName(const QString& path)
@@ -139,8 +162,7 @@ QStringList ResponseData::orderByLevel(const QStringList& paths, QString* error)
     return ordered;
 }
 
-bool ResponseData::readTable(const QStringList& paths, ResponseTable* table, QSet<QString>* codes,
-                             QList<DataSourceFile>* files, QString* error, QStringList* warnings) const
+bool ResponseData::readTable(const QStringList& paths, TableRead* read, QString* error) const
 {
     ResponseTableReader::Result result;
     if (paths.size() == 1) {
@@ -149,7 +171,7 @@ bool ResponseData::readTable(const QStringList& paths, ResponseTable* table, QSe
             *error = sheet.error;
             return false;
         }
-        files->append(sourceFile(paths[0], sheet.bytes, sheet.lineCount));
+        read->files.append(sourceFile(paths[0], sheet.bytes, sheet.lineCount));
         result = ResponseTableReader::read(sheet);
     } else {
         std::array<QByteArray, 3> bytes;
@@ -161,8 +183,8 @@ bool ResponseData::readTable(const QStringList& paths, ResponseTable* table, QSe
                 return false;
             }
             bytes[i] = text.bytes;
-            names[i] = QFileInfo(paths[i]).fileName();
-            files->append(sourceFile(paths[i], text.bytes, int(text.lines.size())));
+            names[i] = fileName(paths[i]);
+            read->files.append(sourceFile(paths[i], text.bytes, int(text.lines.size())));
         }
         result = ResponseTableReader::readFixedColumns(bytes, names);
     }
@@ -170,11 +192,8 @@ bool ResponseData::readTable(const QStringList& paths, ResponseTable* table, QSe
         *error = result.error;
         return false;
     }
-    *table = ResponseTableReader::apply(ResponseTable::builtIn(), result.set);
-    for (auto it = result.set.cbegin(); it != result.set.cend(); ++it)
-        codes->insert(it.key());
-    if (warnings)
-        *warnings = result.warnings;
+    read->set = result.set;
+    read->warnings = result.warnings;
     return true;
 }
 
@@ -186,18 +205,18 @@ bool ResponseData::loadTable(const QStringList& paths, QString* error)
 
 bool ResponseData::loadInOrder(const QStringList& paths, QString* error)
 {
-    ResponseTable table;
-    QSet<QString> codes;
-    QList<DataSourceFile> files;
-    QStringList warnings;
-    if ((paths.size() != 1 && paths.size() != 3) || !readTable(paths, &table, &codes, &files, error, &warnings))
+    TableRead read;
+    if ((paths.size() != 1 && paths.size() != 3) || !readTable(paths, &read, error))
         return false;
     tablePaths_ = paths;
-    fitsCsv_.clear();
-    fitsSource_ = {};
-    fitsInUse_.clear();
-    warnings_ = warnings;
-    swap(std::move(table), std::move(files), std::move(codes));
+    warnings_ = read.warnings;
+    tableSums_.clear();
+    for (const DataSourceFile& f : read.files)
+        tableSums_ << f.sha256;
+    tableFiles_ = read.files;
+    tableSet_ = read.set;
+    trials_.clear();
+    rebuild();
     return true;
 }
 
@@ -209,22 +228,57 @@ bool ResponseData::useFits(const QList<TrialFit::Fit>& fits, const QString& tria
         *error = QStringLiteral("Ningún ajuste se puede usar.");
         return false;
     }
-    QSet<QString> codes = codesFromFiles_;
-    for (auto it = set.cbegin(); it != set.cend(); ++it)
-        codes.insert(it.key());
-    QList<DataSourceFile> files = files_;
+    // The later acceptance wins: each curve it brings leaves the earlier one it came from.
+    for (AcceptedTrial& earlier : trials_)
+        for (auto it = set.cbegin(); it != set.cend(); ++it) {
+            auto own = earlier.curves.find(it.key());
+            if (own == earlier.curves.end())
+                continue;
+            for (Level level : TableLevels)
+                if (it.value()[level])
+                    (*own)[level].reset();
+            if (std::none_of(own->begin(), own->end(), [](const auto& c) { return c.has_value(); }))
+                earlier.curves.erase(own);
+        }
+    for (AcceptedTrial& earlier : trials_)
+        earlier.fits.removeIf([&set](const TrialFit::Fit& f) { return set.value(f.code)[f.level].has_value(); });
+    trials_.removeIf([](const AcceptedTrial& t) { return t.curves.isEmpty(); });
     if (trialLines < 0)
         trialLines = int(trialBytes.count('\n') + (trialBytes.endsWith('\n') ? 0 : 1));
-    files.append(sourceFile(trialPath, trialBytes, trialLines));
-    fitsCsv_ = fitsAsCsv(set);
-    fitsSource_ = files.constLast();
-    // Earlier fits stay in use where these do not replace them.
-    fitsInUse_.removeIf([&set](const TrialFit::Fit& f) { return set.value(f.code)[f.level].has_value(); });
+    QList<TrialFit::Fit> usable;
     for (const TrialFit::Fit& f : fits)
         if (f.usable)
-            fitsInUse_ << f;
-    swap(ResponseTableReader::apply(table_, set), std::move(files), std::move(codes));
+            usable << f;
+    trials_.append({sourceFile(trialPath, trialBytes, trialLines), set, usable});
+    rebuild();
     return true;
+}
+
+QStringList ResponseData::curvesReplacedBy(const QList<TrialFit::Fit>& fits) const
+{
+    const CoefficientSet set = TrialFit::usable(fits);
+    QStringList replaced;
+    for (const AcceptedTrial& earlier : trials_)
+        for (auto it = earlier.curves.cbegin(); it != earlier.curves.cend(); ++it)
+            for (Level level : TableLevels)
+                if (it.value()[level] && set.contains(it.key()) && set[it.key()][level])
+                    replaced << QStringLiteral("%1 (%2)").arg(curveName(it.key(), level),
+                                                              fileName(earlier.source.path));
+    return replaced;
+}
+
+QStringList ResponseData::acceptedFitLines() const
+{
+    QStringList lines;
+    for (const AcceptedTrial& t : trials_) {
+        QStringList curves;
+        for (auto it = t.curves.cbegin(); it != t.curves.cend(); ++it)
+            for (Level level : TableLevels)
+                if (it.value()[level])
+                    curves << curveName(it.key(), level);
+        lines << fileName(t.source.path) + QStringLiteral(": ") + curves.join(QStringLiteral(", "));
+    }
+    return lines;
 }
 
 void ResponseData::setConfidence(TrialStatistics::Confidence level)
@@ -257,80 +311,135 @@ ResponseData::fittedOptimum(const QString& code, Level level, const CoefficientT
 void ResponseData::useBuiltIn()
 {
     tablePaths_.clear();
-    fitsCsv_.clear();
-    fitsSource_ = {};
-    fitsInUse_.clear();
-    swap(ResponseTable::builtIn(), {}, {});
+    tableSums_.clear();
+    tableFiles_.clear();
+    tableSet_.clear();
+    trials_.clear();
+    rebuild();
 }
 
-void ResponseData::swap(ResponseTable table, QList<DataSourceFile> files, QSet<QString> codes)
+void ResponseData::rebuild()
 {
+    ResponseTable table = ResponseTableReader::apply(ResponseTable::builtIn(), tableSet_);
+    QList<DataSourceFile> files = tableFiles_;
+    QSet<QString> codes;
+    QList<TrialFit::Fit> fits;
+    for (auto it = tableSet_.cbegin(); it != tableSet_.cend(); ++it)
+        codes.insert(it.key());
+    for (const AcceptedTrial& t : trials_) {
+        table = ResponseTableReader::apply(table, t.curves);
+        files.append(t.source);
+        for (auto it = t.curves.cbegin(); it != t.curves.cend(); ++it)
+            codes.insert(it.key());
+        fits << t.fits;
+    }
     table_ = std::move(table);
     files_ = std::move(files);
     codesFromFiles_ = std::move(codes);
+    fitsInUse_ = std::move(fits);
     Q_EMIT changed();
 }
 
-void ResponseData::save(QSettings& settings) const
+bool ResponseData::save(QSettings& settings, QString* error) const
 {
     settings.setValue(TableKey, tablePaths_);
-    settings.setValue(FitsKey, fitsCsv_);
-    settings.setValue(FitsSourceKey, fitsSource_.path);
-    settings.setValue(FitsLinesKey, fitsSource_.lineCount);
-    settings.setValue(FitsShaKey, fitsSource_.sha256);
-    settings.setValue(FitPointsKey, fitsInUse_.isEmpty() ? QByteArray() : pointsAsCsv(fitsInUse_));
+    settings.setValue(TableSumsKey, tableSums_);
+    for (const QString& key : {PlainFitsKey, PlainSourceKey, PlainLinesKey, PlainShaKey, PlainPointsKey, TrialsKey})
+        settings.remove(key);
+    settings.beginWriteArray(TrialsKey, int(trials_.size()));
+    for (int i = 0; i < trials_.size(); ++i) {
+        settings.setArrayIndex(i);
+        const DataSourceFile& source = trials_[i].source;
+        settings.setValue(PathKey, source.path);
+        settings.setValue(LinesKey, source.lineCount);
+        settings.setValue(ShaKey, source.sha256);
+        settings.setValue(CurvesKey, fitsAsCsv(trials_[i].curves));
+        settings.setValue(PointsKey, trials_[i].fits.isEmpty() ? QByteArray() : pointsAsCsv(trials_[i].fits));
+    }
+    settings.endArray();
     settings.setValue(ConfidenceKey, qRound(TrialStatistics::coverage(confidence_) * 100));
     settings.sync();
+
+    const bool saved = settings.status() == QSettings::NoError;
+    if (!saved && error)
+        *error = QStringLiteral("No se pudo guardar la elección de datos en «%1»%2.")
+                     .arg(settings.fileName(),
+                          settings.status() == QSettings::FormatError
+                              ? QStringLiteral(" (el archivo no tiene un formato válido)")
+                              : QStringLiteral(" (no se pudo escribir el archivo: ¿disco lleno "
+                                               "o sin permiso?)"));
+    return saved;
 }
 
-bool ResponseData::restore(QSettings& settings, QString* error)
+bool ResponseData::restore(QSettings& settings, QString* error, const UseChangedFiles& useChanged)
 {
-    const QStringList paths = settings.value(TableKey).toStringList();
-    const QByteArray fits = settings.value(FitsKey).toByteArray();
-    // The trial file is named as it was when its fits were accepted.
-    const DataSourceFile fitsSource{settings.value(FitsSourceKey).toString(), settings.value(FitsLinesKey).toInt(),
-                                    QDateTime::currentDateTime(), settings.value(FitsShaKey).toString()};
     for (TrialStatistics::Confidence level : TrialStatistics::Confidences)
         if (settings.value(ConfidenceKey).toInt() == qRound(TrialStatistics::coverage(level) * 100))
             setConfidence(level);
-    if (paths.isEmpty() && fits.isEmpty())
-        return true;
-
-    ResponseTable table = ResponseTable::builtIn();
-    QSet<QString> codes;
-    QList<DataSourceFile> files;
-    bool ok = true;
-    if (!paths.isEmpty())
-        ok = (paths.size() == 1 || paths.size() == 3) && readTable(paths, &table, &codes, &files, error, nullptr);
-    if (ok && !fits.isEmpty()) {
-        // The trial file itself may have moved: the fits stand on their saved values,
-        // checked as a table file would be.
+    QStringList problems;
+    // The trial files themselves may have moved: the fits stand on their saved values,
+    // checked as a table file would be. The files are named as they were when accepted.
+    QList<AcceptedTrial> trials;
+    // The points only serve the intervals: without them the curves stand.
+    auto readTrial = [&](const QString& path, int lines, const QString& sha, const QByteArray& csv,
+                         const QByteArray& points) {
         const ResponseTableReader::Result result =
-            ResponseTableReader::readCsv(fits, QStringLiteral("ajustes guardados"), false);
-        ok = result.ok;
-        if (!ok)
-            *error = result.error;
-        if (ok) {
-            table = ResponseTableReader::apply(table, result.set);
-            for (auto it = result.set.cbegin(); it != result.set.cend(); ++it)
-                codes.insert(it.key());
-            files.append(fitsSource);
+            ResponseTableReader::readCsv(csv, QStringLiteral("ajustes guardados de %1").arg(fileName(path)), false);
+        if (result.ok)
+            trials.append(
+                {{path, lines, QDateTime::currentDateTime(), sha}, result.set, fitsWithCurves(points, result.set)});
+        else
+            problems << result.error + QStringLiteral("\nEsos ajustes no se pueden usar y se descartan.");
+    };
+    if (!settings.value(PlainFitsKey).toByteArray().isEmpty())
+        readTrial(settings.value(PlainSourceKey).toString(), settings.value(PlainLinesKey).toInt(),
+                  settings.value(PlainShaKey).toString(), settings.value(PlainFitsKey).toByteArray(),
+                  settings.value(PlainPointsKey).toByteArray());
+    const int count = settings.beginReadArray(TrialsKey);
+    for (int i = 0; i < count; ++i) {
+        settings.setArrayIndex(i);
+        readTrial(settings.value(PathKey).toString(), settings.value(LinesKey).toInt(),
+                  settings.value(ShaKey).toString(), settings.value(CurvesKey).toByteArray(),
+                  settings.value(PointsKey).toByteArray());
+    }
+    settings.endArray();
+
+    QStringList paths = settings.value(TableKey).toStringList();
+    QStringList sums = settings.value(TableSumsKey).toStringList();
+    if (paths.isEmpty() && trials.isEmpty() && problems.isEmpty())
+        return true; // the built-in table, as at every start
+    TableRead read;
+    bool tableInUse = false;
+    if (!paths.isEmpty() && paths.size() != 1 && paths.size() != 3) {
+        problems << QStringLiteral("la tabla guardada no es ni un archivo CSV ni tres archivos de ancho fijo; "
+                                   "se deja de usar.");
+        paths.clear();
+        sums.clear();
+    } else if (!paths.isEmpty()) {
+        QString refusal;
+        tableInUse = readTable(paths, &read, &refusal);
+        QStringList changedPaths;
+        for (int i = 0; tableInUse && i < paths.size(); ++i)
+            if (!sums.value(i).isEmpty() && sums.value(i) != read.files[i].sha256)
+                changedPaths << paths[i];
+        if (!tableInUse)
+            problems << refusal +
+                    QStringLiteral("\nSe usa la tabla incorporada en esta sesión; la tabla elegida se conserva "
+                                   "y se intentará usarla de nuevo en el próximo inicio.");
+        else if (!changedPaths.isEmpty())
+            tableInUse = useChanged && useChanged(changedPaths);
+        if (tableInUse) {
+            sums.clear();
+            for (const DataSourceFile& f : read.files)
+                sums << f.sha256;
         }
     }
-    if (!ok) {
-        if (error->isEmpty())
-            *error = QStringLiteral("la configuración guardada no es válida");
-        useBuiltIn();
-        save(settings);
-        return false;
-    }
     tablePaths_ = paths;
-    fitsCsv_ = fits;
-    fitsSource_ = fitsSource;
-    fitsInUse_.clear();
-    if (!fits.isEmpty()) // the points only serve the intervals: without them the curves stand
-        fitsInUse_ = fitsWithCurves(settings.value(FitPointsKey).toByteArray(),
-                                    ResponseTableReader::readCsv(fits, QStringLiteral("ajustes guardados"), false).set);
-    swap(std::move(table), std::move(files), std::move(codes));
-    return true;
+    tableSums_ = sums;
+    tableFiles_ = tableInUse ? read.files : QList<DataSourceFile>();
+    tableSet_ = tableInUse ? read.set : CoefficientSet();
+    trials_ = trials;
+    rebuild();
+    *error = problems.join(QStringLiteral("\n\n"));
+    return problems.isEmpty();
 }

@@ -50,8 +50,14 @@ void ScenarioSlots::composeAndLookUp(const ResponseTable& table)
 {
     for (SlotRecord& r : slots_)
         r.compose();
+    lookUpAgain(table);
+}
+
+void ScenarioSlots::lookUpAgain(const ResponseTable& table)
+{
     for (SlotRecord& r : slots_)
         r.lookUp(table);
     for (int slot = 1; slot <= SlotCount; ++slot)
         Q_EMIT slotChanged(slot);
+    Q_EMIT curvesChanged();
 }

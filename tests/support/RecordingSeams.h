@@ -46,18 +46,19 @@ public:
     QList<Program> started;
 };
 
-// Keeps the texts instead of showing them, for tests; questions get `answer`.
+// Keeps the texts instead of showing them, for tests.
 class RecordingMessageBoxes : public MessageBoxes {
 public:
     void information(QWidget*, const QString& text) override { texts << text; }
-    bool confirm(QWidget*, const QString& question) override
+    // Answers from `answers` in order, then "Sí".
+    bool question(QWidget*, const QString& text) override
     {
-        questions << question;
-        return answer;
+        questions << text;
+        return answers.isEmpty() || answers.takeFirst();
     }
     QStringList texts;
     QStringList questions;
-    bool answer = true;
+    QList<bool> answers;
 };
 
 // Keeps what it was asked to print, for tests.

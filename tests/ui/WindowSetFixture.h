@@ -27,8 +27,10 @@ struct WindowSetFixture {
     PdfPrintTarget printer{printed.path()};
     std::unique_ptr<WindowSet> set;
 
-    WindowSetFixture()
+    // `answers`: to the questions the start asks, in order ("Sí" after them).
+    explicit WindowSetFixture(const QList<bool>& answers = {})
     {
+        messages.answers = answers;
         set = std::make_unique<WindowSet>(Seams{&messages, &errors, &launcher, &reports, &printer, &files});
         set->start();
     }

@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QLocale>
 #include <QScreen>
+#include <QTimer>
 #include <QWidget>
 
 #include "core/CurveSelection.h"
@@ -22,6 +23,7 @@
 #include "ui/common/ChartTitleWindow.h"
 #include "ui/common/ErrorReporter.h"
 #include "ui/common/FileChooser.h"
+#include "ui/common/FocusRing.h"
 #include "ui/common/MessageBoxes.h"
 #include "ui/common/ProgramLauncher.h"
 #include "ui/common/VelmaroWindow.h"
@@ -142,6 +144,9 @@ WindowSet::WindowSet(const Seams& seams)
     createRateAdvice();
     wireResponseData();
 
+    // The keyboard focus is marked plainly in every window, whatever the style draws.
+    FocusRing::follow(this);
+
     // Screen readers name every control by the words a sighted adviser reads beside it.
     for (const auto* list : {&windows_, &addedWindows_})
         for (const auto& window : *list)
@@ -187,8 +192,14 @@ void WindowSet::wireResponseData()
     label();
     connect(responseData_.get(), &ResponseData::changed, this, [this, label] {
         label();
+        slots_->lookUpAgain(responseData_->table());                              // the curves follow the table at once
         QSettings settings(QStringLiteral("Velmaro"), QStringLiteral("velmaro")); // the program's own
-        responseData_->save(settings);
+        QString error;
+        if (!responseData_->save(settings, &error))
+            seams_.errors->report(responseDataWindow_,
+                                  error +
+                                      QStringLiteral("\nLa tabla en uso vale para esta sesión; el próximo inicio "
+                                                     "no la recordará."));
     });
     connect(mainWindow_, &MainWindow::responseDataRequested, this, [this] { present(responseDataWindow_); });
 
@@ -253,7 +264,7 @@ void WindowSet::wireMainWindow()
     connect(mainWindow_, &MainWindow::mapsRequested, this, [this] {
         present(siteMaps_[0]);         // always the Gualeguay map
         if (!mapChooser_->isVisible()) // beside the map, not over its legend
-            mapChooser_->move(siteMaps_[0]->frameGeometry().topRight() + QPoint(8, 0));
+            mapChooser_->moveFrameTo(siteMaps_[0]->frameOnScreen().topRight() + QPoint(8, 0));
         present(mapChooser_);
     });
     connect(mainWindow_, &MainWindow::curveSelectionToHide, curveSelection_, &QWidget::hide);
@@ -264,6 +275,8 @@ void WindowSet::wireYieldChart()
     // Activating the chart brings up the curve selection, applies its slot rules and
     // draws the ticked curves.
     connect(yieldChart_, &VelmaroWindow::activated, this, [this] {
+        if (!curveSelection_->isVisible())
+            placeCurveSelection();
         showRestored(curveSelection_);
         curveSelection_->raise();
         curveSelectionModel_->applySlotRules(*slots_);
@@ -284,6 +297,7 @@ QString WindowSet::toggleCurveSelection()
     if (curveSelection_->isVisible() && !curveSelection_->isMinimized()) {
         curveSelection_->hide();
     } else {
+        placeCurveSelection();
         showRestored(curveSelection_);
         curveSelectionModel_->applySlotRules(*slots_);
     }
@@ -329,9 +343,26 @@ void WindowSet::presentByName(const QString& objectName)
     if (w == nitrogenCost_ && !w->isVisible() && economicChart_->isVisible()) {
         // Below the chart's inputs, at their right end: the cost field it fills stays in sight.
         const QRect inputs = economicChart_->inputsOnScreen();
-        w->move(std::max(inputs.left(), inputs.right() - w->frameGeometry().width()), inputs.bottom() + 8);
+        nitrogenCost_->moveFrameTo(QPoint(
+            std::max(inputs.left(), inputs.right() - nitrogenCost_->frameOnScreen().width()), inputs.bottom() + 8));
     }
     present(w);
+    // Once the window is laid out where it opened, the selection makes way for it.
+    if (w == nitrogenCost_ || w == rateAdvice_)
+        QTimer::singleShot(0, this, [this] {
+            if (curveSelection_->isVisible())
+                placeCurveSelection();
+        });
+}
+
+void WindowSet::placeCurveSelection()
+{
+    QList<QRect> keepClear;
+    for (const VelmaroWindow* w :
+         std::initializer_list<const VelmaroWindow*>{yieldChart_, economicChart_, nitrogenCost_, rateAdvice_})
+        if (w->isVisible() && !w->isMinimized())
+            keepClear << w->keepClearOnScreen();
+    curveSelection_->placeClearOf(keepClear);
 }
 
 WindowSet::~WindowSet()
@@ -372,15 +403,21 @@ void WindowSet::start()
 {
     fillScreen(mainWindow_);
     mainWindow_->show();
-    // The table chosen in an earlier session is read and checked again; a file gone or
-    // no longer valid is said once, and the built-in table stays in use.
+    // The table chosen in an earlier session is read and checked again; what cannot be
+    // used is said, and a table file changed since it was chosen is used only if the adviser agrees.
     QSettings settings(QStringLiteral("Velmaro"), QStringLiteral("velmaro"));
     QString error;
-    if (!responseData_->restore(settings, &error))
+    const auto useChanged = [this](const QStringList& paths) {
+        return seams_.messages->question(
+            mainWindow_,
+            QStringLiteral("El archivo de la tabla de coeficientes cambió desde que se eligió:\n%1\n\n"
+                           "¿Usar su contenido actual?\n\nSi responde «No», en esta sesión se usa la "
+                           "tabla incorporada y se volverá a preguntar en el próximo inicio.")
+                .arg(paths.join(u'\n')));
+    };
+    if (!responseData_->restore(settings, &error, useChanged))
         seams_.errors->report(mainWindow_,
-                              QStringLiteral("No se pudo usar la tabla de coeficientes elegida en la "
-                                             "sesión anterior:\n%1\n\nSe usa la tabla incorporada.")
-                                  .arg(error));
+                              QStringLiteral("No se pudo usar todo lo elegido en la sesión anterior:\n%1").arg(error));
 }
 
 QWidget* WindowSet::window(const QString& objectName) const

@@ -8,8 +8,8 @@ void DialogMessageBoxes::information(QWidget* parent, const QString& text)
     QMessageBox::information(parent, QCoreApplication::applicationName(), text, QMessageBox::Ok);
 }
 
-bool DialogMessageBoxes::confirm(QWidget* parent, const QString& question)
+bool DialogMessageBoxes::question(QWidget* parent, const QString& text)
 {
-    return QMessageBox::question(parent, QCoreApplication::applicationName(), question,
-                                 QMessageBox::Yes | QMessageBox::No, QMessageBox::No) == QMessageBox::Yes;
+    return QMessageBox::question(parent, QCoreApplication::applicationName(), text, QMessageBox::Yes | QMessageBox::No,
+                                 QMessageBox::No) == QMessageBox::Yes;
 }

@@ -1,23 +1,24 @@
 #pragma once
 
+#include <QList>
 #include <QString>
 #include <QStringList>
 
 class QWidget;
 
 // Information boxes with one OK button ("DEBE SELECCIONAR AL MENOS 1 ESCENARIO"), and
-// questions answered "Sí" or "No".
+// questions answered "Sí" or "No" before something the adviser chose is given up.
 class MessageBoxes {
 public:
     virtual ~MessageBoxes() = default;
     virtual void information(QWidget* parent, const QString& text) = 0;
-    // True when the adviser answers "Sí".
-    virtual bool confirm(QWidget* parent, const QString& question) = 0;
+    // True for "Sí"; "No" is the default button.
+    virtual bool question(QWidget* parent, const QString& text) = 0;
 };
 
 // The real boxes, modal over the window that asks.
 class DialogMessageBoxes : public MessageBoxes {
 public:
     void information(QWidget* parent, const QString& text) override;
-    bool confirm(QWidget* parent, const QString& question) override;
+    bool question(QWidget* parent, const QString& text) override;
 };

@@ -58,6 +58,8 @@ public:
     ResponseDataWindow(ResponseData& data, ErrorReporter& errors, FileChooser& files, MessageBoxes& messages,
                        QWidget* parent = nullptr);
 
+    // Whatever gives up something the adviser accepted (a table, fits) asks first and
+    // names what goes.
     // "Cargar tabla…": one CSV file or the three fixed-column files.
     void loadTable();
     // "Ajustar desde ensayos…": reads a trial file and shows its fits, using nothing yet.
@@ -98,6 +100,8 @@ private:
     QList<TrialFit::Fit> chosenFits() const;
     QStringList warnings(int row) const;
     void refuse(const QString& what, const QString& error);
+    // True when nothing is given up, or the adviser agrees to give up `lost`.
+    bool agreed(const QString& change, const QStringList& lost, const QString& proceed);
 
     ResponseData& data_;
     ErrorReporter& errors_;
