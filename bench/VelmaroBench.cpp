@@ -26,6 +26,7 @@
 #include "Samples.h"
 #include "core/Curves.h"
 #include "core/RateAdvice.h"
+#include "core/TrialStatistics.h"
 #include "ui/app/WindowSet.h"
 #include "ui/charting/CurveChart.h"
 #include "ui/economics/EconomicChartWindow.h"
@@ -44,6 +45,7 @@ constexpr int PointerMoves = 501;
 constexpr int ActivationRuns = 51;
 constexpr int AdviceRuns = 201;
 constexpr int HelpAreaRuns = 7;
+constexpr int TrialStatisticsRuns = 21;
 
 // On a large screen the main window and the charts fill more of it: what they hold for
 // it grows, the bare program's window does not.
@@ -88,6 +90,8 @@ const std::vector<VelmaroBench::Row>& VelmaroBench::rows()
          &VelmaroBench::economicActivation},
         {"advice", QStringLiteral("rate advice, nine curves and season risk"), Budget::atMost(2.0, Unit::Milliseconds),
          &VelmaroBench::rateAdvice},
+        {"trial-statistics", QStringLiteral("trial statistics, 100 curves of 24 plots, both models"),
+         Budget::atMost(30.0, Unit::Milliseconds), &VelmaroBench::trialStatistics},
         {"help-area", QStringLiteral("help area, 10 MB document, to painted"),
          Budget::atMost(1000.0, Unit::Milliseconds), &VelmaroBench::helpAreaLargeDocument},
         {"memory", QStringLiteral("peak memory, session with maps"), Budget::timesBare(3.0, Unit::MiB),
@@ -389,6 +393,36 @@ void VelmaroBench::rateAdvice(Figures& figures)
             samples.add(ms);
     }
     QVERIFY(checksum > 0);
+}
+
+void VelmaroBench::trialStatistics(Figures& figures)
+{
+    // Both models with their optima's intervals for 100 fitted curves of 24 plots each:
+    // six rates from 0 to 200 kg/ha, four plots each, around quadratic-plateaus whose
+    // join runs from 80 to 180 kg/ha.
+    QRandomGenerator random(26);
+    std::vector<QVector<TrialFit::Point>> trials(100);
+    for (size_t t = 0; t < trials.size(); ++t) {
+        const double join = 80.0 + double(t), c = -0.06 - 0.0005 * double(t % 40);
+        for (int n = 0; n <= 200; n += 40)
+            for (int plot = 0; plot < 4; ++plot) {
+                const double x = std::min<double>(n, join);
+                trials[t].append({double(n), 4000.0 + c * (x - join) * (x - join) + random.bounded(300.0) - 150.0});
+            }
+    }
+    int closed = 0;
+    for (int i = 0; i < WarmUps + TrialStatisticsRuns; ++i) {
+        QElapsedTimer timer;
+        timer.start();
+        for (const QVector<TrialFit::Point>& trial : trials) {
+            const auto a = TrialStatistics::analyse(trial, 600.0 / 115.0, TrialStatistics::Confidence::P90);
+            closed += a.quadratic.optimum.interval.closes + a.plateau.optimum.interval.closes;
+        }
+        const double ms = elapsedMs(timer);
+        if (i >= WarmUps)
+            figures.samples.add(ms);
+    }
+    QVERIFY(closed > 0);
 }
 
 void VelmaroBench::helpAreaLargeDocument(Figures& figures)

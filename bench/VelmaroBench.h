@@ -61,6 +61,7 @@ private:
     void pointerMoveEconomicChart(Figures& figures);
     void economicActivation(Figures& figures);
     void rateAdvice(Figures& figures);
+    void trialStatistics(Figures& figures);
     void helpAreaLargeDocument(Figures& figures);
     void peakMemory(Figures& figures);
 

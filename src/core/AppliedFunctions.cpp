@@ -11,8 +11,11 @@ constexpr Level ReportOrder[3] = {Level::Medio, Level::P80, Level::P20};
 
 QString AppliedFunctions::equation(const CoefficientTexts& texts)
 {
-    return QStringLiteral("y=") + texts.a + QStringLiteral("+") + texts.b + QStringLiteral("X ") + texts.c +
-        QStringLiteral("x2");
+    const QString curve = QStringLiteral("y=") + texts.a + QStringLiteral("+") + texts.b + QStringLiteral("X ") +
+        texts.c + QStringLiteral("x2");
+    if (texts.plateau.trimmed().isEmpty())
+        return curve;
+    return curve + QStringLiteral(" (meseta desde N=") + texts.plateau.trimmed() + QStringLiteral(")");
 }
 
 AppliedFunctions::SlotEquations AppliedFunctions::equations(const SlotRecord& slot)

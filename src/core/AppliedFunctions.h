@@ -18,7 +18,8 @@ public:
     using SlotEquations = std::array<QString, 3>;
 
     // "y=" + a + "+" + b + "X " + c + "x2", the coefficient texts taken as they stand,
-    // blanks included: "y=1965.1+24.000 X -0.0820x2", "y=3679  +12.250 X -0.0440x2".
+    // blanks included: "y=1965.1+24.000 X -0.0820x2", "y=3679  +12.250 X -0.0440x2"; a
+    // curve with a plateau adds where it starts: " (meseta desde N=108.8)".
     static QString equation(const CoefficientTexts& texts);
 
     // The three equations of a slot as it stands.

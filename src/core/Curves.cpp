@@ -31,7 +31,18 @@ Quadratic fromTexts(const CoefficientTexts& texts, QStringList* errors)
                 errors->append(reading.error);
         }
     }
-    return ok ? Quadratic{values[0], values[1], values[2]} : Quadratic{undefined, undefined, undefined};
+    std::optional<double> plateau;
+    if (!texts.plateau.trimmed().isEmpty()) {
+        const NumberText::Reading reading = NumberText::read(texts.plateau);
+        plateau = reading.value;
+        if (!reading.ok) {
+            ok = false;
+            if (errors)
+                errors->append(reading.error);
+        }
+    }
+    return ok ? Quadratic{values[0], values[1], values[2], plateau}
+              : Quadratic{undefined, undefined, undefined, std::nullopt};
 }
 
 std::array<Quadratic, Count> capture(const ScenarioSlots& scenarioSlots, QStringList* errors)

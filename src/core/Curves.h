@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <optional>
 
 #include <QString>
 
@@ -35,16 +36,31 @@ constexpr int number(int slot, Level level)
 // The curve's name in the read-outs: "Escenario1-Medio", "Escenario2-80%", "Escenario3-20%".
 QString readOutName(int k);
 
-// y = a + b·N + c·N², computed as (N·b + a) + (N·c)·N.
+// y = a + b·N + c·N², computed as (N·b + a) + (N·c)·N; with a plateau, flat from the
+// available N where it starts at the yield the curve reaches there.
 struct Quadratic {
+    Quadratic() = default;
+    Quadratic(double a, double b, double c, std::optional<double> plateau = std::nullopt)
+        : a(a),
+          b(b),
+          c(c),
+          plateau(plateau)
+    {
+    }
+
     double a = 0.0;
     double b = 0.0;
     double c = 0.0;
-    double at(double n) const { return (n * b + a) + (n * c) * n; }
+    std::optional<double> plateau; // available N where the plateau starts, kg/ha
+    double at(double n) const
+    {
+        const double x = plateau && n > *plateau ? *plateau : n;
+        return (x * b + a) + (x * c) * x;
+    }
 };
 
-// One curve from its three coefficient texts; NaN coefficients, and the message in
-// `errors`, when a text is not a number.
+// One curve from its coefficient texts (a blank plateau text: no plateau); NaN
+// coefficients, and the message in `errors`, when a text is not a number.
 Quadratic fromTexts(const CoefficientTexts& texts, QStringList* errors = nullptr);
 
 // The 27 coefficients of the nine curves read from the slots' texts. A text that is not

@@ -19,19 +19,52 @@ DataSourceFile sourceFile(const QString& path, const QByteArray& bytes, int line
             QString::fromLatin1(QCryptographicHash::hash(bytes, QCryptographicHash::Sha256).toHex())};
 }
 
-// Accepted fits written as table CSV rows, only the fitted levels.
+// Accepted fits written as table CSV rows, only the fitted levels, with where each
+// plateau starts.
 QByteArray fitsAsCsv(const CoefficientSet& set)
 {
-    QString out = QStringLiteral("codigo,nivel,a,b,c\n");
+    QString out = QStringLiteral("codigo,nivel,a,b,c,meseta\n");
     for (auto it = set.cbegin(); it != set.cend(); ++it)
         for (Level level : TableLevels)
             if (const auto& v = it.value()[level])
-                out += QStringLiteral("%1,%2,%3,%4,%5\n")
+                out += QStringLiteral("%1,%2,%3,%4,%5,%6\n")
                            .arg(it.key(), ResponseTableReader::csvLevelName(level),
                                 QString::number(v->a, 'g', QLocale::FloatingPointShortest),
                                 QString::number(v->b, 'g', QLocale::FloatingPointShortest),
-                                QString::number(v->c, 'g', QLocale::FloatingPointShortest));
+                                QString::number(v->c, 'g', QLocale::FloatingPointShortest),
+                                v->plateau ? QString::number(*v->plateau, 'g', QLocale::FloatingPointShortest)
+                                           : QString());
     return out.toUtf8();
+}
+
+// The trial points of accepted fits, as a trial file.
+QByteArray pointsAsCsv(const QList<TrialFit::Fit>& fits)
+{
+    QString out = QStringLiteral("codigo,nivel,n_disponible,rendimiento\n");
+    for (const TrialFit::Fit& f : fits)
+        for (const TrialFit::Point& p : f.data)
+            out += QStringLiteral("%1,%2,%3,%4\n")
+                       .arg(f.code, ResponseTableReader::csvLevelName(f.level), QString::number(p.n, 'g', 17),
+                            QString::number(p.yield, 'g', 17));
+    return out.toUtf8();
+}
+
+// The fits of saved trial points, each with its saved curve; points without one are left out.
+QList<TrialFit::Fit> fitsWithCurves(const QByteArray& points, const CoefficientSet& curves)
+{
+    QList<TrialFit::Fit> fits;
+    if (points.isEmpty())
+        return fits;
+    const TrialFit::Reading reading = TrialFit::read(points, QStringLiteral("ensayos guardados"));
+    for (TrialFit::Fit f : reading.fits) {
+        const auto curve = curves.value(f.code)[f.level];
+        if (!reading.ok || !curve)
+            continue;
+        f.coefficients = *curve;
+        f.usable = true;
+        fits << f;
+    }
+    return fits;
 }
 
 QString fileName(const QString& path)
@@ -46,12 +79,15 @@ const QString PathKey = QStringLiteral("ruta");
 const QString LinesKey = QStringLiteral("lineas");
 const QString ShaKey = QStringLiteral("sha256");
 const QString CurvesKey = QStringLiteral("ajustes");
+const QString PointsKey = QStringLiteral("puntos");
+const QString ConfidenceKey = QStringLiteral("datosRespuesta/confianza");
 // One trial file's fits may also stand under these plain keys; they are read as the
 // first acceptance and written back in the list form.
 const QString PlainFitsKey = QStringLiteral("datosRespuesta/ajustes");
 const QString PlainSourceKey = QStringLiteral("datosRespuesta/ensayos");
 const QString PlainLinesKey = QStringLiteral("datosRespuesta/ensayosLineas");
 const QString PlainShaKey = QStringLiteral("datosRespuesta/ensayosSha256");
+const QString PlainPointsKey = QStringLiteral("datosRespuesta/ensayosPuntos");
 
 } // namespace
 
@@ -204,10 +240,16 @@ bool ResponseData::useFits(const QList<TrialFit::Fit>& fits, const QString& tria
             if (std::none_of(own->begin(), own->end(), [](const auto& c) { return c.has_value(); }))
                 earlier.curves.erase(own);
         }
+    for (AcceptedTrial& earlier : trials_)
+        earlier.fits.removeIf([&set](const TrialFit::Fit& f) { return set.value(f.code)[f.level].has_value(); });
     trials_.removeIf([](const AcceptedTrial& t) { return t.curves.isEmpty(); });
     if (trialLines < 0)
         trialLines = int(trialBytes.count('\n') + (trialBytes.endsWith('\n') ? 0 : 1));
-    trials_.append({sourceFile(trialPath, trialBytes, trialLines), set});
+    QList<TrialFit::Fit> usable;
+    for (const TrialFit::Fit& f : fits)
+        if (f.usable)
+            usable << f;
+    trials_.append({sourceFile(trialPath, trialBytes, trialLines), set, usable});
     rebuild();
     return true;
 }
@@ -239,6 +281,33 @@ QStringList ResponseData::acceptedFitLines() const
     return lines;
 }
 
+void ResponseData::setConfidence(TrialStatistics::Confidence level)
+{
+    if (level == confidence_)
+        return;
+    confidence_ = level;
+    Q_EMIT confidenceChanged();
+}
+
+std::optional<TrialStatistics::Optimum>
+ResponseData::fittedOptimum(const QString& code, Level level, const CoefficientTexts& texts, double priceRatio) const
+{
+    for (const TrialFit::Fit& f : fitsInUse_) {
+        if (f.code != code || f.level != level)
+            continue;
+        const CoefficientTexts own = ResponseTableReader::texts(TrialFit::tableCurve(f.coefficients));
+        if (own.a.trimmed() != texts.a.trimmed() || own.b.trimmed() != texts.b.trimmed() ||
+            own.c.trimmed() != texts.c.trimmed() || own.plateau.trimmed() != texts.plateau.trimmed())
+            return std::nullopt;
+        const TrialStatistics::Analysis analysis = TrialStatistics::analyse(f.data, priceRatio, confidence_);
+        if (!analysis.ok)
+            return std::nullopt;
+        return analysis.of(f.coefficients.plateau ? TrialStatistics::Model::Plateau : TrialStatistics::Model::Quadratic)
+            .optimum;
+    }
+    return std::nullopt;
+}
+
 void ResponseData::useBuiltIn()
 {
     tablePaths_.clear();
@@ -254,6 +323,7 @@ void ResponseData::rebuild()
     ResponseTable table = ResponseTableReader::apply(ResponseTable::builtIn(), tableSet_);
     QList<DataSourceFile> files = tableFiles_;
     QSet<QString> codes;
+    QList<TrialFit::Fit> fits;
     for (auto it = tableSet_.cbegin(); it != tableSet_.cend(); ++it)
         codes.insert(it.key());
     for (const AcceptedTrial& t : trials_) {
@@ -261,10 +331,12 @@ void ResponseData::rebuild()
         files.append(t.source);
         for (auto it = t.curves.cbegin(); it != t.curves.cend(); ++it)
             codes.insert(it.key());
+        fits << t.fits;
     }
     table_ = std::move(table);
     files_ = std::move(files);
     codesFromFiles_ = std::move(codes);
+    fitsInUse_ = std::move(fits);
     Q_EMIT changed();
 }
 
@@ -272,7 +344,7 @@ bool ResponseData::save(QSettings& settings, QString* error) const
 {
     settings.setValue(TableKey, tablePaths_);
     settings.setValue(TableSumsKey, tableSums_);
-    for (const QString& key : {PlainFitsKey, PlainSourceKey, PlainLinesKey, PlainShaKey, TrialsKey})
+    for (const QString& key : {PlainFitsKey, PlainSourceKey, PlainLinesKey, PlainShaKey, PlainPointsKey, TrialsKey})
         settings.remove(key);
     settings.beginWriteArray(TrialsKey, int(trials_.size()));
     for (int i = 0; i < trials_.size(); ++i) {
@@ -282,8 +354,10 @@ bool ResponseData::save(QSettings& settings, QString* error) const
         settings.setValue(LinesKey, source.lineCount);
         settings.setValue(ShaKey, source.sha256);
         settings.setValue(CurvesKey, fitsAsCsv(trials_[i].curves));
+        settings.setValue(PointsKey, trials_[i].fits.isEmpty() ? QByteArray() : pointsAsCsv(trials_[i].fits));
     }
     settings.endArray();
+    settings.setValue(ConfidenceKey, qRound(TrialStatistics::coverage(confidence_) * 100));
     settings.sync();
 
     const bool saved = settings.status() == QSettings::NoError;
@@ -299,26 +373,34 @@ bool ResponseData::save(QSettings& settings, QString* error) const
 
 bool ResponseData::restore(QSettings& settings, QString* error, const UseChangedFiles& useChanged)
 {
+    for (TrialStatistics::Confidence level : TrialStatistics::Confidences)
+        if (settings.value(ConfidenceKey).toInt() == qRound(TrialStatistics::coverage(level) * 100))
+            setConfidence(level);
     QStringList problems;
     // The trial files themselves may have moved: the fits stand on their saved values,
     // checked as a table file would be. The files are named as they were when accepted.
     QList<AcceptedTrial> trials;
-    auto readTrial = [&](const QString& path, int lines, const QString& sha, const QByteArray& csv) {
+    // The points only serve the intervals: without them the curves stand.
+    auto readTrial = [&](const QString& path, int lines, const QString& sha, const QByteArray& csv,
+                         const QByteArray& points) {
         const ResponseTableReader::Result result =
             ResponseTableReader::readCsv(csv, QStringLiteral("ajustes guardados de %1").arg(fileName(path)), false);
         if (result.ok)
-            trials.append({{path, lines, QDateTime::currentDateTime(), sha}, result.set});
+            trials.append(
+                {{path, lines, QDateTime::currentDateTime(), sha}, result.set, fitsWithCurves(points, result.set)});
         else
             problems << result.error + QStringLiteral("\nEsos ajustes no se pueden usar y se descartan.");
     };
     if (!settings.value(PlainFitsKey).toByteArray().isEmpty())
         readTrial(settings.value(PlainSourceKey).toString(), settings.value(PlainLinesKey).toInt(),
-                  settings.value(PlainShaKey).toString(), settings.value(PlainFitsKey).toByteArray());
+                  settings.value(PlainShaKey).toString(), settings.value(PlainFitsKey).toByteArray(),
+                  settings.value(PlainPointsKey).toByteArray());
     const int count = settings.beginReadArray(TrialsKey);
     for (int i = 0; i < count; ++i) {
         settings.setArrayIndex(i);
         readTrial(settings.value(PathKey).toString(), settings.value(LinesKey).toInt(),
-                  settings.value(ShaKey).toString(), settings.value(CurvesKey).toByteArray());
+                  settings.value(ShaKey).toString(), settings.value(CurvesKey).toByteArray(),
+                  settings.value(PointsKey).toByteArray());
     }
     settings.endArray();
 

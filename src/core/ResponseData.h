@@ -13,6 +13,7 @@
 #include "core/ResponseTable.h"
 #include "core/ResponseTableReader.h"
 #include "core/TrialFit.h"
+#include "core/TrialStatistics.h"
 
 class QSettings;
 
@@ -29,7 +30,8 @@ struct DataSourceFile {
 // again from a later file is that file's, so no curve belongs to two acceptances.
 struct AcceptedTrial {
     DataSourceFile source;
-    CoefficientSet curves; // only the levels accepted
+    CoefficientSet curves;     // only the levels accepted
+    QList<TrialFit::Fit> fits; // those curves' fits with their trial points, when kept
 };
 
 // The response-curve table in use, shared by every lookup: the built-in table, the lines
@@ -74,15 +76,26 @@ public:
     // What the last loaded table warns of (curves that rise without a maximum).
     const QStringList& loadWarnings() const { return warnings_; }
 
-    // The usable fits go over the table in use; for a code and level fitted before, the
-    // later acceptance wins. `trialLines` is the trial file's line (or sheet row) count;
-    // -1 counts the lines of its bytes as text.
+    // The usable fits go over the table in use, each with the curve of its coefficients
+    // (a plateau among them for the quadratic-plateau); for a code and level fitted
+    // before, the later acceptance wins. `trialLines` is the trial file's line (or sheet
+    // row) count; -1 counts the lines of its bytes as text.
     bool useFits(const QList<TrialFit::Fit>& fits, const QString& trialPath, const QByteArray& trialBytes,
                  QString* error, int trialLines = -1);
     // The curves of earlier acceptances these fits would take over, as "AGAA Medio (ensayos.csv)".
     QStringList curvesReplacedBy(const QList<TrialFit::Fit>& fits) const;
     // The accepted fits, one line per trial file: "ensayos.csv: AGAA Medio, AGAA 80".
     QStringList acceptedFitLines() const;
+
+    // The accepted fits behind lines of the table in use, with their trial points.
+    const QList<TrialFit::Fit>& fitsInUse() const { return fitsInUse_; }
+    // The confidence level of the optima's intervals, wherever they are shown.
+    TrialStatistics::Confidence confidence() const { return confidence_; }
+    void setConfidence(TrialStatistics::Confidence level);
+    // The optimum and its interval at this price ratio of the curve with these texts, when
+    // a fit in use gave it (its code, level and coefficients); nothing otherwise.
+    std::optional<TrialStatistics::Optimum> fittedOptimum(const QString& code, Level level,
+                                                          const CoefficientTexts& texts, double priceRatio) const;
 
     void useBuiltIn();
 
@@ -91,7 +104,9 @@ public:
     // the built-in table in use for this session and the choice kept for the next start;
     // a table file changed since it was chosen is used only when `useChanged` agrees (and
     // not without it).
-    // Saved fits that no longer read are dropped. *error says what could not be used.
+    // Saved fits that no longer read are dropped; saved trial points that no longer read
+    // leave their curves without an interval. The confidence level is kept too.
+    // *error says what could not be used.
     bool save(QSettings& settings, QString* error = nullptr) const;
     bool restore(QSettings& settings, QString* error, const UseChangedFiles& useChanged = {});
 
@@ -108,6 +123,7 @@ public:
 
 Q_SIGNALS:
     void changed();
+    void confidenceChanged();
 
 private:
     struct TableRead {
@@ -127,5 +143,7 @@ private:
     QList<DataSourceFile> tableFiles_; // the chosen table's files when in use
     CoefficientSet tableSet_;          // their values
     QList<AcceptedTrial> trials_;      // in the order accepted
+    QList<TrialFit::Fit> fitsInUse_;   // the fits of every acceptance, in that order
+    TrialStatistics::Confidence confidence_ = TrialStatistics::Confidence::P90;
     QStringList warnings_;
 };

@@ -17,6 +17,7 @@ struct Field {
     const char* name;
 };
 constexpr std::array<Field, 3> Fields{{{5, 6, "a"}, {12, 7, "b"}, {20, 7, "c"}}};
+constexpr Field Plateau{28, 6, "meseta"};
 
 QStringList loadLines(const QString& resource)
 {
@@ -81,18 +82,21 @@ CoefficientTexts ResponseTable::coefficients(Level level, int row) const
     const QString& line = lines(level).at(row);
     if (line.contains(u'\t')) {
         const QStringList fields = line.split(u'\t');
-        return {fields.value(1), fields.value(2), fields.value(3)};
+        return {fields.value(1), fields.value(2), fields.value(3), fields.value(4)};
     }
     return {line.mid(Fields[0].start, Fields[0].width), line.mid(Fields[1].start, Fields[1].width),
-            line.mid(Fields[2].start, Fields[2].width)};
+            line.mid(Fields[2].start, Fields[2].width), line.mid(Plateau.start, Plateau.width)};
 }
 
 QString ResponseTable::line(const QString& code, const CoefficientTexts& t)
 {
-    const QChar gap = t.a.size() == Fields[0].width && t.b.size() == Fields[1].width && t.c.size() == Fields[2].width
-        ? QChar(u' ')
-        : QChar(u'\t');
-    return code + gap + t.a + gap + t.b + gap + t.c;
+    const bool fixed = t.a.size() == Fields[0].width && t.b.size() == Fields[1].width &&
+        t.c.size() == Fields[2].width && t.plateau.trimmed().size() <= Plateau.width;
+    const QChar gap = fixed ? QChar(u' ') : QChar(u'\t');
+    QString out = code + gap + t.a + gap + t.b + gap + t.c;
+    if (!t.plateau.trimmed().isEmpty())
+        out += gap + (fixed ? t.plateau.trimmed().rightJustified(Plateau.width) : t.plateau.trimmed());
+    return out;
 }
 
 QString ResponseTable::levelName(Level level)
@@ -123,15 +127,16 @@ QStringList ResponseTable::validate() const
             const QString where = QStringLiteral("tabla %1, línea %2").arg(name).arg(row);
             if (line.contains(u'\t')) {
                 const QStringList fields = line.split(u'\t');
-                if (fields.size() != 4 || fields[0].size() != CodeWidth)
+                const bool whole = (fields.size() == 4 || fields.size() == 5) && fields[0].size() == CodeWidth;
+                if (!whole)
                     faults << QStringLiteral("%1: línea separada por tabulaciones sin sus cuatro campos").arg(where);
                 else if (row < codes.size() && fields[0] != codes[row])
                     faults << QStringLiteral("%1: código '%2' fuera de orden, se esperaba '%3'")
                                   .arg(where, fields[0], codes[row]);
-                for (int k = 1; k < fields.size() && fields.size() == 4; ++k)
+                for (int k = 1; k < fields.size() && whole; ++k)
                     if (!NumberText::read(fields[k]))
                         faults << QStringLiteral("%1: coeficiente %2 '%3' no es un número")
-                                      .arg(where, QLatin1String(Fields[k - 1].name), fields[k]);
+                                      .arg(where, QLatin1String(k < 4 ? Fields[k - 1].name : Plateau.name), fields[k]);
                 continue;
             }
             if (line.size() < MinimumLineLength) {
@@ -154,7 +159,10 @@ QStringList ResponseTable::validate() const
                     faults << QStringLiteral("%1: coeficiente %2 '%3' no es un número")
                                   .arg(where, QLatin1String(field.name), text);
             }
-            if (!line.mid(MinimumLineLength).trimmed().isEmpty())
+            const bool plateau = line.size() > Plateau.start && line[MinimumLineLength] == u' ' &&
+                NumberText::read(line.mid(Plateau.start, Plateau.width)) &&
+                line.mid(Plateau.start + Plateau.width).trimmed().isEmpty();
+            if (!plateau && !line.mid(MinimumLineLength).trimmed().isEmpty())
                 faults << QStringLiteral("%1: texto después de la columna %2").arg(where).arg(MinimumLineLength);
         }
     }

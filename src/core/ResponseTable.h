@@ -21,19 +21,22 @@ template <typename T> struct PerLevel {
 };
 
 // Coefficients of one yield curve yield = a + b·N + c·N², as cut from a table line:
-// blanks kept, converted to numbers only by whoever reads them.
+// blanks kept, converted to numbers only by whoever reads them. `plateau`, the available
+// N where a plateau starts, is blank or empty for a curve without one.
 struct CoefficientTexts {
     QString a;
     QString b;
     QString c;
+    QString plateau;
     bool operator==(const CoefficientTexts&) const = default;
 };
 
 // The response-curve table: for each of the 384 scenario codes, one fixed-column line
 // per probability level. Line r of the three levels carries the same code.
-//   columns 1-4 code, 6-11 a, 13-19 b, 21-27 c (1-based); anything after 27 is ignored.
+//   columns 1-4 code, 6-11 a, 13-19 b, 21-27 c (1-based); a fitted curve with a plateau
+//   carries where it starts in 29-34. The built-in lines end at 27.
 // A line of the adviser's values that do not fit those columns (more decimals than the
-// columns hold) carries its four fields separated by tabs instead.
+// columns hold) carries its four fields, and the plateau's as a fifth, separated by tabs.
 class ResponseTable {
 public:
     static constexpr int LineCount = 384;
@@ -51,11 +54,12 @@ public:
     // Every line is visited; the last match wins, though codes are unique.
     int find(const QString& code) const;
 
-    // The three fields of line `row` of a level, exactly as cut.
+    // The fields of line `row` of a level, exactly as cut (the plateau's empty or blank
+    // when the curve has none).
     CoefficientTexts coefficients(Level level, int row) const;
 
-    // The line of a code: fixed columns when the fields are 6, 7 and 7 characters wide,
-    // tab-separated otherwise.
+    // The line of a code: fixed columns when the fields are 6, 7 and 7 characters wide
+    // and a plateau's at most 6, tab-separated otherwise.
     static QString line(const QString& code, const CoefficientTexts& texts);
 
     // Every fault of format, order or content, one message per fault naming the level

@@ -18,6 +18,7 @@ namespace {
 
 const char* const CoefficientNames[3] = {"a", "b", "c"};
 constexpr int Decimals[3] = {1, 3, 4};
+constexpr int PlateauDecimals = 1;
 
 const QSet<QString>& scenarioCodes()
 {
@@ -127,6 +128,14 @@ QString ResponseTableReader::csvLevelName(Level level)
     return QStringLiteral("80");
 }
 
+QString ResponseTableReader::checkPlateau(double value)
+{
+    if (!std::isfinite(value) || value < PlateauRange.low || value > PlateauRange.high)
+        return u"meseta = %1 fuera del rango admitido (%2 a %3)"_s.arg(number(value), QString::number(PlateauRange.low),
+                                                                       QString::number(PlateauRange.high));
+    return {};
+}
+
 QString ResponseTableReader::checkValue(int coefficient, double value)
 {
     const Range& range = Ranges[coefficient];
@@ -145,6 +154,7 @@ const QList<SheetColumn>& ResponseTableReader::columns()
         {u"a"_s, {}},
         {u"b"_s, {}},
         {u"c"_s, {}},
+        {u"meseta"_s, {u"inicio de la meseta"_s}, false},
     };
     return table;
 }
@@ -202,6 +212,13 @@ ResponseTableReader::Result ResponseTableReader::read(const Sheet& sheet, bool a
             if (!fault.isEmpty())
                 return refuse(layout.where(sheet, row, A + k, fault));
             *targets[k] = number.value;
+        }
+        if (const SheetCell cell = layout.cell(row, PlateauColumn); !cell.text.trimmed().isEmpty()) {
+            const NumberText::Reading number = CellNumber::read(cell, sheet.decimalComma);
+            const QString fault = number ? checkPlateau(number.value) : number.error;
+            if (!fault.isEmpty())
+                return refuse(layout.where(sheet, row, PlateauColumn, fault));
+            values.plateau = number.value;
         }
         result.set[code][level] = values;
         ++result.lineCount;
@@ -323,9 +340,11 @@ CoefficientTexts ResponseTableReader::texts(const Curves::Quadratic& v)
     const QString a = plainText(v.a, Decimals[0]);
     const QString b = plainText(v.b, Decimals[1]);
     const QString c = plainText(v.c, Decimals[2]);
-    if (a.size() > 6 || b.size() > 7 || c.size() > 7)
-        return {a, b, c}; // a line of its own form: see ResponseTable::line
-    return {a.rightJustified(6), b.size() <= 6 ? b.rightJustified(6) + u' ' : b, c.rightJustified(7)};
+    const QString plateau = v.plateau ? plainText(*v.plateau, PlateauDecimals) : QString();
+    if (a.size() > 6 || b.size() > 7 || c.size() > 7 || plateau.size() > 6)
+        return {a, b, c, plateau}; // a line of its own form: see ResponseTable::line
+    return {a.rightJustified(6), b.size() <= 6 ? b.rightJustified(6) + u' ' : b, c.rightJustified(7),
+            plateau.isEmpty() ? plateau : plateau.rightJustified(6)};
 }
 
 double ResponseTableReader::rounded(double value, int coefficient)
@@ -351,7 +370,7 @@ ResponseTable ResponseTableReader::apply(const ResponseTable& base, const Coeffi
                 continue;
             // Values equal to the line's keep the line as it stands, blanks and all.
             const Curves::Quadratic old = Curves::fromTexts(base.coefficients(level, row));
-            if (old.a == values->a && old.b == values->b && old.c == values->c)
+            if (old.a == values->a && old.b == values->b && old.c == values->c && old.plateau == values->plateau)
                 continue;
             lines[level][row] = ResponseTable::line(it.key(), texts(*values));
         }
@@ -361,12 +380,17 @@ ResponseTable ResponseTableReader::apply(const ResponseTable& base, const Coeffi
 
 QList<QStringList> ResponseTableReader::exportRows(const ResponseTable& table)
 {
+    const int count = int(table.lines(Level::P20).size());
+    bool plateaus = false;
+    for (Level level : TableLevels)
+        for (int row = 0; row < count; ++row)
+            plateaus = plateaus || !table.coefficients(level, row).plateau.trimmed().isEmpty();
     QList<QStringList> rows;
     QStringList header;
     for (const SheetColumn& column : columns())
-        header << column.name;
+        if (column.required || plateaus)
+            header << column.name;
     rows << header;
-    const int count = int(table.lines(Level::P20).size());
     for (int row = 0; row < count; ++row) {
         const QString code = table.lines(Level::P20)[row].left(4);
         for (Level level : TableLevels) {
@@ -376,6 +400,10 @@ QList<QStringList> ResponseTableReader::exportRows(const ResponseTable& table)
             for (int k = 0; k < 3; ++k) {
                 const NumberText::Reading reading = NumberText::read(fields[k]);
                 cells << (reading ? plainText(reading.value, Decimals[k]) : fields[k].trimmed());
+            }
+            if (plateaus) {
+                const NumberText::Reading reading = NumberText::read(t.plateau);
+                cells << (reading ? plainText(reading.value, PlateauDecimals) : t.plateau.trimmed());
             }
             rows << cells;
         }

@@ -19,7 +19,8 @@ using CoefficientSet = QMap<QString, PerLevel<std::optional<Curves::Quadratic>>>
 // used, and turns accepted values into the table's own lines:
 // - three files in the built-in fixed-column form, one per level;
 // - one sheet (CSV in any dialect SheetReader reads, .xlsx, .ods) with the columns
-//   codigo, nivel, a, b, c; nivel one of 20, Medio, 80.
+//   codigo, nivel, a, b, c; nivel one of 20, Medio, 80; and optionally "meseta", the
+//   available N where a plateau starts (empty: no plateau).
 // A file is refused whole at its first fault, with the file, line, column and reason.
 // Values keep the precision they were written with.
 class ResponseTableReader {
@@ -33,7 +34,7 @@ public:
     };
 
     // The columns of a table sheet, in the order an export writes them.
-    enum Column { Code, LevelColumn, A, B, C };
+    enum Column { Code, LevelColumn, A, B, C, PlateauColumn };
     static const QList<SheetColumn>& columns();
 
     // Each bound of the built-in table's values over all levels (a 206.4 to 4423.1,
@@ -47,6 +48,9 @@ public:
 
     // Why a value cannot enter the table (out of range, not finite), or empty.
     static QString checkValue(int coefficient, double value); // 0 a, 1 b, 2 c
+    // The same for where a plateau starts: 0 to the highest N a trial may carry.
+    static constexpr Range PlateauRange{0.0, 1000.0};
+    static QString checkPlateau(double value);
 
     // A table sheet. With `allLevels` every code must carry all three levels.
     static Result read(const Sheet& sheet, bool allLevels = true);
@@ -56,13 +60,14 @@ public:
     static Result readFixedColumns(const std::array<QByteArray, 3>& bytes, const std::array<QString, 3>& fileNames);
 
     // `base` with the lines of the codes in `set` rewritten with their values, at the
-    // table's precision or more (a to 0.1, b to 0.001, c to 0.0001 at least). A level
+    // table's precision or more (a to 0.1, b to 0.001, c to 0.0001, a plateau to 0.1 at
+    // least). A level
     // whose values equal the base line's keeps that line as it stands, so a table read
     // back changes no text.
     static ResponseTable apply(const ResponseTable& base, const CoefficientSet& set);
 
     // The fields of one curve: fixed-column fields when the values fit them, the plain
-    // texts otherwise.
+    // texts otherwise (the plateau's empty when it has none).
     static CoefficientTexts texts(const Curves::Quadratic& coefficients);
     // A computed value (a fit) to four significant digits, at least to the table's precision.
     static double rounded(double value, int coefficient);
@@ -71,7 +76,7 @@ public:
     static QStringList upwardCurves(const CoefficientSet& set);
 
     // The table as rows of cells, the header first, numbers written with a point; every
-    // code and level in table order.
+    // code and level in table order; the "meseta" column only when some curve has a plateau.
     static QList<QStringList> exportRows(const ResponseTable& table);
     // Those rows as CSV separated by commas (UTF-8, "\n" line ends).
     static QByteArray exportCsv(const ResponseTable& table);

@@ -9,6 +9,7 @@
 
 #include "core/CellNumber.h"
 #include "core/NumberText.h"
+#include "core/QuadraticFit.h"
 #include "core/SheetReader.h"
 
 using namespace Qt::StringLiterals;
@@ -16,37 +17,6 @@ using namespace Qt::StringLiterals;
 namespace {
 
 constexpr double NaN = std::numeric_limits<double>::quiet_NaN();
-
-// Solves the 3x3 system m·x = r by Gaussian elimination with partial pivoting;
-// false when a pivot vanishes (a design that cannot determine three coefficients).
-bool solve3(double m[3][3], double r[3], double x[3])
-{
-    for (int col = 0; col < 3; ++col) {
-        int pivot = col;
-        for (int row = col + 1; row < 3; ++row)
-            if (std::fabs(m[row][col]) > std::fabs(m[pivot][col]))
-                pivot = row;
-        if (!(std::fabs(m[pivot][col]) > 1e-12))
-            return false;
-        if (pivot != col) {
-            std::swap(m[pivot], m[col]);
-            std::swap(r[pivot], r[col]);
-        }
-        for (int row = col + 1; row < 3; ++row) {
-            const double f = m[row][col] / m[col][col];
-            for (int k = col; k < 3; ++k)
-                m[row][k] -= f * m[col][k];
-            r[row] -= f * r[col];
-        }
-    }
-    for (int row = 2; row >= 0; --row) {
-        double sum = r[row];
-        for (int k = row + 1; k < 3; ++k)
-            sum -= m[row][k] * x[k];
-        x[row] = sum / m[row][row];
-    }
-    return true;
-}
 
 } // namespace
 
@@ -56,7 +26,7 @@ TrialFit::Fit TrialFit::fit(const QString& code, Level level, const QVector<Poin
     f.code = code;
     f.level = level;
     f.points = int(points.size());
-    f.coefficients = {NaN, NaN, NaN};
+    f.coefficients = {NaN, NaN, NaN, std::nullopt};
     f.rSquared = NaN;
     f.residualError = NaN;
     if (points.isEmpty())
@@ -64,62 +34,28 @@ TrialFit::Fit TrialFit::fit(const QString& code, Level level, const QVector<Poin
 
     QSet<double> rates;
     f.nMinimum = f.nMaximum = points.first().n;
-    double sumN = 0.0, sumY = 0.0;
     for (const Point& p : points) {
         rates.insert(p.n);
         f.nMinimum = std::min(f.nMinimum, p.n);
         f.nMaximum = std::max(f.nMaximum, p.n);
-        sumN += p.n;
-        sumY += p.yield;
     }
     f.distinctRates = int(rates.size());
+    f.data = points;
     if (f.distinctRates < 3) {
         f.warnings << QStringLiteral("menos de 3 dosis distintas: no se ajusta");
         return f;
     }
-
-    // The design is centred on the mean rate and scaled by half the rate range, u in
-    // about [-1, 1]: the normal equations in (1, u, u²) are then well conditioned (their
-    // matrix has entries of order one), so solving them in double precision loses
-    // nothing a yield shows, and a 3x3 solve needs no QR machinery.
-    const double n = f.points;
-    const double centre = sumN / n;
-    const double scale = (f.nMaximum - f.nMinimum) / 2.0;
-    double m[3][3] = {};
-    double r[3] = {};
-    for (const Point& p : points) {
-        const double u = (p.n - centre) / scale;
-        const double basis[3] = {1.0, u, u * u};
-        for (int i = 0; i < 3; ++i) {
-            r[i] += basis[i] * p.yield;
-            for (int j = 0; j < 3; ++j)
-                m[i][j] += basis[i] * basis[j];
-        }
-    }
-    double x[3];
-    if (!solve3(m, r, x)) {
+    const QuadraticFit::Result q = QuadraticFit::fit(points);
+    if (!q.ok) {
         f.warnings << QStringLiteral("diseño degenerado: no se ajusta");
         return f;
     }
-
-    // Back to N: yield = x0 + x1·(N - m)/s + x2·(N - m)²/s².
-    const double c = x[2] / (scale * scale);
-    const double b = x[1] / scale - 2.0 * x[2] * centre / (scale * scale);
-    const double a = x[0] - x[1] * centre / scale + x[2] * centre * centre / (scale * scale);
-    f.coefficients = {a, b, c};
-
-    const double meanY = sumY / n;
-    double sse = 0.0, sst = 0.0;
-    for (const Point& p : points) {
-        const double u = (p.n - centre) / scale;
-        const double e = p.yield - (x[0] + x[1] * u + x[2] * u * u);
-        sse += e * e;
-        sst += (p.yield - meanY) * (p.yield - meanY);
-    }
-    if (sst > 0.0)
-        f.rSquared = 1.0 - sse / sst;
+    f.coefficients = q.curve;
+    const double a = q.curve.a, b = q.curve.b, c = q.curve.c;
+    if (q.sst > 0.0)
+        f.rSquared = 1.0 - q.sse / q.sst;
     if (f.points > 3)
-        f.residualError = std::sqrt(sse / (n - 3.0));
+        f.residualError = std::sqrt(q.residualVariance());
 
     if (f.distinctRates < 4)
         f.warnings << QStringLiteral("menos de 4 dosis distintas");
@@ -212,8 +148,15 @@ CoefficientSet TrialFit::usable(const QList<Fit>& fits)
     CoefficientSet set;
     for (const Fit& f : fits)
         if (f.usable)
-            set[f.code][f.level] = Curves::Quadratic{ResponseTableReader::rounded(f.coefficients.a, 0),
-                                                     ResponseTableReader::rounded(f.coefficients.b, 1),
-                                                     ResponseTableReader::rounded(f.coefficients.c, 2)};
+            set[f.code][f.level] = tableCurve(f.coefficients);
     return set;
+}
+
+Curves::Quadratic TrialFit::tableCurve(const Curves::Quadratic& fitted)
+{
+    std::optional<double> plateau;
+    if (fitted.plateau)
+        plateau = ResponseTableReader::rounded(*fitted.plateau, 0); // to 0.1, as a
+    return {ResponseTableReader::rounded(fitted.a, 0), ResponseTableReader::rounded(fitted.b, 1),
+            ResponseTableReader::rounded(fitted.c, 2), plateau};
 }

@@ -10,7 +10,8 @@
 
 // Yield response curves fitted from nitrogen-rate trials: for each scenario code and
 // level, yield = a + b·N + c·N² by least squares over the plots (or treatment means)
-// given, N being the available nitrogen in kg/ha.
+// given, N being the available nitrogen in kg/ha. How sure the optimum is, and the
+// quadratic-plateau alternative, are TrialStatistics' business.
 class TrialFit {
 public:
     struct Point {
@@ -30,6 +31,7 @@ public:
         double nMaximum = 0.0;
         bool usable = false;  // may enter the table
         QStringList warnings; // in Spanish, as shown beside the fit
+        QVector<Point> data;  // the plots (or treatment means) fitted
     };
 
     struct Reading {
@@ -58,7 +60,9 @@ public:
     // determine a quadratic: the fit is refused (not usable) and says why.
     static Fit fit(const QString& code, Level level, const QVector<Point>& points);
 
-    // The usable fits as a set the table can take, each value to four significant
-    // digits at least (ResponseTableReader::rounded).
+    // The usable fits as a set the table can take, each as tableCurve() keeps it.
     static CoefficientSet usable(const QList<Fit>& fits);
+    // A fitted curve as it enters the table: each value to four significant digits at
+    // least (ResponseTableReader::rounded), where a plateau starts to 0.1 at least.
+    static Curves::Quadratic tableCurve(const Curves::Quadratic& fitted);
 };

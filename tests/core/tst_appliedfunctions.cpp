@@ -93,19 +93,27 @@ void TestAppliedFunctions::equationOfTexts_data()
     QTest::addColumn<QString>("a");
     QTest::addColumn<QString>("b");
     QTest::addColumn<QString>("c");
+    QTest::addColumn<QString>("plateau");
     QTest::addColumn<QString>("expected");
     QTest::newRow("negative b left as it is") << "1200.0"
                                               << "-3.500 "
-                                              << "-0.0100"
-                                              << "y=1200.0+-3.500 X -0.0100x2";
+                                              << "-0.0100" << QString() << "y=1200.0+-3.500 X -0.0100x2";
     QTest::newRow("placeholders of slot 2 Medio") << "52"
                                                   << "53"
-                                                  << "54"
-                                                  << "y=52+53X 54x2";
+                                                  << "54" << QString() << "y=52+53X 54x2";
     QTest::newRow("not numbers, not checked") << "abc"
                                               << ""
-                                              << " "
-                                              << "y=abc+X  x2";
+                                              << " " << QString() << "y=abc+X  x2";
+    QTest::newRow("a plateau said, a blank one not") << "2000.0"
+                                                     << "25.000 "
+                                                     << "-0.1000"
+                                                     << " 108.8"
+                                                     << "y=2000.0+25.000 X -0.1000x2 (meseta desde N=108.8)";
+    QTest::newRow("blank plateau") << "52"
+                                   << "53"
+                                   << "54"
+                                   << "      "
+                                   << "y=52+53X 54x2";
 }
 
 void TestAppliedFunctions::equationOfTexts()
@@ -113,8 +121,9 @@ void TestAppliedFunctions::equationOfTexts()
     QFETCH(QString, a);
     QFETCH(QString, b);
     QFETCH(QString, c);
+    QFETCH(QString, plateau);
     QFETCH(QString, expected);
-    QCOMPARE(AppliedFunctions::equation(CoefficientTexts{a, b, c}), expected);
+    QCOMPARE(AppliedFunctions::equation(CoefficientTexts{a, b, c, plateau}), expected);
 }
 
 void TestAppliedFunctions::received_data()

@@ -485,6 +485,18 @@ void TestResponseData::fitsFromSeveralTrialFilesComeBack()
     QSettings settings(dir.filePath("velmaro.ini"), QSettings::IniFormat);
     const QStringList expected = allLines(ResponseTableReader::apply(
         ResponseTable::builtIn(), ResponseTableReader::readCsv(CsvHeader + curves, "t.csv", false).set));
+    // The fits behind the curves, each with its trial points, for the optima's intervals.
+    const auto fitsInUse = [](const ResponseData& data) {
+        QStringList out;
+        for (const TrialFit::Fit& f : data.fitsInUse())
+            out << QStringLiteral("%1,%2,%3")
+                       .arg(ResponseData::curveName(f.code, f.level))
+                       .arg(f.data.size())
+                       .arg(qRound(f.coefficients.a));
+        out.sort();
+        return out;
+    };
+    QStringList fitted;
     QString error;
     {
         ResponseData data;
@@ -496,12 +508,15 @@ void TestResponseData::fitsFromSeveralTrialFilesComeBack()
             QVERIFY(data.useFits(reading.fits, writeFile(dir, name, files[i]), files[i], &error));
         }
         QCOMPARE(allLines(data.table()), expected);
+        fitted = fitsInUse(data);
+        QCOMPARE(fitted.size(), curves.count('\n'));
         data.save(settings);
     }
     ResponseData next;
     QVERIFY2(next.restore(settings, &error), qPrintable(error));
     QCOMPARE(allLines(next.table()), expected);
     QCOMPARE(next.shortLabel(), label);
+    QCOMPARE(fitsInUse(next), fitted);
 }
 
 void TestResponseData::aPipeFolderOrDeviceIsRefusedUnopened_data()

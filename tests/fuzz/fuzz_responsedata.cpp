@@ -1,7 +1,8 @@
 // libFuzzer target: any bytes through the readers of the adviser's own data (the CSV
-// table, the three fixed-column files, the trial results and their fits) must return
-// without a crash, a hang or a sanitizer report; a file read as sound must give values
-// within their ranges, and a refused one a message and nothing else.
+// table, the three fixed-column files, the trial results, their fits and the statistics
+// of their optima) must return without a crash, a hang or a sanitizer report; a file
+// read as sound must give values within their ranges, and a refused one a message and
+// nothing else.
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
@@ -11,6 +12,7 @@
 
 #include "core/ResponseTableReader.h"
 #include "core/TrialFit.h"
+#include "core/TrialStatistics.h"
 
 namespace {
 
@@ -63,6 +65,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
             require(fit.distinctRates >= 3);
             require(std::isfinite(fit.coefficients.a) && std::isfinite(fit.coefficients.b) &&
                     std::isfinite(fit.coefficients.c));
+            // Both models and their intervals end, and an optimum found is a number.
+            const auto a = TrialStatistics::analyse(fit.data, 600.0 / 115.0, TrialStatistics::Confidence::P95);
+            require(!a.plateau.optimum.defined || std::isfinite(a.plateau.optimum.n));
         }
     }
     checkSet({true, {}, TrialFit::usable(trials.fits), 0, {}});

@@ -3,6 +3,7 @@
 #include <sys/resource.h>
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QCryptographicHash>
 #include <QFile>
 #include <QProcess>
@@ -17,6 +18,8 @@
 #include "support/PdfText.h"
 #include "ui/advice/RateAdviceWindow.h"
 #include "ui/charting/CurveChart.h"
+#include "ui/data/FitChart.h"
+#include "ui/data/ResponseDataWindow.h"
 #include "ui/economics/EconomicChartWindow.h"
 #include "ui/printing/HelpPrintWindow.h"
 #include "ui/yieldchart/YieldChartWindow.h"
@@ -66,6 +69,7 @@ private Q_SLOTS:
     void brokenFileChangesNothing_data();
     void brokenFileChangesNothing();
     void fitsAreReviewedThenUsedAndKeptForTheNextStart();
+    void optimaOfBothModelsReachTheAdvice();
     void aTableChosenEarlierIsCheckedAtStart_data();
     void aTableChosenEarlierIsCheckedAtStart();
     void exportedTableLoadsBack();
@@ -257,10 +261,15 @@ void TestResponseDataWindow::fitsAreReviewedThenUsedAndKeptForTheNextStart()
         eighty << table->item(1, column)->text();
     }
     // Residuals are ±60 on 10 plots: s = 60·√(10/7).
-    QCOMPARE(medio,
-             (QStringList{"AGAA", "Medio", "10", "5", "1500.0", "30.000", "-0.1000", medio[7], "71.7", "0 a 200", ""}));
-    QVERIFY(medio[7].toDouble() > 0.9 && medio[7].toDouble() < 1.0);
-    QCOMPARE(eighty[10], QStringLiteral("menos de 3 dosis distintas: no se ajusta"));
+    using W = ResponseDataWindow;
+    QStringList fit;
+    for (int column : {W::CodeColumn, W::LevelColumn, W::PointsColumn, W::RatesColumn, W::AColumn, W::BColumn,
+                       W::CColumn, W::ResidualErrorColumn, W::RangeColumn, W::WarningColumn})
+        fit << medio[column];
+    QCOMPARE(fit, (QStringList{"AGAA", "Medio", "10", "5", "1500.0", "30.000", "-0.1000", "71.7", "0 a 200", ""}));
+    const double rSquared = medio[W::RSquaredColumn].toDouble();
+    QVERIFY(rSquared > 0.9 && rSquared < 1.0);
+    QCOMPARE(eighty.last(), QStringLiteral("menos de 3 dosis distintas: no se ajusta"));
     click("DiscardFitButton");
     QCOMPARE(table->rowCount(), 0);
     QCOMPARE(plotSlot1(), builtIn);
@@ -287,6 +296,60 @@ void TestResponseDataWindow::fitsAreReviewedThenUsedAndKeptForTheNextStart()
     QCOMPARE(plotSlot1(), builtIn);
     restart();
     QCOMPARE(plotSlot1(), builtIn);
+}
+
+void TestResponseDataWindow::optimaOfBothModelsReachTheAdvice()
+{
+    using W = ResponseDataWindow;
+    f_->files.answers << QStringList{QStringLiteral(VELMARO_SOURCE_DIR "/tests/data/trials/replicada.csv")};
+    click("FitTrialsButton");
+    auto* table = f_->child<QTableWidget>("ResponseDataWindow", "FitTable");
+    QStringList cells;
+    for (int column :
+         {W::QuadraticOptimumColumn, W::QuadraticDoseColumn, W::QuadraticIntervalColumn, W::PlateauOptimumColumn,
+          W::PlateauDoseColumn, W::PlateauIntervalColumn, W::PlateauStartColumn, W::ModelColumn})
+        cells << table->item(0, column)->text();
+    // tst_trialstatistics' values at the economic chart's opening prices, rounded; doses
+    // over its opening reference of 40 kg/ha; the plateau has the lower AICc.
+    QCOMPARE(cells, (QStringList{"112", "72", "106 – 119", "90", "50", "79 – 100", "108.8", "Cuadrática-meseta"}));
+
+    f_->child<QComboBox>("ResponseDataWindow", "ConfidenceLevelChooser")->setCurrentIndex(2);
+    QCOMPARE(table->horizontalHeaderItem(W::PlateauIntervalColumn)->text(), QStringLiteral("Intervalo 95 %\nmeseta"));
+    QCOMPARE(table->item(0, W::PlateauIntervalColumn)->text(), QStringLiteral("77 – 103"));
+    auto* chart = f_->child<FitChart>("ResponseDataWindow", "FitChart");
+    QCOMPARE(chart->series(FitChart::Plots)->data()->size(), 24);
+    QVERIFY(chart->band()->visible());
+    QCOMPARE(qRound(chart->band()->topLeft->coords().x()), 77);
+    QCOMPARE(qRound(chart->band()->bottomRight->coords().x()), 103);
+    QCOMPARE(chart->optimumNote(), QStringLiteral("N* cuadrática-meseta: 90 kg/ha · intervalo 95 %: 77 – 103"));
+
+    // Used, the fits stay on show; the slot's Medio curve carries its plateau, and the
+    // advice its interval beside N*.
+    click("AcceptFitButton");
+    QCOMPARE(table->rowCount(), 1);
+    f_->openEconomicChart();
+    QCOMPARE(f_->set->scenarioSlots().slot(1).at(Level::Medio).plateau, QStringLiteral(" 108.8"));
+    const auto adviceTable = [this] {
+        f_->set->rateAdvice().show();
+        f_->set->rateAdvice().refresh();
+        return f_->set->rateAdvice().findChild<QTableWidget*>(QStringLiteral("OptimumTable"));
+    };
+    QCOMPARE(adviceTable()->horizontalHeaderItem(2)->text(), QStringLiteral("Intervalo 95 %\n(kg/ha)"));
+    QCOMPARE(adviceTable()->item(0, 2)->text(), QStringLiteral("77 – 103"));
+    // The next session still knows which curves come from fits, and the confidence.
+    restart();
+    f_->openEconomicChart();
+    QCOMPARE(adviceTable()->item(0, 2)->text(), QStringLiteral("77 – 103"));
+
+    // Back to the built-in table only once the adviser agrees.
+    f_->messages.answers << false;
+    click("BuiltInTableButton");
+    QCOMPARE(f_->messages.questions.size(), 1);
+    QCOMPARE(text("TForm3", "DataSourceLabel"), QStringLiteral("datos: replicada.csv"));
+    f_->messages.answers << true;
+    click("BuiltInTableButton");
+    QCOMPARE(text("TForm3", "DataSourceLabel"), QStringLiteral("datos: incorporados"));
+    QCOMPARE(adviceTable()->columnCount(), 9);
 }
 
 void TestResponseDataWindow::aTableChosenEarlierIsCheckedAtStart_data()

@@ -27,6 +27,7 @@
 #include "core/EconomicSituation.h"
 #include "core/FertiliserProducts.h"
 #include "core/NumberText.h"
+#include "core/ResponseData.h"
 #include "core/ScenarioSlots.h"
 #include "core/TableText.h"
 #include "core/XlsxWriter.h"
@@ -419,6 +420,33 @@ void RateAdviceWindow::setProduct(int productIndex)
         refresh();
 }
 
+void RateAdviceWindow::showFitIntervals(const ResponseData& data)
+{
+    fitData_ = &data;
+    for (auto signal : {&ResponseData::changed, &ResponseData::confidenceChanged})
+        connect(&data, signal, this, [this] {
+            if (situation_.hasState())
+                refresh();
+        });
+}
+
+QStringList RateAdviceWindow::fitIntervalColumn() const
+{
+    if (!fitData_)
+        return {};
+    const EconomicSituation::State& s = situation_.state();
+    QStringList column{QStringLiteral("Intervalo %1\n(kg/ha)").arg(TrialStatistics::label(fitData_->confidence()))};
+    bool fitted = false;
+    for (const int k : rowCurves_) {
+        const Curves::Key key = Curves::key(k);
+        const SlotRecord& slot = slots_.slot(key.slot);
+        const auto optimum = fitData_->fittedOptimum(slot.code, key.level, slot.at(key.level), s.nCost / s.grainPrice);
+        column << (optimum ? TrialStatistics::intervalText(*optimum) : Dash);
+        fitted = fitted || optimum.has_value();
+    }
+    return fitted ? column : QStringList();
+}
+
 QString RateAdviceWindow::productCell(int dose) const
 {
     const double fraction = FertiliserProducts::nFraction(product_);
@@ -491,6 +519,7 @@ void RateAdviceWindow::fillOptimumTable()
     const QString productTitle = product_ >= 0
         ? QStringLiteral("Producto: %1\n(kg/ha)").arg(FertiliserProducts::names().value(product_))
         : QStringLiteral("Producto\n(kg/ha)");
+    optimumTable_->setColumnCount(9); // without the interval column of an earlier filling
     optimumTable_->setHorizontalHeaderLabels(
         {QStringLiteral("Curva"), QStringLiteral("N disponible\nóptimo (kg/ha)"),
          QStringLiteral("N a aplicar\n(kg/ha)"), productTitle, QStringLiteral("Rendimiento\n(kg/ha)"),
@@ -523,6 +552,17 @@ void RateAdviceWindow::fillOptimumTable()
                  {Curves::readOutName(k), QString::number(o.optimumN), QString::number(o.dose), productCell(o.dose),
                   whole(o.yield), NumberText::format(o.percentOfMax, 6, 1), margin,
                   QStringLiteral("%1 - %2").arg(o.rangeLow).arg(o.rangeHigh), notes.join(QStringLiteral("; "))});
+    }
+    // Curves fitted from trials: the interval of N* beside it.
+    const QStringList intervals = fitIntervalColumn();
+    if (!intervals.isEmpty()) {
+        optimumTable_->insertColumn(2);
+        optimumTable_->setHorizontalHeaderItem(2, new QTableWidgetItem(intervals.first()));
+        for (int row = 0; row < optimumTable_->rowCount(); ++row) {
+            auto* item = new QTableWidgetItem(intervals.at(row + 1));
+            item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+            optimumTable_->setItem(row, 2, item);
+        }
     }
     const int rows = optimumTable_->rowCount();
     optimumTable_->setCurrentCell(rows == 0 ? -1 : (selectedRow >= 0 && selectedRow < rows ? selectedRow : 0), 0);

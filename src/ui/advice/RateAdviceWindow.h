@@ -18,6 +18,7 @@ class CurveSelection;
 class EconomicSituation;
 class ErrorReporter;
 class ReportPrinter;
+class ResponseData;
 class ScenarioSlots;
 
 // "Dosis recomendada": for every curve drawn on the economic chart, the available N of
@@ -35,6 +36,10 @@ public:
 
     // The fertiliser last chosen in the nitrogen cost assistant (its index among the products).
     void setProduct(int productIndex);
+
+    // Where the optimum table finds which curves come from trial fits: those get the
+    // interval of their optimum beside N*.
+    void showFitIntervals(const ResponseData& data);
 
     // Recomputes every table from the chart's last complete state.
     void refresh();
@@ -89,6 +94,9 @@ private:
     void fillSensitivityTable();
     void publishMarks();
     QString productCell(int dose) const;
+    // The column of the intervals of fitted curves ("–" for the others), one cell per
+    // optimum row, its title first; empty when no curve shown comes from a fit.
+    QStringList fitIntervalColumn() const;
     QString headerLine() const;
     TableDocument document() const;
 
@@ -99,6 +107,7 @@ private:
     ReportPrinter& printer_;
     SavePathChooser choosePath_;
     SavePathChooser chooseXlsxPath_;
+    const ResponseData* fitData_ = nullptr;
 
     QLabel* statusLabel_ = nullptr;
     QWidget* inputRow_ = nullptr;

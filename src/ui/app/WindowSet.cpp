@@ -10,6 +10,7 @@
 #include <QWidget>
 
 #include "core/CurveSelection.h"
+#include "core/EconomicInputs.h"
 #include "core/EconomicSituation.h"
 #include "core/ResponseData.h"
 #include "core/ResponseTable.h"
@@ -168,6 +169,7 @@ void WindowSet::createRateAdvice()
         new HelpWindow(QStringLiteral("RateAdviceHelpWindow"), QStringLiteral("Ayuda: dosis recomendada"), text);
     addedWindows_.emplace_back(adviceHelp);
 
+    rateAdvice_->showFitIntervals(*responseData_);
     connect(rateAdvice_, &RateAdviceWindow::marksChanged, economicChart_, &EconomicChartWindow::setOptimumMarks);
     connect(rateAdvice_, &RateAdviceWindow::helpRequested, this, [adviceHelp] { present(adviceHelp); });
     connect(nitrogenCost_, &NitrogenCostWindow::productChosen, rateAdvice_, &RateAdviceWindow::setProduct);
@@ -200,6 +202,18 @@ void WindowSet::wireResponseData()
                                                      "no la recordará."));
     });
     connect(mainWindow_, &MainWindow::responseDataRequested, this, [this] { present(responseDataWindow_); });
+
+    // The fits' optima at the prices in use: the economic chart's last complete state, or
+    // its inputs as they stand before it is first drawn.
+    const EconomicInputs::Prices opening =
+        EconomicInputs::readPrices(economicChart_->grainPrice(), economicChart_->nCost());
+    const EconomicInputs::ReferenceN reference = EconomicInputs::readReferenceN(economicChart_->referenceN());
+    if (opening.ok() && reference.ok())
+        responseDataWindow_->setPrices(opening.grainPrice, opening.nCost, reference.effective());
+    connect(economicSituation_.get(), &EconomicSituation::changed, responseDataWindow_, [this] {
+        const EconomicSituation::State& s = economicSituation_->state();
+        responseDataWindow_->setPrices(s.grainPrice, s.nCost, s.referenceN);
+    });
 }
 
 void WindowSet::wireMaps()

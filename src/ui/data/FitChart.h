@@ -1,0 +1,36 @@
+#pragma once
+
+#include "core/TrialFit.h"
+#include "core/TrialStatistics.h"
+#include "ui/charting/CurveChart.h"
+
+class QCPItemRect;
+class QCPItemStraightLine;
+class QCPItemText;
+
+// The picture of one fit in the program's chart style: the trial plots as dots, the
+// quadratic and the quadratic-plateau through them, and the optimum N* of the model in
+// use with its interval as a shaded band.
+class FitChart : public CurveChart {
+    Q_OBJECT
+public:
+    enum Series { Plots = 1, QuadraticCurve = 2, PlateauCurve = 3 };
+
+    explicit FitChart(QWidget* parent = nullptr);
+
+    void showFit(const TrialFit::Fit& fit, const TrialStatistics::Analysis& analysis, TrialStatistics::Model chosen,
+                 const QString& levelLabel);
+    void clearFit();
+
+    // The band and the line of N*, hidden when there is nothing to mark.
+    const QCPItemRect* band() const { return band_; }
+    const QCPItemStraightLine* optimumLine() const { return optimumLine_; }
+    QString optimumNote() const;
+
+private:
+    void setCurve(int series, const Curves::Quadratic& curve, double to);
+
+    QCPItemRect* band_ = nullptr;
+    QCPItemStraightLine* optimumLine_ = nullptr;
+    QCPItemText* note_ = nullptr;
+};
