@@ -172,8 +172,8 @@ void TestResponseData::fixedColumnFilesReadOrAreRefused()
     QVERIFY2(result.error.startsWith(error) && result.error.isEmpty() == error.isEmpty(), qPrintable(result.error));
     QCOMPARE(result.ok, error.isEmpty());
     if (result.ok) { // the values, not their texts: DDDB's 20 % c is the one positive c
-        QCOMPARE(result.set.value("DDDB")[0]->c, 0.0001);
-        QCOMPARE(result.set.value("AGAA")[2]->b, 27.21);
+        QCOMPARE(result.set.value("DDDB")[Level::P20]->c, 0.0001);
+        QCOMPARE(result.set.value("AGAA")[Level::P80]->b, 27.21);
     }
 }
 
@@ -356,9 +356,9 @@ void TestResponseData::tableInUseChangesOnlyWhole()
     QCOMPARE(data.shortLabel(), QStringLiteral("datos: propia.csv"));
     QCOMPARE(data.codesFromFiles(), 1);
     QCOMPARE(data.files().first().lineCount, 4);
-    QCOMPARE(
-        data.files().first().sha256,
-        QString::fromLatin1(QCryptographicHash::hash(CsvHeader + ThreeLevels, QCryptographicHash::Sha256).toHex()));
+    QCOMPARE(data.files().first().sha256,
+             QString::fromLatin1(
+                 QCryptographicHash::hash(QByteArray(CsvHeader + ThreeLevels), QCryptographicHash::Sha256).toHex()));
 
     // A file broken on its last line changes nothing, not even its good lines.
     const QStringList before = allLines(inUse);

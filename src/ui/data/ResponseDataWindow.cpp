@@ -48,9 +48,17 @@ ResponseDataWindow::ResponseDataWindow(ResponseData& data, ErrorReporter& errors
         {"ExportTableButton", u"Exportar tabla…", &ResponseDataWindow::exportTable},
         {"BuiltInTableButton", u"Volver a la tabla incorporada", &ResponseDataWindow::useBuiltIn},
     };
-    const QStringList fitColumns{"Código", "Nivel", "Puntos", "Dosis distintas",         "a",
-                                 "b",      "c",     "R²",     "Error estándar residual", "Rango de N",
-                                 "Aviso"};
+    const QStringList fitColumns{QStringLiteral("Código"),
+                                 QStringLiteral("Nivel"),
+                                 QStringLiteral("Puntos"),
+                                 QStringLiteral("Dosis distintas"),
+                                 QStringLiteral("a"),
+                                 QStringLiteral("b"),
+                                 QStringLiteral("c"),
+                                 QStringLiteral("R²"),
+                                 QStringLiteral("Error estándar residual"),
+                                 QStringLiteral("Rango de N"),
+                                 QStringLiteral("Aviso")};
 
     auto* layout = new QVBoxLayout(this);
     auto* heading = new QLabel(QStringLiteral("Tabla de coeficientes en uso:"), this);
