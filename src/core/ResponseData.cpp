@@ -77,27 +77,57 @@ QStringList ResponseData::orderByLevel(const QStringList& paths, QString* error)
 }
 
 bool ResponseData::readTable(const QStringList& paths, ResponseTable* table, QSet<QString>* codes,
-                             QList<DataSourceFile>* files, QString* error) const
+                             QList<DataSourceFile>* files, QList<QByteArray>* bytes, QString* error) const
 {
-    std::array<QByteArray, 3> bytes;
-    std::array<QString, 3> names;
-    for (int i = 0; i < paths.size(); ++i) {
-        const DataFileText::Result text = DataFileText::read(paths[i]);
+    for (const QString& path : paths) {
+        const DataFileText::Result text = DataFileText::read(path);
         if (!text.ok) {
             *error = text.error;
             return false;
         }
-        bytes[i] = text.bytes;
-        names[i] = QFileInfo(paths[i]).fileName();
-        files->append(sourceFile(paths[i], text.bytes, int(text.lines.size())));
+        bytes->append(text.bytes);
+        files->append(sourceFile(path, text.bytes, int(text.lines.size())));
     }
-    const ResponseTableReader::Result result = paths.size() == 1 ? ResponseTableReader::readCsv(bytes[0], names[0])
-                                                                 : ResponseTableReader::readFixedColumns(bytes, names);
+    return parseTable(*files, *bytes, table, codes, error);
+}
+
+bool ResponseData::parseTable(const QList<DataSourceFile>& files, const QList<QByteArray>& bytes, ResponseTable* table,
+                              QSet<QString>* codes, QString* error)
+{
+    if ((files.size() != 1 && files.size() != 3) || bytes.size() != files.size()) {
+        *error = QStringLiteral("una tabla es un archivo CSV o tres archivos de columnas fijas");
+        return false;
+    }
+    std::array<QByteArray, 3> levelBytes;
+    std::array<QString, 3> names;
+    for (int i = 0; i < files.size(); ++i) {
+        levelBytes[i] = bytes[i];
+        names[i] = QFileInfo(files[i].path).fileName();
+    }
+    const ResponseTableReader::Result result = files.size() == 1
+        ? ResponseTableReader::readCsv(levelBytes[0], names[0])
+        : ResponseTableReader::readFixedColumns(levelBytes, names);
     if (!result.ok) {
         *error = result.error;
         return false;
     }
     *table = ResponseTableReader::apply(ResponseTable::builtIn(), result.set);
+    for (auto it = result.set.cbegin(); it != result.set.cend(); ++it)
+        codes->insert(it.key());
+    return true;
+}
+
+bool ResponseData::applyFits(const QByteArray& csv, ResponseTable* table, QSet<QString>* codes, QString* error)
+{
+    // The trial file itself may have moved: the fits stand on their saved values,
+    // checked as a table file would be.
+    const ResponseTableReader::Result result =
+        ResponseTableReader::readCsv(csv, QStringLiteral("ajustes guardados"), false);
+    if (!result.ok) {
+        *error = result.error;
+        return false;
+    }
+    *table = ResponseTableReader::apply(*table, result.set);
     for (auto it = result.set.cbegin(); it != result.set.cend(); ++it)
         codes->insert(it.key());
     return true;
@@ -111,9 +141,11 @@ bool ResponseData::loadTable(const QStringList& paths, QString* error)
     ResponseTable table;
     QSet<QString> codes;
     QList<DataSourceFile> files;
-    if (!readTable(ordered, &table, &codes, &files, error))
+    QList<QByteArray> bytes;
+    if (!readTable(ordered, &table, &codes, &files, &bytes, error))
         return false;
     tablePaths_ = ordered;
+    tableBytes_ = bytes;
     fitsCsv_.clear();
     fitsSource_ = {};
     swap(std::move(table), std::move(files), std::move(codes));
@@ -142,6 +174,7 @@ bool ResponseData::useFits(const QList<TrialFit::Fit>& fits, const QString& tria
 void ResponseData::useBuiltIn()
 {
     tablePaths_.clear();
+    tableBytes_.clear();
     fitsCsv_.clear();
     fitsSource_ = {};
     swap(ResponseTable::builtIn(), {}, {});
@@ -178,23 +211,14 @@ bool ResponseData::restore(QSettings& settings, QString* error)
     ResponseTable table = ResponseTable::builtIn();
     QSet<QString> codes;
     QList<DataSourceFile> files;
+    QList<QByteArray> bytes;
     bool ok = true;
     if (!paths.isEmpty())
-        ok = (paths.size() == 1 || paths.size() == 3) && readTable(paths, &table, &codes, &files, error);
+        ok = (paths.size() == 1 || paths.size() == 3) && readTable(paths, &table, &codes, &files, &bytes, error);
     if (ok && !fits.isEmpty()) {
-        // The trial file itself may have moved: the fits stand on their saved values,
-        // checked as a table file would be.
-        const ResponseTableReader::Result result =
-            ResponseTableReader::readCsv(fits, QStringLiteral("ajustes guardados"), false);
-        ok = result.ok;
-        if (!ok)
-            *error = result.error;
-        if (ok) {
-            table = ResponseTableReader::apply(table, result.set);
-            for (auto it = result.set.cbegin(); it != result.set.cend(); ++it)
-                codes.insert(it.key());
+        ok = applyFits(fits, &table, &codes, error);
+        if (ok)
             files.append(fitsSource);
-        }
     }
     if (!ok) {
         if (error->isEmpty())
@@ -204,8 +228,48 @@ bool ResponseData::restore(QSettings& settings, QString* error)
         return false;
     }
     tablePaths_ = paths;
+    tableBytes_ = bytes;
     fitsCsv_ = fits;
     fitsSource_ = fitsSource;
+    swap(std::move(table), std::move(files), std::move(codes));
+    return true;
+}
+
+ResponseData::Record ResponseData::record() const
+{
+    Record r;
+    r.tableFiles = files_.mid(0, tableBytes_.size());
+    r.tableBytes = tableBytes_;
+    r.fitsCsv = fitsCsv_;
+    if (!fitsCsv_.isEmpty())
+        r.fitsSource = fitsSource_;
+    return r;
+}
+
+bool ResponseData::useRecord(const Record& record, QString* error)
+{
+    ResponseTable table = ResponseTable::builtIn();
+    QSet<QString> codes;
+    QList<DataSourceFile> files = record.tableFiles;
+    if (!record.tableFiles.isEmpty() && !parseTable(record.tableFiles, record.tableBytes, &table, &codes, error))
+        return false;
+    if (!record.fitsCsv.isEmpty()) {
+        if (!applyFits(record.fitsCsv, &table, &codes, error))
+            return false;
+        files.append(record.fitsSource);
+    }
+    // The next session reads the table from its files again while they are where they were,
+    // unchanged; otherwise it starts from the built-in table.
+    QStringList paths;
+    for (int i = 0; i < record.tableFiles.size(); ++i) {
+        const DataFileText::Result text = DataFileText::read(record.tableFiles[i].path);
+        if (text.ok && text.bytes == record.tableBytes[i])
+            paths << record.tableFiles[i].path;
+    }
+    tablePaths_ = paths.size() == record.tableFiles.size() ? paths : QStringList();
+    tableBytes_ = record.tableBytes;
+    fitsCsv_ = record.fitsCsv;
+    fitsSource_ = record.fitsCsv.isEmpty() ? DataSourceFile() : record.fitsSource;
     swap(std::move(table), std::move(files), std::move(codes));
     return true;
 }

@@ -51,6 +51,21 @@ public:
 
     void useBuiltIn();
 
+    // The data in use as a case keeps it, so that the case shows the same numbers on a
+    // computer without the files: each table file read, with its bytes, and the accepted
+    // fits with the trial file they came from.
+    struct Record {
+        QList<DataSourceFile> tableFiles; // none: the built-in table; one CSV or three fixed-column files
+        QList<QByteArray> tableBytes;     // of each table file
+        QByteArray fitsCsv;               // empty: no fits
+        DataSourceFile fitsSource;
+        bool operator==(const Record&) const = default;
+    };
+    Record record() const;
+    // Checks the record's table and fits as the files themselves would be checked, then
+    // uses them; on refusal the data stay as they were and *error says why.
+    bool useRecord(const Record& record, QString* error);
+
     // The choice is kept in `settings`; restore() loads it again with the same checks.
     // When it cannot (a file gone or changed into something invalid), the built-in
     // table stays in use, the setting is cleared and *error says why.
@@ -67,13 +82,17 @@ Q_SIGNALS:
 
 private:
     bool readTable(const QStringList& paths, ResponseTable* table, QSet<QString>* codes, QList<DataSourceFile>* files,
-                   QString* error) const;
+                   QList<QByteArray>* bytes, QString* error) const;
+    static bool parseTable(const QList<DataSourceFile>& files, const QList<QByteArray>& bytes, ResponseTable* table,
+                           QSet<QString>* codes, QString* error);
+    static bool applyFits(const QByteArray& csv, ResponseTable* table, QSet<QString>* codes, QString* error);
     void swap(ResponseTable table, QList<DataSourceFile> files, QSet<QString> codes);
 
     ResponseTable table_;
     QList<DataSourceFile> files_;
     QSet<QString> codesFromFiles_;
-    QStringList tablePaths_;    // the loaded table, in level order; empty for the built-in
-    QByteArray fitsCsv_;        // accepted fits as CSV rows, kept for the next session
-    DataSourceFile fitsSource_; // the trial file the fits came from
+    QStringList tablePaths_;       // the loaded table, in level order; empty for the built-in
+    QList<QByteArray> tableBytes_; // each file of the loaded table as read
+    QByteArray fitsCsv_;           // accepted fits as CSV rows, kept for the next session
+    DataSourceFile fitsSource_;    // the trial file the fits came from
 };

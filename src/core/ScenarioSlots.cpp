@@ -46,6 +46,14 @@ void ScenarioSlots::setActive(int slot, bool active)
     Q_EMIT slotChanged(slot);
 }
 
+void ScenarioSlots::replace(const SlotRecord& record)
+{
+    if (record.slot < 1 || record.slot > SlotCount || slot(record.slot) == record)
+        return;
+    this->record(record.slot) = record;
+    Q_EMIT slotChanged(record.slot);
+}
+
 void ScenarioSlots::composeAndLookUp(const ResponseTable& table)
 {
     for (SlotRecord& r : slots_)

@@ -26,6 +26,9 @@ public:
 
     void setActive(int slot, bool active);
 
+    // A slot exactly as a reopened case holds it; the record's own slot number says which.
+    void replace(const SlotRecord& record);
+
     // "Graficar": composes the codes of slots 1, 2, 3, then looks up slots 1, 2, 3.
     void composeAndLookUp(const ResponseTable& table);
 
