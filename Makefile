@@ -68,8 +68,8 @@ test-sanitize: deps $(BUILD_SAN)/build.ninja
 	  UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 VELMARO_WALK_STEPS=400 \
 	  ctest --output-on-failure -j $(JOBS)
 
-# The rich-text reader and the readers of own data under libFuzzer (clang), over their
-# seed corpora; FUZZ_SECONDS each.
+# The rich-text reader, the readers of own data and the case file reader under libFuzzer
+# (clang), over their seed corpora; FUZZ_SECONDS each.
 FUZZ_PACKAGES = clang libclang-rt-14-dev
 deps-fuzz: deps
 	@missing=$$(for p in $(FUZZ_PACKAGES); do \
@@ -87,6 +87,7 @@ $(BUILD_FUZZ)/build.ninja: | deps-fuzz
 fuzz: deps-fuzz $(BUILD_FUZZ)/build.ninja
 	@cmake --build $(BUILD_FUZZ) --target fuzz_rtfreader
 	@cmake --build $(BUILD_FUZZ) --target fuzz_responsedata
+	@cmake --build $(BUILD_FUZZ) --target fuzz_casefile
 
 fuzz-run: fuzz
 	@mkdir -p $(BUILD_FUZZ)/corpus
@@ -99,6 +100,11 @@ fuzz-run: fuzz
 	  ./$(BUILD_FUZZ)/tests/fuzz/fuzz_responsedata -max_total_time=$(FUZZ_SECONDS) -timeout=30 -rss_limit_mb=4096 \
 	  -max_len=65536 -print_final_stats=1 -artifact_prefix=$(BUILD_FUZZ)/ \
 	  $(BUILD_FUZZ)/corpus-data tests/fuzz/seeds_data
+	@mkdir -p $(BUILD_FUZZ)/corpus-case
+	@ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+	  ./$(BUILD_FUZZ)/tests/fuzz/fuzz_casefile -max_total_time=$(FUZZ_SECONDS) -timeout=30 -rss_limit_mb=4096 \
+	  -max_len=262144 -print_final_stats=1 -artifact_prefix=$(BUILD_FUZZ)/case- \
+	  $(BUILD_FUZZ)/corpus-case tests/fuzz/seeds_case
 
 # Help documents with pictures run to megabytes: fuzz-run also spends a quarter of its
 # time on inputs up to 4 MB, grown from the seeds and from what earlier runs found.
