@@ -46,11 +46,19 @@ public:
     QList<Program> started;
 };
 
-// Keeps the texts instead of showing them, for tests.
+// Keeps the texts instead of showing them, for tests. Questions are answered from a
+// script, in order, and then No.
 class RecordingMessageBoxes : public MessageBoxes {
 public:
     void information(QWidget*, const QString& text) override { texts << text; }
+    Answer question(QWidget*, const QString& text, bool) override
+    {
+        questions << text;
+        return answers.isEmpty() ? Answer::No : answers.takeFirst();
+    }
     QStringList texts;
+    QStringList questions;
+    QList<Answer> answers;
 };
 
 // Keeps what it was asked to print, for tests.

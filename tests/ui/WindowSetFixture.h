@@ -13,8 +13,8 @@
 #include "ui/app/MainWindow.h"
 #include "ui/app/WindowSet.h"
 #include "ui/economics/EconomicChartWindow.h"
-#include "ui/yieldchart/YieldChartWindow.h"
 #include "ui/printing/PrintTarget.h"
+#include "ui/yieldchart/YieldChartWindow.h"
 
 // The real window set with recording seams: nothing blocks, everything is observed.
 struct WindowSetFixture {
@@ -27,10 +27,13 @@ struct WindowSetFixture {
     PdfPrintTarget printer{printed.path()};
     std::unique_ptr<WindowSet> set;
 
-    WindowSetFixture()
+    // `answers`: to the questions asked from the start on (a recovery offer); `caseFile`:
+    // as named on the command line.
+    explicit WindowSetFixture(QList<MessageBoxes::Answer> answers = {}, const QString& caseFile = {})
     {
+        messages.answers = answers;
         set = std::make_unique<WindowSet>(Seams{&messages, &errors, &launcher, &reports, &printer, &files});
-        set->start();
+        set->start(caseFile);
     }
 
     QWidget* window(const char* name) const { return set->window(QLatin1String(name)); }

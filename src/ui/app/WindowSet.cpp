@@ -8,6 +8,8 @@
 #include <QScreen>
 #include <QWidget>
 
+#include "core/AdviserCase.h"
+#include "core/CaseRecovery.h"
 #include "core/CurveSelection.h"
 #include "core/EconomicSituation.h"
 #include "core/ResponseData.h"
@@ -15,6 +17,8 @@
 #include "core/ScenarioSlots.h"
 #include "ui/advice/RateAdviceWindow.h"
 #include "ui/app/MainWindow.h"
+#include "ui/cases/CaseActions.h"
+#include "ui/cases/CaseWindow.h"
 #include "ui/charting/CurveChart.h"
 #include "ui/common/AccessibleNames.h"
 #include "ui/common/AxisSliderWindow.h"
@@ -56,7 +60,8 @@ WindowSet::WindowSet(const Seams& seams)
       slots_(std::make_unique<ScenarioSlots>()),
       curveSelectionModel_(std::make_unique<CurveSelection>()),
       economicSituation_(std::make_unique<EconomicSituation>()),
-      responseData_(std::make_unique<ResponseData>())
+      responseData_(std::make_unique<ResponseData>()),
+      case_(std::make_unique<AdviserCase>(*slots_, *curveSelectionModel_, *responseData_))
 {
     if (!seams_.messages) {
         ownMessages_ = std::make_unique<DialogMessageBoxes>();
@@ -136,6 +141,7 @@ WindowSet::WindowSet(const Seams& seams)
     wireChartPrinting(economicPrint, economicChart_->chart());
     createRateAdvice();
     wireResponseData();
+    wireCase();
 
     // Screen readers name every control by the words a sighted adviser reads beside it.
     for (const auto* list : {&windows_, &addedWindows_})
@@ -178,6 +184,67 @@ void WindowSet::wireResponseData()
         responseData_->save(settings);
     });
     connect(mainWindow_, &MainWindow::responseDataRequested, this, [this] { present(responseDataWindow_); });
+}
+
+void WindowSet::wireCase()
+{
+    caseWindow_ = new CaseWindow(*case_);
+    addedWindows_.emplace_back(caseWindow_);
+    caseActions_ = std::make_unique<CaseActions>(*case_, seams_, mainWindow_, CaseRecovery::defaultFolder());
+    caseActions_->setBeforeWriting([this] { bringChartInputsIn(); });
+
+    connect(mainWindow_, &MainWindow::openCaseRequested, caseActions_.get(), &CaseActions::open);
+    connect(mainWindow_, &MainWindow::saveCaseRequested, caseActions_.get(), &CaseActions::save);
+    connect(mainWindow_, &MainWindow::saveCaseAsRequested, caseActions_.get(), &CaseActions::saveAs);
+    connect(mainWindow_, &MainWindow::recentCaseRequested, caseActions_.get(), &CaseActions::openPath);
+    connect(mainWindow_, &MainWindow::caseWindowRequested, this, [this] { present(caseWindow_); });
+    connect(caseActions_.get(), &CaseActions::recentCasesChanged, mainWindow_, &MainWindow::setRecentCases);
+    connect(caseActions_.get(), &CaseActions::caseReplaced, this, &WindowSet::showReplacedCase);
+    mainWindow_->setRecentCases(caseActions_->recentCases());
+    mainWindow_->setCloseGuard([this] { return caseActions_->maySetAside(); });
+    connect(case_.get(), &AdviserCase::modifiedChanged, this, &WindowSet::showCaseTitle);
+    connect(case_.get(), &AdviserCase::filePathChanged, this, &WindowSet::showCaseTitle);
+    connect(case_.get(), &AdviserCase::identityChanged, this, &WindowSet::showCaseTitle);
+
+    // The economic chart's inputs: the case hears of them at every complete or refused
+    // rebuild (and before it is written), and puts its own in the fields when reopened.
+    connect(economicSituation_.get(), &EconomicSituation::changed, this, &WindowSet::bringChartInputsIn);
+    connect(economicSituation_.get(), &EconomicSituation::refused, this, &WindowSet::bringChartInputsIn);
+    connect(case_.get(), &AdviserCase::grainPriceChanged, economicChart_, &EconomicChartWindow::setGrainPrice);
+    connect(case_.get(), &AdviserCase::nCostChanged, economicChart_, &EconomicChartWindow::setNCost);
+    connect(case_.get(), &AdviserCase::referenceNChanged, economicChart_, &EconomicChartWindow::setReferenceN);
+    // The assistants' working goes into the case with the value they hand over.
+    connect(nitrogenCost_, &NitrogenCostWindow::workingReturned, case_.get(),
+            [this](int product, const QString& price, const QString& cost) {
+                case_->setNCostFromAssistant({product, price, cost});
+            });
+    connect(soilNitrogen_, &SoilNitrogenWindow::sampleAccepted, case_.get(), &AdviserCase::setReferenceNFromSoil);
+}
+
+void WindowSet::bringChartInputsIn()
+{
+    case_->setGrainPrice(economicChart_->grainPrice());
+    case_->setNCost(economicChart_->nCost());
+    case_->setReferenceN(economicChart_->referenceN());
+}
+
+void WindowSet::showReplacedCase()
+{
+    if (const auto& source = case_->costSource())
+        nitrogenCost_->showWorking(source->product, source->productPrice);
+    if (const auto& sample = case_->soilSample())
+        soilNitrogen_->showSample(*sample);
+    if (yieldChart_->isVisible())
+        yieldChart_->rebuild();
+    if (economicChart_->isVisible())
+        economicChart_->recompute();
+}
+
+void WindowSet::showCaseTitle()
+{
+    // A case never saved and untouched is the program as it starts: its caption alone.
+    const bool fresh = case_->filePath().isEmpty() && !case_->isModified();
+    mainWindow_->showCase(fresh ? QString() : case_->displayName(), case_->isModified());
 }
 
 void WindowSet::wireMaps()
@@ -312,6 +379,7 @@ void WindowSet::presentByName(const QString& objectName)
 WindowSet::~WindowSet()
 {
     // The last window created goes first.
+    caseActions_.reset(); // a clean exit: the recovery copy goes
     while (!addedWindows_.empty())
         addedWindows_.pop_back();
     while (!windows_.empty())
@@ -343,7 +411,7 @@ void WindowSet::fillScreen(QWidget* window)
     window->setWindowState(window->windowState() | Qt::WindowMaximized);
 }
 
-void WindowSet::start()
+void WindowSet::start(const QString& casePath)
 {
     fillScreen(mainWindow_);
     mainWindow_->show();
@@ -356,6 +424,11 @@ void WindowSet::start()
                               QStringLiteral("No se pudo usar la tabla de coeficientes elegida en la "
                                              "sesión anterior:\n%1\n\nSe usa la tabla incorporada.")
                                   .arg(error));
+    // What the program starts with is the case's first state, nothing unsaved yet.
+    case_->markSaved({});
+    caseActions_->offerRecovery();
+    if (!casePath.isEmpty())
+        caseActions_->openPath(casePath);
 }
 
 QWidget* WindowSet::window(const QString& objectName) const

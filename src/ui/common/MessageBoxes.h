@@ -5,15 +5,21 @@
 
 class QWidget;
 
-// Information boxes with one OK button ("DEBE SELECCIONAR AL MENOS 1 ESCENARIO").
+// Information boxes with one OK button ("DEBE SELECCIONAR AL MENOS 1 ESCENARIO"), and
+// questions answered "Sí" or "No", and "Cancelar" where the adviser may step back.
 class MessageBoxes {
 public:
+    enum class Answer { Yes, No, Cancel };
+
     virtual ~MessageBoxes() = default;
     virtual void information(QWidget* parent, const QString& text) = 0;
+    // Without `cancellable`, closing the box answers Cancel: neither yes nor no.
+    virtual Answer question(QWidget* parent, const QString& text, bool cancellable) = 0;
 };
 
 // The real boxes, modal over the window that asks.
 class DialogMessageBoxes : public MessageBoxes {
 public:
     void information(QWidget* parent, const QString& text) override;
+    Answer question(QWidget* parent, const QString& text, bool cancellable) override;
 };

@@ -350,6 +350,10 @@ QString EconomicChartWindow::referenceN() const
 {
     return referenceNEdit_->text();
 }
+void EconomicChartWindow::setGrainPrice(const QString& text)
+{
+    grainPriceEdit_->setText(text);
+}
 void EconomicChartWindow::setNCost(const QString& text)
 {
     nCostEdit_->setText(text);

@@ -42,6 +42,7 @@ public:
     QString grainPrice() const;
     QString nCost() const;
     QString referenceN() const;
+    void setGrainPrice(const QString& text); // from a reopened case
     void setNCost(const QString& text);      // from the nitrogen cost assistant
     void setReferenceN(const QString& text); // from the soil calculator
 
