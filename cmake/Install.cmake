@@ -1,7 +1,8 @@
 # Install rules and the Debian package.
 #
 #   cmake --install build --prefix P    P/bin/velmaro, P/share/velmaro/velmaro.rtf, the
-#                                       desktop entry, the AppStream metainfo, the icons
+#                                       desktop entry, the AppStream metainfo, the case
+#                                       files' MIME type, the icons
 #   cpack -G DEB (make package)         build/package/velmaro_<version>_<arch>.deb
 include(GNUInstallDirs)
 
@@ -14,6 +15,8 @@ install(FILES ${VELMARO_DESKTOP_DIR}/${VELMARO_APP_ID}.desktop
         DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES ${VELMARO_DESKTOP_DIR}/${VELMARO_APP_ID}.metainfo.xml
         DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+# The case files' type (*.velmaro), which the desktop entry opens.
+install(FILES ${VELMARO_DESKTOP_DIR}/${VELMARO_APP_ID}.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/mime/packages)
 # Drawn by tools/picturegen (target velmaro_icons).
 foreach(size 48 128 256)
   install(FILES ${VELMARO_DESKTOP_DIR}/icons/velmaro-${size}.png

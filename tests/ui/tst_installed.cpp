@@ -75,7 +75,7 @@ void TestInstalled::installedProgramFindsItsHelp()
     files.sort();
     QStringList expected{"usr/bin/velmaro", "usr/share/velmaro/velmaro.rtf",
                          "usr/share/applications/" + appId + ".desktop",
-                         "usr/share/metainfo/" + appId + ".metainfo.xml"};
+                         "usr/share/metainfo/" + appId + ".metainfo.xml", "usr/share/mime/packages/" + appId + ".xml"};
     for (int size : {48, 128, 256}) {
         const QString icon = QStringLiteral("usr/share/icons/hicolor/%1x%1/apps/%2.png").arg(size).arg(appId);
         expected << icon;
