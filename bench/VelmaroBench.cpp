@@ -4,6 +4,7 @@
 
 #include <QBuffer>
 #include <QCoreApplication>
+#include <QCryptographicHash>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -24,9 +25,15 @@
 #include "PaintWatcher.h"
 #include "PeakMemory.h"
 #include "Samples.h"
+#include "core/AdviserCase.h"
+#include "core/CaseFile.h"
+#include "core/CaseRecovery.h"
 #include "core/Curves.h"
 #include "core/RateAdvice.h"
+#include "core/ResponseData.h"
+#include "core/ResponseTableReader.h"
 #include "ui/app/WindowSet.h"
+#include "ui/cases/CaseActions.h"
 #include "ui/charting/CurveChart.h"
 #include "ui/economics/EconomicChartWindow.h"
 #include "ui/yieldchart/YieldChartWindow.h"
@@ -44,6 +51,7 @@ constexpr int PointerMoves = 501;
 constexpr int ActivationRuns = 51;
 constexpr int AdviceRuns = 201;
 constexpr int HelpAreaRuns = 7;
+constexpr int CaseRuns = 31;
 
 // The budgets.
 constexpr double StartUpRatio = 2.5;
@@ -60,6 +68,8 @@ constexpr double ActivationMs = 10.0;
 constexpr double AdviceMs = 2.0;
 constexpr double MemoryRatio = 2.5;
 constexpr double HelpAreaMs = 1000.0;
+constexpr double CaseFileMs = 20.0;
+constexpr double RecoveryCopyMs = 2.0;
 constexpr qsizetype HelpDocumentBytes = 10 * 1024 * 1024;
 
 double elapsedMs(const QElapsedTimer& timer)
@@ -377,6 +387,62 @@ void VelmaroBench::rateAdvice()
     QVERIFY(checksum > 0);
     table_.addAbsolute(QStringLiteral("rate advice, nine curves and season risk"), samples,
                        BudgetTable::Unit::Milliseconds, AdviceMs);
+}
+
+void VelmaroBench::caseFile()
+{
+    // A full case: three scenarios on both charts, a whole table of the adviser's own with
+    // fits of a trial over it, every input and setting typed.
+    QVERIFY(openSession(true));
+    AdviserCase& adviserCase = session_->windows().adviserCase();
+    const QByteArray table = ResponseTableReader::exportCsv(ResponseTable::builtIn());
+    const QByteArray fits = table.left(table.indexOf("\nAZAA")) + '\n'; // the first codes' three levels
+    QString error;
+    QVERIFY2(adviserCase.responseData().useRecord(
+                 {{{QStringLiteral("/campo/tabla.csv"), int(table.count('\n')), QDateTime::currentDateTime(),
+                    QString::fromLatin1(QCryptographicHash::hash(table, QCryptographicHash::Sha256).toHex())}},
+                  {table},
+                  fits,
+                  {QStringLiteral("/campo/ensayos.csv"), 120, QDateTime::currentDateTime(), {}}},
+                 &error),
+             qPrintable(error));
+    adviserCase.setIdentity({QStringLiteral("García"), QStringLiteral("Lote 4"), QStringLiteral("2025/26"),
+                             QStringLiteral("Ríos"), QString(2000, u'n')});
+    adviserCase.setNCostFromAssistant({2, QStringLiteral("350"), QStringLiteral("761")});
+    QTemporaryDir folder;
+    const QString full = folder.filePath(QStringLiteral("lleno.velmaro"));
+    const QString other = folder.filePath(QStringLiteral("otro.velmaro"));
+
+    Samples save, open, recovery;
+    CaseRecovery& copy = session_->windows().caseActions().recovery();
+    for (int i = 0; i < WarmUps + CaseRuns; ++i) {
+        QElapsedTimer timer;
+        timer.start();
+        QCOMPARE(CaseFile::save(adviserCase, full), QString());
+        const double saveMs = elapsedMs(timer);
+        adviserCase.setGrainPrice(QString::number(200 + i)); // typed: the copy is made on this thread
+        timer.restart();
+        copy.writeNow();
+        const double copyMs = elapsedMs(timer);
+        copy.waitForWrites();
+        // Opened over another case, so that every part is put in place.
+        adviserCase.responseData().useBuiltIn();
+        QCOMPARE(CaseFile::save(adviserCase, other), QString());
+        timer.restart();
+        QCOMPARE(CaseFile::open(adviserCase, full), QString());
+        const double openMs = elapsedMs(timer);
+        QVERIFY(!adviserCase.responseData().isBuiltIn());
+        if (i >= WarmUps) {
+            save.add(saveMs);
+            recovery.add(copyMs);
+            open.add(openMs);
+        }
+    }
+    QVERIFY2(session_->problems().isEmpty(), qPrintable(session_->problems().join(u'\n')));
+    table_.addAbsolute(QStringLiteral("case save, full case"), save, BudgetTable::Unit::Milliseconds, CaseFileMs);
+    table_.addAbsolute(QStringLiteral("case open, full case"), open, BudgetTable::Unit::Milliseconds, CaseFileMs);
+    table_.addAbsolute(QStringLiteral("recovery copy, on the typing thread"), recovery, BudgetTable::Unit::Milliseconds,
+                       RecoveryCopyMs);
 }
 
 void VelmaroBench::helpAreaLargeDocument()

@@ -35,6 +35,7 @@ private Q_SLOTS:
     void pointerMoveEconomicChart();
     void economicActivation();
     void rateAdvice();
+    void caseFile();
     void helpAreaLargeDocument();
     void peakMemory_data();
     void peakMemory();
