@@ -6,25 +6,29 @@ BUILD_SAN  ?= build-sanitize
 BUILD_FUZZ ?= build-fuzz
 FUZZ_SECONDS ?= 60
 JOBS       ?= $(shell nproc)
+# Warnings as errors: CI sets WERROR=ON; a newcomer's newer compiler only warns.
+WERROR     ?= OFF
 
 # Debian packages the build, the tests and the program need.
-PACKAGES = cmake ninja-build g++ pkg-config qt6-base-dev libqt6printsupport6 \
-           libqcustomplot-dev libqcustomplot2.1-qt6 qt6-qpa-plugins libjpeg62-turbo \
-           fonts-liberation fonts-urw-base35 poppler-utils xauth xvfb \
-           qt6-translations-l10n desktop-file-utils appstream dpkg-dev file
+PACKAGES = cmake ninja-build g++ pkg-config ccache clang-format qt6-base-dev libqcustomplot-dev qt6-qpa-plugins \
+           fonts-liberation fonts-urw-base35 poppler-utils qt6-translations-l10n \
+           desktop-file-utils appstream dpkg-dev file
+# The fuzzing build's compiler and its runtime; valgrind for memcheck and the benchmarks.
+FUZZ_PACKAGES = clang libclang-rt-dev
+VALGRIND_PACKAGES = valgrind
 
 export CCACHE_BASEDIR := $(CURDIR)
 export CCACHE_NOHASHDIR := 1
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
-.PHONY: all deps deps-fuzz build run test test-sanitize fuzz fuzz-run fuzz-run-large memcheck bench bench-build bench-profile clean package package-check
+.PHONY: all deps deps-fuzz deps-valgrind build run test test-sanitize fuzz fuzz-run fuzz-run-large memcheck bench bench-build bench-profile clean package package-check
 
 all: build
 
-# Installs only what is missing, so a second run is silent.
-deps:
-	@missing=$$(for p in $(PACKAGES); do \
+# Installs only the packages of $(1) that are missing, so a second run is silent.
+define install
+@missing=$$(for p in $(1); do \
 	    dpkg-query -W -f='$${Status}\n' $$p 2>/dev/null | grep -q '^install ok installed' || echo $$p; \
 	  done); \
 	if [ -n "$$missing" ]; then \
@@ -32,9 +36,19 @@ deps:
 	  $(SUDO) apt-get update -qq && \
 	  DEBIAN_FRONTEND=noninteractive $(SUDO) apt-get install -y -qq --no-install-recommends $$missing >/dev/null; \
 	fi
+endef
+
+deps:
+	$(call install,$(PACKAGES))
+
+deps-fuzz: deps
+	$(call install,$(FUZZ_PACKAGES))
+
+deps-valgrind: deps
+	$(call install,$(VALGRIND_PACKAGES))
 
 $(BUILD)/build.ninja: | deps
-	@cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+	@cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVELMARO_WERROR=$(WERROR) >/dev/null
 
 build: deps $(BUILD)/build.ninja
 	@cmake --build $(BUILD) -j $(JOBS)
@@ -57,7 +71,7 @@ package-check: package
 	@cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -R '^tst_installed$$'
 
 $(BUILD_SAN)/build.ninja: | deps
-	@cmake -S . -B $(BUILD_SAN) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVELMARO_SANITIZE=ON >/dev/null
+	@cmake -S . -B $(BUILD_SAN) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVELMARO_SANITIZE=ON -DVELMARO_WERROR=$(WERROR) >/dev/null
 
 # The same suite under AddressSanitizer and UndefinedBehaviorSanitizer; any report fails.
 test-sanitize: deps $(BUILD_SAN)/build.ninja
@@ -70,17 +84,6 @@ test-sanitize: deps $(BUILD_SAN)/build.ninja
 
 # The rich-text reader, the readers of own data and the case file reader under libFuzzer
 # (clang), over their seed corpora; FUZZ_SECONDS each.
-FUZZ_PACKAGES = clang libclang-rt-14-dev
-deps-fuzz: deps
-	@missing=$$(for p in $(FUZZ_PACKAGES); do \
-	    dpkg-query -W -f='$${Status}\n' $$p 2>/dev/null | grep -q '^install ok installed' || echo $$p; \
-	  done); \
-	if [ -n "$$missing" ]; then \
-	  echo "Instalando paquetes: $$missing"; \
-	  $(SUDO) apt-get update -qq && \
-	  DEBIAN_FRONTEND=noninteractive $(SUDO) apt-get install -y -qq --no-install-recommends $$missing >/dev/null; \
-	fi
-
 $(BUILD_FUZZ)/build.ninja: | deps-fuzz
 	@CC=clang CXX=clang++ cmake -S . -B $(BUILD_FUZZ) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVELMARO_FUZZ=ON >/dev/null
 
@@ -105,10 +108,10 @@ fuzz-run: fuzz
 	  ./$(BUILD_FUZZ)/tests/fuzz/fuzz_casefile -max_total_time=$(FUZZ_SECONDS) -timeout=30 -rss_limit_mb=4096 \
 	  -max_len=262144 -print_final_stats=1 -artifact_prefix=$(BUILD_FUZZ)/case- \
 	  $(BUILD_FUZZ)/corpus-case tests/fuzz/seeds_case
+	@$(MAKE) --no-print-directory fuzz-run-large
 
 # Help documents with pictures run to megabytes: fuzz-run also spends a quarter of its
 # time on inputs up to 4 MB, grown from the seeds and from what earlier runs found.
-fuzz-run: fuzz-run-large
 fuzz-run-large: fuzz
 	@mkdir -p $(BUILD_FUZZ)/corpus-large $(BUILD_FUZZ)/corpus
 	@ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
@@ -122,8 +125,7 @@ fuzz-run-large: fuzz
 # assistant. Any invalid read or write, or memory definitely lost, fails.
 MEMCHECK_TESTS = tests/tst_session tests/richtext/tst_rtfreader tests/tst_helpdocument \
                  tests/tst_printing tests/tst_nitrogenwindows
-memcheck: build
-	@command -v valgrind >/dev/null || { $(SUDO) apt-get install -y -qq valgrind >/dev/null; }
+memcheck: build deps-valgrind
 	@for t in $(MEMCHECK_TESTS); do \
 	  echo "memcheck: $$t"; \
 	  ( cd $(BUILD)/$$(dirname $$t) && QT_QPA_PLATFORM=offscreen VELMARO_TEST_DATA=$(CURDIR)/tests/data \
@@ -138,14 +140,13 @@ clean:
 # Benchmarks in a Release build of their own, headless: start-up (also on a 1920 x 1080
 # screen, and in instructions under callgrind), "Graficar", pointer moves, the economic
 # chart's activation and a session's peak memory (also on the large screen), each as a
-# median against its budget (see "Performance" in README.md).
+# median against its budget (docs/performance.md). Fails when a measure is over budget.
 BUILD_BENCH ?= build-bench
 
 $(BUILD_BENCH)/build.ninja: | deps
 	@cmake -S . -B $(BUILD_BENCH) -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
 
-bench-build: deps $(BUILD_BENCH)/build.ninja
-	@command -v valgrind >/dev/null || { $(SUDO) apt-get install -y -qq valgrind >/dev/null; }
+bench-build: deps-valgrind $(BUILD_BENCH)/build.ninja
 	@cmake --build $(BUILD_BENCH) -j $(JOBS) --target velmaro_bench
 
 bench: bench-build

@@ -7,23 +7,16 @@
 
 #include "Samples.h"
 
-QString BudgetTable::format(double value, Unit unit)
-{
-    if (unit == Unit::MiB)
-        return QString::number(value, 'f', 1) + QStringLiteral(" MiB");
-    if (unit == Unit::MegaInstructions)
-        return QString::number(value, 'f', 1) + QStringLiteral(" M");
-    const int decimals = value < 1.0 ? 3 : value < 100.0 ? 2 : 1;
-    return QString::number(value, 'f', decimals) + QStringLiteral(" ms");
-}
-
-BudgetTable::Row BudgetTable::measured(const QString& measure, const Samples& samples, Unit unit)
+BudgetTable::Row BudgetTable::measured(const QString& measure, const Samples& samples, Budget::Unit unit)
 {
     Row row;
     row.measure = measure;
-    row.median = format(samples.median(), unit);
+    row.median = Budget::format(samples.median(), unit);
     // The middle half of the runs: how steady the figure was.
-    const int decimals = unit != Unit::Milliseconds ? 1 : samples.quantile(0.75) < 1.0 ? 3 : 2;
+    const int decimals = unit == Budget::Unit::PerSecond ? 0
+        : unit != Budget::Unit::Milliseconds             ? 1
+        : samples.quantile(0.75) < 1.0                   ? 3
+                                                         : 2;
     row.spread = QStringLiteral("%1-%2 (n=%3)")
                      .arg(samples.quantile(0.25), 0, 'f', decimals)
                      .arg(samples.quantile(0.75), 0, 'f', decimals)
@@ -31,29 +24,28 @@ BudgetTable::Row BudgetTable::measured(const QString& measure, const Samples& sa
     return row;
 }
 
-void BudgetTable::addReference(const QString& measure, const Samples& samples, Unit unit)
+void BudgetTable::addReference(const QString& measure, const Samples& samples, Budget::Unit unit)
 {
     Row row = measured(measure, samples, unit);
     row.budget = QStringLiteral("(reference)");
     rows_.push_back(row);
 }
 
-void BudgetTable::addAbsolute(const QString& measure, const Samples& samples, Unit unit, double budget)
+void BudgetTable::add(const QString& measure, const Samples& samples, const Budget& budget)
 {
-    Row row = measured(measure, samples, unit);
-    row.budget = QStringLiteral("<= ") + format(budget, unit);
-    row.within = samples.median() <= budget;
+    Row row = measured(measure, samples, budget.unit());
+    row.budget = budget.text();
+    row.within = !budget.isRelative() && budget.holds(samples.median());
     rows_.push_back(row);
 }
 
-void BudgetTable::addRelative(const QString& measure, const Samples& samples, Unit unit, const Samples& reference,
-                              double maximumRatio)
+void BudgetTable::add(const QString& measure, const Samples& samples, const Budget& budget, const Samples& reference)
 {
-    Row row = measured(measure, samples, unit);
+    Row row = measured(measure, samples, budget.unit());
     const double ratio = samples.median() / reference.median();
-    row.budget = QStringLiteral("<= %1x bare").arg(maximumRatio);
+    row.budget = budget.text();
     row.ratio = QString::number(ratio, 'f', 2);
-    row.within = ratio <= maximumRatio;
+    row.within = budget.isRelative() && budget.holds(ratio);
     rows_.push_back(row);
 }
 

@@ -5,20 +5,19 @@
 
 #include <QString>
 
+#include "Budget.h"
+
 class Samples;
 
 // The benchmarks' verdicts: each measure's median next to its budget, PASS or OVER.
-// A budget is either absolute (milliseconds) or a multiple of a reference measure's
-// median (the bare Qt program's), in which case the ratio is shown too.
+// For a budget relative to a reference measure (the bare Qt program's), the ratio of the
+// medians is shown and judged.
 class BudgetTable {
 public:
-    enum class Unit { Milliseconds, MiB, MegaInstructions };
-
     // A figure other measures are compared with; it has no budget of its own.
-    void addReference(const QString& measure, const Samples& samples, Unit unit);
-    void addAbsolute(const QString& measure, const Samples& samples, Unit unit, double budget);
-    void addRelative(const QString& measure, const Samples& samples, Unit unit, const Samples& reference,
-                     double maximumRatio);
+    void addReference(const QString& measure, const Samples& samples, Budget::Unit unit);
+    void add(const QString& measure, const Samples& samples, const Budget& budget);
+    void add(const QString& measure, const Samples& samples, const Budget& budget, const Samples& reference);
     // A measure that could not be taken counts as over its budget.
     void addFailure(const QString& measure, const QString& reason);
 
@@ -35,8 +34,7 @@ private:
         QString ratio;
         std::optional<bool> within; // none for a reference
     };
-    static QString format(double value, Unit unit);
-    static Row measured(const QString& measure, const Samples& samples, Unit unit);
+    static Row measured(const QString& measure, const Samples& samples, Budget::Unit unit);
 
     std::vector<Row> rows_;
 };

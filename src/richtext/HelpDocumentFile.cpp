@@ -17,16 +17,16 @@
 
 namespace {
 
-constexpr qint64 kMebibyte = 1024 * 1024;
+constexpr qint64 Mebibyte = 1024 * 1024;
 // How much of the start decides whether the file is text.
-constexpr qsizetype kSniffLength = 64 * 1024;
+constexpr qsizetype SniffLength = 64 * 1024;
 
 QString tooLarge(qint64 size)
 {
-    const qint64 megabytes = (size + kMebibyte - 1) / kMebibyte;
+    const qint64 megabytes = (size + Mebibyte - 1) / Mebibyte;
     return QStringLiteral("ocupa %1 MB y el límite para un documento de ayuda es de %2 MB")
         .arg(megabytes)
-        .arg(HelpDocumentFile::kSizeLimit / kMebibyte);
+        .arg(HelpDocumentFile::SizeLimit / Mebibyte);
 }
 
 bool isBlank(char c)
@@ -38,7 +38,7 @@ bool isBlank(char c)
 // mean a picture, a program or a compressed file, whatever the file is called.
 bool looksLikeText(QByteArrayView bytes)
 {
-    for (const char c : bytes.first(std::min(bytes.size(), kSniffLength))) {
+    for (const char c : bytes.first(std::min(bytes.size(), SniffLength))) {
         const auto byte = static_cast<unsigned char>(c);
         if (byte < 0x20 && !isBlank(c) && byte != 0x1A) // 0x1A: the old end-of-file mark
             return false;
@@ -110,7 +110,7 @@ std::optional<QByteArray> readBytes(const QString& path, QString* error)
     }
     if (!S_ISREG(info.st_mode))
         return refuse(path, kindReason(info.st_mode), error);
-    if (info.st_size > HelpDocumentFile::kSizeLimit)
+    if (info.st_size > HelpDocumentFile::SizeLimit)
         return refuse(path, tooLarge(info.st_size), error);
 
     const Descriptor file(::open(name.constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
@@ -120,11 +120,11 @@ std::optional<QByteArray> readBytes(const QString& path, QString* error)
         return refuse(path, unreadable(errno), error);
     if (!S_ISREG(info.st_mode))
         return refuse(path, kindReason(info.st_mode), error);
-    if (info.st_size > HelpDocumentFile::kSizeLimit)
+    if (info.st_size > HelpDocumentFile::SizeLimit)
         return refuse(path, tooLarge(info.st_size), error);
 
     // One byte more than the limit tells a file that grew while it was read.
-    QByteArray bytes(qsizetype(HelpDocumentFile::kSizeLimit + 1), Qt::Uninitialized);
+    QByteArray bytes(qsizetype(HelpDocumentFile::SizeLimit + 1), Qt::Uninitialized);
     qsizetype filled = 0;
     while (filled < bytes.size()) {
         const ssize_t got = ::read(file.get(), bytes.data() + filled, size_t(bytes.size() - filled));
@@ -136,7 +136,7 @@ std::optional<QByteArray> readBytes(const QString& path, QString* error)
             break;
         filled += got;
     }
-    if (filled > HelpDocumentFile::kSizeLimit)
+    if (filled > HelpDocumentFile::SizeLimit)
         return refuse(path, tooLarge(filled), error);
     bytes.truncate(filled);
     bytes.squeeze();
@@ -152,13 +152,13 @@ std::optional<QByteArray> readBytes(const QString& path, QString* error)
         return refuse(path, QStringLiteral("es una carpeta, no un archivo"), error);
     if (!info.isFile())
         return refuse(path, QStringLiteral("no es un archivo común"), error);
-    if (info.size() > HelpDocumentFile::kSizeLimit)
+    if (info.size() > HelpDocumentFile::SizeLimit)
         return refuse(path, tooLarge(info.size()), error);
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return refuse(path, QStringLiteral("no se puede leer"), error);
-    QByteArray bytes = file.read(HelpDocumentFile::kSizeLimit + 1);
-    if (bytes.size() > HelpDocumentFile::kSizeLimit)
+    QByteArray bytes = file.read(HelpDocumentFile::SizeLimit + 1);
+    if (bytes.size() > HelpDocumentFile::SizeLimit)
         return refuse(path, tooLarge(bytes.size()), error);
     return bytes;
 }
@@ -177,11 +177,11 @@ std::optional<QByteArray> HelpDocumentFile::read(const QString& path, QString* e
         return refuse(path, QStringLiteral("está vacío"), error);
     if (!RtfReader::looksLikeRtf(*bytes) && !looksLikeText(*bytes))
         return refuse(path, QStringLiteral("no es un documento RTF ni de texto"), error);
-    if (RtfReader::holdsMoreText(*bytes, kTextLimit))
+    if (RtfReader::holdsMoreText(*bytes, TextLimit))
         return refuse(path,
                       QStringLiteral("su texto pasa de %1 caracteres, el límite para un "
                                      "documento de ayuda")
-                          .arg(kTextLimit),
+                          .arg(TextLimit),
                       error);
     return bytes;
 }

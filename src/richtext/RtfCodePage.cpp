@@ -7,8 +7,8 @@
 
 namespace {
 
-constexpr char16_t kReplacement = 0xFFFD;
-constexpr std::size_t kMaxConverters = 16;
+constexpr char16_t Replacement = 0xFFFD;
+constexpr std::size_t MaxConverters = 16;
 
 // Bytes 0x80-0xFF of code page 437.
 constexpr char16_t kPage437[128] = {
@@ -197,7 +197,7 @@ struct PageTable {
     const char16_t* high;
 };
 
-constexpr PageTable kPages[] = {
+constexpr PageTable Pages[] = {
     {437, kPage437},   {850, kPage850},   {874, kPage874},     {1250, kPage1250}, {1251, kPage1251},
     {1252, kPage1252}, {1253, kPage1253}, {1254, kPage1254},   {1255, kPage1255}, {1256, kPage1256},
     {1257, kPage1257}, {1258, kPage1258}, {10000, kPage10000},
@@ -205,7 +205,7 @@ constexpr PageTable kPages[] = {
 
 const char16_t* builtInTable(int codePage)
 {
-    for (const PageTable& entry : kPages) {
+    for (const PageTable& entry : Pages) {
         if (entry.page == codePage)
             return entry.high;
     }
@@ -214,7 +214,7 @@ const char16_t* builtInTable(int codePage)
 
 // The Symbol font: Greek letters where Latin ones sit, mathematical signs, and
 // the bullet (0xB7) that Word uses for its first list level.
-constexpr std::pair<std::uint8_t, char16_t> kSymbolDifferences[] = {
+constexpr std::pair<std::uint8_t, char16_t> SymbolDifferences[] = {
     {0x22, 0x2200}, {0x24, 0x2203}, {0x27, 0x220B}, {0x2A, 0x2217}, {0x2D, 0x2212}, {0x40, 0x2245}, {0x41, 0x0391},
     {0x42, 0x0392}, {0x43, 0x03A7}, {0x44, 0x0394}, {0x45, 0x0395}, {0x46, 0x03A6}, {0x47, 0x0393}, {0x48, 0x0397},
     {0x49, 0x0399}, {0x4A, 0x03D1}, {0x4B, 0x039A}, {0x4C, 0x039B}, {0x4D, 0x039C}, {0x4E, 0x039D}, {0x4F, 0x039F},
@@ -244,17 +244,17 @@ constexpr std::array<char16_t, 256> makeSymbolTable()
 {
     std::array<char16_t, 256> table{};
     for (int b = 0; b < 256; ++b)
-        table[b] = (b < 0x7F) ? char16_t(b) : kReplacement;
-    for (const auto& [byte, unicode] : kSymbolDifferences)
+        table[b] = (b < 0x7F) ? char16_t(b) : Replacement;
+    for (const auto& [byte, unicode] : SymbolDifferences)
         table[byte] = unicode;
     return table;
 }
 
-constexpr std::array<char16_t, 256> kSymbolTable = makeSymbolTable();
+constexpr std::array<char16_t, 256> SymbolTable = makeSymbolTable();
 
 // Wingdings has no Unicode counterpart as a whole; the shapes people pick for
 // list markers are mapped, anything else shows as a plain bullet.
-constexpr std::pair<std::uint8_t, char16_t> kDingbats[] = {
+constexpr std::pair<std::uint8_t, char16_t> Dingbats[] = {
     {0x6C, 0x25CF}, {0x6E, 0x25A0}, {0x6F, 0x25A1}, {0x71, 0x2751}, {0x75, 0x25C6}, {0x76, 0x2756}, {0xA7, 0x25AA},
     {0xA8, 0x25FB}, {0xD8, 0x27A2}, {0xE8, 0x2794}, {0xFB, 0x2717}, {0xFC, 0x2713}, {0xFD, 0x2612}, {0xFE, 0x2611},
 };
@@ -263,7 +263,7 @@ char16_t dingbat(std::uint8_t byte)
 {
     if (byte == 0x20)
         return u' ';
-    for (const auto& [code, unicode] : kDingbats) {
+    for (const auto& [code, unicode] : Dingbats) {
         if (code == byte)
             return unicode;
     }
@@ -276,7 +276,7 @@ int RtfCodePage::forCharset(int charset)
 {
     switch (charset) {
     case 2:
-        return kSymbolFont;
+        return SymbolFont;
     case 77:
         return 10000; // Mac Roman
     case 128:
@@ -321,10 +321,10 @@ void RtfCodePage::decode(int codePage, QByteArrayView bytes, QString& out)
     if (bytes.isEmpty())
         return;
 
-    if (codePage == kSymbolFont || codePage == kDingbatFont) {
+    if (codePage == SymbolFont || codePage == DingbatFont) {
         for (const char c : bytes) {
             const auto byte = static_cast<std::uint8_t>(c);
-            out.append(QChar(codePage == kSymbolFont ? kSymbolTable[byte] : dingbat(byte)));
+            out.append(QChar(codePage == SymbolFont ? SymbolTable[byte] : dingbat(byte)));
         }
         return;
     }
@@ -350,7 +350,7 @@ QStringDecoder* RtfCodePage::converterFor(int codePage)
     if (found == converters_.end()) {
         // Opening a converter is costly; a document naming page after page
         // gets the Western page for all but the first few.
-        if (converters_.size() >= kMaxConverters)
+        if (converters_.size() >= MaxConverters)
             return nullptr;
         if (codePage == 65001) {
             found = converters_.try_emplace(codePage, QStringConverter::Utf8).first;

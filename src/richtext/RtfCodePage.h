@@ -13,10 +13,10 @@
 class RtfCodePage {
 public:
     // Pseudo pages for the symbol fonts (\fcharset2), which have no code page.
-    static constexpr int kSymbolFont = 42;   // Symbol: Greek letters, maths, the list bullet
-    static constexpr int kDingbatFont = -42; // Wingdings and friends: list markers
+    static constexpr int SymbolFont = 42;   // Symbol: Greek letters, maths, the list bullet
+    static constexpr int DingbatFont = -42; // Wingdings and friends: list markers
 
-    static constexpr int kDefault = 1252;
+    static constexpr int Default = 1252;
 
     // The code page an \fcharsetN stands for, or 0 when the document's own page applies.
     static int forCharset(int charset);

@@ -93,8 +93,8 @@ void RtfDocumentWriter::endSection(const QTextBlockFormat& format)
 void RtfDocumentWriter::endCell()
 {
     // Word stops at 63 columns; far more is junk, and a row of tabs is enough.
-    constexpr int kMaxCells = 1024;
-    if (pendingCellTabs_ < kMaxCells)
+    constexpr int MaxCells = 1024;
+    if (pendingCellTabs_ < MaxCells)
         ++pendingCellTabs_;
     pendingCellSpace_ = false;
     cellHasContent_ = false;

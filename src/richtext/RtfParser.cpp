@@ -129,12 +129,12 @@ enum class RtfParser::Keyword : std::uint8_t {
 namespace {
 
 // Indents and spacing beyond two feet are nonsense; keep layouts sane.
-constexpr int kTwipLimit = 34'560;
-constexpr int kMaxHalfPoints = 3'276;
-constexpr char16_t kReplacement = 0xFFFD;
+constexpr int TwipLimit = 34'560;
+constexpr int MaxHalfPoints = 3'276;
+constexpr char16_t Replacement = 0xFFFD;
 // QTextDocument slows down quadratically with the number of formats that
 // differ only in their font family; a help page uses a handful of fonts.
-constexpr qsizetype kMaxFamilies = 256;
+constexpr qsizetype MaxFamilies = 256;
 
 int clampInt(std::int64_t value, int low, int high)
 {
@@ -143,18 +143,18 @@ int clampInt(std::int64_t value, int low, int high)
 
 int parameterOr(const RtfToken& token, int fallback, int low, int high)
 {
-    return token.hasParameter_ ? clampInt(token.parameter_, low, high) : fallback;
+    return token.hasParameter ? clampInt(token.parameter, low, high) : fallback;
 }
 
 // A toggle like \b is on without a parameter and off with \b0.
 bool toggle(const RtfToken& token)
 {
-    return !token.hasParameter_ || token.parameter_ != 0;
+    return !token.hasParameter || token.parameter != 0;
 }
 
 int twips(const RtfToken& token)
 {
-    return parameterOr(token, 0, -kTwipLimit, kTwipLimit);
+    return parameterOr(token, 0, -TwipLimit, TwipLimit);
 }
 
 // Margins go into the document in pixels at 96 per inch, 1440 twips per inch.
@@ -168,7 +168,7 @@ qreal twipsToPixels(int value)
 bool RtfParser::lookup(std::string_view name, Keyword& word)
 {
     // Sorted by name for the binary search below.
-    static constexpr std::pair<std::string_view, Keyword> kWords[] = {
+    static constexpr std::pair<std::string_view, Keyword> Words[] = {
         {"aftncn", Keyword::Skipped},
         {"aftnsep", Keyword::Skipped},
         {"aftnsepc", Keyword::Skipped},
@@ -349,12 +349,12 @@ bool RtfParser::lookup(std::string_view name, Keyword& word)
         {"zwnbo", Keyword::Zwnbo},
         {"zwnj", Keyword::Zwnj},
     };
-    static_assert(std::is_sorted(std::begin(kWords), std::end(kWords),
+    static_assert(std::is_sorted(std::begin(Words), std::end(Words),
                                  [](const auto& a, const auto& b) { return a.first < b.first; }));
 
-    const auto found = std::lower_bound(std::begin(kWords), std::end(kWords), name,
+    const auto found = std::lower_bound(std::begin(Words), std::end(Words), name,
                                         [](const auto& entry, std::string_view key) { return entry.first < key; });
-    if (found == std::end(kWords) || found->first != name)
+    if (found == std::end(Words) || found->first != name)
         return false;
     word = found->second;
     return true;
@@ -399,9 +399,9 @@ RtfParser::RtfParser(QTextDocument& document, qsizetype characterLimit) : writer
 void RtfParser::parse(QByteArrayView rtf)
 {
     RtfTokenizer tokenizer(rtf);
-    for (RtfToken token = tokenizer.next(); token.type_ != RtfToken::Type::End && !writer_.full();
+    for (RtfToken token = tokenizer.next(); token.type != RtfToken::Type::End && !writer_.full();
          token = tokenizer.next()) {
-        switch (token.type_) {
+        switch (token.type) {
         case RtfToken::Type::GroupOpen:
             openGroup();
             break;
@@ -412,13 +412,13 @@ void RtfParser::parse(QByteArrayView rtf)
             controlWord(token);
             break;
         case RtfToken::Type::ControlSymbol:
-            controlSymbol(token.symbol_);
+            controlSymbol(token.symbol);
             break;
         case RtfToken::Type::HexByte:
-            hexByte(token.byte_);
+            hexByte(token.byte);
             break;
         case RtfToken::Type::Text:
-            textBytes(token.text_);
+            textBytes(token.text);
             break;
         case RtfToken::Type::End:
             break;
@@ -430,7 +430,7 @@ void RtfParser::parse(QByteArrayView rtf)
     // properties it had when its group closed.
     const bool afterDocument = documentClosed_ && stack_.size() == 1;
     syncCharFormat();
-    writer_.finish(blockFormat(afterDocument ? closingPara_ : state().para_));
+    writer_.finish(blockFormat(afterDocument ? closingPara_ : state().paragraph));
 }
 
 void RtfParser::openGroup()
@@ -438,13 +438,13 @@ void RtfParser::openGroup()
     flushBytes();
     fallbackToSkip_ = 0;
     starPending_ = false;
-    if (stack_.size() >= size_t(kMaxDepth)) {
+    if (stack_.size() >= size_t(MaxDepth)) {
         ++overflowDepth_;
         return;
     }
     GroupState inner = state();
-    if (inner.destination_ == Destination::Alternatives)
-        inner.destination_ = Destination::Alternative;
+    if (inner.destination == Destination::Alternatives)
+        inner.destination = Destination::Alternative;
     stack_.push_back(inner);
 }
 
@@ -462,7 +462,7 @@ void RtfParser::closeGroup()
     if (stack_.size() <= 1)
         return; // a stray "}": nothing to close
 
-    switch (state().destination_) {
+    switch (state().destination) {
     case Destination::FontTable:
         commitFont();
         break;
@@ -475,7 +475,7 @@ void RtfParser::closeGroup()
     }
     if (stack_.size() == 2) {
         documentClosed_ = true;
-        closingPara_ = state().para_;
+        closingPara_ = state().paragraph;
     }
     const bool pictureEnds = pictureDepth_ != 0 && stack_.size() == pictureDepth_;
     stack_.pop_back();
@@ -489,9 +489,9 @@ void RtfParser::controlWord(const RtfToken& token)
     flushBytes();
 
     Keyword word{};
-    const bool known = lookup(token.name_, word);
+    const bool known = lookup(token.name, word);
 
-    if (state().destination_ == Destination::Alternative && !(known && word == Keyword::Ud))
+    if (state().destination == Destination::Alternative && !(known && word == Keyword::Ud))
         setDestination(Destination::Skip);
 
     if (starPending_) {
@@ -518,7 +518,7 @@ void RtfParser::controlWord(const RtfToken& token)
     if (skipping())
         return;
 
-    switch (state().destination_) {
+    switch (state().destination) {
     case Destination::FontTable:
         fontTableKeyword(word, token);
         return;
@@ -536,10 +536,10 @@ void RtfParser::controlWord(const RtfToken& token)
 
 void RtfParser::keyword(Keyword word, const RtfToken& token)
 {
-    CharState& ch = state().char_;
-    ParaState& para = state().para_;
-    const bool inBody = state().destination_ == Destination::Text;
-    constexpr int kIntMax = std::numeric_limits<int>::max();
+    CharState& ch = state().chars;
+    ParaState& para = state().paragraph;
+    const bool inBody = state().destination == Destination::Text;
+    constexpr int IntMax = std::numeric_limits<int>::max();
 
     switch (word) {
     case Keyword::Rtf:
@@ -558,11 +558,11 @@ void RtfParser::keyword(Keyword word, const RtfToken& token)
         documentCodePage_ = 850;
         break;
     case Keyword::AnsiCodePage:
-        if (token.hasParameter_ && token.parameter_ > 0)
-            documentCodePage_ = clampInt(token.parameter_, 1, 65535);
+        if (token.hasParameter && token.parameter > 0)
+            documentCodePage_ = clampInt(token.parameter, 1, 65535);
         break;
     case Keyword::DefaultFont:
-        defaultFont_ = parameterOr(token, 0, 0, kIntMax);
+        defaultFont_ = parameterOr(token, 0, 0, IntMax);
         charFormatDirty_ = true;
         break;
 
@@ -590,151 +590,150 @@ void RtfParser::keyword(Keyword word, const RtfToken& token)
         break;
     case Keyword::Upr:
         if (overflowDepth_ == 0 && stack_.size() > 1) {
-            state().alternativeTarget_ = state().destination_;
-            state().destination_ = Destination::Alternatives;
+            state().alternativeTarget = state().destination;
+            state().destination = Destination::Alternatives;
         }
         break;
     case Keyword::Ud:
-        if (state().destination_ == Destination::Alternative && overflowDepth_ == 0)
-            state().destination_ = state().alternativeTarget_;
+        if (state().destination == Destination::Alternative && overflowDepth_ == 0)
+            state().destination = state().alternativeTarget;
         break;
 
     case Keyword::Plain: {
-        const int skip = ch.unicodeSkip_;
+        const int skip = ch.unicodeSkip;
         ch = CharState();
-        ch.unicodeSkip_ = skip;
+        ch.unicodeSkip = skip;
         charFormatDirty_ = true;
         break;
     }
     case Keyword::Bold:
-        ch.bold_ = toggle(token);
+        ch.bold = toggle(token);
         charFormatDirty_ = true;
         break;
     case Keyword::Italic:
-        ch.italic_ = toggle(token);
+        ch.italic = toggle(token);
         charFormatDirty_ = true;
         break;
     case Keyword::Underline:
-        ch.underline_ = toggle(token);
+        ch.underline = toggle(token);
         charFormatDirty_ = true;
         break;
     case Keyword::UnderlineNone:
-        ch.underline_ = false;
+        ch.underline = false;
         charFormatDirty_ = true;
         break;
     case Keyword::Strike:
-        ch.strike_ = toggle(token);
+        ch.strike = toggle(token);
         charFormatDirty_ = true;
         break;
     case Keyword::Superscript:
-        ch.vertical_ = 1;
+        ch.vertical = 1;
         charFormatDirty_ = true;
         break;
     case Keyword::Subscript:
-        ch.vertical_ = -1;
+        ch.vertical = -1;
         charFormatDirty_ = true;
         break;
     case Keyword::NoSuperSub:
-        ch.vertical_ = 0;
+        ch.vertical = 0;
         charFormatDirty_ = true;
         break;
     case Keyword::Hidden:
-        ch.hidden_ = toggle(token);
+        ch.hidden = toggle(token);
         break;
     case Keyword::Caps:
-        ch.caps_ = toggle(token);
+        ch.caps = toggle(token);
         charFormatDirty_ = true;
         break;
     case Keyword::SmallCaps:
-        ch.smallCaps_ = toggle(token);
+        ch.smallCaps = toggle(token);
         charFormatDirty_ = true;
         break;
     case Keyword::FontSize:
-        ch.halfPoints_ =
-            (token.hasParameter_ && token.parameter_ > 0) ? clampInt(token.parameter_, 1, kMaxHalfPoints) : 24;
+        ch.halfPoints = (token.hasParameter && token.parameter > 0) ? clampInt(token.parameter, 1, MaxHalfPoints) : 24;
         charFormatDirty_ = true;
         break;
     case Keyword::Font:
-        ch.font_ = parameterOr(token, -1, -1, kIntMax);
+        ch.font = parameterOr(token, -1, -1, IntMax);
         charFormatDirty_ = true;
         break;
     case Keyword::Color:
-        ch.color_ = parameterOr(token, 0, 0, kIntMax);
+        ch.color = parameterOr(token, 0, 0, IntMax);
         charFormatDirty_ = true;
         break;
     case Keyword::Background:
-        ch.background_ = parameterOr(token, 0, 0, kIntMax);
+        ch.background = parameterOr(token, 0, 0, IntMax);
         charFormatDirty_ = true;
         break;
     case Keyword::UnicodeSkip:
-        ch.unicodeSkip_ = parameterOr(token, 1, 0, kIntMax);
+        ch.unicodeSkip = parameterOr(token, 1, 0, IntMax);
         break;
     case Keyword::Unicode:
-        if (token.hasParameter_)
-            unicodeChar(token.parameter_);
+        if (token.hasParameter)
+            unicodeChar(token.parameter);
         break;
 
     case Keyword::Pard:
         para = ParaState();
         break;
     case Keyword::AlignLeft:
-        para.alignment_ = Qt::AlignLeft;
+        para.alignment = Qt::AlignLeft;
         break;
     case Keyword::AlignCenter:
-        para.alignment_ = Qt::AlignHCenter;
+        para.alignment = Qt::AlignHCenter;
         break;
     case Keyword::AlignRight:
-        para.alignment_ = Qt::AlignRight;
+        para.alignment = Qt::AlignRight;
         break;
     case Keyword::AlignJustify:
-        para.alignment_ = Qt::AlignJustify;
+        para.alignment = Qt::AlignJustify;
         break;
     case Keyword::LeftIndent:
-        para.leftIndent_ = twips(token);
+        para.leftIndent = twips(token);
         break;
     case Keyword::RightIndent:
-        para.rightIndent_ = twips(token);
+        para.rightIndent = twips(token);
         break;
     case Keyword::FirstIndent:
-        para.firstIndent_ = twips(token);
+        para.firstIndent = twips(token);
         break;
     case Keyword::SpaceBefore:
-        para.spaceBefore_ = std::max(0, twips(token));
+        para.spaceBefore = std::max(0, twips(token));
         break;
     case Keyword::SpaceAfter:
-        para.spaceAfter_ = std::max(0, twips(token));
+        para.spaceAfter = std::max(0, twips(token));
         break;
     case Keyword::LineSpacing:
-        para.lineSpacing_ = twips(token);
+        para.lineSpacing = twips(token);
         break;
     case Keyword::LineMultiple:
-        para.lineMultiple_ = toggle(token);
+        para.lineMultiple = toggle(token);
         break;
     case Keyword::InTable:
-        para.inTable_ = true;
+        para.inTable = true;
         break;
     case Keyword::PageBreakBefore:
-        para.pageBreakBefore_ = toggle(token);
+        para.pageBreakBefore = toggle(token);
         break;
     case Keyword::TabRight:
-        para.nextTabType_ = QTextOption::RightTab;
+        para.nextTabType = QTextOption::RightTab;
         break;
     case Keyword::TabCentre:
-        para.nextTabType_ = QTextOption::CenterTab;
+        para.nextTabType = QTextOption::CenterTab;
         break;
     case Keyword::TabDecimal:
-        para.nextTabType_ = QTextOption::DelimiterTab;
+        para.nextTabType = QTextOption::DelimiterTab;
         break;
     case Keyword::TabPosition:
         // Word keeps at most 64 stops in a paragraph.
-        if (para.tabs_.size() < 64)
-            para.tabs_.append({std::max(0, twips(token)), para.nextTabType_});
-        para.nextTabType_ = QTextOption::LeftTab;
+        if (para.tabs.size() < 64)
+            para.tabs.append({std::max(0, twips(token)), para.nextTabType});
+        para.nextTabType = QTextOption::LeftTab;
         break;
     case Keyword::DefaultTab:
-        if (token.hasParameter_ && token.parameter_ > 0) {
+        if (token.hasParameter && token.parameter > 0) {
             QTextOption option = writer_.document().defaultTextOption();
-            option.setTabStopDistance(twipsToPixels(clampInt(token.parameter_, 1, kTwipLimit)));
+            option.setTabStopDistance(twipsToPixels(clampInt(token.parameter, 1, TwipLimit)));
             writer_.document().setDefaultTextOption(option);
         }
         break;
@@ -744,7 +743,7 @@ void RtfParser::keyword(Keyword word, const RtfToken& token)
             break;
         startSectionIfDue();
         syncCharFormat();
-        if (para.inTable_)
+        if (para.inTable)
             writer_.endCellParagraph();
         else
             writer_.endParagraph(blockFormat(para));
@@ -876,7 +875,7 @@ void RtfParser::keyword(Keyword word, const RtfToken& token)
 void RtfParser::pictureKeyword(Keyword word, const RtfToken& token)
 {
     // Sizes: pixels or hundredths of a millimetre (\picw, \pich), twips (goals), percent.
-    constexpr int kMaxSize = 1'000'000;
+    constexpr int MaxSize = 1'000'000;
     switch (word) {
     case Keyword::PngBlip:
         pictures_.setFormat(RtfPictures::Format::Png);
@@ -891,16 +890,16 @@ void RtfParser::pictureKeyword(Keyword word, const RtfToken& token)
         pictures_.setFormat(RtfPictures::Format::DeviceBitmap);
         break;
     case Keyword::PictureWidth:
-        pictures_.setWidth(parameterOr(token, 0, 0, kMaxSize));
+        pictures_.setWidth(parameterOr(token, 0, 0, MaxSize));
         break;
     case Keyword::PictureHeight:
-        pictures_.setHeight(parameterOr(token, 0, 0, kMaxSize));
+        pictures_.setHeight(parameterOr(token, 0, 0, MaxSize));
         break;
     case Keyword::PictureGoalWidth:
-        pictures_.setGoalWidth(parameterOr(token, 0, 0, kTwipLimit));
+        pictures_.setGoalWidth(parameterOr(token, 0, 0, TwipLimit));
         break;
     case Keyword::PictureGoalHeight:
-        pictures_.setGoalHeight(parameterOr(token, 0, 0, kTwipLimit));
+        pictures_.setGoalHeight(parameterOr(token, 0, 0, TwipLimit));
         break;
     case Keyword::PictureScaleX:
         pictures_.setScaleX(parameterOr(token, 100, 1, 1000));
@@ -909,7 +908,7 @@ void RtfParser::pictureKeyword(Keyword word, const RtfToken& token)
         pictures_.setScaleY(parameterOr(token, 100, 1, 1000));
         break;
     case Keyword::Binary:
-        pictures_.appendBinary(token.text_);
+        pictures_.appendBinary(token.text);
         break;
     case Keyword::Skipped:
         enterSkip();
@@ -924,7 +923,7 @@ void RtfParser::finishPicture()
 {
     pictureDepth_ = 0;
     const QTextImageFormat format = pictures_.finish();
-    if (skipping() || state().destination_ != Destination::Text || state().char_.hidden_)
+    if (skipping() || state().destination != Destination::Text || state().chars.hidden)
         return;
     startSectionIfDue();
     syncCharFormat();
@@ -945,19 +944,19 @@ void RtfParser::fontTableKeyword(Keyword word, const RtfToken& token)
         fontExplicitPage_ = parameterOr(token, 0, 0, 65535);
         break;
     case Keyword::FontRoman:
-        fontEntry_.hint_ = QFont::Serif;
+        fontEntry_.hint = QFont::Serif;
         break;
     case Keyword::FontSwiss:
-        fontEntry_.hint_ = QFont::SansSerif;
+        fontEntry_.hint = QFont::SansSerif;
         break;
     case Keyword::FontModern:
-        fontEntry_.hint_ = QFont::TypeWriter;
+        fontEntry_.hint = QFont::TypeWriter;
         break;
     case Keyword::FontScript:
-        fontEntry_.hint_ = QFont::Cursive;
+        fontEntry_.hint = QFont::Cursive;
         break;
     case Keyword::FontDecor:
-        fontEntry_.hint_ = QFont::Decorative;
+        fontEntry_.hint = QFont::Decorative;
         break;
     case Keyword::Skipped:
         enterSkip();
@@ -1004,7 +1003,7 @@ void RtfParser::controlSymbol(char symbol)
         return;
     }
     starPending_ = false;
-    if (state().destination_ == Destination::Alternative)
+    if (state().destination == Destination::Alternative)
         setDestination(Destination::Skip);
 
     char16_t c = 0;
@@ -1030,7 +1029,7 @@ void RtfParser::controlSymbol(char symbol)
         --fallbackToSkip_;
         return;
     }
-    if (state().destination_ == Destination::FontTable || state().destination_ == Destination::Text)
+    if (state().destination == Destination::FontTable || state().destination == Destination::Text)
         emitChar(c);
 }
 
@@ -1040,10 +1039,10 @@ void RtfParser::textBytes(std::string_view bytes)
         std::all_of(bytes.begin(), bytes.end(), [](char c) { return c == ' ' || c == '\r' || c == '\n' || c == '\t'; });
     if (!blank) {
         starPending_ = false;
-        if (state().destination_ == Destination::Alternative)
+        if (state().destination == Destination::Alternative)
             setDestination(Destination::Skip);
     }
-    if (state().destination_ == Destination::Picture) {
+    if (state().destination == Destination::Picture) {
         if (!skipping())
             pictures_.appendHex(bytes);
         return;
@@ -1059,7 +1058,7 @@ void RtfParser::textBytes(std::string_view bytes)
         if (skipping())
             continue;
         const auto byte = static_cast<std::uint8_t>(c);
-        switch (state().destination_) {
+        switch (state().destination) {
         case Destination::Text:
             if (byte == '\t') {
                 flushBytes();
@@ -1088,7 +1087,7 @@ void RtfParser::textBytes(std::string_view bytes)
 
 void RtfParser::hexByte(std::uint8_t byte)
 {
-    if (state().destination_ == Destination::Alternative)
+    if (state().destination == Destination::Alternative)
         setDestination(Destination::Skip);
     starPending_ = false;
     if (fallbackToSkip_ > 0) {
@@ -1097,7 +1096,7 @@ void RtfParser::hexByte(std::uint8_t byte)
     }
     if (skipping())
         return;
-    const Destination destination = state().destination_;
+    const Destination destination = state().destination;
     if (destination != Destination::Text && destination != Destination::FontTable)
         return;
     if (byte == '\t') {
@@ -1110,24 +1109,24 @@ void RtfParser::hexByte(std::uint8_t byte)
 
 void RtfParser::unicodeChar(std::int64_t value)
 {
-    fallbackToSkip_ = state().char_.unicodeSkip_;
+    fallbackToSkip_ = state().chars.unicodeSkip;
 
     // \u takes a signed 16-bit value; negative ones are the upper half.
     std::int64_t code = value < 0 ? value + 65536 : value;
     if (code < 0 || code > 0x10FFFF)
-        code = kReplacement;
+        code = Replacement;
 
     if (code >= 0xD800 && code <= 0xDBFF) {
         if (highSurrogate_ != 0) {
             highSurrogate_ = 0;
-            emitChar(kReplacement); // the previous half never found its partner
+            emitChar(Replacement); // the previous half never found its partner
         }
         highSurrogate_ = char16_t(code);
         return;
     }
     if (code >= 0xDC00 && code <= 0xDFFF) {
         if (highSurrogate_ == 0) {
-            emitChar(kReplacement);
+            emitChar(Replacement);
             return;
         }
         const char16_t pair[2] = {highSurrogate_, char16_t(code)};
@@ -1153,7 +1152,7 @@ void RtfParser::enterSkip()
         return;
     }
     if (stack_.size() > 1) // outside every group there is nothing to leave
-        state().destination_ = Destination::Skip;
+        state().destination = Destination::Skip;
 }
 
 void RtfParser::setDestination(Destination destination)
@@ -1163,12 +1162,12 @@ void RtfParser::setDestination(Destination destination)
         return;
     }
     if (overflowDepth_ == 0 && stack_.size() > 1)
-        state().destination_ = destination;
+        state().destination = destination;
 }
 
 bool RtfParser::skipping() const
 {
-    return overflowSkipFrom_ > 0 || state().destination_ == Destination::Skip;
+    return overflowSkipFrom_ > 0 || state().destination == Destination::Skip;
 }
 
 void RtfParser::flushBytes()
@@ -1194,13 +1193,13 @@ void RtfParser::emitText(QStringView text)
     if (skipping())
         return;
     if (highSurrogate_ != 0) {
-        const char16_t lone = kReplacement;
+        const char16_t lone = Replacement;
         highSurrogate_ = 0;
         emitText(QStringView(&lone, 1));
     }
-    switch (state().destination_) {
+    switch (state().destination) {
     case Destination::Text:
-        if (state().char_.hidden_)
+        if (state().chars.hidden)
             break; // \v: hidden text, as Word leaves it off the page
         startSectionIfDue();
         syncCharFormat();
@@ -1208,7 +1207,7 @@ void RtfParser::emitText(QStringView text)
         break;
     case Destination::FontTable:
         if (fontNumber_ >= 0)
-            fontEntry_.name_.append(text);
+            fontEntry_.name.append(text);
         break;
     default:
         break;
@@ -1223,7 +1222,7 @@ void RtfParser::startSectionIfDue()
         return;
     sectionPending_ = false;
     if (sectionStartsPage_)
-        writer_.pageBreak(blockFormat(state().para_));
+        writer_.pageBreak(blockFormat(state().paragraph));
 }
 
 void RtfParser::syncCharFormat()
@@ -1236,17 +1235,17 @@ void RtfParser::syncCharFormat()
 
 int RtfParser::currentCodePage() const
 {
-    if (state().destination_ == Destination::FontTable) {
+    if (state().destination == Destination::FontTable) {
         if (fontExplicitPage_ > 0)
             return fontExplicitPage_;
         // Font names are plain text even for symbol fonts.
         const int page = RtfCodePage::forCharset(fontCharset_);
-        return (page != 0 && page != RtfCodePage::kSymbolFont) ? page : documentCodePage_;
+        return (page != 0 && page != RtfCodePage::SymbolFont) ? page : documentCodePage_;
     }
-    const int number = state().char_.font_ >= 0 ? state().char_.font_ : defaultFont_;
+    const int number = state().chars.font >= 0 ? state().chars.font : defaultFont_;
     const auto font = fonts_.constFind(number);
-    if (font != fonts_.cend() && font->codePage_ != 0)
-        return font->codePage_;
+    if (font != fonts_.cend() && font->codePage != 0)
+        return font->codePage;
     return documentCodePage_;
 }
 
@@ -1263,17 +1262,17 @@ void RtfParser::commitFont()
     if (fontNumber_ < 0)
         return;
     FontEntry entry = fontEntry_;
-    entry.name_ = entry.name_.trimmed();
+    entry.name = entry.name.trimmed();
     if (fontExplicitPage_ > 0)
-        entry.codePage_ = fontExplicitPage_;
+        entry.codePage = fontExplicitPage_;
     else
-        entry.codePage_ = RtfCodePage::forCharset(fontCharset_);
-    const bool symbolName = entry.name_.compare(u"Symbol", Qt::CaseInsensitive) == 0;
-    if (entry.codePage_ == RtfCodePage::kSymbolFont || symbolName) {
-        const bool dingbats = entry.name_.contains(u"Wingdings", Qt::CaseInsensitive) ||
-            entry.name_.contains(u"Webdings", Qt::CaseInsensitive) ||
-            entry.name_.contains(u"Dingbat", Qt::CaseInsensitive);
-        entry.codePage_ = dingbats ? RtfCodePage::kDingbatFont : RtfCodePage::kSymbolFont;
+        entry.codePage = RtfCodePage::forCharset(fontCharset_);
+    const bool symbolName = entry.name.compare(u"Symbol", Qt::CaseInsensitive) == 0;
+    if (entry.codePage == RtfCodePage::SymbolFont || symbolName) {
+        const bool dingbats = entry.name.contains(u"Wingdings", Qt::CaseInsensitive) ||
+            entry.name.contains(u"Webdings", Qt::CaseInsensitive) ||
+            entry.name.contains(u"Dingbat", Qt::CaseInsensitive);
+        entry.codePage = dingbats ? RtfCodePage::DingbatFont : RtfCodePage::SymbolFont;
     }
     fonts_.insert(fontNumber_, entry);
     fontNumber_ = -1;
@@ -1291,65 +1290,65 @@ void RtfParser::commitColor()
 
 QTextCharFormat RtfParser::charFormat()
 {
-    const CharState& ch = state().char_;
+    const CharState& ch = state().chars;
     QTextCharFormat format;
-    format.setFontPointSize(ch.halfPoints_ / 2.0);
-    if (ch.bold_)
+    format.setFontPointSize(ch.halfPoints / 2.0);
+    if (ch.bold)
         format.setFontWeight(QFont::Bold);
-    if (ch.italic_)
+    if (ch.italic)
         format.setFontItalic(true);
-    if (ch.underline_)
+    if (ch.underline)
         format.setFontUnderline(true);
-    if (ch.strike_)
+    if (ch.strike)
         format.setFontStrikeOut(true);
-    if (ch.caps_)
+    if (ch.caps)
         format.setFontCapitalization(QFont::AllUppercase);
-    else if (ch.smallCaps_)
+    else if (ch.smallCaps)
         format.setFontCapitalization(QFont::SmallCaps);
-    if (ch.vertical_ != 0)
-        format.setVerticalAlignment(ch.vertical_ > 0 ? QTextCharFormat::AlignSuperScript
-                                                     : QTextCharFormat::AlignSubScript);
+    if (ch.vertical != 0)
+        format.setVerticalAlignment(ch.vertical > 0 ? QTextCharFormat::AlignSuperScript
+                                                    : QTextCharFormat::AlignSubScript);
 
-    const auto font = fonts_.constFind(ch.font_ >= 0 ? ch.font_ : defaultFont_);
-    if (font != fonts_.cend() && !font->name_.isEmpty() &&
-        (families_.contains(font->name_) || families_.size() < kMaxFamilies)) {
-        families_.insert(font->name_);
-        format.setFontFamilies(QStringList{font->name_});
-        if (font->hint_ != QFont::AnyStyle)
-            format.setFontStyleHint(font->hint_);
+    const auto font = fonts_.constFind(ch.font >= 0 ? ch.font : defaultFont_);
+    if (font != fonts_.cend() && !font->name.isEmpty() &&
+        (families_.contains(font->name) || families_.size() < MaxFamilies)) {
+        families_.insert(font->name);
+        format.setFontFamilies(QStringList{font->name});
+        if (font->hint != QFont::AnyStyle)
+            format.setFontStyleHint(font->hint);
     }
-    if (ch.color_ > 0 && ch.color_ < colors_.size() && colors_.at(ch.color_).isValid())
-        format.setForeground(colors_.at(ch.color_));
-    else if (ch.color_ == 0 && !colors_.isEmpty() && colors_.first().isValid())
+    if (ch.color > 0 && ch.color < colors_.size() && colors_.at(ch.color).isValid())
+        format.setForeground(colors_.at(ch.color));
+    else if (ch.color == 0 && !colors_.isEmpty() && colors_.first().isValid())
         format.setForeground(colors_.first());
-    if (ch.background_ > 0 && ch.background_ < colors_.size() && colors_.at(ch.background_).isValid())
-        format.setBackground(colors_.at(ch.background_));
+    if (ch.background > 0 && ch.background < colors_.size() && colors_.at(ch.background).isValid())
+        format.setBackground(colors_.at(ch.background));
     return format;
 }
 
 QTextBlockFormat RtfParser::blockFormat(const ParaState& para)
 {
     QTextBlockFormat format;
-    format.setAlignment(para.alignment_);
-    if (para.leftIndent_ != 0)
-        format.setLeftMargin(twipsToPixels(para.leftIndent_));
-    if (para.rightIndent_ != 0)
-        format.setRightMargin(twipsToPixels(para.rightIndent_));
-    if (para.firstIndent_ != 0)
-        format.setTextIndent(twipsToPixels(para.firstIndent_));
-    if (para.spaceBefore_ != 0)
-        format.setTopMargin(twipsToPixels(para.spaceBefore_));
-    if (para.spaceAfter_ != 0)
-        format.setBottomMargin(twipsToPixels(para.spaceAfter_));
-    if (para.lineSpacing_ > 0 && para.lineMultiple_) {
+    format.setAlignment(para.alignment);
+    if (para.leftIndent != 0)
+        format.setLeftMargin(twipsToPixels(para.leftIndent));
+    if (para.rightIndent != 0)
+        format.setRightMargin(twipsToPixels(para.rightIndent));
+    if (para.firstIndent != 0)
+        format.setTextIndent(twipsToPixels(para.firstIndent));
+    if (para.spaceBefore != 0)
+        format.setTopMargin(twipsToPixels(para.spaceBefore));
+    if (para.spaceAfter != 0)
+        format.setBottomMargin(twipsToPixels(para.spaceAfter));
+    if (para.lineSpacing > 0 && para.lineMultiple) {
         // \sl240\slmult1 is single spacing.
-        format.setLineHeight(para.lineSpacing_ * 100.0 / 240.0, QTextBlockFormat::ProportionalHeight);
-    } else if (para.lineSpacing_ > 0) {
-        format.setLineHeight(twipsToPixels(para.lineSpacing_), QTextBlockFormat::MinimumHeight);
-    } else if (para.lineSpacing_ < 0) {
-        format.setLineHeight(twipsToPixels(-para.lineSpacing_), QTextBlockFormat::FixedHeight);
+        format.setLineHeight(para.lineSpacing * 100.0 / 240.0, QTextBlockFormat::ProportionalHeight);
+    } else if (para.lineSpacing > 0) {
+        format.setLineHeight(twipsToPixels(para.lineSpacing), QTextBlockFormat::MinimumHeight);
+    } else if (para.lineSpacing < 0) {
+        format.setLineHeight(twipsToPixels(-para.lineSpacing), QTextBlockFormat::FixedHeight);
     }
-    if (para.pageBreakBefore_)
+    if (para.pageBreakBefore)
         format.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
     const QList<QTextOption::Tab> tabs = tabPositions(para);
     if (!tabs.isEmpty())
@@ -1363,21 +1362,21 @@ QTextBlockFormat RtfParser::blockFormat(const ParaState& para)
 // at the left indent, so the text after "•\t" or "1.\t" starts where the wrapped lines do.
 QList<QTextOption::Tab> RtfParser::tabPositions(const ParaState& para)
 {
-    const int firstLineStart = para.leftIndent_ + para.firstIndent_;
+    const int firstLineStart = para.leftIndent + para.firstIndent;
     QList<QTextOption::Tab> tabs;
     bool atLeftIndent = false;
     bool beforeLeftIndent = false;
-    for (const TabStop& stop : para.tabs_) {
-        if (stop.position_ <= firstLineStart)
+    for (const TabStop& stop : para.tabs) {
+        if (stop.position <= firstLineStart)
             continue; // behind the start of the first line: never reached
-        tabs.append(QTextOption::Tab(twipsToPixels(stop.position_ - firstLineStart), stop.type_,
-                                     stop.type_ == QTextOption::DelimiterTab ? QChar(u'.') : QChar()));
-        atLeftIndent = atLeftIndent || stop.position_ == para.leftIndent_;
-        beforeLeftIndent = beforeLeftIndent || stop.position_ < para.leftIndent_;
+        tabs.append(QTextOption::Tab(twipsToPixels(stop.position - firstLineStart), stop.type,
+                                     stop.type == QTextOption::DelimiterTab ? QChar(u'.') : QChar()));
+        atLeftIndent = atLeftIndent || stop.position == para.leftIndent;
+        beforeLeftIndent = beforeLeftIndent || stop.position < para.leftIndent;
     }
     // Word's implicit stop, unless an explicit one comes first after the bullet.
-    if (para.firstIndent_ < 0 && !atLeftIndent && !beforeLeftIndent)
-        tabs.append(QTextOption::Tab(twipsToPixels(-para.firstIndent_), QTextOption::LeftTab));
+    if (para.firstIndent < 0 && !atLeftIndent && !beforeLeftIndent)
+        tabs.append(QTextOption::Tab(twipsToPixels(-para.firstIndent), QTextOption::LeftTab));
     std::sort(tabs.begin(), tabs.end(),
               [](const QTextOption::Tab& a, const QTextOption::Tab& b) { return a.position < b.position; });
     return tabs;

@@ -27,11 +27,11 @@ class QTextDocument;
 // Reads an RTF stream into a document through an explicit stack of group
 // states: character and paragraph properties are saved at "{" and restored at
 // "}", and each group knows where its text goes (the document, the font or
-// colour table, or nowhere). Nesting deeper than kMaxDepth is counted rather
+// colour table, or nowhere). Nesting deeper than MaxDepth is counted rather
 // than stored, so memory stays bounded and reading carries on.
 class RtfParser {
 public:
-    static constexpr int kMaxDepth = 512;
+    static constexpr int MaxDepth = 512;
 
     // Reads at most `characterLimit` characters of text (0: all of it).
     explicit RtfParser(QTextDocument& document, qsizetype characterLimit = 0);
@@ -57,52 +57,52 @@ private:
     };
 
     struct CharState {
-        bool bold_ = false;
-        bool italic_ = false;
-        bool underline_ = false;
-        bool strike_ = false;
-        bool hidden_ = false;
-        bool caps_ = false;
-        bool smallCaps_ = false;
-        int vertical_ = 0;    // -1 subscript, 0 baseline, 1 superscript
-        int halfPoints_ = 24; // \fs: RTF's default is 12 pt
-        int font_ = -1;       // -1: the document's default font (\deff)
-        int color_ = 0;       // \cf index, 0 automatic
-        int background_ = 0;  // \highlight or \cb index, 0 none
-        int unicodeSkip_ = 1; // \uc: fallback characters after each \u
+        bool bold = false;
+        bool italic = false;
+        bool underline = false;
+        bool strike = false;
+        bool hidden = false;
+        bool caps = false;
+        bool smallCaps = false;
+        int vertical = 0;    // -1 subscript, 0 baseline, 1 superscript
+        int halfPoints = 24; // \fs: RTF's default is 12 pt
+        int font = -1;       // -1: the document's default font (\deff)
+        int color = 0;       // \cf index, 0 automatic
+        int background = 0;  // \highlight or \cb index, 0 none
+        int unicodeSkip = 1; // \uc: fallback characters after each \u
     };
 
     struct TabStop {
-        int position_ = 0; // twips from the left edge of the text column
-        QTextOption::TabType type_ = QTextOption::LeftTab;
+        int position = 0; // twips from the left edge of the text column
+        QTextOption::TabType type = QTextOption::LeftTab;
     };
 
     struct ParaState {
-        Qt::Alignment alignment_ = Qt::AlignLeft;
-        int leftIndent_ = 0; // all in twips
-        int rightIndent_ = 0;
-        int firstIndent_ = 0;
-        int spaceBefore_ = 0;
-        int spaceAfter_ = 0;
-        int lineSpacing_ = 0; // \sl: 0 single, > 0 at least, < 0 exactly
-        bool lineMultiple_ = false;
-        bool inTable_ = false;
-        bool pageBreakBefore_ = false;
-        QTextOption::TabType nextTabType_ = QTextOption::LeftTab; // \tqr, \tqc, \tqdec
-        QList<TabStop> tabs_;                                     // \tx, in the order given
+        Qt::Alignment alignment = Qt::AlignLeft;
+        int leftIndent = 0; // all in twips
+        int rightIndent = 0;
+        int firstIndent = 0;
+        int spaceBefore = 0;
+        int spaceAfter = 0;
+        int lineSpacing = 0; // \sl: 0 single, > 0 at least, < 0 exactly
+        bool lineMultiple = false;
+        bool inTable = false;
+        bool pageBreakBefore = false;
+        QTextOption::TabType nextTabType = QTextOption::LeftTab; // \tqr, \tqc, \tqdec
+        QList<TabStop> tabs;                                     // \tx, in the order given
     };
 
     struct GroupState {
-        Destination destination_ = Destination::Text;
-        Destination alternativeTarget_ = Destination::Text; // where \ud text goes
-        CharState char_;
-        ParaState para_;
+        Destination destination = Destination::Text;
+        Destination alternativeTarget = Destination::Text; // where \ud text goes
+        CharState chars;
+        ParaState paragraph;
     };
 
     struct FontEntry {
-        QString name_;
-        int codePage_ = 0; // 0: the document's code page
-        QFont::StyleHint hint_ = QFont::AnyStyle;
+        QString name;
+        int codePage = 0; // 0: the document's code page
+        QFont::StyleHint hint = QFont::AnyStyle;
     };
 
     void openGroup();
@@ -145,7 +145,7 @@ private:
     std::size_t pictureDepth_ = 0; // stack depth of the open \pict group, 0 none
     RtfCodePage codePages_;
     std::vector<GroupState> stack_;
-    int overflowDepth_ = 0;    // open groups beyond kMaxDepth
+    int overflowDepth_ = 0;    // open groups beyond MaxDepth
     int overflowSkipFrom_ = 0; // over-deep level whose content is skipped, 0 none
     int fallbackToSkip_ = 0;   // characters left to drop after \u
     bool starPending_ = false; // \* seen, the next control word names the destination
@@ -153,7 +153,7 @@ private:
     bool charFormatDirty_ = true;
     QByteArray bytes_; // text bytes not yet decoded
 
-    int documentCodePage_ = RtfCodePage::kDefault;
+    int documentCodePage_ = RtfCodePage::Default;
     int defaultFont_ = 0;
     QHash<int, FontEntry> fonts_;
     QSet<QString> families_; // font families handed to the document so far

@@ -18,21 +18,21 @@ namespace {
 
 // Sizes go into the document in pixels at 96 per inch, 1440 twips per inch; nothing
 // larger than two feet, as for indents.
-constexpr qreal kTwipsPerPixel = 15.0;
-constexpr qreal kMaxPixels = 34'560 / kTwipsPerPixel;
+constexpr qreal TwipsPerPixel = 15.0;
+constexpr qreal MaxPixels = 34'560 / TwipsPerPixel;
 // A picture that states no size at all.
-constexpr qreal kDefaultPixels = 96.0;
+constexpr qreal DefaultPixels = 96.0;
 // Metafiles give \picw and \pich in hundredths of a millimetre.
-constexpr qreal kHimetricPerPixel = 2540.0 / 96.0;
+constexpr qreal HimetricPerPixel = 2540.0 / 96.0;
 // Placeholders are drawn at most this large and scaled to the stated size.
-constexpr int kPlaceholderSide = 256;
-constexpr qsizetype kMaxPlaceholders = 32;
+constexpr int PlaceholderSide = 256;
+constexpr qsizetype MaxPlaceholders = 32;
 
 qreal sane(qreal pixels)
 {
     if (!std::isfinite(pixels) || pixels < 1.0)
         return 1.0;
-    return std::min(pixels, kMaxPixels);
+    return std::min(pixels, MaxPixels);
 }
 
 QImage drawPlaceholder(QSize size)
@@ -103,7 +103,7 @@ QImage RtfPictures::decode(const QByteArray& data)
     if (!declared.isValid() || declared.isEmpty())
         return {};
     const std::int64_t pixels = std::int64_t(declared.width()) * declared.height();
-    if (pixels > kPixelBudget - decodedPixels_)
+    if (pixels > PixelBudget - decodedPixels_)
         return {}; // a picture bomb, or simply too many pictures
     QImage image = reader.read();
     if (!image.isNull())
@@ -117,12 +117,12 @@ QSizeF RtfPictures::statedSize(const QSize& decoded) const
 {
     auto side = [&](int goal, int given, int pixels) {
         if (goal > 0)
-            return goal / kTwipsPerPixel;
+            return goal / TwipsPerPixel;
         if (pixels > 0)
             return qreal(pixels);
         if (given > 0)
-            return format_ == Format::Metafile ? given / kHimetricPerPixel : qreal(given);
-        return kDefaultPixels;
+            return format_ == Format::Metafile ? given / HimetricPerPixel : qreal(given);
+        return DefaultPixels;
     };
     const qreal width = side(goalWidth_, width_, decoded.width()) * scaleX_ / 100.0;
     const qreal height = side(goalHeight_, height_, decoded.height()) * scaleY_ / 100.0;
@@ -134,11 +134,11 @@ QString RtfPictures::placeholder(const QSize& size)
     // Drawn at the stated size where that is small, otherwise smaller in the same
     // proportions; the document scales it to the stated size.
     QSize drawn = size;
-    if (drawn.width() > kPlaceholderSide || drawn.height() > kPlaceholderSide)
-        drawn.scale(kPlaceholderSide, kPlaceholderSide, Qt::KeepAspectRatio);
+    if (drawn.width() > PlaceholderSide || drawn.height() > PlaceholderSide)
+        drawn.scale(PlaceholderSide, PlaceholderSide, Qt::KeepAspectRatio);
     drawn = drawn.expandedTo(QSize(8, 8));
     QString key = QStringLiteral("%1x%2").arg(drawn.width()).arg(drawn.height());
-    if (!placeholders_.contains(key) && placeholders_.size() >= kMaxPlaceholders) {
+    if (!placeholders_.contains(key) && placeholders_.size() >= MaxPlaceholders) {
         drawn = QSize(64, 64); // enough different ones: the rest share a square one
         key = QStringLiteral("64x64");
     }

@@ -30,7 +30,7 @@ public:
 
     // Decoded pictures of one document stay below this many pixels in all (about
     // 128 MB); a picture beyond it is shown as a placeholder.
-    static constexpr std::int64_t kPixelBudget = 32'000'000;
+    static constexpr std::int64_t PixelBudget = 32'000'000;
 
     explicit RtfPictures(QTextDocument& document);
 

@@ -13,7 +13,7 @@
 
 namespace {
 
-constexpr qreal kDefaultTabPixels = 48.0; // 720 twips at 96 pixels per inch
+constexpr qreal DefaultTabPixels = 48.0; // 720 twips at 96 pixels per inch
 
 QByteArrayView withoutLeadingBlanks(QByteArrayView bytes)
 {
@@ -37,7 +37,7 @@ void readPlainText(QByteArrayView bytes, QTextDocument& document)
     QString decoded = utf8(bytes);
     if (utf8.hasError()) {
         decoded.clear();
-        RtfCodePage().decode(RtfCodePage::kDefault, bytes, decoded);
+        RtfCodePage().decode(RtfCodePage::Default, bytes, decoded);
     }
 
     QString text;
@@ -91,7 +91,7 @@ void RtfReader::read(const QByteArray& rtf, QTextDocument& document)
     document.clear();
     // RTF's default tab stops are half an inch apart unless the document says otherwise.
     QTextOption option = document.defaultTextOption();
-    option.setTabStopDistance(kDefaultTabPixels);
+    option.setTabStopDistance(DefaultTabPixels);
     document.setDefaultTextOption(option);
     if (looksLikeRtf(rtf)) {
         RtfParser parser(document);

@@ -10,17 +10,17 @@ struct RtfToken {
         End,           // no more input
         GroupOpen,     // {
         GroupClose,    // }
-        ControlWord,   // \name or \nameN; name_, hasParameter_, parameter_
-        ControlSymbol, // \ followed by one non-letter; symbol_
-        HexByte,       // \'hh; byte_
-        Text,          // a run of plain bytes; text_ (also the raw data of \binN)
+        ControlWord,   // \name or \nameN; name, hasParameter, parameter
+        ControlSymbol, // \ followed by one non-letter; symbol
+        HexByte,       // \'hh; byte
+        Text,          // a run of plain bytes; text (also the raw data of \binN)
     };
 
-    Type type_ = Type::End;
-    std::string_view name_;
-    std::string_view text_;
-    bool hasParameter_ = false;
-    std::int64_t parameter_ = 0; // saturated, never overflows
-    char symbol_ = 0;
-    std::uint8_t byte_ = 0;
+    Type type = Type::End;
+    std::string_view name;
+    std::string_view text;
+    bool hasParameter = false;
+    std::int64_t parameter = 0; // saturated, never overflows
+    char symbol = 0;
+    std::uint8_t byte = 0;
 };

@@ -39,12 +39,12 @@ RtfToken RtfTokenizer::next()
     const char c = input_[pos_];
     if (c == '{') {
         ++pos_;
-        token.type_ = RtfToken::Type::GroupOpen;
+        token.type = RtfToken::Type::GroupOpen;
         return token;
     }
     if (c == '}') {
         ++pos_;
-        token.type_ = RtfToken::Type::GroupClose;
+        token.type = RtfToken::Type::GroupClose;
         return token;
     }
     if (c == '\\')
@@ -53,8 +53,8 @@ RtfToken RtfTokenizer::next()
     const qsizetype start = pos_;
     while (pos_ < size && input_[pos_] != '\\' && input_[pos_] != '{' && input_[pos_] != '}')
         ++pos_;
-    token.type_ = RtfToken::Type::Text;
-    token.text_ = std::string_view(input_.data() + start, size_t(pos_ - start));
+    token.type = RtfToken::Type::Text;
+    token.text = std::string_view(input_.data() + start, size_t(pos_ - start));
     return token;
 }
 
@@ -80,30 +80,30 @@ RtfToken RtfTokenizer::readControl()
             }
             if (digits == 0) {
                 // A stray \' with no hex after it stands for nothing.
-                token.type_ = RtfToken::Type::ControlSymbol;
-                token.symbol_ = c;
+                token.type = RtfToken::Type::ControlSymbol;
+                token.symbol = c;
                 return token;
             }
-            token.type_ = RtfToken::Type::HexByte;
-            token.byte_ = static_cast<std::uint8_t>(value);
+            token.type = RtfToken::Type::HexByte;
+            token.byte = static_cast<std::uint8_t>(value);
             return token;
         }
         if (c == '\r' || c == '\n') {
             // A backslash before a line end is an old spelling of \par.
-            token.type_ = RtfToken::Type::ControlWord;
-            token.name_ = "par";
+            token.type = RtfToken::Type::ControlWord;
+            token.name = "par";
             return token;
         }
-        token.type_ = RtfToken::Type::ControlSymbol;
-        token.symbol_ = c;
+        token.type = RtfToken::Type::ControlSymbol;
+        token.symbol = c;
         return token;
     }
 
     const qsizetype nameStart = pos_;
     while (pos_ < size && isLetter(input_[pos_]))
         ++pos_;
-    token.type_ = RtfToken::Type::ControlWord;
-    token.name_ = std::string_view(input_.data() + nameStart, size_t(pos_ - nameStart));
+    token.type = RtfToken::Type::ControlWord;
+    token.name = std::string_view(input_.data() + nameStart, size_t(pos_ - nameStart));
 
     bool negative = false;
     if (pos_ + 1 < size && input_[pos_] == '-' && isDigit(input_[pos_ + 1])) {
@@ -113,17 +113,17 @@ RtfToken RtfTokenizer::readControl()
     if (pos_ < size && isDigit(input_[pos_])) {
         std::int64_t value = 0;
         while (pos_ < size && isDigit(input_[pos_])) {
-            value = std::min(kParameterLimit, value * 10 + (input_[pos_] - '0'));
+            value = std::min(ParameterLimit, value * 10 + (input_[pos_] - '0'));
             ++pos_;
         }
-        token.hasParameter_ = true;
-        token.parameter_ = negative ? -value : value;
+        token.hasParameter = true;
+        token.parameter = negative ? -value : value;
     }
     if (pos_ < size && input_[pos_] == ' ')
         ++pos_; // the delimiting space belongs to the control word
 
-    if (token.name_ == "bin" && token.hasParameter_ && token.parameter_ > 0)
-        token.text_ = skipBinary(token.parameter_);
+    if (token.name == "bin" && token.hasParameter && token.parameter > 0)
+        token.text = skipBinary(token.parameter);
     return token;
 }
 

@@ -15,7 +15,7 @@
 class RtfTokenizer {
 public:
     // Numeric parameters saturate at this magnitude instead of overflowing.
-    static constexpr std::int64_t kParameterLimit = 999'999'999'999'999;
+    static constexpr std::int64_t ParameterLimit = 999'999'999'999'999;
 
     explicit RtfTokenizer(QByteArrayView input);
 

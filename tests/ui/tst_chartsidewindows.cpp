@@ -16,11 +16,11 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "support/PdfText.h"
-#include "support/RecordingSeams.h"
 #include "core/AppliedFunctions.h"
 #include "core/ResponseTable.h"
 #include "core/ScenarioSlots.h"
+#include "support/PdfText.h"
+#include "support/RecordingSeams.h"
 #include "ui/common/AxisSliderWindow.h"
 #include "ui/common/ChartTitleWindow.h"
 #include "ui/common/ErrorReporter.h"

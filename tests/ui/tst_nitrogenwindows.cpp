@@ -15,9 +15,9 @@
 #include <QTest>
 #include <QTextEdit>
 
+#include "core/NumberText.h"
 #include "support/HostileInputs.h"
 #include "support/RecordingSeams.h"
-#include "core/NumberText.h"
 #include "ui/common/ErrorReporter.h"
 #include "ui/common/HelpMark.h"
 #include "ui/common/MessageBoxes.h"
@@ -64,7 +64,6 @@ bool isCentred(const QWidget& window)
     const QPoint centre = window.frameGeometry().center();
     return (centre - screenCentre).manhattanLength() <= 2;
 }
-
 
 } // namespace
 

@@ -7,8 +7,8 @@
 #include <QProcess>
 #include <QRadioButton>
 
-#include "support/PdfText.h"
 #include "WindowSetFixture.h"
+#include "support/PdfText.h"
 #include "ui/charting/CurveChart.h"
 #include "ui/common/RadioGroup.h"
 #include "ui/economics/EconomicChartWindow.h"

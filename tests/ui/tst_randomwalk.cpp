@@ -85,7 +85,7 @@ template <typename T> QList<T*> TestRandomWalk::visible(bool enabledOnly) const
 void TestRandomWalk::act(QRandomGenerator& random)
 {
     const auto pick = [&random](const auto& list) { return list.at(random.bounded(int(list.size()))); };
-    const auto describe = [](QObject* o) {
+    const auto describe = [](QObject* o) -> QString {
         QObject* top = o;
         while (top->parent())
             top = top->parent();
@@ -106,7 +106,7 @@ void TestRandomWalk::act(QRandomGenerator& random)
             return;
         QLineEdit* e = pick(edits);
         const QString text = random.bounded(3) == 0 ? QString::number(random.bounded(300)) : pick(Hostile);
-        recent_.push_back(QStringLiteral("type ") + describe(e) + QStringLiteral(" '") + text.left(20) + u'\'');
+        recent_.push_back(QStringLiteral("type %1 '%2'").arg(describe(e), text.left(20)));
         e->setFocus();
         e->selectAll();
         QTest::keyClick(e, Qt::Key_Backspace);
@@ -151,8 +151,7 @@ void TestRandomWalk::act(QRandomGenerator& random)
         QWidget* target = pick(targets);
         for (int i = 0; i < 6; ++i) {
             const QPoint p(random.bounded(std::max(1, target->width())), random.bounded(std::max(1, target->height())));
-            recent_.push_back(QStringLiteral("move ") + describe(target) +
-                              QStringLiteral(" %1,%2").arg(p.x()).arg(p.y()));
+            recent_.push_back(QStringLiteral("move %1 %2,%3").arg(describe(target)).arg(p.x()).arg(p.y()));
             QTest::mouseMove(target, p);
         }
     } else if (kind < 92) {

@@ -5,10 +5,10 @@
 #include <QStandardPaths>
 #include <QTableWidget>
 
-#include "support/PdfText.h"
 #include "WindowSetFixture.h"
 #include "core/ResponseData.h"
 #include "core/ScenarioSlots.h"
+#include "support/PdfText.h"
 #include "ui/charting/CurveChart.h"
 #include "ui/economics/EconomicChartWindow.h"
 #include "ui/yieldchart/YieldChartWindow.h"

@@ -214,7 +214,7 @@ Panel allHidden(int site)
     return Panel(names(site).lines.size(), Hidden);
 }
 
-QColor colourOf(maplegends::Colour c)
+QColor colourOf(MapLegends::Colour c)
 {
     return QColor(c.red, c.green, c.blue);
 }
@@ -495,12 +495,12 @@ void TestSiteMaps::legendOutsideZones()
     QFETCH(int, gapBelowSquare);
     QFETCH(Panel, expected);
     open(site);
-    const maplegends::SiteLayout& layout = maplegends::Sites[site];
+    const MapLegends::SiteLayout& layout = MapLegends::Sites[site];
     const QPoint strip(layout.legendInWindow.x, layout.legendInWindow.y);
     QPoint spot = strip + QPoint(layout.stripWidth / 2, 2);
     if (gapBelowSquare >= 0) {
-        const maplegends::Rect& above = layout.squares[static_cast<size_t>(gapBelowSquare)].rect;
-        const maplegends::Rect& below = layout.squares[static_cast<size_t>(gapBelowSquare) + 1].rect;
+        const MapLegends::Rect& above = layout.squares[static_cast<size_t>(gapBelowSquare)].rect;
+        const MapLegends::Rect& below = layout.squares[static_cast<size_t>(gapBelowSquare) + 1].rect;
         spot = strip + QPoint(above.x + above.width / 2, (above.y + above.height + below.y) / 2);
     }
     QCOMPARE(window_->childAt(spot), child(QStringLiteral("Image2")));
@@ -595,7 +595,7 @@ void TestSiteMaps::zonesCoverTheirSquares()
 {
     QFETCH(int, site);
     open(site);
-    const maplegends::SiteLayout& layout = maplegends::Sites[site];
+    const MapLegends::SiteLayout& layout = MapLegends::Sites[site];
     const QPoint strip(layout.legendInWindow.x, layout.legendInWindow.y);
     QCOMPARE(child(QStringLiteral("Image2"))->geometry(), QRect(strip, QSize(layout.stripWidth, layout.stripHeight)));
     const QImage legend(QStringLiteral(":/pictures/legend_%1.jpg").arg(QLatin1String(layout.pictureStem)));
@@ -605,7 +605,7 @@ void TestSiteMaps::zonesCoverTheirSquares()
         const QString& name = names(site).zones.at(zone);
         const QWidget* w = child(name);
         QVERIFY2(w, qPrintable(name));
-        const maplegends::LegendSquare& square = layout.squares[static_cast<size_t>(zone)];
+        const MapLegends::LegendSquare& square = layout.squares[static_cast<size_t>(zone)];
         QCOMPARE(w->geometry(),
                  QRect(square.rect.x, square.rect.y, square.rect.width, square.rect.height).translated(strip));
         QVERIFY(w->hasMouseTracking());
@@ -616,7 +616,7 @@ void TestSiteMaps::zonesCoverTheirSquares()
         QVERIFY2(colourDistance(under, colourOf(square.colour)) <= 10, qPrintable(name));
         if (site == SiteMapWindow::Parana && zone > 0) {
             // Between two squares the paper shows, unlike either square.
-            const maplegends::Rect& above = layout.squares[static_cast<size_t>(zone) - 1].rect;
+            const MapLegends::Rect& above = layout.squares[static_cast<size_t>(zone) - 1].rect;
             const QPoint gap(above.x + above.width / 2, (above.y + above.height + square.rect.y) / 2);
             const QColor paper = legend.pixelColor(gap);
             QVERIFY(colourDistance(paper, colourOf(square.colour)) > 30);
@@ -635,9 +635,9 @@ void TestSiteMaps::townsBesideTheirDots()
 {
     QFETCH(int, site);
     open(site);
-    const maplegends::SiteLayout& layout = maplegends::Sites[site];
+    const MapLegends::SiteLayout& layout = MapLegends::Sites[site];
     const QImage map(QStringLiteral(":/pictures/map_%1.jpg").arg(QLatin1String(layout.pictureStem)));
-    QCOMPARE(map.size(), QSize(maplegends::MapWidth, maplegends::MapHeight));
+    QCOMPARE(map.size(), QSize(MapLegends::MapWidth, MapLegends::MapHeight));
     const QPoint mapOrigin = child(QStringLiteral("Image1"))->geometry().topLeft();
     const QStringList& towns = names(site).towns;
     QCOMPARE(static_cast<size_t>(towns.size()), layout.towns.size());
@@ -652,7 +652,7 @@ void TestSiteMaps::townsBesideTheirDots()
         const QColor ground = label->palette().color(QPalette::Window);
         QVERIFY(ground.blue() > ground.red() && ground.lightness() > 170);
         // The town's dot is drawn on the map picture where the name points.
-        const maplegends::Point dot = maplegends::onMap(layout.frame, layout.towns[static_cast<size_t>(i)]);
+        const MapLegends::Point dot = MapLegends::onMap(layout.frame, layout.towns[static_cast<size_t>(i)]);
         const QColor dotColour = map.pixelColor(dot.x, dot.y);
         QVERIFY2(dotColour.red() > 130 && dotColour.green() < 90 && dotColour.blue() < 90, qPrintable(towns.at(i)));
         const QRect name = label->geometry();

@@ -25,8 +25,8 @@ namespace picturegen {
 
 namespace {
 
-using maplegends::Frame;
-using maplegends::SiteLayout;
+using MapLegends::Frame;
+using MapLegends::SiteLayout;
 
 constexpr int Supersample = 2;
 constexpr double KmPerDegreeLatitude = 111.32;
@@ -137,16 +137,16 @@ const Course ArroyoDelSalto = {{-32.18, -60.02}, {-32.12, -60.28}, {-32.09, -60.
 
 QPointF project(const Frame& f, Geo g)
 {
-    return {(g.lon - f.west) / (f.east - f.west) * maplegends::MapWidth,
-            (f.north - g.lat) / (f.north - f.south) * maplegends::MapHeight};
+    return {(g.lon - f.west) / (f.east - f.west) * MapLegends::MapWidth,
+            (f.north - g.lat) / (f.north - f.south) * MapLegends::MapHeight};
 }
 
 double kmPerPixel(const Frame& f)
 {
-    return (f.north - f.south) * KmPerDegreeLatitude / maplegends::MapHeight;
+    return (f.north - f.south) * KmPerDegreeLatitude / MapLegends::MapHeight;
 }
 
-QColor toColor(maplegends::Colour c)
+QColor toColor(MapLegends::Colour c)
 {
     return QColor(c.red, c.green, c.blue);
 }
@@ -240,7 +240,7 @@ class MaskImage {
 public:
     MaskImage() = default;
     explicit MaskImage(const std::function<void(QPainter&)>& paint)
-        : image_(maplegends::MapWidth * Supersample, maplegends::MapHeight * Supersample, QImage::Format_Grayscale8)
+        : image_(MapLegends::MapWidth * Supersample, MapLegends::MapHeight * Supersample, QImage::Format_Grayscale8)
     {
         image_.fill(0);
         QPainter p(&image_);
@@ -308,8 +308,8 @@ struct Probe {
         return band.core.at(nearX, nearY) || (swell > 0.5 && band.wide.at(nearX, nearY));
     }
     bool exactlyIn(const MaskImage& mask) const { return mask.at(x, y); }
-    double across() const { return x / maplegends::MapWidth; }
-    double down() const { return y / maplegends::MapHeight; }
+    double across() const { return x / MapLegends::MapWidth; }
+    double down() const { return y / MapLegends::MapHeight; }
 };
 
 // Returns the legend index of the unit at a probe, -1 for land outside the survey or
@@ -344,7 +344,7 @@ const QColor OutsidePaper(236, 233, 222);
 
 // Classifier result for open water inside a unit of lagoons and islands.
 constexpr int OpenWater = -2;
-const QColor WaterColor = toColor(maplegends::unit::River);
+const QColor WaterColor = toColor(MapLegends::unit::River);
 
 // ---- The five sites ----
 
@@ -524,8 +524,8 @@ SiteDrawing drawingFor(int site, const Frame& f)
 
 QImage landscapeUnits(const SiteLayout& layout, const SiteDrawing& drawing, std::uint32_t seed)
 {
-    const int width = maplegends::MapWidth * Supersample;
-    const int height = maplegends::MapHeight * Supersample;
+    const int width = MapLegends::MapWidth * Supersample;
+    const int height = MapLegends::MapHeight * Supersample;
     std::vector<int> unit(static_cast<size_t>(width) * static_cast<size_t>(height));
     for (int iy = 0; iy < height; ++iy) {
         for (int ix = 0; ix < width; ++ix) {
@@ -671,8 +671,8 @@ QString degreesText(double value, QChar hemisphere)
 
 void drawGraticule(QPainter& p, const Frame& f)
 {
-    const double w = maplegends::MapWidth;
-    const double h = maplegends::MapHeight;
+    const double w = MapLegends::MapWidth;
+    const double h = MapLegends::MapHeight;
     const QFont font = mapFont(9);
     // Ticks every 15 minutes on all four edges, faint lines and labels every 30.
     for (int quarter = static_cast<int>(std::ceil(f.west * 4)); quarter <= static_cast<int>(std::floor(f.east * 4));
@@ -711,7 +711,7 @@ void drawGraticule(QPainter& p, const Frame& f)
 void drawTowns(QPainter& p, const Frame& f, const SiteLayout& layout)
 {
     bool first = true;
-    for (const maplegends::Town& town : layout.towns) {
+    for (const MapLegends::Town& town : layout.towns) {
         const QPointF c = project(f, {town.latitude, town.longitude});
         const double r = first ? 4.6 : 3.6;
         p.setPen(QPen(Qt::white, 1.4));
@@ -737,8 +737,8 @@ void drawScaleBar(QPainter& p, const Frame& f, Corner corner)
     const double length = lengthKm / km;
     const double boxWidth = length + 34;
     const double boxHeight = 30;
-    const double left = corner == Corner::BottomRight ? maplegends::MapWidth - boxWidth - 10 : 10;
-    const double top = maplegends::MapHeight - boxHeight - 10;
+    const double left = corner == Corner::BottomRight ? MapLegends::MapWidth - boxWidth - 10 : 10;
+    const double top = MapLegends::MapHeight - boxHeight - 10;
     p.setPen(QPen(QColor(90, 90, 90, 160), 0.8));
     p.setBrush(QColor(255, 255, 255, 200));
     p.drawRoundedRect(QRectF(left, top, boxWidth, boxHeight), 3, 3);
@@ -763,7 +763,7 @@ void drawScaleBar(QPainter& p, const Frame& f, Corner corner)
 
 void drawNorthArrow(QPainter& p)
 {
-    const QPointF c(maplegends::MapWidth - 24, 34);
+    const QPointF c(MapLegends::MapWidth - 24, 34);
     p.setPen(QPen(QColor(90, 90, 90, 160), 0.8));
     p.setBrush(QColor(255, 255, 255, 200));
     p.drawEllipse(c, 15, 15);
@@ -788,7 +788,7 @@ void drawNorthArrow(QPainter& p)
 // A small cross in a ring marking the reference point that carries a pop-up hint.
 void drawReferenceMark(QPainter& p)
 {
-    const QPointF c(maplegends::GualeguayReferenceMark.x, maplegends::GualeguayReferenceMark.y);
+    const QPointF c(MapLegends::GualeguayReferenceMark.x, MapLegends::GualeguayReferenceMark.y);
     p.setPen(QPen(QColor(255, 255, 255, 200), 3.0));
     p.setBrush(Qt::NoBrush);
     p.drawEllipse(c, 6, 6);
@@ -802,13 +802,13 @@ void drawReferenceMark(QPainter& p)
 
 QImage siteMap(int site)
 {
-    const SiteLayout& layout = maplegends::Sites[site];
+    const SiteLayout& layout = MapLegends::Sites[site];
     const Frame& frame = layout.frame;
     const SiteDrawing drawing = drawingFor(site, frame);
     const QImage units = landscapeUnits(layout, drawing, 7919u * static_cast<std::uint32_t>(site + 1));
-    return renderPicture(QSize(maplegends::MapWidth, maplegends::MapHeight), Supersample, OutsidePaper,
+    return renderPicture(QSize(MapLegends::MapWidth, MapLegends::MapHeight), Supersample, OutsidePaper,
                          [&](QPainter& p) {
-                             p.drawImage(QRectF(0, 0, maplegends::MapWidth, maplegends::MapHeight), units);
+                             p.drawImage(QRectF(0, 0, MapLegends::MapWidth, MapLegends::MapHeight), units);
                              drawGraticule(p, frame);
                              drawBoundaries(p, frame, drawing);
                              drawRivers(p, frame, drawing);
@@ -821,20 +821,20 @@ QImage siteMap(int site)
                                  drawReferenceMark(p);
                              p.setPen(QPen(QColor(40, 40, 40), 1.0));
                              p.setBrush(Qt::NoBrush);
-                             p.drawRect(QRectF(0.5, 0.5, maplegends::MapWidth - 1, maplegends::MapHeight - 1));
+                             p.drawRect(QRectF(0.5, 0.5, MapLegends::MapWidth - 1, MapLegends::MapHeight - 1));
                          });
 }
 
 QImage siteLegend(int site)
 {
-    const SiteLayout& layout = maplegends::Sites[site];
+    const SiteLayout& layout = MapLegends::Sites[site];
     QImage strip(layout.stripWidth, layout.stripHeight, QImage::Format_RGB32);
-    strip.fill(toColor(maplegends::StripPaper));
+    strip.fill(toColor(MapLegends::StripPaper));
     QPainter p(&strip);
     p.setPen(QColor(150, 146, 132));
     p.setBrush(Qt::NoBrush);
     p.drawRect(0, 0, layout.stripWidth - 1, layout.stripHeight - 1);
-    for (const maplegends::LegendSquare& square : layout.squares) {
+    for (const MapLegends::LegendSquare& square : layout.squares) {
         const QRect r(square.rect.x, square.rect.y, square.rect.width, square.rect.height);
         const QColor colour = toColor(square.colour);
         p.fillRect(r, colour);

@@ -78,8 +78,8 @@ int main(int argc, char* argv[])
         {"credits.jpg", creditsPicture},
     };
     // The site maps come last so that every picture above keeps its seed.
-    for (int site = 0; site < maplegends::SiteCount; ++site) {
-        const QString stem = QLatin1String(maplegends::Sites[site].pictureStem);
+    for (int site = 0; site < MapLegends::SiteCount; ++site) {
+        const QString stem = QLatin1String(MapLegends::Sites[site].pictureStem);
         pictures.push_back({QStringLiteral("map_%1.jpg").arg(stem), [site] { return siteMap(site); }});
         pictures.push_back({QStringLiteral("legend_%1.jpg").arg(stem), [site] { return siteLegend(site); }});
     }

@@ -22,6 +22,7 @@
 #include "ui/common/Look.h"
 #include "ui/common/MessageBoxes.h"
 #include "ui/common/ProgramLauncher.h"
+#include "ui/common/WindowNames.h"
 
 namespace {
 
@@ -81,7 +82,7 @@ QImage backgroundPicture()
 
 MainWindow::MainWindow(ScenarioSlots& scenarioSlots, const ResponseTable& table, MessageBoxes& messages,
                        ErrorReporter& errors, ProgramLauncher& launcher, QWidget* parent)
-    : VelmaroWindow(QStringLiteral("TForm1"), QStringLiteral("Velmaro zona NEA"), parent),
+    : VelmaroWindow(QString(WindowNames::Main), QStringLiteral("Velmaro zona NEA"), parent),
       slots_(scenarioSlots),
       table_(table),
       messages_(messages),

@@ -28,6 +28,7 @@
 #include "ui/common/MessageBoxes.h"
 #include "ui/common/ProgramLauncher.h"
 #include "ui/common/VelmaroWindow.h"
+#include "ui/common/WindowNames.h"
 #include "ui/data/ResponseDataWindow.h"
 #include "ui/economics/EconomicChartWindow.h"
 #include "ui/economics/NitrogenCostWindow.h"
@@ -103,24 +104,27 @@ WindowSet::WindowSet(const Seams& seams)
     siteMaps_[3] = adopt(SiteMapWindow::create(3).release()); // Paraná
     siteMaps_[2] = adopt(SiteMapWindow::create(2).release()); // Reconquista
     yieldAxes_ = adopt(AxisSliderWindow::yieldAxisWindow().release());
-    auto* yieldPrint = adopt(new ChartPrintDialog(QStringLiteral("TForm12"), QStringLiteral("Imprimir")));
+    auto* yieldPrint = adopt(new ChartPrintDialog(QString(WindowNames::YieldPrint), QStringLiteral("Imprimir")));
     yieldTitles_ = adopt(ChartTitleWindow::yieldTitleWindow().release());
     adopt(new AppliedFunctionsWindow(*slots_, *seams_.reportPrinter));
-    help({"TForm15", "TForm16", "TForm17", "TForm18", "TForm19"});
+    help({WindowNames::YieldChartHelp.data(), WindowNames::YieldAxisHelp.data(), WindowNames::NitrogenAxisHelp.data(),
+          WindowNames::IncrementHelp.data(), WindowNames::CurveChoiceHelp.data()});
     nitrogenCost_ = adopt(new NitrogenCostWindow(*seams_.messages, *seams_.errors));
     adopt(new WarningWindow);
     auto* economicPrint =
-        adopt(new ChartPrintDialog(QStringLiteral("TForm23"), QStringLiteral("Imprimir gráfico económico")));
+        adopt(new ChartPrintDialog(QString(WindowNames::EconomicPrint), QStringLiteral("Imprimir gráfico económico")));
     economicTitles_ = adopt(ChartTitleWindow::economicTitleWindow().release());
     economicAxes_ = adopt(AxisSliderWindow::economicAxisWindow().release());
-    help({"TForm26", "TForm27", "TForm28", "TForm29", "TForm30", "TForm31"});
+    help({WindowNames::MarginAxisHelp.data(), WindowNames::EconomicNitrogenAxisHelp.data(),
+          WindowNames::MarginHelp.data(), WindowNames::GrainPriceHelp.data(), WindowNames::NitrogenCostHelp.data(),
+          WindowNames::ReferenceNHelp.data()});
     soilNitrogen_ = adopt(new SoilNitrogenWindow(*seams_.errors));
-    help({"TForm33"});
+    help({WindowNames::SoilReferenceHelp.data()});
     adopt(HelpWindow::createMissingInputNotice().release());
     economicChart_ = adopt(new EconomicChartWindow(*slots_, *economicSituation_, *seams_.errors, *seams_.launcher));
     yieldChart_ = adopt(new YieldChartWindow(*slots_, *seams_.errors, *seams_.launcher));
     // The map of an area that no list offers: created, never shown.
-    adopt(new VelmaroWindow(QStringLiteral("TForm36"), QStringLiteral("Mapa de Victoria")));
+    adopt(new VelmaroWindow(QString(WindowNames::MapVictoria), QStringLiteral("Mapa de Victoria")));
     mapChooser_ = adopt(new MapChooserWindow);
     siteMaps_[4] = adopt(SiteMapWindow::create(4).release()); // Rafaela
     adopt(new CreditsWindow);
@@ -290,8 +294,8 @@ void WindowSet::wireMainWindow()
             fillScreen(yieldChart_); // opens maximised
         present(yieldChart_);
     });
-    connect(mainWindow_, &MainWindow::creditsRequested, this, presenter("TForm35"));
-    connect(mainWindow_, &MainWindow::helpPrintRequested, this, presenter("TForm37"));
+    connect(mainWindow_, &MainWindow::creditsRequested, this, presenter(WindowNames::Credits.data()));
+    connect(mainWindow_, &MainWindow::helpPrintRequested, this, presenter(WindowNames::HelpPrint.data()));
     connect(mainWindow_, &MainWindow::mapsRequested, this, [this] {
         present(siteMaps_[0]);         // always the Gualeguay map
         if (!mapChooser_->isVisible()) // beside the map, not over its legend
@@ -313,7 +317,7 @@ void WindowSet::wireYieldChart()
     });
     connect(curveSelectionModel_.get(), &CurveSelection::shownChanged, &yieldChart_->chart(), &CurveChart::showCurve);
     connect(curveSelection_, &CurveSelectionWindow::helpRequested, this,
-            [this] { present(window(QStringLiteral("TForm19"))); });
+            [this] { present(window(QString(WindowNames::CurveChoiceHelp))); });
     connect(yieldChart_, &YieldChartWindow::windowRequested, this, &WindowSet::presentByName);
     connect(yieldChart_, &YieldChartWindow::curveSelectionToHide, curveSelection_, &QWidget::hide);
     connect(yieldChart_, &YieldChartWindow::curveSelectionToggleRequested, this,
@@ -347,7 +351,7 @@ void WindowSet::wireEconomicChart()
             [this] { economicChart_->setCurveSelectionCaption(toggleCurveSelection()); });
     connect(economicChart_, &EconomicChartWindow::chartsToClose, yieldChart_, &QWidget::hide);
     connect(economicChart_, &EconomicChartWindow::lowNitrogenWarning, this,
-            [this] { presentByName(QStringLiteral("TForm22")); });
+            [this] { presentByName(QString(WindowNames::Warning)); });
 
     // The assistants hand their results to the chart's inputs; the chart's next activation
     // (it becomes active again as they close) rebuilds with them.
@@ -355,11 +359,11 @@ void WindowSet::wireEconomicChart()
     connect(soilNitrogen_, &SoilNitrogenWindow::referenceNAccepted, economicChart_,
             &EconomicChartWindow::setReferenceN);
     connect(soilNitrogen_, &SoilNitrogenWindow::lowNitrogenWarning, this,
-            [this] { presentByName(QStringLiteral("TForm22")); });
+            [this] { presentByName(QString(WindowNames::Warning)); });
     connect(soilNitrogen_, &SoilNitrogenWindow::missingInput, this,
-            [this] { presentByName(QStringLiteral("TForm34")); });
+            [this] { presentByName(QString(WindowNames::MissingInput)); });
     connect(soilNitrogen_, &SoilNitrogenWindow::helpRequested, this,
-            [this] { presentByName(QStringLiteral("TForm33")); });
+            [this] { presentByName(QString(WindowNames::SoilReferenceHelp)); });
     connect(soilNitrogen_, &VelmaroWindow::activated, curveSelection_, &QWidget::hide);
 }
 

@@ -1,4 +1,5 @@
 #include "AxisSliderWindow.h"
+#include "ui/common/WindowNames.h"
 
 #include <QLabel>
 
@@ -93,7 +94,7 @@ AxisSliderWindow::AxisSliderWindow(const WindowSetup& setup, QWidget* parent)
 std::unique_ptr<AxisSliderWindow> AxisSliderWindow::yieldAxisWindow(QWidget* parent)
 {
     const WindowSetup setup{
-        QStringLiteral("TForm11"),
+        QString(WindowNames::YieldAxes),
         QStringLiteral("Ajuste de ejes"),
         QSize(397, 173),
         QPoint(221, 193),
@@ -116,7 +117,7 @@ std::unique_ptr<AxisSliderWindow> AxisSliderWindow::economicAxisWindow(QWidget* 
 {
     // The money axis in U$S/ha; the maximum slider keeps the yield chart's hint.
     const WindowSetup setup{
-        QStringLiteral("TForm25"),
+        QString(WindowNames::EconomicAxes),
         QStringLiteral("Ajuste de ejes de gráfico económico"),
         QSize(397, 173),
         std::nullopt,

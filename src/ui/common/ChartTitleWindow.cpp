@@ -10,6 +10,7 @@
 #include <QStyle>
 
 #include "ui/common/Look.h"
+#include "ui/common/WindowNames.h"
 
 namespace {
 
@@ -65,13 +66,13 @@ ChartTitleWindow::ChartTitleWindow(const QString& objectName, const QString& cap
 
 std::unique_ptr<ChartTitleWindow> ChartTitleWindow::yieldTitleWindow(QWidget* parent)
 {
-    return std::make_unique<ChartTitleWindow>(QStringLiteral("TForm13"),
+    return std::make_unique<ChartTitleWindow>(QString(WindowNames::YieldTitles),
                                               QStringLiteral("Cambio de títulos de ejes y gráfico"), parent);
 }
 
 std::unique_ptr<ChartTitleWindow> ChartTitleWindow::economicTitleWindow(QWidget* parent)
 {
-    return std::make_unique<ChartTitleWindow>(QStringLiteral("TForm24"),
+    return std::make_unique<ChartTitleWindow>(QString(WindowNames::EconomicTitles),
                                               QStringLiteral("Cambio de títulos de gráfico económico"), parent);
 }
 

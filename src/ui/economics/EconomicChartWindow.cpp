@@ -23,6 +23,7 @@
 #include "ui/common/SlotColours.h"
 #include "ui/common/ToolButtonGrid.h"
 #include "ui/common/TrackingFrame.h"
+#include "ui/common/WindowNames.h"
 #include "ui/data/DataSourceLabel.h"
 
 namespace {
@@ -43,7 +44,7 @@ QLabel* label(const QString& text, QWidget* parent, const QFont& font, const QCo
 
 EconomicChartWindow::EconomicChartWindow(const ScenarioSlots& scenarioSlots, EconomicSituation& situation,
                                          ErrorReporter& errors, ProgramLauncher& launcher, QWidget* parent)
-    : VelmaroWindow(QStringLiteral("TForm20"), QStringLiteral("N disp. de referencia"), parent),
+    : VelmaroWindow(QString(WindowNames::EconomicChart), QStringLiteral("N disp. de referencia"), parent),
       slots_(scenarioSlots),
       situation_(situation),
       errors_(errors),
@@ -90,9 +91,9 @@ QWidget* EconomicChartWindow::buildInputRow()
         const char* window;
     };
     const Input inputs[3] = {
-        {"Edit1", "115", "Precio neto del grano?", "U$S/Tn.", "Label16", "TForm29"},
-        {"Edit2", "600", "Costo del nitrógeno", "U$S/Tn.", "Label17", "TForm30"},
-        {"Edit3", "40", "N disp. de referencia?", "Kg/ha.", "Label18", "TForm31"},
+        {"Edit1", "115", "Precio neto del grano?", "U$S/Tn.", "Label16", WindowNames::GrainPriceHelp.data()},
+        {"Edit2", "600", "Costo del nitrógeno", "U$S/Tn.", "Label17", WindowNames::NitrogenCostHelp.data()},
+        {"Edit3", "40", "N disp. de referencia?", "Kg/ha.", "Label18", WindowNames::ReferenceNHelp.data()},
     };
     QLineEdit* edits[3];
     for (int i = 0; i < 3; ++i) {
@@ -154,14 +155,15 @@ QWidget* EconomicChartWindow::buildToolbar()
     bar->setObjectName(QStringLiteral("ToolBar1"));
     const QList<ToolButtonGrid::Button> buttons{
         {"ToolButton12", "Escenarios", "Regresa a pantalla de escenarios"},
-        {"ToolButton2", "&Imprimir gráfico", "Copia impresa del gráfico", "TForm23"},
-        {"ToolButton8", "Ajuste de ejes", "Ajusta los máximos y mínimos de los ejes", "TForm25"},
-        {"ToolButton10", "Costo del Nitrógeno", "Cálculo del costo del nitrógeno", "TForm21"},
-        {"ToolButton11", "Ndisp de referencia", "Cálculo del N disponible de referencia", "TForm32"},
-        {"ToolButton5", "Uso del gráfico", "Ayuda del uso del gráfico", "TForm31"},
+        {"ToolButton2", "&Imprimir gráfico", "Copia impresa del gráfico", WindowNames::EconomicPrint.data()},
+        {"ToolButton8", "Ajuste de ejes", "Ajusta los máximos y mínimos de los ejes", WindowNames::EconomicAxes.data()},
+        {"ToolButton10", "Costo del Nitrógeno", "Cálculo del costo del nitrógeno", WindowNames::NitrogenCost.data()},
+        {"ToolButton11", "Ndisp de referencia", "Cálculo del N disponible de referencia",
+         WindowNames::SoilNitrogen.data()},
+        {"ToolButton5", "Uso del gráfico", "Ayuda del uso del gráfico", WindowNames::ReferenceNHelp.data()},
         {"ToolButton7", "Rendimiento y Ndisp", "Regresa a pantalla anterior"},
         {"ToolButton1", "&Copiar gráfico", "Copia el gráfico al portapapeles"},
-        {"ToolButton9", "Cambiar títulos", "Cambia los títulos del gráfico", "TForm24"},
+        {"ToolButton9", "Cambiar títulos", "Cambia los títulos del gráfico", WindowNames::EconomicTitles.data()},
         {"ToolButton3", "Recalcular", "Recalcula las curvas"},
         {"ToolButton4", "Elegir curvas", "Quita o pone ventana de \"elegir curvas\""},
         {"ToolButton6", "Calculadora", "Uso de las curvas"},
@@ -257,8 +259,10 @@ void EconomicChartWindow::buildChart()
     xAxisMark_->setToolTip(QStringLiteral("Ayuda del eje del nitrógeno disponible"));
     for (HelpMark* mark : {yAxisMark_, xAxisMark_})
         mark->setCursor(Qt::WhatsThisCursor);
-    connect(yAxisMark_, &HelpMark::clicked, this, [this] { Q_EMIT windowRequested(QStringLiteral("TForm26")); });
-    connect(xAxisMark_, &HelpMark::clicked, this, [this] { Q_EMIT windowRequested(QStringLiteral("TForm27")); });
+    connect(yAxisMark_, &HelpMark::clicked, this,
+            [this] { Q_EMIT windowRequested(QString(WindowNames::MarginAxisHelp)); });
+    connect(xAxisMark_, &HelpMark::clicked, this,
+            [this] { Q_EMIT windowRequested(QString(WindowNames::EconomicNitrogenAxisHelp)); });
 }
 
 QWidget* EconomicChartWindow::buildReadOutPanel()
@@ -317,7 +321,8 @@ QWidget* EconomicChartWindow::buildReadOutPanel()
     marginMark_ = new HelpMark(QStringLiteral("Label10"), QStringLiteral(" ? "), 14, 18, panel);
     marginMark_->setCursor(Qt::WhatsThisCursor);
     marginMark_->move(110, 292);
-    connect(marginMark_, &HelpMark::clicked, this, [this] { Q_EMIT windowRequested(QStringLiteral("TForm28")); });
+    connect(marginMark_, &HelpMark::clicked, this,
+            [this] { Q_EMIT windowRequested(QString(WindowNames::MarginHelp)); });
     panel->onPointerMove = [this] { marginMark_->reset(); };
     return panel;
 }

@@ -13,6 +13,7 @@
 #include "ui/common/Look.h"
 #include "ui/common/MessageBoxes.h"
 #include "ui/common/SelectAllOnEntry.h"
+#include "ui/common/WindowNames.h"
 
 namespace {
 
@@ -53,7 +54,7 @@ QLineEdit* resultEdit(const QString& objectName, QWidget* parent, const QRect& g
 } // namespace
 
 NitrogenCostWindow::NitrogenCostWindow(MessageBoxes& messages, ErrorReporter& errors, QWidget* parent)
-    : VelmaroWindow(QStringLiteral("TForm21"), QStringLiteral("Costo del Nitrógeno"), parent),
+    : VelmaroWindow(QString(WindowNames::NitrogenCost), QStringLiteral("Costo del Nitrógeno"), parent),
       messages_(messages),
       errors_(errors)
 {

@@ -6,6 +6,7 @@
 #include <QTextEdit>
 
 #include "ui/common/FirstShowing.h"
+#include "ui/common/WindowNames.h"
 #include "ui/info/HelpWindow.h"
 
 namespace {
@@ -17,7 +18,7 @@ constexpr QSize PictureSize(235, 346);
 } // namespace
 
 CreditsWindow::CreditsWindow(QWidget* parent)
-    : VelmaroWindow(QStringLiteral("TForm35"), QStringLiteral("Créditos"), parent)
+    : VelmaroWindow(QString(WindowNames::Credits), QStringLiteral("Créditos"), parent)
 {
     centreOnDesktopWhenFirstShown();
     // Look: the picture down the left side; the product name and the text box beside it.

@@ -7,6 +7,7 @@
 #include <QTextEdit>
 
 #include "ui/common/FirstShowing.h"
+#include "ui/common/WindowNames.h"
 
 HelpWindow::HelpWindow(const QString& objectName, const QString& caption, const QString& text, const Options& options,
                        QWidget* parent)
@@ -55,7 +56,7 @@ std::unique_ptr<HelpWindow> HelpWindow::createMissingInputNotice()
                        "Escriba un valor en cada casilla del paso que desea calcular, con punto como separador "
                        "decimal (por ejemplo 12.5), y vuelva a presionar el botón \"Cálculo\". "
                        "Si no aplicó un segundo fertilizante, deje su cantidad en 0.");
-    return std::make_unique<HelpWindow>(QStringLiteral("TForm34"), QStringLiteral("Faltan datos"), text);
+    return std::make_unique<HelpWindow>(QString(WindowNames::MissingInput), QStringLiteral("Faltan datos"), text);
 }
 
 void HelpWindow::setText(const QString& text)

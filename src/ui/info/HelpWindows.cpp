@@ -4,6 +4,7 @@
 
 #include <QFile>
 
+#include "ui/common/WindowNames.h"
 #include "ui/info/HelpWindow.h"
 
 namespace {
@@ -26,27 +27,39 @@ constexpr const char* WheatPhoto = ":/pictures/wheat1.jpg";
 // In the order the program creates them.
 const HelpEntry HelpEntries[] = {
     // Yield chart: the toolbar's "Uso del gráfico" and the three "?" marks.
-    {.objectName = "TForm15",
+    {.objectName = WindowNames::YieldChartHelp.data(),
      .caption = u"Uso del gráfico",
      .textFile = "TForm15",
      .editable = true,
      .picture = WheatPhoto},
-    {.objectName = "TForm16", .caption = u"Ayuda eje de rendimiento", .textFile = "TForm16"},
-    {.objectName = "TForm17", .caption = u"Ayuda eje de nitrógeno", .textFile = "TForm17"},
-    {.objectName = "TForm18", .caption = u"Ayuda incremento de rendimiento por kg N", .textFile = "TForm18"},
+    {.objectName = WindowNames::YieldAxisHelp.data(), .caption = u"Ayuda eje de rendimiento", .textFile = "TForm16"},
+    {.objectName = WindowNames::NitrogenAxisHelp.data(), .caption = u"Ayuda eje de nitrógeno", .textFile = "TForm17"},
+    {.objectName = WindowNames::IncrementHelp.data(),
+     .caption = u"Ayuda incremento de rendimiento por kg N",
+     .textFile = "TForm18"},
     // Curve selection.
-    {.objectName = "TForm19", .caption = u"Ayuda para elegir curvas", .textFile = "TForm19"},
+    {.objectName = WindowNames::CurveChoiceHelp.data(), .caption = u"Ayuda para elegir curvas", .textFile = "TForm19"},
     // Economic chart: its axes, its read-out and its three inputs.
-    {.objectName = "TForm26", .caption = u"Ayuda eje Y de gráfico económico", .textFile = "TForm26"},
+    {.objectName = WindowNames::MarginAxisHelp.data(),
+     .caption = u"Ayuda eje Y de gráfico económico",
+     .textFile = "TForm26"},
     // The nitrogen axis means the same on both charts: one text for both.
-    {.objectName = "TForm27", .caption = u"Ayuda eje x gráfico económico", .textFile = "TForm17"},
-    {.objectName = "TForm28", .caption = u"Ayuda margen en $/ha", .textFile = "TForm28", .editable = true},
-    {.objectName = "TForm29", .caption = u"Ayuda parte económica", .textFile = "TForm29"},
+    {.objectName = WindowNames::EconomicNitrogenAxisHelp.data(),
+     .caption = u"Ayuda eje x gráfico económico",
+     .textFile = "TForm17"},
+    {.objectName = WindowNames::MarginHelp.data(),
+     .caption = u"Ayuda margen en $/ha",
+     .textFile = "TForm28",
+     .editable = true},
+    {.objectName = WindowNames::GrainPriceHelp.data(), .caption = u"Ayuda parte económica", .textFile = "TForm29"},
     // Short enough to be read whole without a scroll bar.
-    {.objectName = "TForm30", .caption = u"ayuda parte económica", .textFile = "TForm30", .scrollBar = false},
-    {.objectName = "TForm31", .caption = u"Ayuda pte económica", .textFile = "TForm31"},
+    {.objectName = WindowNames::NitrogenCostHelp.data(),
+     .caption = u"ayuda parte económica",
+     .textFile = "TForm30",
+     .scrollBar = false},
+    {.objectName = WindowNames::ReferenceNHelp.data(), .caption = u"Ayuda pte económica", .textFile = "TForm31"},
     // Soil calculator: the reference-N text in one piece, then what the program does with it.
-    {.objectName = "TForm33",
+    {.objectName = WindowNames::SoilReferenceHelp.data(),
      .caption = u"Nitrógeno disponible de referencia",
      .textFile = "TForm31",
      .textOnOneLine = true,

@@ -1,9 +1,10 @@
 #include "MapChooserWindow.h"
+#include "ui/common/WindowNames.h"
 
 #include <QComboBox>
 
 MapChooserWindow::MapChooserWindow(QWidget* parent)
-    : VelmaroWindow(QStringLiteral("TForm6"), QStringLiteral("Mapas"), parent)
+    : VelmaroWindow(QString(WindowNames::MapChooser), QStringLiteral("Mapas"), parent)
 {
     // Look: a small teal tool window that stays on top, holding the list of sites.
     setWindowFlags(Qt::Tool | Qt::WindowStaysOnTopHint);

@@ -10,7 +10,7 @@
 // zone can never drift off its colour square nor a name off its town.
 //
 // Plain data without Qt: the generator links Qt Gui only, the windows Qt Widgets.
-namespace maplegends {
+namespace MapLegends {
 
 struct Rect {
     int x;
@@ -207,4 +207,4 @@ static_assert(squaresFitTheirStrip(Sites[0]) && squaresFitTheirStrip(Sites[1]) &
 inline constexpr Point GualeguayReferenceMark{22, 356};
 inline constexpr int ReferenceAreaSize = 26;
 
-} // namespace maplegends
+} // namespace MapLegends

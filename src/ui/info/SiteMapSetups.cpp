@@ -1,6 +1,7 @@
 #include "SiteMapSetups.h"
+#include "ui/common/WindowNames.h"
 
-namespace sitemaps {
+namespace SiteMaps {
 
 namespace {
 
@@ -53,7 +54,7 @@ Setup gualeguay()
 {
     Setup s;
     s.site = Gualeguay;
-    s.objectName = QStringLiteral("TForm5");
+    s.objectName = QString(WindowNames::MapGualeguay);
     s.caption = QStringLiteral("Mapa de Gualeguay");
     s.instruction = Instruction;
     s.zoneNames = labelNames({1, 2, 3, 4, 5, 6});
@@ -87,7 +88,7 @@ Setup gualeguaychu()
 {
     Setup s;
     s.site = Gualeguaychu;
-    s.objectName = QStringLiteral("TForm9");
+    s.objectName = QString(WindowNames::MapGualeguaychu);
     s.caption = QStringLiteral("Mapa de Gualeguaychú");
     s.instruction = QStringLiteral("Coloque el mouse sobre el color de la izquierda para información");
     s.zoneNames = labelNames({1, 2, 3, 4, 9});
@@ -119,7 +120,7 @@ Setup reconquista()
 {
     Setup s;
     s.site = Reconquista;
-    s.objectName = QStringLiteral("TForm8");
+    s.objectName = QString(WindowNames::MapReconquista);
     s.caption = QStringLiteral("Mapa de Reconquista");
     s.instruction = Instruction;
     s.zoneNames = labelNames({8, 9, 10, 11});
@@ -147,7 +148,7 @@ Setup parana()
 {
     Setup s;
     s.site = Parana;
-    s.objectName = QStringLiteral("TForm7");
+    s.objectName = QString(WindowNames::MapParana);
     s.caption = QStringLiteral("Mapa Paraná");
     s.instruction = Instruction;
     s.zoneNames = labelNames({10, 11, 12, 13, 14, 1});
@@ -191,7 +192,7 @@ Setup rafaela()
 {
     Setup s;
     s.site = Rafaela;
-    s.objectName = QStringLiteral("TForm10");
+    s.objectName = QString(WindowNames::MapRafaela);
     s.caption = QStringLiteral("Mapa Rafaela");
     s.instruction = Instruction;
     s.zoneNames = labelNames({1, 2, 3, 4, 9});
@@ -241,4 +242,4 @@ std::optional<Setup> setupFor(int site)
     }
 }
 
-} // namespace sitemaps
+} // namespace SiteMaps

@@ -10,7 +10,7 @@
 // The five site maps as data: each window's names and caption, its hover zones and note
 // lines, and the soil descriptions each zone writes into the note panel. The drawing of
 // the maps themselves is in MapLegends.h, shared with the picture generator.
-namespace sitemaps {
+namespace SiteMaps {
 
 // The sites in the order the scenario dialog and the map chooser list them.
 enum Site { Gualeguay, Gualeguaychu, Reconquista, Parana, Rafaela, SiteCount };
@@ -43,4 +43,4 @@ struct Setup {
 // The set-up of `site` (a Site, as the map chooser's index); none for any other number.
 std::optional<Setup> setupFor(int site);
 
-} // namespace sitemaps
+} // namespace SiteMaps

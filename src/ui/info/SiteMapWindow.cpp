@@ -39,7 +39,7 @@ const QColor LightBlue(173, 216, 230);
 
 std::unique_ptr<SiteMapWindow> SiteMapWindow::create(int site, QWidget* parent)
 {
-    const std::optional<Setup> setup = sitemaps::setupFor(site);
+    const std::optional<Setup> setup = SiteMaps::setupFor(site);
     return setup ? std::make_unique<SiteMapWindow>(*setup, parent) : nullptr;
 }
 
@@ -47,13 +47,13 @@ SiteMapWindow::SiteMapWindow(const Setup& setup, QWidget* parent)
     : VelmaroWindow(setup.objectName, setup.caption, parent),
       setup_(setup)
 {
-    const maplegends::SiteLayout& layout = maplegends::Sites[setup.site];
+    const MapLegends::SiteLayout& layout = MapLegends::Sites[setup.site];
     const QString stem = QLatin1String(layout.pictureStem);
 
     // Look: the instruction across the top, the legend strip at the left with the map
     // beside it, the note panel below both.
     const QRect legendRect(layout.legendInWindow.x, layout.legendInWindow.y, layout.stripWidth, layout.stripHeight);
-    const QRect mapRect(legendRect.right() + 1 + LegendToMap, MapTop, maplegends::MapWidth, maplegends::MapHeight);
+    const QRect mapRect(legendRect.right() + 1 + LegendToMap, MapTop, MapLegends::MapWidth, MapLegends::MapHeight);
     const int width = mapRect.right() + 1 + Margin;
     const int lineCount = static_cast<int>(setup.lineNames.size());
     const QRect panelRect(Margin, mapRect.bottom() + 1 + PanelGap, width - 2 * Margin,
@@ -83,7 +83,7 @@ SiteMapWindow::SiteMapWindow(const Setup& setup, QWidget* parent)
 
     // Invisible hover zones, exactly over the legend's colour squares.
     for (size_t i = 0; i < layout.squares.size() && i < static_cast<size_t>(setup.zoneNames.size()); ++i) {
-        const maplegends::Rect& square = layout.squares[i].rect;
+        const MapLegends::Rect& square = layout.squares[i].rect;
         auto* zone = new QWidget(this);
         zone->setObjectName(setup.zoneNames.at(static_cast<qsizetype>(i)));
         zone->setGeometry(legendRect.x() + square.x, legendRect.y() + square.y, square.width, square.height);
@@ -93,7 +93,7 @@ SiteMapWindow::SiteMapWindow(const Setup& setup, QWidget* parent)
     // Town names beside their dots on the map, the site's own in bold.
     bool siteTown = true;
     int townNumber = 1;
-    for (const maplegends::Town& town : layout.towns) {
+    for (const MapLegends::Town& town : layout.towns) {
         auto* name = new QLabel(QString::fromUtf8(town.name), this);
         name->setObjectName(QStringLiteral("Town%1").arg(townNumber++));
         QFont townFont = font();
@@ -105,23 +105,23 @@ SiteMapWindow::SiteMapWindow(const Setup& setup, QWidget* parent)
         blue.setColor(QPalette::Window, LightBlue);
         name->setPalette(blue);
         // Placed beside its dot once measured, at the first showing: measuring loads the font.
-        const maplegends::Point dot = maplegends::onMap(layout.frame, town);
+        const MapLegends::Point dot = MapLegends::onMap(layout.frame, town);
         const QPoint at = mapRect.topLeft() + QPoint(dot.x, dot.y);
-        const maplegends::LabelSide side = town.labelSide;
+        const MapLegends::LabelSide side = town.labelSide;
         FirstShowing::run(name, [name, at, side] {
             name->adjustSize();
             const QSize size = name->size();
             switch (side) {
-            case maplegends::LabelSide::Right:
+            case MapLegends::LabelSide::Right:
                 name->move(at.x() + TownGap, at.y() - size.height() / 2);
                 break;
-            case maplegends::LabelSide::Left:
+            case MapLegends::LabelSide::Left:
                 name->move(at.x() - TownGap - size.width(), at.y() - size.height() / 2);
                 break;
-            case maplegends::LabelSide::Above:
+            case MapLegends::LabelSide::Above:
                 name->move(at.x() - size.width() / 2, at.y() - TownGap - size.height());
                 break;
-            case maplegends::LabelSide::Below:
+            case MapLegends::LabelSide::Below:
                 name->move(at.x() - size.width() / 2, at.y() + TownGap);
                 break;
             }
@@ -132,9 +132,9 @@ SiteMapWindow::SiteMapWindow(const Setup& setup, QWidget* parent)
     if (!setup.referenceHint.isEmpty()) {
         auto* reference = new QWidget(this);
         reference->setObjectName(QStringLiteral("ReferenceArea"));
-        const int size = maplegends::ReferenceAreaSize;
-        reference->setGeometry(mapRect.x() + maplegends::GualeguayReferenceMark.x - size / 2,
-                               mapRect.y() + maplegends::GualeguayReferenceMark.y - size / 2, size, size);
+        const int size = MapLegends::ReferenceAreaSize;
+        reference->setGeometry(mapRect.x() + MapLegends::GualeguayReferenceMark.x - size / 2,
+                               mapRect.y() + MapLegends::GualeguayReferenceMark.y - size / 2, size, size);
         reference->setToolTip(setup.referenceHint);
         // Like the notes, the hint answers the pointer also while another window (the
         // map chooser, the main window) is the active one.

@@ -16,10 +16,10 @@ class QLabel;
 class SiteMapWindow : public VelmaroWindow {
     Q_OBJECT
 public:
-    using Site = sitemaps::Site;
-    using enum sitemaps::Site;
-    using NoteChange = sitemaps::NoteChange;
-    using Setup = sitemaps::Setup;
+    using Site = SiteMaps::Site;
+    using enum SiteMaps::Site;
+    using NoteChange = SiteMaps::NoteChange;
+    using Setup = SiteMaps::Setup;
 
     explicit SiteMapWindow(const Setup& setup, QWidget* parent = nullptr);
 

@@ -3,9 +3,10 @@
 #include <QLabel>
 
 #include "ui/common/Look.h"
+#include "ui/common/WindowNames.h"
 
 WarningWindow::WarningWindow(QWidget* parent)
-    : VelmaroWindow(QStringLiteral("TForm22"), QStringLiteral("ATENCION"), parent)
+    : VelmaroWindow(QString(WindowNames::Warning), QStringLiteral("ATENCION"), parent)
 {
     centreOnDesktopWhenFirstShown();
     behaveAsDialog();

@@ -14,11 +14,12 @@
 #include "core/HelpDocumentLocation.h"
 #include "ui/common/ErrorReporter.h"
 #include "ui/common/GradientButton.h"
+#include "ui/common/WindowNames.h"
 #include "ui/printing/HelpDocumentPrinter.h"
 #include "ui/printing/PrintTarget.h"
 
 HelpPrintWindow::HelpPrintWindow(PrintTarget& target, ErrorReporter& errors, QWidget* parent)
-    : VelmaroWindow(QStringLiteral("TForm37"), QStringLiteral("Imprimir"), parent),
+    : VelmaroWindow(QString(WindowNames::HelpPrint), QStringLiteral("Imprimir"), parent),
       target_(target),
       errors_(errors)
 {

@@ -11,6 +11,7 @@
 #include "ui/common/FirstShowing.h"
 #include "ui/common/Look.h"
 #include "ui/common/RadioGroup.h"
+#include "ui/common/WindowNames.h"
 
 namespace {
 
@@ -36,7 +37,7 @@ void colour(QWidget* group, const char* colourName)
 } // namespace
 
 ScenarioDialog::ScenarioDialog(ScenarioSlots& scenarioSlots, QWidget* parent)
-    : VelmaroWindow(QStringLiteral("TForm2"), QStringLiteral("Elección de escenario"), parent),
+    : VelmaroWindow(QString(WindowNames::ScenarioDialog), QStringLiteral("Elección de escenario"), parent),
       slots_(scenarioSlots)
 {
     setFixedSize(432, 350);
@@ -122,7 +123,7 @@ void ScenarioDialog::showEvent(QShowEvent* event)
         placed_ = true;
         // Centred on the main window the first time it is shown.
         for (QWidget* w : QApplication::topLevelWidgets()) {
-            if (w->objectName() == u"TForm1" && w->isVisible()) {
+            if (w->objectName() == WindowNames::Main && w->isVisible()) {
                 move(w->frameGeometry().center() - QPoint(width() / 2, height() / 2));
                 break;
             }

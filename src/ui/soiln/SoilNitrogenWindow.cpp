@@ -12,6 +12,7 @@
 #include "ui/common/HelpMark.h"
 #include "ui/common/Look.h"
 #include "ui/common/SelectAllOnEntry.h"
+#include "ui/common/WindowNames.h"
 
 namespace {
 
@@ -62,7 +63,7 @@ QFrame* area(QWidget* parent, const QRect& geometry)
 } // namespace
 
 SoilNitrogenWindow::SoilNitrogenWindow(ErrorReporter& errors, QWidget* parent)
-    : VelmaroWindow(QStringLiteral("TForm32"), QStringLiteral("Calculo de N disponible en suelo"), parent),
+    : VelmaroWindow(QString(WindowNames::SoilNitrogen), QStringLiteral("Calculo de N disponible en suelo"), parent),
       errors_(errors)
 {
     centreOnDesktopWhenFirstShown();

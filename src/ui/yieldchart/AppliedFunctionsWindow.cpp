@@ -10,6 +10,7 @@
 
 #include "core/ScenarioSlots.h"
 #include "ui/common/Look.h"
+#include "ui/common/WindowNames.h"
 #include "ui/printing/ReportPrinter.h"
 
 namespace {
@@ -56,7 +57,7 @@ const Row Rows[AppliedFunctions::SlotCount] = {
 
 AppliedFunctionsWindow::AppliedFunctionsWindow(const ScenarioSlots& scenarioSlots, ReportPrinter& printer,
                                                QWidget* parent)
-    : VelmaroWindow(QStringLiteral("TForm14"), QStringLiteral("Funciones aplicadas"), parent),
+    : VelmaroWindow(QString(WindowNames::AppliedFunctions), QStringLiteral("Funciones aplicadas"), parent),
       slots_(scenarioSlots),
       printer_(printer)
 {

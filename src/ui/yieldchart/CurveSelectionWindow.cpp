@@ -11,6 +11,7 @@
 #include "ui/common/HelpMark.h"
 #include "ui/common/Look.h"
 #include "ui/common/TrackingFrame.h"
+#include "ui/common/WindowNames.h"
 
 namespace {
 
@@ -21,7 +22,8 @@ constexpr int CurveOfBox[9] = {4, 1, 7, 5, 2, 8, 6, 3, 9};
 
 CurveSelectionWindow::CurveSelectionWindow(CurveSelection& selection, const ScenarioSlots& scenarioSlots,
                                            QWidget* parent)
-    : VelmaroWindow(QStringLiteral("TForm4"), QStringLiteral("Seleccione las curvas que desea ver"), parent),
+    : VelmaroWindow(QString(WindowNames::CurveSelection), QStringLiteral("Seleccione las curvas que desea ver"),
+                    parent),
       selection_(selection),
       slots_(scenarioSlots)
 {

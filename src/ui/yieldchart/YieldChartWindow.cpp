@@ -22,6 +22,7 @@
 #include "ui/common/SlotColours.h"
 #include "ui/common/ToolButtonGrid.h"
 #include "ui/common/TrackingFrame.h"
+#include "ui/common/WindowNames.h"
 #include "ui/data/DataSourceLabel.h"
 #include "ui/yieldchart/CurveSelectionWindow.h"
 
@@ -33,8 +34,8 @@ const QString ChartTitle = QStringLiteral("         Rendimiento de trigo en func
 
 YieldChartWindow::YieldChartWindow(const ScenarioSlots& scenarioSlots, ErrorReporter& errors, ProgramLauncher& launcher,
                                    QWidget* parent)
-    : VelmaroWindow(QStringLiteral("TForm3"), QStringLiteral("Gráfico de rendimiento en función de N disponible"),
-                    parent),
+    : VelmaroWindow(QString(WindowNames::YieldChart),
+                    QStringLiteral("Gráfico de rendimiento en función de N disponible"), parent),
       slots_(scenarioSlots),
       errors_(errors),
       launcher_(launcher)
@@ -143,21 +144,23 @@ void YieldChartWindow::buildChart()
 
     yieldAxisHelp_ = new HelpMark(QStringLiteral("Label9"), QStringLiteral("?"), 12, 16, chart_);
     nitrogenAxisHelp_ = new HelpMark(QStringLiteral("Label10"), QStringLiteral("?"), 12, 16, chart_);
-    connect(yieldAxisHelp_, &HelpMark::clicked, this, [this] { Q_EMIT windowRequested(QStringLiteral("TForm16")); });
-    connect(nitrogenAxisHelp_, &HelpMark::clicked, this, [this] { Q_EMIT windowRequested(QStringLiteral("TForm17")); });
+    connect(yieldAxisHelp_, &HelpMark::clicked, this,
+            [this] { Q_EMIT windowRequested(QString(WindowNames::YieldAxisHelp)); });
+    connect(nitrogenAxisHelp_, &HelpMark::clicked, this,
+            [this] { Q_EMIT windowRequested(QString(WindowNames::NitrogenAxisHelp)); });
 }
 
 void YieldChartWindow::buildToolbar(QWidget* bar)
 {
     const QList<ToolButtonGrid::Button> buttons{
         {"ToolButton7", "Escenarios", "Retorno a escenarios"},
-        {"ToolButton2", "Imprimir gráfico", "Copia impresa del gráfico", "TForm12"},
-        {"ToolButton8", "Ajuste de ejes", "Ajuste de máximos y mínimos de ejes", "TForm11"},
-        {"ToolButton3", "Ver funciones", "Muestra las funciones aplicadas", "TForm14"},
-        {"ToolButton5", "Uso del gráfico", "", "TForm15"},
-        {"ToolButton10", "Análisis económico", "Gráfico de análisis económico", "TForm20"},
+        {"ToolButton2", "Imprimir gráfico", "Copia impresa del gráfico", WindowNames::YieldPrint.data()},
+        {"ToolButton8", "Ajuste de ejes", "Ajuste de máximos y mínimos de ejes", WindowNames::YieldAxes.data()},
+        {"ToolButton3", "Ver funciones", "Muestra las funciones aplicadas", WindowNames::AppliedFunctions.data()},
+        {"ToolButton5", "Uso del gráfico", "", WindowNames::YieldChartHelp.data()},
+        {"ToolButton10", "Análisis económico", "Gráfico de análisis económico", WindowNames::EconomicChart.data()},
         {"ToolButton1", "Copiar gráfico", "Copia el gráfico al portapapeles"},
-        {"ToolButton9", "Cambiar títulos", "Cambia los títulos del gráfico", "TForm13"},
+        {"ToolButton9", "Cambiar títulos", "Cambia los títulos del gráfico", WindowNames::YieldTitles.data()},
         {"ToolButton4", "Quitar elegir curvas", "Quita o pone ventana de \"elegir curvas\""},
         {"ToolButton6", "Calculadora", "Ayuda sobre las curvas"},
     };
@@ -240,7 +243,8 @@ QWidget* YieldChartWindow::buildReadOutPanel()
 
     incrementHelp_ = new HelpMark(QStringLiteral("Label8"), QStringLiteral("?  "), 12, 16, panel);
     incrementHelp_->move(120, 220);
-    connect(incrementHelp_, &HelpMark::clicked, this, [this] { Q_EMIT windowRequested(QStringLiteral("TForm18")); });
+    connect(incrementHelp_, &HelpMark::clicked, this,
+            [this] { Q_EMIT windowRequested(QString(WindowNames::IncrementHelp)); });
     panel->onPointerMove = [this] { incrementHelp_->reset(); };
     return panel;
 }
