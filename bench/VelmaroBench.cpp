@@ -4,7 +4,6 @@
 
 #include <QBuffer>
 #include <QCoreApplication>
-#include <QCryptographicHash>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -25,15 +24,9 @@
 #include "PaintWatcher.h"
 #include "PeakMemory.h"
 #include "Samples.h"
-#include "core/AdviserCase.h"
-#include "core/CaseFile.h"
-#include "core/CaseRecovery.h"
 #include "core/Curves.h"
 #include "core/RateAdvice.h"
-#include "core/ResponseData.h"
-#include "core/ResponseTableReader.h"
 #include "ui/app/WindowSet.h"
-#include "ui/cases/CaseActions.h"
 #include "ui/charting/CurveChart.h"
 #include "ui/economics/EconomicChartWindow.h"
 #include "ui/yieldchart/YieldChartWindow.h"
@@ -51,7 +44,6 @@ constexpr int PointerMoves = 501;
 constexpr int ActivationRuns = 51;
 constexpr int AdviceRuns = 201;
 constexpr int HelpAreaRuns = 7;
-constexpr int CaseRuns = 31;
 
 // On a large screen the main window and the charts fill more of it: what they hold for
 // it grows, the bare program's window does not.
@@ -403,68 +395,6 @@ void VelmaroBench::rateAdvice(Figures& figures)
             samples.add(ms);
     }
     QVERIFY(checksum > 0);
-}
-
-void VelmaroBench::caseSave(Figures& figures)
-{
-    measureCase(CaseStep::Save, figures.samples);
-}
-
-void VelmaroBench::caseOpen(Figures& figures)
-{
-    measureCase(CaseStep::Open, figures.samples);
-}
-
-void VelmaroBench::recoveryCopy(Figures& figures)
-{
-    measureCase(CaseStep::RecoveryCopy, figures.samples);
-}
-
-void VelmaroBench::measureCase(CaseStep step, Samples& samples)
-{
-    QVERIFY(openSession(true));
-    AdviserCase& adviserCase = session_->windows().adviserCase();
-    const QByteArray table = ResponseTableReader::exportCsv(ResponseTable::builtIn());
-    const QByteArray fits = table.left(table.indexOf("\nAZAA")) + '\n'; // the first codes
-    const QString sha = QString::fromLatin1(QCryptographicHash::hash(table, QCryptographicHash::Sha256).toHex());
-    const ResponseData::Record own{
-        {{QStringLiteral("/campo/tabla.csv"), int(table.count('\n')), QDateTime::currentDateTime(), sha}},
-        {table},
-        fits,
-        {QStringLiteral("/campo/ensayos.csv"), 120, QDateTime::currentDateTime(), {}}};
-    QString error;
-    QVERIFY2(adviserCase.responseData().useRecord(own, &error), qPrintable(error));
-    adviserCase.setIdentity({QStringLiteral("García"), QStringLiteral("Lote 4"), QStringLiteral("2025/26"),
-                             QStringLiteral("Ríos"), QString(2000, u'n')});
-    adviserCase.setNCostFromAssistant({2, QStringLiteral("350"), QStringLiteral("761")});
-    QTemporaryDir folder;
-    const QString full = folder.filePath(QStringLiteral("lleno.velmaro"));
-    const QString other = folder.filePath(QStringLiteral("otro.velmaro"));
-    CaseRecovery& recovery = session_->windows().caseActions().recovery();
-    for (int i = 0; i < WarmUps + CaseRuns; ++i) {
-        QElapsedTimer timer;
-        timer.start();
-        QCOMPARE(CaseFile::save(adviserCase, full), QString());
-        double ms = elapsedMs(timer);
-        if (step == CaseStep::RecoveryCopy) {
-            adviserCase.setGrainPrice(QString::number(200 + i)); // typed: unsaved again
-            timer.restart();
-            recovery.writeNow();
-            ms = elapsedMs(timer);
-            recovery.waitForWrites();
-        } else if (step == CaseStep::Open) {
-            // Opened over another case, so that every part is put in place.
-            adviserCase.responseData().useBuiltIn();
-            QCOMPARE(CaseFile::save(adviserCase, other), QString());
-            timer.restart();
-            QCOMPARE(CaseFile::open(adviserCase, full), QString());
-            ms = elapsedMs(timer);
-            QVERIFY(adviserCase.responseData().record() == own);
-        }
-        if (i >= WarmUps)
-            samples.add(ms);
-    }
-    QVERIFY2(session_->problems().isEmpty(), qPrintable(session_->problems().join(u'\n')));
 }
 
 void VelmaroBench::helpAreaLargeDocument(Figures& figures)

@@ -1,0 +1,90 @@
+// The case's files: a full case saved and opened, and the part of its recovery copy made
+// on the thread the adviser types on.
+#include <QCryptographicHash>
+#include <QElapsedTimer>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include "BenchSession.h"
+#include "VelmaroBench.h"
+#include "core/AdviserCase.h"
+#include "core/CaseFile.h"
+#include "core/CaseRecovery.h"
+#include "core/ResponseData.h"
+#include "core/ResponseTableReader.h"
+#include "ui/app/WindowSet.h"
+#include "ui/cases/CaseActions.h"
+
+namespace {
+
+constexpr int WarmUps = 3;
+constexpr int Runs = 31;
+
+double elapsedMs(const QElapsedTimer& timer)
+{
+    return static_cast<double>(timer.nsecsElapsed()) / 1e6;
+}
+
+} // namespace
+
+void VelmaroBench::caseSave(Figures& figures)
+{
+    measureCase(CaseStep::Save, figures.samples);
+}
+
+void VelmaroBench::caseOpen(Figures& figures)
+{
+    measureCase(CaseStep::Open, figures.samples);
+}
+
+void VelmaroBench::recoveryCopy(Figures& figures)
+{
+    measureCase(CaseStep::RecoveryCopy, figures.samples);
+}
+
+void VelmaroBench::measureCase(CaseStep step, Samples& samples)
+{
+    QVERIFY(openSession(true));
+    AdviserCase& adviserCase = session_->windows().adviserCase();
+    const QByteArray table = ResponseTableReader::exportCsv(ResponseTable::builtIn());
+    const QByteArray fits = table.left(table.indexOf("\nAZAA")) + '\n'; // the first codes
+    const QString sha = QString::fromLatin1(QCryptographicHash::hash(table, QCryptographicHash::Sha256).toHex());
+    const ResponseData::Record own{
+        {{QStringLiteral("/campo/tabla.csv"), int(table.count('\n')), QDateTime::currentDateTime(), sha}},
+        {table},
+        fits,
+        {QStringLiteral("/campo/ensayos.csv"), 120, QDateTime::currentDateTime(), {}}};
+    QString error;
+    QVERIFY2(adviserCase.responseData().useRecord(own, &error), qPrintable(error));
+    adviserCase.setIdentity({QStringLiteral("García"), QStringLiteral("Lote 4"), QStringLiteral("2025/26"),
+                             QStringLiteral("Ríos"), QString(2000, u'n')});
+    adviserCase.setNCostFromAssistant({2, QStringLiteral("350"), QStringLiteral("761")});
+    QTemporaryDir folder;
+    const QString full = folder.filePath(QStringLiteral("lleno.velmaro"));
+    const QString other = folder.filePath(QStringLiteral("otro.velmaro"));
+    CaseRecovery& recovery = session_->windows().caseActions().recovery();
+    for (int i = 0; i < WarmUps + Runs; ++i) {
+        QElapsedTimer timer;
+        timer.start();
+        QCOMPARE(CaseFile::save(adviserCase, full), QString());
+        double ms = elapsedMs(timer);
+        if (step == CaseStep::RecoveryCopy) {
+            adviserCase.setGrainPrice(QString::number(200 + i)); // typed: unsaved again
+            timer.restart();
+            recovery.writeNow();
+            ms = elapsedMs(timer);
+            recovery.waitForWrites();
+        } else if (step == CaseStep::Open) {
+            // Opened over another case, so that every part is put in place.
+            adviserCase.responseData().useBuiltIn();
+            QCOMPARE(CaseFile::save(adviserCase, other), QString());
+            timer.restart();
+            QCOMPARE(CaseFile::open(adviserCase, full), QString());
+            ms = elapsedMs(timer);
+            QVERIFY(adviserCase.responseData().record() == own);
+        }
+        if (i >= WarmUps)
+            samples.add(ms);
+    }
+    QVERIFY2(session_->problems().isEmpty(), qPrintable(session_->problems().join(u'\n')));
+}
