@@ -1,6 +1,7 @@
 #include "AdviserCase.h"
 
 #include <QFileInfo>
+#include <QScopeGuard>
 
 #include "core/CurveSelection.h"
 #include "core/ScenarioSlots.h"
@@ -151,6 +152,8 @@ AdviserCase::Content AdviserCase::content() const
 
 bool AdviserCase::apply(const Content& content, QString* error)
 {
+    applying_ = true;
+    const auto done = qScopeGuard([this] { applying_ = false; });
     // The only part that can still be refused goes first.
     if (!(data_.record() == content.data) && !data_.useRecord(content.data, error))
         return false;

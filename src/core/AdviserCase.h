@@ -126,6 +126,8 @@ public:
     // Puts a whole content in place, the data in use first: when its table or fits are
     // refused nothing changes and *error says why.
     bool apply(const Content& content, QString* error);
+    // While apply() runs: the models' changes come from a case, not from the adviser.
+    bool isApplying() const { return applying_; }
 
     // Where the case was last saved or opened from; empty for a case never saved.
     QString filePath() const { return filePath_; }
@@ -167,4 +169,5 @@ private:
     AdviceSettings advice_;
     QString filePath_;
     bool modified_ = false;
+    bool applying_ = false;
 };

@@ -21,6 +21,8 @@ void RecentCases::add(QSettings& settings, const QString& path)
 {
     const QString absolute = QFileInfo(path).absoluteFilePath();
     QStringList paths = list(settings);
+    if (paths.value(0) == absolute)
+        return; // saved again: nothing to write
     paths.removeAll(absolute);
     paths.prepend(absolute);
     settings.setValue(Key, paths.mid(0, Count));

@@ -184,6 +184,9 @@ void WindowSet::wireResponseData()
     label();
     connect(responseData_.get(), &ResponseData::changed, this, [this, label] {
         label();
+        // The adviser's own choice is kept; the data a case brings stay with the case.
+        if (case_->isApplying())
+            return;
         QSettings settings(QStringLiteral("Velmaro"), QStringLiteral("velmaro")); // the program's own
         responseData_->save(settings);
     });
