@@ -58,20 +58,24 @@ QStringList ResponseData::orderByLevel(const QStringList& paths, QString* error)
     QStringList ordered(3);
     for (const QString& path : paths) {
         const QString name = QFileInfo(path).completeBaseName().toLower();
-        const bool medio = name.contains(u"medio");
-        const bool p20 = name.contains(u"20");
-        const bool p80 = name.contains(u"80");
-        const std::optional<Level> level = (medio && !p20 && !p80) ? Level::Medio
-            : (p20 && !p80 && !medio)                              ? Level::P20
-            : (p80 && !p20 && !medio)                              ? std::optional(Level::P80)
-                                                                   : std::nullopt;
-        if (!level || !ordered[static_cast<int>(*level)].isEmpty()) {
+        // Exactly one level word in the name says the file's level.
+        std::optional<Level> level;
+        int words = 0;
+        for (const auto& [word, wordLevel] :
+             {std::pair{u"20", Level::P20}, std::pair{u"medio", Level::Medio}, std::pair{u"80", Level::P80}}) {
+            if (name.contains(QStringView(word))) {
+                level = wordLevel;
+                ++words;
+            }
+        }
+        const int index = level ? static_cast<int>(*level) : -1;
+        if (words != 1 || !ordered[index].isEmpty()) {
             *error = QStringLiteral("No se reconoce el nivel de cada archivo: sus nombres deben contener "
                                     "«20», «medio» y «80», uno cada uno (%1).")
                          .arg(QFileInfo(path).fileName());
             return {};
         }
-        ordered[static_cast<int>(*level)] = path;
+        ordered[index] = path;
     }
     return ordered;
 }
