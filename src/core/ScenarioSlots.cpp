@@ -56,10 +56,13 @@ void ScenarioSlots::replace(const SlotRecord& record)
 
 void ScenarioSlots::composeAndLookUp(const ResponseTable& table)
 {
+    const auto before = slots_;
     for (SlotRecord& r : slots_)
         r.compose();
     for (SlotRecord& r : slots_)
         r.lookUp(table);
+    // Drawing again what is already drawn changes no slot: a saved case stays saved.
     for (int slot = 1; slot <= SlotCount; ++slot)
-        Q_EMIT slotChanged(slot);
+        if (!(slots_[slot - 1] == before[slot - 1]))
+            Q_EMIT slotChanged(slot);
 }
