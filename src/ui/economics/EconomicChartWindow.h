@@ -4,20 +4,17 @@
 #include <optional>
 #include <vector>
 
-#include <QList>
-
 #include "core/Curves.h"
 #include "core/EconomicTable.h"
 #include "core/RateAdvice.h"
 #include "ui/common/VelmaroWindow.h"
 
 class QLabel;
-class DataSourceLabel;
+class ChartSkeleton;
 class QLineEdit;
 class QToolButton;
 class CurveChart;
 class EconomicSituation;
-class QCPAbstractItem;
 class ErrorReporter;
 class ProgramLauncher;
 class HelpMark;
@@ -85,7 +82,6 @@ private:
     QWidget* buildToolbar();
     void buildChart();
     QWidget* buildReadOutPanel();
-    void placeChartMarks();
     void resetInputMarks();
     // Whether both prices read as numbers; the bad one is reported, naming its field.
     bool pricesReadable();
@@ -97,28 +93,26 @@ private:
     const ScenarioSlots& slots_;
     EconomicSituation& situation_;
     std::array<Curves::Quadratic, Curves::Count> curves_{};
-    QList<QCPAbstractItem*> markItems_;
     ErrorReporter& errors_;
     ProgramLauncher& launcher_;
     CurveChart* chart_ = nullptr;
     EconomicTable table_;
 
     QWidget* inputRow_ = nullptr;
-    QWidget* toolbar_ = nullptr;                 // ToolBar1
-    QLineEdit* grainPriceEdit_ = nullptr;        // Edit1
-    QLineEdit* nCostEdit_ = nullptr;             // Edit2
-    QLineEdit* referenceNEdit_ = nullptr;        // Edit3
-    QLineEdit* curveNameEdit_ = nullptr;         // Edit4
-    QLineEdit* nitrogenEdit_ = nullptr;          // Edit5
-    QLineEdit* valueEdit_ = nullptr;             // Edit6
-    QLabel* marginLabel_ = nullptr;              // Label13
-    QLabel* scenarioLabel_ = nullptr;            // Label24
-    DataSourceLabel* dataSourceLabel_ = nullptr; // beside the scenario line
-    std::array<HelpMark*, 3> inputMarks_{};      // Label16, Label17, Label18
-    HelpMark* yAxisMark_ = nullptr;              // Label14
-    HelpMark* xAxisMark_ = nullptr;              // Label15
-    HelpMark* marginMark_ = nullptr;             // Label10
-    QToolButton* selectionButton_ = nullptr;     // ToolButton4
+    QWidget* toolbar_ = nullptr;             // ToolBar1
+    QLineEdit* grainPriceEdit_ = nullptr;    // Edit1
+    QLineEdit* nCostEdit_ = nullptr;         // Edit2
+    QLineEdit* referenceNEdit_ = nullptr;    // Edit3
+    QLineEdit* curveNameEdit_ = nullptr;     // Edit4
+    QLineEdit* nitrogenEdit_ = nullptr;      // Edit5
+    QLineEdit* valueEdit_ = nullptr;         // Edit6
+    QLabel* marginLabel_ = nullptr;          // Label13
+    ChartSkeleton* skeleton_ = nullptr;      // scenario line Label24, data note, marks
+    std::array<HelpMark*, 3> inputMarks_{};  // Label16, Label17, Label18
+    HelpMark* yAxisMark_ = nullptr;          // Label14
+    HelpMark* xAxisMark_ = nullptr;          // Label15
+    HelpMark* marginMark_ = nullptr;         // Label10
+    QToolButton* selectionButton_ = nullptr; // ToolButton4
     QString lastReported_;
     std::optional<QString> reportedReference_; // the bad reference N text already reported
 };
