@@ -137,7 +137,7 @@ RateAdviceWindow::RateAdviceWindow(const EconomicSituation& situation, const Cur
     resize(1180, 740);
     auto* layout = new QVBoxLayout(this);
 
-    statusLabel_ = new QLabel(QStringLiteral("Abra el gráfico económico para calcular la dosis."), this);
+    statusLabel_ = new QLabel(QStringLiteral("Escenarios o precios del caso sin leer todavía."), this);
     statusLabel_->setObjectName(QStringLiteral("AdviceStatusLabel"));
     statusLabel_->setWordWrap(true);
     statusLabel_->setFont(Look::arial(9, true));
@@ -217,7 +217,11 @@ RateAdviceWindow::RateAdviceWindow(const EconomicSituation& situation, const Cur
         if (situation_.hasState())
             refresh();
     });
-    connect(riskSlotChooser_, &QComboBox::activated, this, &RateAdviceWindow::fillRiskTable);
+    connect(riskSlotChooser_, &QComboBox::activated, this, [this] {
+        riskSlot_ = riskSlotChooser_->currentData().toInt();
+        fillRiskTable();
+        Q_EMIT settingsEdited();
+    });
     connect(optimumTable_, &QTableWidget::currentCellChanged, this, &RateAdviceWindow::fillSensitivityTable);
 }
 
@@ -264,9 +268,13 @@ void RateAdviceWindow::buildInputs(QWidget* row)
 
     for (QLineEdit* edit : {toleranceEdit_, weightEdits_[0], weightEdits_[1], weightEdits_[2]})
         connect(edit, &QLineEdit::returnPressed, this, [this] {
-            if (acceptInputs() && situation_.hasState())
+            if (!acceptInputs())
+                return;
+            if (situation_.hasState())
                 refresh();
+            Q_EMIT settingsEdited();
         });
+    connect(marksCheck_, &QCheckBox::clicked, this, &RateAdviceWindow::settingsEdited);
     connect(marksCheck_, &QCheckBox::toggled, this, &RateAdviceWindow::publishMarks);
 }
 
@@ -283,6 +291,33 @@ bool RateAdviceWindow::acceptInputs()
     tolerance_ = tolerance.value;
     weights_ = weights.values;
     return true;
+}
+
+AdviserCase::AdviceSettings RateAdviceWindow::settings() const
+{
+    return {toleranceEdit_->text(),
+            {weightEdits_[0]->text(), weightEdits_[1]->text(), weightEdits_[2]->text()},
+            riskSlot_,
+            marksCheck_->isChecked()};
+}
+
+void RateAdviceWindow::showSettings(const AdviserCase::AdviceSettings& settings)
+{
+    toleranceEdit_->setText(settings.tolerance);
+    for (size_t i = 0; i < weightEdits_.size(); ++i)
+        weightEdits_[i]->setText(settings.weights[i]);
+    riskSlot_ = settings.riskSlot;
+    const QSignalBlocker quiet(marksCheck_);
+    marksCheck_->setChecked(settings.marksShown);
+    // A case's settings were read when it was opened: here they only take effect.
+    const RateAdvice::Tolerance tolerance = RateAdvice::readTolerance(settings.tolerance);
+    const RateAdvice::Weights weights = RateAdvice::readWeights(settings.weights);
+    if (tolerance.ok() && weights.ok()) {
+        tolerance_ = tolerance.value;
+        weights_ = weights.values;
+    }
+    if (situation_.hasState())
+        refresh();
 }
 
 void RateAdviceWindow::setProduct(int productIndex)
@@ -331,12 +366,11 @@ void RateAdviceWindow::refresh()
     fillOptimumTable();
 
     // The season risk is about the active scenarios, whether their curves are drawn or not.
-    const int chosen = riskSlotChooser_->currentData().toInt();
     riskSlotChooser_->clear();
     for (int slot = 1; slot <= ScenarioSlots::SlotCount; ++slot)
         if (slots_.slot(slot).active)
             riskSlotChooser_->addItem(QStringLiteral("Escenario %1").arg(slot), slot);
-    const int keep = riskSlotChooser_->findData(chosen);
+    const int keep = riskSlotChooser_->findData(riskSlot_);
     riskSlotChooser_->setCurrentIndex(keep >= 0 ? keep : 0);
     fillRiskTable();
     publishMarks();

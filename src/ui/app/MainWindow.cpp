@@ -245,6 +245,15 @@ void MainWindow::buildToolbar()
     data->setStyleSheet(QStringLiteral("QToolButton { color: white; font-weight: bold; background: rgb(58, 110, 165);"
                                        " border: 2px outset rgb(120, 160, 210); }"));
     connect(data, &QToolButton::clicked, this, &MainWindow::responseDataRequested);
+    // The dose advice of the case, beside its data.
+    auto* advice = new QToolButton(this);
+    advice->setObjectName(QStringLiteral("AdviceButton"));
+    advice->setText(QStringLiteral("Dosis"));
+    advice->setToolTip(QStringLiteral("Dosis recomendada de N para cada curva, con los precios del caso"));
+    advice->setGeometry(data->geometry().translated(data->width() + 6, 0));
+    advice->setCursor(Qt::PointingHandCursor);
+    advice->setStyleSheet(data->styleSheet());
+    connect(advice, &QToolButton::clicked, this, &MainWindow::adviceRequested);
 }
 
 void MainWindow::buildCaseButtons()

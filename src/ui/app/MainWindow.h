@@ -58,6 +58,7 @@ Q_SIGNALS:
     void mapsRequested();
     void helpPrintRequested();
     void responseDataRequested();
+    void adviceRequested();
     void curveSelectionToHide();
     void openCaseRequested();
     void recentCaseRequested(const QString& path);

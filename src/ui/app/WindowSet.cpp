@@ -215,8 +215,12 @@ void WindowSet::wireCase()
 
     // The economic chart's inputs: the case hears of them at every complete or refused
     // rebuild (and before it is written), and puts its own in the fields when reopened.
-    connect(economicSituation_.get(), &EconomicSituation::changed, this, &WindowSet::bringChartInputsIn);
-    connect(economicSituation_.get(), &EconomicSituation::refused, this, &WindowSet::bringChartInputsIn);
+    const auto fromChart = [this] {
+        if (!workingFromCase_)
+            bringChartInputsIn();
+    };
+    connect(economicSituation_.get(), &EconomicSituation::changed, this, fromChart);
+    connect(economicSituation_.get(), &EconomicSituation::refused, this, fromChart);
     connect(case_.get(), &AdviserCase::grainPriceChanged, economicChart_, &EconomicChartWindow::setGrainPrice);
     connect(case_.get(), &AdviserCase::nCostChanged, economicChart_, &EconomicChartWindow::setNCost);
     connect(case_.get(), &AdviserCase::referenceNChanged, economicChart_, &EconomicChartWindow::setReferenceN);
@@ -226,6 +230,45 @@ void WindowSet::wireCase()
                 case_->setNCostFromAssistant({product, price, cost});
             });
     connect(soilNitrogen_, &SoilNitrogenWindow::sampleAccepted, case_.get(), &AdviserCase::setReferenceNFromSoil);
+
+    // The dose advice's settings are the case's.
+    rateAdvice_->showSettings(case_->adviceSettings());
+    connect(rateAdvice_, &RateAdviceWindow::settingsEdited, case_.get(),
+            [this] { case_->setAdviceSettings(rateAdvice_->settings()); });
+    connect(case_.get(), &AdviserCase::adviceSettingsChanged, rateAdvice_, [this] {
+        if (rateAdvice_->settings() != case_->adviceSettings())
+            rateAdvice_->showSettings(case_->adviceSettings());
+    });
+    // The advice works from the case, whether or not the economic chart is shown: once it
+    // has results, they follow the case's prices, reference and scenarios while the chart
+    // is hidden (shown, the chart's activations rebuild them).
+    const auto follow = [this] {
+        if (economicSituation_->hasState() && !economicChart_->isVisible())
+            adviseFromCase();
+    };
+    connect(case_.get(), &AdviserCase::grainPriceChanged, this, follow);
+    connect(case_.get(), &AdviserCase::nCostChanged, this, follow);
+    connect(case_.get(), &AdviserCase::referenceNChanged, this, follow);
+    connect(slots_.get(), &ScenarioSlots::slotChanged, this, follow);
+    connect(responseData_.get(), &ResponseData::changed, this, follow);
+    connect(mainWindow_, &MainWindow::adviceRequested, this, [this] {
+        // The curves of the active scenarios, as the charts draw them.
+        curveSelectionModel_->applySlotRules(*slots_);
+        if (!economicChart_->isVisible())
+            adviseFromCase();
+        present(rateAdvice_);
+    });
+}
+
+void WindowSet::adviseFromCase()
+{
+    if (workingFromCase_)
+        return;
+    workingFromCase_ = true;
+    // The slots' curves as "Graficar" composes and looks them up.
+    slots_->composeAndLookUp(responseData_->table());
+    economicSituation_->recompute(*slots_, case_->grainPrice(), case_->nCost(), case_->referenceN());
+    workingFromCase_ = false;
 }
 
 void WindowSet::bringChartInputsIn()
@@ -245,6 +288,8 @@ void WindowSet::showReplacedCase()
         yieldChart_->rebuild();
     if (economicChart_->isVisible())
         economicChart_->recompute();
+    else if (economicSituation_->hasState())
+        adviseFromCase();
 }
 
 void WindowSet::showCaseTitle()

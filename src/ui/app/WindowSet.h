@@ -96,6 +96,8 @@ private:
     // A reopened or recovered case: the assistants show its working, the shown charts redraw.
     void showReplacedCase();
     void showCaseTitle();
+    // The economic situation, and so the dose advice, worked out from the case alone.
+    void adviseFromCase();
 
     // Brings a window forward, showing it if hidden.
     static void present(QWidget* window);
@@ -119,6 +121,7 @@ private:
     std::vector<std::unique_ptr<QWidget>> windows_;
     std::vector<std::unique_ptr<QWidget>> addedWindows_;
     RateAdviceWindow* rateAdvice_ = nullptr;
+    bool workingFromCase_ = false; // the situation comes from the case, not the chart's fields
     MainWindow* mainWindow_ = nullptr;
     ScenarioDialog* scenarioDialog_ = nullptr;
     CurveSelectionWindow* curveSelection_ = nullptr;
