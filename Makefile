@@ -12,7 +12,7 @@ WERROR     ?= OFF
 # Debian packages the build, the tests and the program need.
 PACKAGES = cmake ninja-build g++ pkg-config ccache clang-format qt6-base-dev libqcustomplot-dev qt6-qpa-plugins \
            fonts-liberation fonts-urw-base35 poppler-utils qt6-translations-l10n \
-           desktop-file-utils appstream dpkg-dev file
+           desktop-file-utils appstream dpkg-dev file libzip-dev libxlsxwriter-dev
 # The fuzzing build's compiler and its runtime; valgrind for memcheck and the benchmarks.
 FUZZ_PACKAGES = clang libclang-rt-dev
 VALGRIND_PACKAGES = valgrind
@@ -82,8 +82,9 @@ test-sanitize: deps $(BUILD_SAN)/build.ninja
 	  UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 VELMARO_WALK_STEPS=400 \
 	  ctest --output-on-failure -j $(JOBS)
 
-# The rich-text reader, the readers of own data and the case file reader under libFuzzer
-# (clang), over their seed corpora; FUZZ_SECONDS each.
+# The rich-text reader, the readers of own data, the case file reader and the sheet
+# readers (any file, .xlsx parts, .ods content) under libFuzzer (clang), over their seed
+# corpora; FUZZ_SECONDS each.
 $(BUILD_FUZZ)/build.ninja: | deps-fuzz
 	@CC=clang CXX=clang++ cmake -S . -B $(BUILD_FUZZ) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVELMARO_FUZZ=ON >/dev/null
 
@@ -91,6 +92,7 @@ fuzz: deps-fuzz $(BUILD_FUZZ)/build.ninja
 	@cmake --build $(BUILD_FUZZ) --target fuzz_rtfreader
 	@cmake --build $(BUILD_FUZZ) --target fuzz_responsedata
 	@cmake --build $(BUILD_FUZZ) --target fuzz_casefile
+	@cmake --build $(BUILD_FUZZ) --target fuzz_csvsheet fuzz_xlsxsheet fuzz_odssheet
 
 fuzz-run: fuzz
 	@mkdir -p $(BUILD_FUZZ)/corpus
@@ -108,6 +110,13 @@ fuzz-run: fuzz
 	  ./$(BUILD_FUZZ)/tests/fuzz/fuzz_casefile -max_total_time=$(FUZZ_SECONDS) -timeout=30 -rss_limit_mb=4096 \
 	  -max_len=262144 -print_final_stats=1 -artifact_prefix=$(BUILD_FUZZ)/case- \
 	  $(BUILD_FUZZ)/corpus-case tests/fuzz/seeds_case
+	@for reader in csv xlsx ods; do \
+	  mkdir -p $(BUILD_FUZZ)/corpus-$$reader && \
+	  ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+	  ./$(BUILD_FUZZ)/tests/fuzz/fuzz_$${reader}sheet -max_total_time=$(FUZZ_SECONDS) -timeout=30 -rss_limit_mb=4096 \
+	  -max_len=262144 -print_final_stats=1 -artifact_prefix=$(BUILD_FUZZ)/$$reader- \
+	  $(BUILD_FUZZ)/corpus-$$reader tests/fuzz/seeds_sheets/$$reader || exit 1; \
+	done
 	@$(MAKE) --no-print-directory fuzz-run-large
 
 # Help documents with pictures run to megabytes: fuzz-run also spends a quarter of its

@@ -1,6 +1,7 @@
 # Install rules and the Debian package.
 #
 #   cmake --install build --prefix P    P/bin/velmaro, P/share/velmaro/velmaro.rtf, the
+#                                       example files in P/share/velmaro/ejemplos, the
 #                                       desktop entry, the AppStream metainfo, the case
 #                                       files' MIME type, the icons
 #   cpack -G DEB (make package)         build/package/velmaro_<version>_<arch>.deb
@@ -11,6 +12,10 @@ set(VELMARO_DESKTOP_DIR ${PROJECT_SOURCE_DIR}/src/data/desktop)
 
 install(TARGETS velmaro RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(FILES ${PROJECT_SOURCE_DIR}/velmaro.rtf DESTINATION ${CMAKE_INSTALL_DATADIR}/velmaro)
+# A coefficient table and a small trial, where the file dialogs of "Datos de respuesta" open.
+install(FILES ${PROJECT_SOURCE_DIR}/src/data/examples/tabla_ejemplo.csv
+              ${PROJECT_SOURCE_DIR}/src/data/examples/ensayo_ejemplo.csv
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/velmaro/ejemplos)
 install(FILES ${VELMARO_DESKTOP_DIR}/${VELMARO_APP_ID}.desktop
         DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES ${VELMARO_DESKTOP_DIR}/${VELMARO_APP_ID}.metainfo.xml

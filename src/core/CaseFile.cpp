@@ -318,7 +318,7 @@ ResponseData::Record readData(Fields& f, const QJsonValue& value)
     const QJsonArray table = f.array(o, place, QStringLiteral("tabla"), 3, false);
     if (!f.failed() && table.size() == 2)
         f.fail(Fields::join(place, QStringLiteral("tabla")),
-               QStringLiteral("debe tener un archivo CSV o los tres archivos de columnas fijas"));
+               QStringLiteral("debe tener una planilla o los tres archivos de columnas fijas"));
     for (qsizetype i = 0; i < table.size() && !f.failed(); ++i) {
         const QString filePlace = Fields::item(Fields::join(place, QStringLiteral("tabla")), std::size_t(i));
         const DataSourceFile file = readSourceFile(f, table.at(i), filePlace, QStringLiteral("contenido"));

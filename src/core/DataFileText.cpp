@@ -6,9 +6,45 @@
 #include <QFileInfo>
 #include <QStringDecoder>
 
-DataFileText::Result DataFileText::read(const QString& path)
+namespace {
+
+// Windows-1252 at 0x80-0x9F; the other bytes above 0x7F are Latin-1. 0 marks the five
+// bytes the code page leaves undefined.
+constexpr char16_t Cp1252High[32] = {0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+                                     0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0,      0x017D, 0,
+                                     0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+                                     0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
+
+// A file of UTF-16 text without its mark shows a zero in every other byte of its
+// ASCII characters.
+bool looksLikeUtf16(const QByteArray& bytes)
 {
-    Result result;
+    const qsizetype n = std::min<qsizetype>(bytes.size(), 4096);
+    qsizetype even = 0, odd = 0;
+    for (qsizetype i = 0; i < n; ++i)
+        (i % 2 ? odd : even) += bytes[i] == '\0';
+    return n >= 4 && (even > n / 4 || odd > n / 4);
+}
+
+QString mb(double bytes, int decimals)
+{
+    return QString::number(bytes / (1024 * 1024), 'f', decimals);
+}
+
+} // namespace
+
+QString DataFileText::tooLarge(const QString& fileName, qint64 size, qint64 maximum)
+{
+    // A size that rounds to the maximum is told in bytes, so that it reads as larger.
+    const QString sizeText = mb(double(size), 1) == mb(double(maximum), 1)
+        ? QStringLiteral("%1 bytes; el máximo es %2 bytes, %3 MB").arg(size).arg(maximum).arg(maximum / (1024 * 1024))
+        : QStringLiteral("%1 MB; el máximo es %2 MB").arg(mb(double(size), 1)).arg(maximum / (1024 * 1024));
+    return QStringLiteral("%1: el archivo es demasiado grande (%2)").arg(fileName, sizeText);
+}
+
+DataFileText::Bytes DataFileText::load(const QString& path)
+{
+    Bytes result;
     const QString name = QFileInfo(path).fileName();
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
@@ -17,70 +53,112 @@ DataFileText::Result DataFileText::read(const QString& path)
     }
     // The size is checked before reading, so a huge file is never held in memory.
     if (file.size() > MaximumBytes) {
-        result.error = QStringLiteral("%1: el archivo es demasiado grande (%2 MB; el máximo es %3 MB)")
-                           .arg(name)
-                           .arg(double(file.size()) / (1024 * 1024), 0, 'f', 1)
-                           .arg(MaximumBytes / (1024 * 1024));
+        result.error = tooLarge(name, file.size(), MaximumBytes);
         return result;
     }
-    const QByteArray bytes = file.read(MaximumBytes + 1);
-    if (bytes.size() > MaximumBytes) { // a device whose size was not known beforehand
+    result.bytes = file.read(MaximumBytes + 1);
+    if (result.bytes.size() > MaximumBytes) { // a device whose size was not known beforehand
         result.error = QStringLiteral("%1: el archivo es demasiado grande (más de %2 MB)")
                            .arg(name)
                            .arg(MaximumBytes / (1024 * 1024));
+        result.bytes.clear();
         return result;
     }
-    return decode(bytes, name);
+    result.ok = true;
+    return result;
+}
+
+DataFileText::Result DataFileText::read(const QString& path)
+{
+    const Bytes file = load(path);
+    if (!file.ok)
+        return {false, file.error, {}, Encoding::Utf8, {}, {}};
+    return decode(file.bytes, QFileInfo(path).fileName());
 }
 
 DataFileText::Result DataFileText::decode(const QByteArray& bytes, const QString& fileName)
 {
     Result result;
     result.bytes = bytes;
-    if (bytes.size() > MaximumBytes) {
-        result.error = QStringLiteral("%1: el archivo es demasiado grande (más de %2 MB)")
-                           .arg(fileName)
-                           .arg(MaximumBytes / (1024 * 1024));
+    const auto refuse = [&result](const QString& error) {
+        result.error = error;
+        result.text.clear();
+        result.lines.clear();
         return result;
+    };
+    if (bytes.size() > MaximumBytes)
+        return refuse(QStringLiteral("%1: el archivo es demasiado grande (más de %2 MB)")
+                          .arg(fileName)
+                          .arg(MaximumBytes / (1024 * 1024)));
+
+    QByteArrayView body(bytes);
+    if (bytes.startsWith("\xEF\xBB\xBF")) {
+        body = body.sliced(3);
+    } else if (bytes.startsWith("\xFF\xFE")) {
+        result.encoding = Encoding::Utf16LE;
+        body = body.sliced(2);
+    } else if (bytes.startsWith("\xFE\xFF")) {
+        result.encoding = Encoding::Utf16BE;
+        body = body.sliced(2);
+    } else if (looksLikeUtf16(bytes)) {
+        return refuse(QStringLiteral("%1: parece texto UTF-16 sin marca de orden de bytes; guárdelo como «CSV UTF-8» "
+                                     "o como «Texto Unicode» desde la planilla")
+                          .arg(fileName));
+    } else if (bytes.contains('\0')) {
+        return refuse(
+            QStringLiteral("%1: no es un archivo de texto (contiene bytes nulos: ¿un archivo binario?)").arg(fileName));
     }
-    if (bytes.trimmed().isEmpty() || bytes == QByteArrayLiteral("\xEF\xBB\xBF")) {
-        result.error = QStringLiteral("%1: el archivo está vacío").arg(fileName);
-        return result;
+
+    if (result.encoding != Encoding::Utf8) {
+        if (body.size() % 2)
+            return refuse(QStringLiteral("%1: el texto UTF-16 está cortado (un número impar de bytes)").arg(fileName));
+        QStringDecoder decoder(result.encoding == Encoding::Utf16LE ? QStringDecoder::Utf16LE : QStringDecoder::Utf16BE,
+                               QStringDecoder::Flag::Stateless);
+        result.text = decoder.decode(body);
+        if (decoder.hasError())
+            return refuse(QStringLiteral("%1: el texto UTF-16 no es válido (¿un archivo dañado?)").arg(fileName));
+    } else {
+        QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+        result.text = decoder.decode(body);
+        if (decoder.hasError()) {
+            // Not UTF-8: the code page a Spanish-locale spreadsheet saves CSV in.
+            result.encoding = Encoding::Windows1252;
+            result.text.clear();
+            result.text.reserve(body.size());
+            for (const char byte : body) {
+                const auto b = static_cast<unsigned char>(byte);
+                const char16_t ch = b >= 0x80 && b < 0xA0 ? Cp1252High[b - 0x80] : char16_t(b);
+                if (ch == 0)
+                    return refuse(QStringLiteral("%1: el byte 0x%2 no es texto UTF-8 ni Windows-1252 (¿un archivo "
+                                                 "binario?)")
+                                      .arg(fileName)
+                                      .arg(int(b), 2, 16, QChar(u'0')));
+                result.text += QChar(ch);
+            }
+        }
     }
-    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    QString text = decoder.decode(bytes);
-    if (decoder.hasError()) {
-        result.error =
-            QStringLiteral("%1: no es un texto UTF-8 (¿un archivo binario u otra codificación?)").arg(fileName);
-        return result;
-    }
-    if (text.startsWith(QChar(0xFEFF)))
-        text.remove(0, 1);
-    result.lines = text.split(u'\n');
+    if (result.text.startsWith(QChar(0xFEFF)))
+        result.text.remove(0, 1);
+    // Line ends of every system, CR alone included, become "\n".
+    result.text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    result.text.replace(u'\r', u'\n');
+
+    result.lines = result.text.split(u'\n');
     for (int i = 0; i < result.lines.size(); ++i) {
-        QString& line = result.lines[i];
-        if (line.endsWith(u'\r'))
-            line.chop(1);
+        const QString& line = result.lines[i];
         for (int c = 0; c < line.size(); ++c) {
             const char16_t ch = line[c].unicode();
-            if ((ch < 0x20 && ch != u'\t') || ch == 0x7F) {
-                result.error = where(
-                    fileName, i + 1, QString::number(c + 1),
-                    QStringLiteral("carácter de control U+%1 (¿un archivo binario?)").arg(int(ch), 4, 16, QChar(u'0')));
-                result.lines.clear();
-                return result;
-            }
+            if ((ch < 0x20 && ch != u'\t') || ch == 0x7F || (ch >= 0x80 && ch < 0xA0))
+                return refuse(where(fileName, i + 1, QString::number(c + 1),
+                                    QStringLiteral("carácter de control U+%1 (¿un archivo binario?)")
+                                        .arg(int(ch), 4, 16, QChar(u'0'))));
         }
     }
     if (!result.lines.isEmpty() && result.lines.constLast().isEmpty())
         result.lines.removeLast();
     // Only blanks and line ends (after a byte-order mark, say) is empty too.
-    if (std::all_of(result.lines.cbegin(), result.lines.cend(),
-                    [](const QString& l) { return l.trimmed().isEmpty(); })) {
-        result.lines.clear();
-        result.error = QStringLiteral("%1: el archivo está vacío").arg(fileName);
-        return result;
-    }
+    if (std::all_of(result.lines.cbegin(), result.lines.cend(), [](const QString& l) { return l.trimmed().isEmpty(); }))
+        return refuse(QStringLiteral("%1: el archivo está vacío").arg(fileName));
     result.ok = true;
     return result;
 }

@@ -1,10 +1,15 @@
 #include "ResponseData.h"
 
+#include <utility>
+
 #include <QCryptographicHash>
+#include <QFile>
 #include <QFileInfo>
+#include <QLocale>
 #include <QSettings>
 
 #include "core/DataFileText.h"
+#include "core/SheetReader.h"
 
 namespace {
 
@@ -22,8 +27,10 @@ QByteArray fitsAsCsv(const CoefficientSet& set)
         for (Level level : TableLevels)
             if (const auto& v = it.value()[level])
                 out += QStringLiteral("%1,%2,%3,%4,%5\n")
-                           .arg(it.key(), ResponseTableReader::csvLevelName(level), QString::number(v->a, 'g', 17),
-                                QString::number(v->b, 'g', 17), QString::number(v->c, 'g', 17));
+                           .arg(it.key(), ResponseTableReader::csvLevelName(level),
+                                QString::number(v->a, 'g', QLocale::FloatingPointShortest),
+                                QString::number(v->b, 'g', QLocale::FloatingPointShortest),
+                                QString::number(v->c, 'g', QLocale::FloatingPointShortest));
     return out.toUtf8();
 }
 
@@ -47,70 +54,110 @@ QString ResponseData::shortLabel() const
     return QStringLiteral("datos: ") + names.join(QStringLiteral(" + "));
 }
 
+std::optional<Level> ResponseData::levelInName(const QString& path)
+{
+    // The name's words and numbers: "tabla_2023_medio" is tabla, 2023, medio; "resp20"
+    // is resp, 20.
+    const QString name = QFileInfo(path).completeBaseName().toLower();
+    QStringList tokens;
+    QString token;
+    for (const QChar ch : name) {
+        const bool boundary = !ch.isLetterOrNumber() || (!token.isEmpty() && token.back().isDigit() != ch.isDigit());
+        if (boundary && !token.isEmpty())
+            tokens << std::exchange(token, QString());
+        if (ch.isLetterOrNumber())
+            token += ch;
+    }
+    if (!token.isEmpty())
+        tokens << token;
+    std::optional<Level> found;
+    for (const QString& t : tokens) {
+        const std::optional<Level> level = t == u"20" ? std::optional(Level::P20)
+            : t == u"medio" || t == u"media"          ? std::optional(Level::Medio)
+            : t == u"80"                              ? std::optional(Level::P80)
+                                                      : std::nullopt;
+        if (level && found && *found != *level)
+            return std::nullopt; // "20_80": says two levels
+        if (level)
+            found = level;
+    }
+    return found;
+}
+
 QStringList ResponseData::orderByLevel(const QStringList& paths, QString* error)
 {
     if (paths.size() == 1)
         return paths;
     if (paths.size() != 3) {
-        *error = QStringLiteral("Elija un archivo CSV o los tres archivos de la tabla (20 %, Medio y 80 %).");
+        *error = QStringLiteral("Elija un archivo de tabla (CSV, .xlsx, .ods) o los tres archivos de la tabla (20 %, "
+                                "Medio y 80 %).");
         return {};
     }
     QStringList ordered(3);
     for (const QString& path : paths) {
-        const QString name = QFileInfo(path).completeBaseName().toLower();
-        // Exactly one level word in the name says the file's level.
-        std::optional<Level> level;
-        int words = 0;
-        for (const auto& [word, wordLevel] :
-             {std::pair{u"20", Level::P20}, std::pair{u"medio", Level::Medio}, std::pair{u"80", Level::P80}}) {
-            if (name.contains(QStringView(word))) {
-                level = wordLevel;
-                ++words;
-            }
-        }
-        const int index = level ? static_cast<int>(*level) : -1;
-        if (words != 1 || !ordered[index].isEmpty()) {
+        const std::optional<Level> level = levelInName(path);
+        if (!level || !ordered[static_cast<int>(*level)].isEmpty()) {
             *error = QStringLiteral("No se reconoce el nivel de cada archivo: sus nombres deben contener "
-                                    "«20», «medio» y «80», uno cada uno (%1).")
+                                    "«20», «medio» y «80» como palabras, uno cada uno (%1).")
                          .arg(QFileInfo(path).fileName());
             return {};
         }
-        ordered[index] = path;
+        ordered[static_cast<int>(*level)] = path;
     }
     return ordered;
 }
 
 bool ResponseData::readTable(const QStringList& paths, ResponseTable* table, QSet<QString>* codes,
-                             QList<DataSourceFile>* files, QList<QByteArray>* bytes, QString* error) const
+                             QList<DataSourceFile>* files, QList<QByteArray>* bytes, QString* error,
+                             QStringList* warnings) const
 {
-    for (const QString& path : paths) {
-        const DataFileText::Result text = DataFileText::read(path);
-        if (!text.ok) {
-            *error = text.error;
+    if (paths.size() == 1) {
+        const Sheet sheet = SheetReader::read(paths[0]);
+        if (!sheet.ok) {
+            *error = sheet.error;
             return false;
         }
-        bytes->append(text.bytes);
-        files->append(sourceFile(path, text.bytes, int(text.lines.size())));
+        bytes->append(sheet.bytes);
+        files->append(sourceFile(paths[0], sheet.bytes, sheet.lineCount));
+    } else {
+        for (const QString& path : paths) {
+            const DataFileText::Result text = DataFileText::read(path);
+            if (!text.ok) {
+                *error = text.error;
+                return false;
+            }
+            bytes->append(text.bytes);
+            files->append(sourceFile(path, text.bytes, int(text.lines.size())));
+        }
     }
-    return parseTable(*files, *bytes, table, codes, error);
+    return parseTable(*files, *bytes, table, codes, error, warnings);
 }
 
 bool ResponseData::parseTable(const QList<DataSourceFile>& files, const QList<QByteArray>& bytes, ResponseTable* table,
-                              QSet<QString>* codes, QString* error)
+                              QSet<QString>* codes, QString* error, QStringList* warnings)
 {
     if ((files.size() != 1 && files.size() != 3) || bytes.size() != files.size()) {
-        *error = QStringLiteral("una tabla es un archivo CSV o tres archivos de columnas fijas");
+        *error = QStringLiteral("una tabla es una planilla o tres archivos de columnas fijas");
         return false;
     }
-    std::array<QByteArray, 3> levelBytes;
-    std::array<QString, 3> names;
-    for (int i = 0; i < files.size(); ++i) {
-        levelBytes[i] = bytes[i];
-        names[i] = QFileInfo(files[i].path).fileName();
+    ResponseTableReader::Result result;
+    if (files.size() == 1) {
+        // A spreadsheet of any kind, told by its content.
+        const Sheet sheet = SheetReader::read(bytes[0], QFileInfo(files[0].path).fileName());
+        if (!sheet.ok) {
+            *error = sheet.error;
+            return false;
+        }
+        result = ResponseTableReader::read(sheet);
+    } else {
+        std::array<QByteArray, 3> levelBytes;
+        std::array<QString, 3> names;
+        for (int i = 0; i < files.size(); ++i) {
+            levelBytes[i] = bytes[i];
+            names[i] = QFileInfo(files[i].path).fileName();
+        }
+        result = ResponseTableReader::readFixedColumns(levelBytes, names);
     }
-    const ResponseTableReader::Result result = files.size() == 1
-        ? ResponseTableReader::readCsv(levelBytes[0], names[0])
-        : ResponseTableReader::readFixedColumns(levelBytes, names);
     if (!result.ok) {
         *error = result.error;
         return false;
@@ -118,6 +165,8 @@ bool ResponseData::parseTable(const QList<DataSourceFile>& files, const QList<QB
     *table = ResponseTableReader::apply(ResponseTable::builtIn(), result.set);
     for (auto it = result.set.cbegin(); it != result.set.cend(); ++it)
         codes->insert(it.key());
+    if (warnings)
+        *warnings = result.warnings;
     return true;
 }
 
@@ -140,24 +189,29 @@ bool ResponseData::applyFits(const QByteArray& csv, ResponseTable* table, QSet<Q
 bool ResponseData::loadTable(const QStringList& paths, QString* error)
 {
     const QStringList ordered = orderByLevel(paths, error);
-    if (ordered.isEmpty())
-        return false;
+    return !ordered.isEmpty() && loadInOrder(ordered, error);
+}
+
+bool ResponseData::loadInOrder(const QStringList& paths, QString* error)
+{
     ResponseTable table;
     QSet<QString> codes;
     QList<DataSourceFile> files;
     QList<QByteArray> bytes;
-    if (!readTable(ordered, &table, &codes, &files, &bytes, error))
+    QStringList warnings;
+    if ((paths.size() != 1 && paths.size() != 3) || !readTable(paths, &table, &codes, &files, &bytes, error, &warnings))
         return false;
-    tablePaths_ = ordered;
+    tablePaths_ = paths;
     tableBytes_ = bytes;
     fitsCsv_.clear();
     fitsSource_ = {};
+    warnings_ = warnings;
     swap(std::move(table), std::move(files), std::move(codes));
     return true;
 }
 
 bool ResponseData::useFits(const QList<TrialFit::Fit>& fits, const QString& trialPath, const QByteArray& trialBytes,
-                           QString* error)
+                           QString* error, int trialLines)
 {
     const CoefficientSet set = TrialFit::usable(fits);
     if (set.isEmpty()) {
@@ -168,7 +222,9 @@ bool ResponseData::useFits(const QList<TrialFit::Fit>& fits, const QString& tria
     for (auto it = set.cbegin(); it != set.cend(); ++it)
         codes.insert(it.key());
     QList<DataSourceFile> files = files_;
-    files.append(sourceFile(trialPath, trialBytes, int(trialBytes.count('\n') + (trialBytes.endsWith('\n') ? 0 : 1))));
+    if (trialLines < 0)
+        trialLines = int(trialBytes.count('\n') + (trialBytes.endsWith('\n') ? 0 : 1));
+    files.append(sourceFile(trialPath, trialBytes, trialLines));
     fitsCsv_ = fitsAsCsv(set);
     fitsSource_ = files.constLast();
     swap(ResponseTableReader::apply(table_, set), std::move(files), std::move(codes));
@@ -218,7 +274,8 @@ bool ResponseData::restore(QSettings& settings, QString* error)
     QList<QByteArray> bytes;
     bool ok = true;
     if (!paths.isEmpty())
-        ok = (paths.size() == 1 || paths.size() == 3) && readTable(paths, &table, &codes, &files, &bytes, error);
+        ok = (paths.size() == 1 || paths.size() == 3) &&
+            readTable(paths, &table, &codes, &files, &bytes, error, nullptr);
     if (ok && !fits.isEmpty()) {
         ok = applyFits(fits, &table, &codes, error);
         if (ok)
@@ -255,7 +312,8 @@ bool ResponseData::useRecord(const Record& record, QString* error)
     ResponseTable table = ResponseTable::builtIn();
     QSet<QString> codes;
     QList<DataSourceFile> files = record.tableFiles;
-    if (!record.tableFiles.isEmpty() && !parseTable(record.tableFiles, record.tableBytes, &table, &codes, error))
+    if (!record.tableFiles.isEmpty() &&
+        !parseTable(record.tableFiles, record.tableBytes, &table, &codes, error, nullptr))
         return false;
     if (!record.fitsCsv.isEmpty()) {
         if (!applyFits(record.fitsCsv, &table, &codes, error))
@@ -266,14 +324,15 @@ bool ResponseData::useRecord(const Record& record, QString* error)
     // unchanged; otherwise it starts from the built-in table.
     QStringList paths;
     for (int i = 0; i < record.tableFiles.size(); ++i) {
-        const DataFileText::Result text = DataFileText::read(record.tableFiles[i].path);
-        if (text.ok && text.bytes == record.tableBytes[i])
+        QFile file(record.tableFiles[i].path);
+        if (file.open(QIODevice::ReadOnly) && file.readAll() == record.tableBytes[i])
             paths << record.tableFiles[i].path;
     }
     tablePaths_ = paths.size() == record.tableFiles.size() ? paths : QStringList();
     tableBytes_ = record.tableBytes;
     fitsCsv_ = record.fitsCsv;
     fitsSource_ = record.fitsCsv.isEmpty() ? DataSourceFile() : record.fitsSource;
+    warnings_.clear();
     swap(std::move(table), std::move(files), std::move(codes));
     return true;
 }

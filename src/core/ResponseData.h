@@ -1,5 +1,7 @@
 #pragma once
 
+#include <optional>
+
 #include <QDateTime>
 #include <QList>
 #include <QObject>
@@ -41,13 +43,21 @@ public:
     // "datos: incorporados" or "datos: <file name>[ + <file name>]", as the charts show it.
     QString shortLabel() const;
 
-    // One CSV file, or three fixed-column files (20 %, Medio, 80 %). The whole set is
-    // checked before the table changes; on refusal *error says where and why.
+    // One table sheet (CSV, .xlsx, .ods), or three fixed-column files told apart by
+    // their names (orderByLevel). The whole set is checked before the table changes; on
+    // refusal *error says where and why.
     bool loadTable(const QStringList& paths, QString* error);
+    // The same with three files already in level order (20 %, Medio, 80 %), as the
+    // adviser assigned them.
+    bool loadInOrder(const QStringList& paths, QString* error);
+    // What the last loaded table warns of (curves that rise without a maximum).
+    const QStringList& loadWarnings() const { return warnings_; }
 
     // The usable fits replace their codes' lines of the table in use.
+    // `trialLines` is the trial file's line (or sheet row) count; -1 counts the lines of
+    // its bytes as text.
     bool useFits(const QList<TrialFit::Fit>& fits, const QString& trialPath, const QByteArray& trialBytes,
-                 QString* error);
+                 QString* error, int trialLines = -1);
 
     void useBuiltIn();
 
@@ -55,7 +65,7 @@ public:
     // computer without the files: each table file read, with its bytes, and the accepted
     // fits with the trial file they came from.
     struct Record {
-        QList<DataSourceFile> tableFiles; // none: the built-in table; one CSV or three fixed-column files
+        QList<DataSourceFile> tableFiles; // none: the built-in table; one sheet or three fixed-column files
         QList<QByteArray> tableBytes;     // of each table file
         QByteArray fitsCsv;               // empty: no fits
         DataSourceFile fitsSource;
@@ -73,18 +83,21 @@ public:
     bool restore(QSettings& settings, QString* error);
 
     // The file form a path list stands for: three paths are the fixed-column files,
-    // taken in level order by their names (one with "20", one with "medio", one with
-    // "80"); one path is CSV. Empty with *error set when the names say nothing.
+    // taken in level order by their names (one with the word "20", one with "medio", one
+    // with "80"); one path is a sheet. Empty with *error set when the names do not say.
     static QStringList orderByLevel(const QStringList& paths, QString* error);
+    // The level a file's name says by a whole word or number in it ("tabla_2023_medio",
+    // "resp_20", "80 %"); nothing when it says none or more than one.
+    static std::optional<Level> levelInName(const QString& path);
 
 Q_SIGNALS:
     void changed();
 
 private:
     bool readTable(const QStringList& paths, ResponseTable* table, QSet<QString>* codes, QList<DataSourceFile>* files,
-                   QList<QByteArray>* bytes, QString* error) const;
+                   QList<QByteArray>* bytes, QString* error, QStringList* warnings) const;
     static bool parseTable(const QList<DataSourceFile>& files, const QList<QByteArray>& bytes, ResponseTable* table,
-                           QSet<QString>* codes, QString* error);
+                           QSet<QString>* codes, QString* error, QStringList* warnings);
     static bool applyFits(const QByteArray& csv, ResponseTable* table, QSet<QString>* codes, QString* error);
     void swap(ResponseTable table, QList<DataSourceFile> files, QSet<QString> codes);
 
@@ -95,4 +108,5 @@ private:
     QList<QByteArray> tableBytes_; // each file of the loaded table as read
     QByteArray fitsCsv_;           // accepted fits as CSV rows, kept for the next session
     DataSourceFile fitsSource_;    // the trial file the fits came from
+    QStringList warnings_;
 };

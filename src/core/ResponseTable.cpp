@@ -79,8 +79,20 @@ int ResponseTable::find(const QString& code) const
 CoefficientTexts ResponseTable::coefficients(Level level, int row) const
 {
     const QString& line = lines(level).at(row);
+    if (line.contains(u'\t')) {
+        const QStringList fields = line.split(u'\t');
+        return {fields.value(1), fields.value(2), fields.value(3)};
+    }
     return {line.mid(Fields[0].start, Fields[0].width), line.mid(Fields[1].start, Fields[1].width),
             line.mid(Fields[2].start, Fields[2].width)};
+}
+
+QString ResponseTable::line(const QString& code, const CoefficientTexts& t)
+{
+    const QChar gap = t.a.size() == Fields[0].width && t.b.size() == Fields[1].width && t.c.size() == Fields[2].width
+        ? QChar(u' ')
+        : QChar(u'\t');
+    return code + gap + t.a + gap + t.b + gap + t.c;
 }
 
 QString ResponseTable::levelName(Level level)
@@ -109,6 +121,19 @@ QStringList ResponseTable::validate() const
         for (int row = 0; row < table.size(); ++row) {
             const QString& line = table[row];
             const QString where = QStringLiteral("tabla %1, línea %2").arg(name).arg(row);
+            if (line.contains(u'\t')) {
+                const QStringList fields = line.split(u'\t');
+                if (fields.size() != 4 || fields[0].size() != CodeWidth)
+                    faults << QStringLiteral("%1: línea separada por tabulaciones sin sus cuatro campos").arg(where);
+                else if (row < codes.size() && fields[0] != codes[row])
+                    faults << QStringLiteral("%1: código '%2' fuera de orden, se esperaba '%3'")
+                                  .arg(where, fields[0], codes[row]);
+                for (int k = 1; k < fields.size() && fields.size() == 4; ++k)
+                    if (!NumberText::read(fields[k]))
+                        faults << QStringLiteral("%1: coeficiente %2 '%3' no es un número")
+                                      .arg(where, QLatin1String(Fields[k - 1].name), fields[k]);
+                continue;
+            }
             if (line.size() < MinimumLineLength) {
                 faults << QStringLiteral("%1: línea corta (%2 caracteres)").arg(where).arg(line.size());
                 continue;

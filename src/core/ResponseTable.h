@@ -32,6 +32,8 @@ struct CoefficientTexts {
 // The response-curve table: for each of the 384 scenario codes, one fixed-column line
 // per probability level. Line r of the three levels carries the same code.
 //   columns 1-4 code, 6-11 a, 13-19 b, 21-27 c (1-based); anything after 27 is ignored.
+// A line of the adviser's values that do not fit those columns (more decimals than the
+// columns hold) carries its four fields separated by tabs instead.
 class ResponseTable {
 public:
     static constexpr int LineCount = 384;
@@ -51,6 +53,10 @@ public:
 
     // The three fields of line `row` of a level, exactly as cut.
     CoefficientTexts coefficients(Level level, int row) const;
+
+    // The line of a code: fixed columns when the fields are 6, 7 and 7 characters wide,
+    // tab-separated otherwise.
+    static QString line(const QString& code, const CoefficientTexts& texts);
 
     // Every fault of format, order or content, one message per fault naming the level
     // and the 0-based line; empty for a sound table.

@@ -1,14 +1,19 @@
 #include "ResponseTableReader.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 
 #include <QHash>
 #include <QSet>
 
+#include "core/CellNumber.h"
 #include "core/DataFileText.h"
 #include "core/NumberText.h"
 #include "core/ScenarioVocabulary.h"
+#include "core/SheetReader.h"
+
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -42,6 +47,11 @@ QString levelText(Level level)
     return ResponseTable::levelName(level);
 }
 
+QString number(double value)
+{
+    return QString::number(value, 'g', 10);
+}
+
 // Reads one coefficient field: a number within its range, or the reason it is not.
 std::optional<double> readCoefficient(int coefficient, const QString& text, QString* fault)
 {
@@ -58,9 +68,31 @@ std::optional<double> readCoefficient(int coefficient, const QString& text, QStr
     return reading.value;
 }
 
-long long scaled(double value, int coefficient)
+QString levelFault(const QString& text)
 {
-    return std::llround(value * std::pow(10.0, Decimals[coefficient]));
+    return text.isEmpty() ? u"falta el nivel: debe ser 20, Medio u 80"_s
+                          : u"nivel '%1': debe ser 20, Medio u 80"_s.arg(text);
+}
+
+// The shortest text in fixed notation that reads back as `value`, with at least
+// `decimals` decimals ("2000.04", "-0.00003", "2100.0"); a value that would need a very
+// long fixed text (far below any coefficient's size) is written with an exponent.
+QString plainText(double value, int decimals)
+{
+    if (value == 0.0)
+        value = 0.0; // no "-0"
+    char out[400];
+    auto written = std::to_chars(out, out + sizeof out, value, std::chars_format::fixed);
+    if (written.ec != std::errc() || written.ptr - out > 24)
+        written = std::to_chars(out, out + sizeof out, value);
+    QString text = QString::fromLatin1(out, written.ptr - out);
+    if (text.contains(u'e'))
+        return text.toUpper();
+    const qsizetype point = text.indexOf(u'.');
+    const qsizetype have = point < 0 ? 0 : text.size() - point - 1;
+    if (have < decimals)
+        text += (point < 0 ? u"."_s : QString()) + QString(decimals - have, u'0');
+    return text;
 }
 
 } // namespace
@@ -72,11 +104,13 @@ bool ResponseTableReader::isScenarioCode(const QString& code)
 
 std::optional<Level> ResponseTableReader::levelOf(const QString& text)
 {
-    if (text == u"20")
+    // "20", "20 %", "medio", "MEDIO", "80%": case, blanks and a percent sign aside.
+    const QString level = text.toLower().remove(u' ').remove(u'%');
+    if (level == u"20")
         return Level::P20;
-    if (text == u"Medio")
+    if (level == u"medio")
         return Level::Medio;
-    if (text == u"80")
+    if (level == u"80")
         return Level::P80;
     return std::nullopt;
 }
@@ -104,101 +138,103 @@ QString ResponseTableReader::checkValue(int coefficient, double value)
     return {};
 }
 
+const QList<SheetColumn>& ResponseTableReader::columns()
+{
+    static const QList<SheetColumn> table{
+        {u"codigo"_s, {u"código de escenario"_s, u"escenario"_s}},
+        {u"nivel"_s, {u"nivel de la campaña"_s, u"campaña"_s}},
+        {u"a"_s, {}},
+        {u"b"_s, {}},
+        {u"c"_s, {}},
+    };
+    return table;
+}
+
 ResponseTableReader::Result ResponseTableReader::readCsv(const QByteArray& bytes, const QString& fileName,
                                                          bool allLevels)
 {
+    return read(SheetReader::read(bytes, fileName), allLevels);
+}
+
+ResponseTableReader::Result ResponseTableReader::read(const Sheet& sheet, bool allLevels)
+{
     Result result;
-    const DataFileText::Result text = DataFileText::decode(bytes, fileName);
-    if (!text.ok) {
-        result.error = text.error;
+    const auto refuse = [&result](const QString& error) {
+        result = Result{};
+        result.error = error;
         return result;
-    }
-    const QString header = text.lines.first().trimmed();
-    if (header.split(u',') !=
-        QStringList{QStringLiteral("codigo"), QStringLiteral("nivel"), QStringLiteral("a"), QStringLiteral("b"),
-                    QStringLiteral("c")}) {
-        QString reason = QStringLiteral("el encabezado debe ser 'codigo,nivel,a,b,c'");
-        if (header.contains(u';') && !header.contains(u','))
-            reason += QStringLiteral(" (el archivo está separado por ';'; use ',' como separador y '.' como decimal)");
-        result.error = DataFileText::where(fileName, 1, {}, reason);
-        return result;
-    }
+    };
+    if (!sheet.ok)
+        return refuse(sheet.error);
+    SheetColumns layout(columns());
+    QString error;
+    if (!layout.match(sheet, &error))
+        return refuse(error);
 
     QMap<QString, int> firstLine; // code -> its first line, to name a missing level
     QMap<QString, int> seen;      // code + level -> line
-    for (int i = 1; i < text.lines.size(); ++i) {
-        const int lineNumber = i + 1;
-        const QString& line = text.lines[i];
-        if (line.trimmed().isEmpty())
-            continue;
-        const QStringList fields = line.split(u',');
-        if (fields.size() != 5) {
-            QString reason = QStringLiteral("se esperaban 5 columnas separadas por ',' y hay %1").arg(fields.size());
-            if (fields.size() > 5)
-                reason += QStringLiteral(" (¿coma decimal? el separador decimal es el punto)");
-            else if (line.contains(u';'))
-                reason += QStringLiteral(" (el separador es ',', no ';')");
-            result.error = DataFileText::where(fileName, lineNumber, {}, reason);
-            return {false, result.error, {}, 0};
-        }
-        const QString code = fields[0].trimmed();
-        if (!isScenarioCode(code)) {
-            result.error = DataFileText::where(fileName, lineNumber, QStringLiteral("1 (codigo)"), codeFault(code));
-            return {false, result.error, {}, 0};
-        }
-        const std::optional<Level> levelRead = levelOf(fields[1].trimmed());
-        if (!levelRead) {
-            result.error =
-                DataFileText::where(fileName, lineNumber, QStringLiteral("2 (nivel)"),
-                                    QStringLiteral("nivel '%1': debe ser 20, Medio u 80").arg(fields[1].trimmed()));
-            return {false, result.error, {}, 0};
-        }
+    for (const SheetRow& row : sheet.rows) {
+        if (!layout.checkWidth(sheet, row, &error))
+            return refuse(error);
+        const QString code = layout.cell(row, Code).text.toUpper();
+        if (!isScenarioCode(code))
+            return refuse(layout.where(sheet, row, Code, codeFault(layout.cell(row, Code).text)));
+        const QString levelCell = layout.cell(row, LevelColumn).text;
+        const std::optional<Level> levelRead = levelOf(levelCell);
+        if (!levelRead)
+            return refuse(layout.where(sheet, row, LevelColumn, levelFault(levelCell)));
         const Level level = *levelRead;
         const QString key = code + u'/' + csvLevelName(level);
-        if (seen.contains(key)) {
-            result.error = DataFileText::where(fileName, lineNumber, {},
-                                               QStringLiteral("código %1, nivel %2 repetido (ya está en la línea %3)")
-                                                   .arg(code, csvLevelName(level), QString::number(seen[key])));
-            return {false, result.error, {}, 0};
-        }
-        seen.insert(key, lineNumber);
+        if (seen.contains(key))
+            return refuse(
+                sheet.where(row.line, 0, {},
+                            u"código %1, nivel %2 repetido (ya está en la %3 %4)"_s.arg(
+                                code, csvLevelName(level), sheet.format == Sheet::Format::Csv ? u"línea"_s : u"fila"_s,
+                                QString::number(seen[key]))));
+        seen.insert(key, row.line);
         if (!firstLine.contains(code))
-            firstLine.insert(code, lineNumber);
+            firstLine.insert(code, row.line);
 
         Curves::Quadratic values;
         double* targets[3] = {&values.a, &values.b, &values.c};
         for (int k = 0; k < 3; ++k) {
-            QString fault;
-            const auto value = readCoefficient(k, fields[2 + k], &fault);
-            if (!value) {
-                result.error = DataFileText::where(
-                    fileName, lineNumber, QStringLiteral("%1 (%2)").arg(3 + k).arg(QLatin1String(CoefficientNames[k])),
-                    fault);
-                return {false, result.error, {}, 0};
-            }
-            *targets[k] = *value;
+            const NumberText::Reading number = CellNumber::read(layout.cell(row, A + k), sheet.decimalComma);
+            const QString fault = number ? checkValue(k, number.value) : number.error;
+            if (!fault.isEmpty())
+                return refuse(layout.where(sheet, row, A + k, fault));
+            *targets[k] = number.value;
         }
         result.set[code][level] = values;
         ++result.lineCount;
     }
-    if (result.set.isEmpty()) {
-        result.error = QStringLiteral("%1: no contiene ninguna línea de coeficientes").arg(fileName);
-        return {false, result.error, {}, 0};
-    }
+    if (result.set.isEmpty())
+        return refuse(u"%1: no contiene ninguna línea de coeficientes"_s.arg(sheet.fileName));
     if (allLevels) {
         for (auto it = result.set.cbegin(); it != result.set.cend(); ++it) {
             for (Level level : TableLevels) {
                 if (!it.value()[level]) {
-                    result.error = DataFileText::where(
-                        fileName, firstLine[it.key()], QStringLiteral("2 (nivel)"),
-                        QStringLiteral("falta el nivel %1 del código %2").arg(csvLevelName(level), it.key()));
-                    return {false, result.error, {}, 0};
+                    const SheetRow first{firstLine[it.key()], {}};
+                    return refuse(
+                        layout.where(sheet, first, LevelColumn,
+                                     u"falta el nivel %1 del código %2"_s.arg(csvLevelName(level), it.key())));
                 }
             }
         }
     }
+    result.warnings = upwardCurves(result.set);
     result.ok = true;
     return result;
+}
+
+QStringList ResponseTableReader::upwardCurves(const CoefficientSet& set)
+{
+    QStringList warnings;
+    for (auto it = set.cbegin(); it != set.cend(); ++it)
+        for (Level level : TableLevels)
+            if (const auto& curve = it.value()[level]; curve && curve->c > 0.0)
+                warnings << u"%1 %2: c = %3 > 0, la curva sube sin máximo"_s.arg(
+                    it.key(), ResponseTable::levelName(level), number(curve->c));
+    return warnings;
 }
 
 ResponseTableReader::Result ResponseTableReader::readFixedColumns(const std::array<QByteArray, 3>& bytes,
@@ -210,12 +246,12 @@ ResponseTableReader::Result ResponseTableReader::readFixedColumns(const std::arr
         const QString& name = fileNames[static_cast<std::size_t>(level)];
         const DataFileText::Result text = DataFileText::decode(bytes[static_cast<std::size_t>(level)], name);
         if (!text.ok)
-            return {false, text.error, {}, 0};
+            return {false, text.error, {}, 0, {}};
         for (int i = 0; i < text.lines.size(); ++i) {
             const int lineNumber = i + 1;
             const QString& line = text.lines[i];
             auto refuse = [&](const QString& column, const QString& reason) {
-                return Result{false, DataFileText::where(name, lineNumber, column, reason), {}, 0};
+                return Result{false, DataFileText::where(name, lineNumber, column, reason), {}, 0, {}};
             };
             if (line.trimmed().isEmpty())
                 continue;
@@ -224,9 +260,9 @@ ResponseTableReader::Result ResponseTableReader::readFixedColumns(const std::arr
                               QStringLiteral("línea de %1 caracteres; una línea de la tabla tiene al menos 27 "
                                              "(código en 1-4, a en 6-11, b en 13-19, c en 21-27)")
                                   .arg(line.size()));
-            const QString code = line.left(4);
+            const QString code = line.left(4).toUpper();
             if (!isScenarioCode(code))
-                return refuse(QStringLiteral("1-4 (código)"), codeFault(code));
+                return refuse(QStringLiteral("1-4 (código)"), codeFault(line.left(4)));
             if (lineOfCode[level].contains(code))
                 return refuse(QStringLiteral("1-4 (código)"),
                               QStringLiteral("código %1 repetido (ya está en la línea %2)")
@@ -259,7 +295,7 @@ ResponseTableReader::Result ResponseTableReader::readFixedColumns(const std::arr
             ++result.lineCount;
         }
         if (lineOfCode[level].isEmpty())
-            return {false, QStringLiteral("%1: no contiene ninguna línea de coeficientes").arg(name), {}, 0};
+            return {false, QStringLiteral("%1: no contiene ninguna línea de coeficientes").arg(name), {}, 0, {}};
     }
     // Every code must be in all three files.
     for (auto it = result.set.cbegin(); it != result.set.cend(); ++it) {
@@ -274,21 +310,33 @@ ResponseTableReader::Result ResponseTableReader::readFixedColumns(const std::arr
                         .arg(fileNames[static_cast<std::size_t>(level)], it.key(), levelText(level),
                              fileNames[static_cast<std::size_t>(other)], QString::number(lineOfCode[other][it.key()])),
                     {},
-                    0};
+                    0,
+                    {}};
         }
     }
+    result.warnings = upwardCurves(result.set);
     result.ok = true;
     return result;
 }
 
 CoefficientTexts ResponseTableReader::texts(const Curves::Quadratic& v)
 {
-    CoefficientTexts t;
-    t.a = QString::number(v.a, 'f', 1).rightJustified(6);
-    const QString b = QString::number(v.b, 'f', 3);
-    t.b = b.size() <= 6 ? b.rightJustified(6) + u' ' : b.rightJustified(7);
-    t.c = QString::number(v.c, 'f', 4).rightJustified(7);
-    return t;
+    const QString a = plainText(v.a, Decimals[0]);
+    const QString b = plainText(v.b, Decimals[1]);
+    const QString c = plainText(v.c, Decimals[2]);
+    if (a.size() > 6 || b.size() > 7 || c.size() > 7)
+        return {a, b, c}; // a line of its own form: see ResponseTable::line
+    return {a.rightJustified(6), b.size() <= 6 ? b.rightJustified(6) + u' ' : b, c.rightJustified(7)};
+}
+
+double ResponseTableReader::rounded(double value, int coefficient)
+{
+    if (!std::isfinite(value) || value == 0.0)
+        return value;
+    // Four significant digits at least, and never fewer decimals than the table's.
+    const int decimals = std::clamp(3 - int(std::floor(std::log10(std::fabs(value)))), Decimals[coefficient], 12);
+    const double scale = std::pow(10.0, decimals);
+    return std::round(value * scale) / scale;
 }
 
 ResponseTable ResponseTableReader::apply(const ResponseTable& base, const CoefficientSet& set)
@@ -306,39 +354,44 @@ ResponseTable ResponseTableReader::apply(const ResponseTable& base, const Coeffi
             const std::optional<Curves::Quadratic>& values = it.value()[level];
             if (!values)
                 continue;
-            const CoefficientTexts old = base.coefficients(level, row);
-            const QString oldTexts[3] = {old.a, old.b, old.c};
-            const double newValues[3] = {values->a, values->b, values->c};
-            bool same = true;
-            for (int k = 0; k < 3 && same; ++k) {
-                const NumberText::Reading reading = NumberText::read(oldTexts[k]);
-                same = reading && scaled(reading.value, k) == scaled(newValues[k], k);
-            }
-            if (same)
+            // Values equal to the line's keep the line as it stands, blanks and all.
+            const Curves::Quadratic old = Curves::fromTexts(base.coefficients(level, row));
+            if (old.a == values->a && old.b == values->b && old.c == values->c)
                 continue;
-            const CoefficientTexts t = texts(*values);
-            lines[level][row] = it.key() + u' ' + t.a + u' ' + t.b + u' ' + t.c;
+            lines[level][row] = ResponseTable::line(it.key(), texts(*values));
         }
     }
     return ResponseTable(lines[Level::P20], lines[Level::Medio], lines[Level::P80]);
 }
 
-QByteArray ResponseTableReader::exportCsv(const ResponseTable& table)
+QList<QStringList> ResponseTableReader::exportRows(const ResponseTable& table)
 {
-    QString out = QStringLiteral("codigo,nivel,a,b,c\n");
-    const int rows = int(table.lines(Level::P20).size());
-    for (int row = 0; row < rows; ++row) {
+    QList<QStringList> rows;
+    QStringList header;
+    for (const SheetColumn& column : columns())
+        header << column.name;
+    rows << header;
+    const int count = int(table.lines(Level::P20).size());
+    for (int row = 0; row < count; ++row) {
         const QString code = table.lines(Level::P20)[row].left(4);
         for (Level level : TableLevels) {
             const CoefficientTexts t = table.coefficients(level, row);
             const QString fields[3] = {t.a, t.b, t.c};
-            out += code + u',' + csvLevelName(level);
+            QStringList cells{code, csvLevelName(level)};
             for (int k = 0; k < 3; ++k) {
                 const NumberText::Reading reading = NumberText::read(fields[k]);
-                out += u',' + (reading ? QString::number(reading.value, 'f', Decimals[k]) : fields[k].trimmed());
+                cells << (reading ? plainText(reading.value, Decimals[k]) : fields[k].trimmed());
             }
-            out += u'\n';
+            rows << cells;
         }
     }
+    return rows;
+}
+
+QByteArray ResponseTableReader::exportCsv(const ResponseTable& table)
+{
+    QString out;
+    for (const QStringList& row : exportRows(table))
+        out += row.join(u',') + u'\n';
     return out.toUtf8();
 }

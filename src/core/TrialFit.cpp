@@ -7,8 +7,11 @@
 #include <QMap>
 #include <QSet>
 
-#include "core/DataFileText.h"
+#include "core/CellNumber.h"
 #include "core/NumberText.h"
+#include "core/SheetReader.h"
+
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -139,73 +142,68 @@ TrialFit::Fit TrialFit::fit(const QString& code, Level level, const QVector<Poin
     return f;
 }
 
+const QList<SheetColumn>& TrialFit::columns()
+{
+    static const QList<SheetColumn> table{
+        {u"codigo"_s, {u"código de escenario"_s, u"escenario"_s}},
+        {u"nivel"_s, {u"nivel de la campaña"_s, u"campaña"_s}},
+        {u"n_disponible"_s, {u"N"_s, u"N disp"_s, u"nitrógeno disponible"_s}},
+        {u"rendimiento"_s, {u"rinde"_s}},
+    };
+    return table;
+}
+
 TrialFit::Reading TrialFit::read(const QByteArray& bytes, const QString& fileName)
 {
-    Reading reading;
-    const DataFileText::Result text = DataFileText::decode(bytes, fileName);
-    if (!text.ok) {
-        reading.error = text.error;
-        return reading;
-    }
-    const QString header = text.lines.first().trimmed();
-    if (header.split(u',') !=
-        QStringList{QStringLiteral("codigo"), QStringLiteral("nivel"), QStringLiteral("n_disponible"),
-                    QStringLiteral("rendimiento")}) {
-        QString reason = QStringLiteral("el encabezado debe ser 'codigo,nivel,n_disponible,rendimiento'");
-        if (header.contains(u';') && !header.contains(u','))
-            reason += QStringLiteral(" (el archivo está separado por ';'; use ',' como separador y '.' como decimal)");
-        reading.error = DataFileText::where(fileName, 1, {}, reason);
-        return reading;
-    }
+    return read(SheetReader::read(bytes, fileName));
+}
+
+TrialFit::Reading TrialFit::read(const Sheet& sheet)
+{
+    if (!sheet.ok)
+        return Reading{false, sheet.error, {}, 0};
+    SheetColumns layout(columns());
+    QString error;
+    if (!layout.match(sheet, &error))
+        return Reading{false, error, {}, 0};
 
     QMap<QPair<QString, Level>, QVector<Point>> groups;
-    for (int i = 1; i < text.lines.size(); ++i) {
-        const int lineNumber = i + 1;
-        const QString& line = text.lines[i];
-        if (line.trimmed().isEmpty())
-            continue;
-        auto refuse = [&](const QString& column, const QString& reason) {
-            return Reading{false, DataFileText::where(fileName, lineNumber, column, reason), {}, 0};
+    int lineCount = 0;
+    for (const SheetRow& row : sheet.rows) {
+        auto refuse = [&](int column, const QString& reason) {
+            return Reading{false, layout.where(sheet, row, column, reason), {}, 0};
         };
-        const QStringList fields = line.split(u',');
-        if (fields.size() != 4) {
-            QString reason = QStringLiteral("se esperaban 4 columnas separadas por ',' y hay %1").arg(fields.size());
-            if (fields.size() > 4)
-                reason += QStringLiteral(" (¿coma decimal? el separador decimal es el punto)");
-            return refuse({}, reason);
-        }
-        const QString code = fields[0].trimmed();
+        if (!layout.checkWidth(sheet, row, &error))
+            return Reading{false, error, {}, 0};
+        const QString codeCell = layout.cell(row, Code).text;
+        const QString code = codeCell.toUpper();
         if (!ResponseTableReader::isScenarioCode(code))
-            return refuse(QStringLiteral("1 (codigo)"),
-                          code.isEmpty() ? QStringLiteral("falta el código de escenario")
-                                         : QStringLiteral("'%1' no es un código de escenario válido").arg(code));
-        const std::optional<Level> level = ResponseTableReader::levelOf(fields[1].trimmed());
+            return refuse(Code,
+                          codeCell.isEmpty() ? u"falta el código de escenario"_s
+                                             : u"'%1' no es un código de escenario válido"_s.arg(codeCell));
+        const QString levelCell = layout.cell(row, LevelColumn).text;
+        const std::optional<Level> level = ResponseTableReader::levelOf(levelCell);
         if (!level)
-            return refuse(QStringLiteral("2 (nivel)"),
-                          QStringLiteral("nivel '%1': debe ser 20, Medio u 80").arg(fields[1].trimmed()));
-        const char* names[2] = {"n_disponible", "rendimiento"};
+            return refuse(LevelColumn, u"nivel '%1': debe ser 20, Medio u 80"_s.arg(levelCell));
         const double limits[2] = {MaximumN, MaximumYield};
         double values[2];
         for (int k = 0; k < 2; ++k) {
-            const QString field = fields[2 + k].trimmed();
-            const NumberText::Reading number = NumberText::read(field);
-            const QString column = QStringLiteral("%1 (%2)").arg(3 + k).arg(QLatin1String(names[k]));
+            const SheetCell cell = layout.cell(row, AvailableN + k);
+            const NumberText::Reading number = CellNumber::read(cell, sheet.decimalComma);
             if (!number)
-                return refuse(column, QStringLiteral("'%1' no es un número").arg(field));
+                return refuse(AvailableN + k, number.error);
             if (number.value < 0.0 || number.value > limits[k])
-                return refuse(column, QStringLiteral("%1 fuera del rango admitido (0 a %2)").arg(field).arg(limits[k]));
+                return refuse(AvailableN + k, u"%1 fuera del rango admitido (0 a %2)"_s.arg(cell.text).arg(limits[k]));
             values[k] = number.value;
         }
         groups[{code, *level}].append({values[0], values[1]});
-        ++reading.lineCount;
+        ++lineCount;
     }
-    if (groups.isEmpty()) {
-        reading.error = QStringLiteral("%1: no contiene ningún resultado de ensayo").arg(fileName);
-        return reading;
-    }
+    if (groups.isEmpty())
+        return Reading{false, u"%1: no contiene ningún resultado de ensayo"_s.arg(sheet.fileName), {}, 0};
+    Reading reading{true, {}, {}, lineCount};
     for (auto it = groups.cbegin(); it != groups.cend(); ++it)
         reading.fits << fit(it.key().first, it.key().second, it.value());
-    reading.ok = true;
     return reading;
 }
 
@@ -214,6 +212,8 @@ CoefficientSet TrialFit::usable(const QList<Fit>& fits)
     CoefficientSet set;
     for (const Fit& f : fits)
         if (f.usable)
-            set[f.code][f.level] = f.coefficients;
+            set[f.code][f.level] = Curves::Quadratic{ResponseTableReader::rounded(f.coefficients.a, 0),
+                                                     ResponseTableReader::rounded(f.coefficients.b, 1),
+                                                     ResponseTableReader::rounded(f.coefficients.c, 2)};
     return set;
 }

@@ -43,14 +43,22 @@ public:
     static constexpr double MaximumN = 1000.0;
     static constexpr double MaximumYield = 20000.0;
 
-    // Reads "codigo,nivel,n_disponible,rendimiento" and fits every code and level in it.
+    // The columns of a trial sheet.
+    enum Column { Code, LevelColumn, AvailableN, Yield };
+    static const QList<SheetColumn>& columns();
+
+    // Reads a sheet with the columns codigo, nivel, n_disponible, rendimiento (in any
+    // order, with their Spanish headings) and fits every code and level in it.
     // A bad row refuses the whole file with the file, line, column and reason.
+    static Reading read(const Sheet& sheet);
+    // The same from a file's bytes, whatever kind of sheet they hold.
     static Reading read(const QByteArray& bytes, const QString& fileName);
 
     // The least-squares fit of one code and level. Fewer than 3 distinct rates cannot
     // determine a quadratic: the fit is refused (not usable) and says why.
     static Fit fit(const QString& code, Level level, const QVector<Point>& points);
 
-    // The usable fits as a set the table can take.
+    // The usable fits as a set the table can take, each value to four significant
+    // digits at least (ResponseTableReader::rounded).
     static CoefficientSet usable(const QList<Fit>& fits);
 };

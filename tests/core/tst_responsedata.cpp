@@ -90,20 +90,22 @@ void TestResponseData::csvTableReadsOrIsRefused_data()
     QTest::newRow("only a BOM") << QByteArray("\xEF\xBB\xBF") << "t.csv: el archivo está vacío" << 0;
     QTest::newRow("a BOM and a CR") << QByteArray("\xEF\xBB\xBF\r") << "t.csv: el archivo está vacío" << 0;
     QTest::newRow("header only") << CsvHeader << "t.csv: no contiene ninguna línea de coeficientes" << 0;
-    QTest::newRow("binary") << QByteArray("\x89PNG\r\n\x1a\n\0\0\xff\xfe", 12) << "t.csv: no es un texto UTF-8" << 0;
+    QTest::newRow("binary") << QByteArray("\x89PNG\r\n\x1a\n\0\0\xff\xfe", 12) << "t.csv: no es un archivo de texto"
+                            << 0;
     QTest::newRow("NUL inside") << CsvHeader + QByteArray("AGAA,20,1\0,2,3\n", 15)
-                                << "t.csv, línea 2, columna 10: carácter de control U+0000" << 0;
-    QTest::newRow("semicolons")
-        << QByteArray("codigo;nivel;a;b;c\nAGAA;20;2000;25;-0.08\n")
-        << "t.csv, línea 1: el encabezado debe ser 'codigo,nivel,a,b,c' (el archivo está separado por ';'" << 0;
-    QTest::newRow("decimal comma")
+                                << "t.csv: no es un archivo de texto (contiene bytes nulos" << 0;
+    QTest::newRow("Spanish locale: semicolons, decimal commas, Spanish heading")
+        << QByteArray("Código;Nivel;A;B;C\nagaa;20;2000;25,5;-0,08\nAGAA;medio;2100;26;-0,09\nAGAA;80 %;2200;27;-0,1\n")
+        << QString() << 1;
+    QTest::newRow("decimal comma in a comma file")
         << CsvHeader + "AGAA,20,2000,5,25,1,-0,08\n"
-        << "t.csv, línea 2: se esperaban 5 columnas separadas por ',' y hay 8 (¿coma decimal?" << 0;
+        << "t.csv, línea 2, columna 6: la línea tiene 8 columnas separadas por ',' y el encabezado 5 (¿coma decimal?"
+        << 0;
     QTest::newRow("unknown code") << CsvHeader + "AQAA,20,2000,25,-0.08\n"
                                   << "t.csv, línea 2, columna 1 (codigo): 'AQAA' no es un código de escenario válido"
                                   << 0;
-    QTest::newRow("lower-case code") << CsvHeader + "agaa,20,2000,25,-0.08\n"
-                                     << "t.csv, línea 2, columna 1 (codigo): 'agaa'" << 0;
+    QTest::newRow("a code with a blank") << CsvHeader + "AG AA,20,2000,25,-0.08\n"
+                                         << "t.csv, línea 2, columna 1 (codigo): 'AG AA'" << 0;
     QTest::newRow("bad level") << CsvHeader + "AGAA,50,2000,25,-0.08\n"
                                << "t.csv, línea 2, columna 2 (nivel): nivel '50': debe ser 20, Medio u 80" << 0;
     QTest::newRow("duplicate") << CsvHeader + ThreeLevels + "AGAA,Medio,2100,26,-0.09\n"
@@ -191,17 +193,27 @@ void TestResponseData::loadedValuesEnterAsTableTexts()
     QStringList nine;
     for (const CoefficientTexts& t : slot.coefficients)
         nine << t.a << t.b << t.c;
-    QCOMPARE(
-        nine,
-        (QStringList{"2000.0", "25.124 ", "-0.0824", "2100.0", "26.000 ", "-0.0900", "2200.0", "27.000 ", "-0.1000"}));
+    // Written with more decimals than the table's columns hold, kept as written.
+    QCOMPARE(nine,
+             (QStringList{"2000.04", "25.1236", "-0.08236", "2100.0", "26.000 ", "-0.0900", "2200.0", "27.000 ",
+                          "-0.1000"}));
     // Every other line is the built-in one, character for character.
     for (Level level : {Level::P20, Level::Medio, Level::P80})
         for (int row = 1; row < ResponseTable::LineCount; ++row)
             QCOMPARE(table.lines(level)[row], builtIn.lines(level)[row]);
 
-    // The widest values the ranges admit still keep to their columns.
+    // The widest values the ranges admit at the table's precision keep to their columns;
+    // a c too small for them is not rounded to 0, and is warned of when it is positive.
     const CoefficientTexts wide = ResponseTableReader::texts({9999.9, 508.2, -1.9});
     QCOMPARE(wide.a + u'|' + wide.b + u'|' + wide.c, QStringLiteral("9999.9|508.200|-1.9000"));
+    const auto small = ResponseTableReader::readCsv(
+        "codigo;nivel;a;b;c\nAGAA;20;2000;25;-0,00003\nAGAA;Medio;2000;25;0,00004\nAGAA;80;2000;25;0\n", "t.csv");
+    QVERIFY2(small.ok, qPrintable(small.error));
+    QCOMPARE(small.warnings, QStringList{"AGAA Medio: c = 4e-05 > 0, la curva sube sin máximo"});
+    const ResponseTable smallTable = ResponseTableReader::apply(builtIn, small.set);
+    QCOMPARE(smallTable.validate(), QStringList());
+    QCOMPARE(smallTable.coefficients(Level::P20, 0).c, QStringLiteral("-0.00003"));
+    QCOMPARE(smallTable.coefficients(Level::P80, 0).c, QStringLiteral(" 0.0000"));
 }
 
 void TestResponseData::exportedTableLoadsBackIdentical()
@@ -299,21 +311,22 @@ void TestResponseData::trialFileReadsOrIsRefused_data()
                                   << QString();
     QTest::newRow("empty") << QByteArray("\n\n") << "e.csv: el archivo está vacío";
     QTest::newRow("table header") << CsvHeader
-                                  << "e.csv, línea 1: el encabezado debe ser 'codigo,nivel,n_disponible,rendimiento'";
-    QTest::newRow("semicolons") << QByteArray("codigo;nivel;n_disponible;rendimiento\n")
-                                << "e.csv, línea 1: el encabezado debe ser 'codigo,nivel,n_disponible,rendimiento' (el "
-                                   "archivo está separado por ';'";
-    QTest::newRow("decimal comma")
+                                  << "e.csv, línea 1: faltan las columnas 'n_disponible', 'rendimiento'; el "
+                                     "encabezado debe nombrar las columnas codigo, nivel, n_disponible, rendimiento";
+    QTest::newRow("Spanish locale") << QByteArray("codigo;nivel;N disponible (kg/ha);rendimiento\nAGAA;20;40;2074,5\n"
+                                                  "AGAA;20;80;2500\nAGAA;20;120,5;2700\n")
+                                    << QString();
+    QTest::newRow("decimal comma in a comma file")
         << header + "AGAA,20,40,2000,5\n"
-        << "e.csv, línea 2: se esperaban 4 columnas separadas por ',' y hay 5 (¿coma decimal?";
+        << "e.csv, línea 2, columna 5: la línea tiene 5 columnas separadas por ',' y el encabezado 4 (¿coma decimal?";
     QTest::newRow("negative N") << header + "AGAA,20,-40,2000\n"
                                 << "e.csv, línea 2, columna 3 (n_disponible): -40 fuera del rango admitido (0 a 1000)";
     QTest::newRow("yield as text") << header + "AGAA,20,40,dos mil\n"
                                    << "e.csv, línea 2, columna 4 (rendimiento): 'dos mil' no es un número";
     QTest::newRow("bad code") << header + "AGA,20,40,2000\n"
                               << "e.csv, línea 2, columna 1 (codigo): 'AGA' no es un código de escenario válido";
-    QTest::newRow("latin-1") << header + "AGAA,20,40,2000 \xe9\n"
-                             << "e.csv: no es un texto UTF-8";
+    QTest::newRow("Windows-1252") << header + "AGAA,20,40,2000 \xe9\n"
+                                  << "e.csv, línea 2, columna 4 (rendimiento): '2000 é' no es un número";
 }
 
 void TestResponseData::trialFileReadsOrIsRefused()
@@ -352,7 +365,7 @@ void TestResponseData::tableInUseChangesOnlyWhole()
     const QString good = writeFile(dir, "propia.csv", CsvHeader + ThreeLevels);
     QVERIFY2(data.loadTable({good}, &error), qPrintable(error));
     QCOMPARE(changed.size(), 1);
-    QCOMPARE(inUse.coefficients(Level::P20, 0).a, QStringLiteral("2000.0"));
+    QCOMPARE(inUse.coefficients(Level::P20, 0).a, QStringLiteral("2000.04"));
     QCOMPARE(data.shortLabel(), QStringLiteral("datos: propia.csv"));
     QCOMPARE(data.codesFromFiles(), 1);
     QCOMPARE(data.files().first().lineCount, 4);
@@ -373,9 +386,12 @@ void TestResponseData::tableInUseChangesOnlyWhole()
     QCOMPARE(data.shortLabel(), QStringLiteral("datos: propia.csv"));
 
     // Three files are told apart by their names.
-    QVERIFY(ResponseData::orderByLevel({"t_80.txt", "t_Medio.txt", "t_20.txt"}, &error) ==
-            QStringList({"t_20.txt", "t_Medio.txt", "t_80.txt"}));
-    QVERIFY(ResponseData::orderByLevel({"a.txt", "b.txt", "c.txt"}, &error).isEmpty());
+    QVERIFY(ResponseData::orderByLevel({"t_80.txt", "tabla_2023_Medio.txt", "resp20.txt"}, &error) ==
+            QStringList({"resp20.txt", "tabla_2023_Medio.txt", "t_80.txt"}));
+    for (const QStringList& names : {QStringList{"a.txt", "b.txt", "c.txt"},
+                                     {"t2080.txt", "t_medio.txt", "t_80.txt"},
+                                     {"t_20_80.txt", "t_medio.txt", "t_80.txt"}})
+        QVERIFY(ResponseData::orderByLevel(names, &error).isEmpty());
 
     data.useBuiltIn();
     QCOMPARE(allLines(inUse), allLines(ResponseTable::builtIn()));

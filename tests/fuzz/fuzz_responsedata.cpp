@@ -31,8 +31,10 @@ void checkSet(const ResponseTableReader::Result& result)
             require(ResponseTableReader::checkValue(0, curve->a).isEmpty());
             require(ResponseTableReader::checkValue(1, curve->b).isEmpty());
             require(ResponseTableReader::checkValue(2, curve->c).isEmpty());
+            // The texts a curve enters the table with read back as the same values.
             const CoefficientTexts t = ResponseTableReader::texts(*curve);
-            require(t.a.size() == 6 && t.b.size() == 7 && t.c.size() == 7);
+            const Curves::Quadratic back = Curves::fromTexts(t);
+            require(back.a == curve->a && back.b == curve->b && back.c == curve->c);
         }
     }
 }
@@ -63,6 +65,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
                     std::isfinite(fit.coefficients.c));
         }
     }
-    checkSet({true, {}, TrialFit::usable(trials.fits), 0});
+    checkSet({true, {}, TrialFit::usable(trials.fits), 0, {}});
     return 0;
 }

@@ -73,7 +73,10 @@ void TestInstalled::installedProgramFindsItsHelp()
     while (it.hasNext())
         files << QDir(root.path()).relativeFilePath(it.next());
     files.sort();
-    QStringList expected{"usr/bin/velmaro", "usr/share/velmaro/velmaro.rtf",
+    QStringList expected{"usr/bin/velmaro",
+                         "usr/share/velmaro/velmaro.rtf",
+                         "usr/share/velmaro/ejemplos/tabla_ejemplo.csv",
+                         "usr/share/velmaro/ejemplos/ensayo_ejemplo.csv",
                          "usr/share/applications/" + appId + ".desktop",
                          "usr/share/metainfo/" + appId + ".metainfo.xml", "usr/share/mime/packages/" + appId + ".xml"};
     for (int size : {48, 128, 256}) {

@@ -1,12 +1,14 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QTableWidget>
 
 #include "WindowSetFixture.h"
 #include "core/ChartReadOut.h"
 #include "core/CurveSelection.h"
 #include "core/FertiliserProducts.h"
+#include "core/SheetReader.h"
 #include "ui/advice/RateAdviceWindow.h"
 #include "ui/charting/CurveChart.h"
 #include "ui/economics/EconomicChartWindow.h"
@@ -137,6 +139,7 @@ void TestRateAdviceWindow::productAndOutputs()
     auto& advice = f_->set->rateAdvice();
     advice.copyToClipboard();
     QVERIFY(QGuiApplication::clipboard()->text().contains(QStringLiteral("Escenario1-Medio\t114\t74\t")));
+    QVERIFY(QGuiApplication::clipboard()->mimeData()->html().contains(QStringLiteral("<td>Escenario1-Medio</td>")));
 
     const QString path = f_->printed.filePath(QStringLiteral("dosis.csv"));
     advice.setSavePathChooser([path](QWidget*) { return path; });
@@ -144,8 +147,19 @@ void TestRateAdviceWindow::productAndOutputs()
     QFile csv(path);
     QVERIFY(csv.open(QIODevice::ReadOnly));
     const QString written = QString::fromUtf8(csv.readAll());
-    QVERIFY(written.contains(QStringLiteral("Escenario1-Medio,114,74,")));
-    QVERIFY(written.contains(QStringLiteral("Tolerancia (U$S/ha),2.5")));
+    QVERIFY(written.contains(QStringLiteral("Escenario1-Medio;114;74;")));
+    QVERIFY(written.contains(QStringLiteral("Tolerancia (U$S/ha): 2.5")));
+
+    const QString book = f_->printed.filePath(QStringLiteral("dosis.xlsx"));
+    advice.setXlsxPathChooser([book](QWidget*) { return book; });
+    f_->click("RateAdviceWindow", "ExportXlsxButton");
+    const Sheet sheet = SheetReader::read(book);
+    QVERIFY2(sheet.ok, qPrintable(sheet.error));
+    const auto optimum = std::find_if(sheet.rows.cbegin(), sheet.rows.cend(), [](const SheetRow& row) {
+        return row.cells.first().text == QStringLiteral("Escenario1-Medio");
+    });
+    QVERIFY(optimum != sheet.rows.cend());
+    QVERIFY(optimum->cells[1].number && optimum->cells[1].text == QStringLiteral("114"));
 
     const QString nowhere = f_->printed.filePath(QStringLiteral("no/such/folder/dosis.csv"));
     QVERIFY(!advice.exportCsv(nowhere));

@@ -1,3 +1,4 @@
+#include <QCheckBox>
 #include <QCryptographicHash>
 #include <QFile>
 #include <QProcess>
@@ -12,6 +13,8 @@
 #include "ui/charting/CurveChart.h"
 #include "ui/economics/EconomicChartWindow.h"
 #include "ui/yieldchart/YieldChartWindow.h"
+
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -53,6 +56,9 @@ private Q_SLOTS:
     void fitsAreReviewedThenUsedAndKeptForTheNextStart();
     void aSavedTableGoneIsSaidOnceAtStart();
     void exportedTableLoadsBack();
+    void exportsFollowTheChosenFormat();
+    void levelsAreAskedWhenTheNamesDoNotSay();
+    void helpAndCodesExplainTheFormat();
 
 private:
     QString write(const QString& name, const QByteArray& bytes)
@@ -140,9 +146,9 @@ void TestResponseDataWindow::loadedTableReachesLookupsChartsAndPrint()
 
     // The slots change only at the next "Graficar", then with the table's own texts.
     QCOMPARE(nine(f_->set->scenarioSlots().slot(1)), builtIn);
-    QCOMPARE(
-        plotSlot1(),
-        (QStringList{"2000.0", "25.124 ", "-0.0824", "2100.0", "26.000 ", "-0.0900", "2200.0", "27.000 ", "-0.1000"}));
+    QCOMPARE(plotSlot1(),
+             (QStringList{"2000.04", "25.1236", "-0.08236", "2100.0", "26.000 ", "-0.0900", "2200.0", "27.000 ",
+                          "-0.1000"}));
 
     // The printed chart says which data it rests on.
     Q_EMIT f_->set->yieldChart().activated();
@@ -168,11 +174,13 @@ void TestResponseDataWindow::brokenFileChangesNothing_data()
     QTest::newRow("bad value on the last line")
         << QStringList{"rota.csv"}
         << OwnTable + "BGAA,20,2000,25,-0.08\nBGAA,Medio,2100,26,-0.09\nBGAA,80,2200,27,2,5\n"
-        << "rota.csv, línea 7: se esperaban 5 columnas separadas por ',' y hay 6 (¿coma decimal? el separador decimal "
-           "es el punto)";
-    QTest::newRow("semicolons") << QStringList{"punto_y_coma.csv"} << QByteArray("codigo;nivel;a;b;c\n")
-                                << "punto_y_coma.csv, línea 1: el encabezado debe ser 'codigo,nivel,a,b,c' (el archivo "
-                                   "está separado por ';'; use ',' como separador y '.' como decimal)";
+        << "rota.csv, línea 7, columna 6: la línea tiene 6 columnas separadas por ',' y el encabezado 5 (¿coma "
+           "decimal? en un archivo separado por comas el decimal es el punto; guarde el archivo como CSV separado "
+           "por ';')";
+    QTest::newRow("a thousands point") << QStringList{"miles.csv"}
+                                       << QByteArray("codigo;nivel;a;b;c\nAGAA;20;2.000;25;-0,08\n")
+                                       << "miles.csv, línea 2, columna 3 (a): '2.000' puede ser un número con "
+                                          "separador de miles o con tres decimales";
     QTest::newRow("three files, one missing")
         << QStringList{"t_20.txt", "t_medio.txt", "t_80_no_existe.txt"} << QByteArray("AGAA 1885.9 15.770  -0.0529\n")
         << "t_80_no_existe.txt: no se pudo abrir el archivo";
@@ -281,6 +289,70 @@ void TestResponseDataWindow::exportedTableLoadsBack()
     QCOMPARE(f_->set->responseData().table().lines(Level::P80), inUse);
     QCOMPARE(f_->set->responseData().codesFromFiles(), ResponseTable::LineCount);
     QCOMPARE(f_->files.captions.size(), 3);
+}
+
+void TestResponseDataWindow::exportsFollowTheChosenFormat()
+{
+    const auto exportAs = [this](const char* button, const QString& name) {
+        f_->files.answers << QStringList{dir_.filePath(name)};
+        click(button);
+        QFile file(dir_.filePath(name));
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    };
+    QVERIFY(exportAs("ExportTableButton", u"es.csv"_s)
+                .startsWith("\xEF\xBB\xBF"
+                            "codigo;nivel;a;b;c\r\nAGAA;20;1885,9;"));
+    f_->child<QCheckBox>("ResponseDataWindow", "InternationalCsvCheck")->setChecked(true);
+    restart(); // remembered
+    QVERIFY(f_->child<QCheckBox>("ResponseDataWindow", "InternationalCsvCheck")->isChecked());
+    QVERIFY(exportAs("ExportTableButton", u"int.csv"_s)
+                .startsWith("\xEF\xBB\xBF"
+                            "codigo,nivel,a,b,c\r\nAGAA,20,1885.9,"));
+    QVERIFY(exportAs("ExportXlsxButton", u"tabla.xlsx"_s).startsWith("PK"));
+    // Each reads back as the table it came from; a positive c is warned of at load.
+    for (const QString& name : {u"es.csv"_s, u"int.csv"_s, u"tabla.xlsx"_s}) {
+        f_->files.answers << QStringList{dir_.filePath(name)};
+        click("LoadTableButton");
+        QVERIFY2(f_->errors.messages.isEmpty(), qPrintable(f_->errors.messages.join(u'\n')));
+        QCOMPARE(f_->set->responseData().codesFromFiles(), ResponseTable::LineCount);
+        QCOMPARE(f_->set->responseData().table().lines(Level::P80), ResponseTable::builtIn().lines(Level::P80));
+        QVERIFY2(text("ResponseDataWindow", "StatusLabel").contains(u"Aviso: DDDB 20 %: c = 0.0001 > 0"_s),
+                 qPrintable(text("ResponseDataWindow", "StatusLabel")));
+    }
+}
+
+void TestResponseDataWindow::levelsAreAskedWhenTheNamesDoNotSay()
+{
+    const QStringList names{u"seco.txt"_s, u"normal.txt"_s, u"humedo.txt"_s};
+    const QList<QByteArray> lines{"AGAA 1800.0 15.770  -0.0529\n", "AGAA 1900.0 24.000  -0.0820\n",
+                                  "AGAA 2000.0 27.210  -0.0920\n"};
+    QStringList paths;
+    for (int i = 0; i < 3; ++i)
+        paths << write(names[i], lines[i]);
+    f_->files.answers << paths << QStringList{paths[0]} << QStringList{paths[1]} << QStringList{paths[2]};
+    click("LoadTableButton");
+    QVERIFY2(f_->errors.messages.isEmpty(), qPrintable(f_->errors.messages.join(u'\n')));
+    QCOMPARE(f_->files.captions.mid(1),
+             (QStringList{u"Los nombres no dicen el nivel: elija el archivo del nivel 20 %"_s,
+                          u"Los nombres no dicen el nivel: elija el archivo del nivel Medio"_s,
+                          u"Los nombres no dicen el nivel: elija el archivo del nivel 80 %"_s}));
+    const QStringList slot = plotSlot1();
+    QCOMPARE((QStringList{slot[0], slot[3], slot[6]}), (QStringList{u"1800.0"_s, u"1900.0"_s, u"2000.0"_s}));
+}
+
+void TestResponseDataWindow::helpAndCodesExplainTheFormat()
+{
+    click("DataHelpButton");
+    QWidget* help = f_->window("ResponseDataHelpWindow");
+    QVERIFY(help && help->isVisible());
+    const QString codes = dir_.filePath(u"codigos.csv"_s);
+    f_->files.answers << QStringList{codes};
+    click("ExportCodesButton");
+    QFile file(codes);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QString written = QString::fromUtf8(file.readAll());
+    QCOMPARE(written.count(u"\r\n"_s), ResponseTable::LineCount + 1);
+    QVERIFY(written.contains(u"\r\nAGAA;Gualeguay;La Concordia;Capac. de campo;Escorpión\r\n"_s));
 }
 
 QTEST_MAIN(TestResponseDataWindow)

@@ -13,6 +13,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QPushButton>
 #include <QSaveFile>
 #include <QScreen>
@@ -21,11 +22,14 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+#include "core/CsvWriter.h"
 #include "core/CurveSelection.h"
 #include "core/EconomicSituation.h"
 #include "core/FertiliserProducts.h"
 #include "core/NumberText.h"
 #include "core/ScenarioSlots.h"
+#include "core/TableText.h"
+#include "core/XlsxWriter.h"
 #include "ui/common/ErrorReporter.h"
 #include "ui/common/FirstShowing.h"
 #include "ui/common/Look.h"
@@ -117,6 +121,27 @@ QStringList rowsOf(const QTableWidget* t, QChar separator, bool withRowTitles)
     return lines;
 }
 
+// A table's cells, its headings first, as the file writers take them.
+DocumentTable cellsOf(const QTableWidget* t, const QString& title, bool withRowTitles)
+{
+    DocumentTable table{title, {}, {}, {}};
+    if (withRowTitles)
+        table.header << QString();
+    for (int c = 0; c < t->columnCount(); ++c)
+        table.header << (t->horizontalHeaderItem(c)
+                             ? t->horizontalHeaderItem(c)->text().replace(QLatin1Char('\n'), QLatin1Char(' '))
+                             : QString());
+    for (int r = 0; r < t->rowCount(); ++r) {
+        QStringList cells;
+        if (withRowTitles)
+            cells << (t->verticalHeaderItem(r) ? t->verticalHeaderItem(r)->text() : QString());
+        for (int c = 0; c < t->columnCount(); ++c)
+            cells << (t->item(r, c) ? t->item(r, c)->text() : QString());
+        table.rows << cells;
+    }
+    return table;
+}
+
 } // namespace
 
 RateAdviceWindow::RateAdviceWindow(const EconomicSituation& situation, const CurveSelection& selection,
@@ -132,6 +157,11 @@ RateAdviceWindow::RateAdviceWindow(const EconomicSituation& situation, const Cur
           return QFileDialog::getSaveFileName(parent, QStringLiteral("Exportar dosis recomendada"),
                                               QStringLiteral("dosis_recomendada.csv"),
                                               QStringLiteral("Archivos CSV (*.csv)"));
+      }),
+      chooseXlsxPath_([](QWidget* parent) {
+          return QFileDialog::getSaveFileName(parent, QStringLiteral("Exportar dosis recomendada a Excel"),
+                                              QStringLiteral("dosis_recomendada.xlsx"),
+                                              QStringLiteral("Libros de Excel (*.xlsx)"));
       })
 {
     resize(1180, 740);
@@ -204,6 +234,12 @@ RateAdviceWindow::RateAdviceWindow(const EconomicSituation& situation, const Cur
         if (!path.isEmpty())
             exportCsv(path);
     });
+    connect(button("ExportXlsxButton", QStringLiteral("Exportar a Excel (.xlsx)…")), &QPushButton::clicked, this,
+            [this] {
+                const QString path = chooseXlsxPath_ ? chooseXlsxPath_(this) : QString();
+                if (!path.isEmpty())
+                    exportXlsx(path);
+            });
     connect(button("PrintAdviceButton", QStringLiteral("Imprimir")), &QPushButton::clicked, this,
             &RateAdviceWindow::print);
     connect(button("AdviceHelpButton", QStringLiteral("Ayuda")), &QPushButton::clicked, this,
@@ -515,30 +551,49 @@ QStringList RateAdviceWindow::tablesAsText(QChar separator) const
 
 void RateAdviceWindow::copyToClipboard() const
 {
-    QGuiApplication::clipboard()->setText(tablesAsText(QLatin1Char('\t')).join(QLatin1Char('\n')) + QLatin1Char('\n'));
+    const TableDocument tables = document();
+    auto* data = new QMimeData;
+    data->setText(TableText::tabSeparated(tables));
+    data->setHtml(TableText::html(tables));
+    QGuiApplication::clipboard()->setMimeData(data);
+}
+
+TableDocument RateAdviceWindow::document() const
+{
+    TableDocument d;
+    d.title = QStringLiteral("Velmaro: dosis recomendada");
+    for (int slot = 1; slot <= ScenarioSlots::SlotCount; ++slot)
+        if (slots_.slot(slot).active)
+            d.basis << QStringLiteral("Escenario %1: %2").arg(slot).arg(slots_.slot(slot).scenarioLine());
+    d.basis << statusLabel_->text();
+    d.basis << QStringLiteral("Tolerancia (U$S/ha): %1").arg(toleranceEdit_->text().trimmed());
+    d.basis << QStringLiteral("Pesos 20 % / Medio / 80 %: %1 / %2 / %3")
+                   .arg(weightEdits_[0]->text().trimmed(), weightEdits_[1]->text().trimmed(),
+                        weightEdits_[2]->text().trimmed());
+    d.tables << cellsOf(optimumTable_, QStringLiteral("Dosis de mayor margen para cada curva"), false);
+    d.tables << cellsOf(riskTable_, QStringLiteral("Riesgo de la campaña, %1").arg(riskSlotChooser_->currentText()),
+                        true);
+    d.tables.last().notes << valueOfKnowingLabel_->text();
+    d.tables << cellsOf(sensitivityTable_, sensitivityTitle_->text(), true);
+    return d;
 }
 
 bool RateAdviceWindow::exportCsv(const QString& path)
 {
-    QStringList lines;
-    lines << QStringLiteral("Velmaro: dosis recomendada");
-    for (int slot = 1; slot <= ScenarioSlots::SlotCount; ++slot)
-        if (slots_.slot(slot).active)
-            lines << QStringLiteral("\"Escenario %1: %2\"").arg(slot).arg(slots_.slot(slot).scenarioLine());
-    lines << QStringLiteral("\"%1\"").arg(statusLabel_->text());
-    lines << QStringLiteral("Tolerancia (U$S/ha),%1").arg(toleranceEdit_->text().trimmed());
-    lines << QStringLiteral("Pesos 20 % / Medio / 80 %,%1,%2,%3")
-                 .arg(weightEdits_[0]->text().trimmed(), weightEdits_[1]->text().trimmed(),
-                      weightEdits_[2]->text().trimmed());
-    lines << QString() << tablesAsText(QLatin1Char(','));
+    QString error;
+    if (CsvWriter::save(path, CsvWriter::bytes(document(), CsvWriter::savedFormat()), &error))
+        return true;
+    errors_.report(this, error);
+    return false;
+}
 
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Text) ||
-        file.write((lines.join(QLatin1Char('\n')) + QLatin1Char('\n')).toUtf8()) < 0 || !file.commit()) {
-        errors_.report(this, QStringLiteral("No se pudo escribir el archivo \"%1\": %2").arg(path, file.errorString()));
-        return false;
-    }
-    return true;
+bool RateAdviceWindow::exportXlsx(const QString& path)
+{
+    QString error;
+    if (XlsxWriter::save(path, document(), QStringLiteral("Dosis recomendada"), &error))
+        return true;
+    errors_.report(this, error);
+    return false;
 }
 
 void RateAdviceWindow::print()

@@ -7,6 +7,7 @@
 
 #include "core/AdviserCase.h"
 #include "core/RateAdvice.h"
+#include "core/TableDocument.h"
 #include "ui/common/VelmaroWindow.h"
 
 class QCheckBox;
@@ -46,14 +47,18 @@ public:
     // The three tables as text, cells separated by `separator` (tab for the clipboard,
     // comma for CSV files), each under its title.
     QStringList tablesAsText(QChar separator) const;
+    // The tables with the basis above them: tab-separated text and an HTML table.
     void copyToClipboard() const;
-    // Writes the CSV file; a file that cannot be written is reported, naming it.
+    // Writes the CSV file (in the form chosen in "Datos de respuesta") or the .xlsx file;
+    // a file that cannot be written is reported, naming it.
     bool exportCsv(const QString& path);
+    bool exportXlsx(const QString& path);
     void print();
 
     // Where "Exportar CSV…" asks for the file; tests answer without a dialog.
     using SavePathChooser = std::function<QString(QWidget* parent)>;
     void setSavePathChooser(SavePathChooser chooser) { choosePath_ = std::move(chooser); }
+    void setXlsxPathChooser(SavePathChooser chooser) { chooseXlsxPath_ = std::move(chooser); }
 
 Q_SIGNALS:
     // The optima to mark on the economic chart; empty when the marks are switched off.
@@ -78,6 +83,7 @@ private:
     void publishMarks();
     QString productCell(int dose) const;
     QString headerLine() const;
+    TableDocument document() const;
 
     const EconomicSituation& situation_;
     const CurveSelection& selection_;
@@ -85,6 +91,7 @@ private:
     ErrorReporter& errors_;
     ReportPrinter& printer_;
     SavePathChooser choosePath_;
+    SavePathChooser chooseXlsxPath_;
 
     QLabel* statusLabel_ = nullptr;
     QLineEdit* toleranceEdit_ = nullptr;

@@ -176,6 +176,13 @@ void WindowSet::createRateAdvice()
 
 void WindowSet::wireResponseData()
 {
+    QFile help(QStringLiteral(":/help/ResponseData.html"));
+    const QString text = help.open(QIODevice::ReadOnly) ? QString::fromUtf8(help.readAll()).trimmed() : QString();
+    auto* dataHelp =
+        new HelpWindow(QStringLiteral("ResponseDataHelpWindow"), QStringLiteral("Ayuda: datos de respuesta"), text);
+    addedWindows_.emplace_back(dataHelp);
+    connect(responseDataWindow_, &ResponseDataWindow::helpRequested, this, [dataHelp] { present(dataHelp); });
+
     // The charts name the data they rest on; the choice is kept for the next session.
     auto label = [this] {
         yieldChart_->setDataSourceText(responseData_->shortLabel());

@@ -7,6 +7,12 @@ QStringList DialogFileChooser::openFiles(QWidget* parent, const QString& caption
     return QFileDialog::getOpenFileNames(parent, caption, QString(), filter);
 }
 
+QStringList DialogFileChooser::openFilesFrom(QWidget* parent, const QString& caption, const QString& filter,
+                                             const QString& folder)
+{
+    return QFileDialog::getOpenFileNames(parent, caption, folder, filter);
+}
+
 QString DialogFileChooser::saveFile(QWidget* parent, const QString& caption, const QString& suggested,
                                     const QString& filter)
 {

@@ -12,6 +12,13 @@ public:
     virtual ~FileChooser() = default;
     // The files chosen to read; empty when the adviser cancels.
     virtual QStringList openFiles(QWidget* parent, const QString& caption, const QString& filter) = 0;
+    // The same, the dialog opening in `folder` when there is one.
+    virtual QStringList openFilesFrom(QWidget* parent, const QString& caption, const QString& filter,
+                                      const QString& folder)
+    {
+        Q_UNUSED(folder);
+        return openFiles(parent, caption, filter);
+    }
     // The file to write; empty when the adviser cancels.
     virtual QString saveFile(QWidget* parent, const QString& caption, const QString& suggested,
                              const QString& filter) = 0;
@@ -20,5 +27,7 @@ public:
 class DialogFileChooser : public FileChooser {
 public:
     QStringList openFiles(QWidget* parent, const QString& caption, const QString& filter) override;
+    QStringList openFilesFrom(QWidget* parent, const QString& caption, const QString& filter,
+                              const QString& folder) override;
     QString saveFile(QWidget* parent, const QString& caption, const QString& suggested, const QString& filter) override;
 };

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include <QCheckBox>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -11,11 +12,17 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
-#include "core/DataFileText.h"
+#include "core/CsvWriter.h"
+#include "core/ExampleFiles.h"
 #include "core/ResponseData.h"
 #include "core/ResponseTableReader.h"
+#include "core/ScenarioCodeList.h"
+#include "core/SheetReader.h"
+#include "core/XlsxWriter.h"
 #include "ui/common/ErrorReporter.h"
 #include "ui/common/FileChooser.h"
+
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -24,8 +31,20 @@ QString number(double value, int decimals)
     return std::isfinite(value) ? QString::number(value, 'f', decimals) : QStringLiteral("—");
 }
 
-const QString TableFilter = QStringLiteral("Tablas (*.csv *.txt);;Todos los archivos (*)");
+const QString TableFilter = QStringLiteral("Tablas (*.csv *.txt *.xlsx *.ods);;Todos los archivos (*)");
+const QString TrialFilter = QStringLiteral("Ensayos (*.csv *.txt *.xlsx *.ods);;Todos los archivos (*)");
 const QString CsvFilter = QStringLiteral("CSV (*.csv);;Todos los archivos (*)");
+const QString XlsxFilter = QStringLiteral("Excel (*.xlsx);;Todos los archivos (*)");
+
+// A fitted coefficient as it would enter the table: four significant digits at least.
+QString coefficient(double value, int k)
+{
+    if (!std::isfinite(value))
+        return u"—"_s;
+    const double kept = ResponseTableReader::rounded(value, k);
+    const CoefficientTexts t = ResponseTableReader::texts({kept, kept, kept});
+    return (k == 0 ? t.a : k == 1 ? t.b : t.c).trimmed();
+}
 
 } // namespace
 
@@ -37,28 +56,25 @@ ResponseDataWindow::ResponseDataWindow(ResponseData& data, ErrorReporter& errors
 {
     // Look: the source on top, the actions in a row, the fits below.
     resize(900, 520);
+    // Reading on the first row, writing on the second.
     struct Action {
+        int row;
         const char* name;
         const char16_t* caption;
         void (ResponseDataWindow::*run)();
     };
     const Action actions[] = {
-        {"LoadTableButton", u"Cargar tabla…", &ResponseDataWindow::loadTable},
-        {"FitTrialsButton", u"Ajustar desde ensayos…", &ResponseDataWindow::fitTrials},
-        {"ExportTableButton", u"Exportar tabla…", &ResponseDataWindow::exportTable},
-        {"BuiltInTableButton", u"Volver a la tabla incorporada", &ResponseDataWindow::useBuiltIn},
+        {0, "LoadTableButton", u"Cargar tabla…", &ResponseDataWindow::loadTable},
+        {0, "FitTrialsButton", u"Ajustar desde ensayos…", &ResponseDataWindow::fitTrials},
+        {0, "BuiltInTableButton", u"Volver a la tabla incorporada", &ResponseDataWindow::useBuiltIn},
+        {0, "DataHelpButton", u"Ayuda", &ResponseDataWindow::helpRequested},
+        {1, "ExportTableButton", u"Exportar tabla…", &ResponseDataWindow::exportTable},
+        {1, "ExportXlsxButton", u"Exportar a Excel (.xlsx)…", &ResponseDataWindow::exportTableXlsx},
+        {1, "ExportCodesButton", u"Exportar códigos…", &ResponseDataWindow::exportCodes},
     };
-    const QStringList fitColumns{QStringLiteral("Código"),
-                                 QStringLiteral("Nivel"),
-                                 QStringLiteral("Puntos"),
-                                 QStringLiteral("Dosis distintas"),
-                                 QStringLiteral("a"),
-                                 QStringLiteral("b"),
-                                 QStringLiteral("c"),
-                                 QStringLiteral("R²"),
-                                 QStringLiteral("Error estándar residual"),
-                                 QStringLiteral("Rango de N"),
-                                 QStringLiteral("Aviso")};
+    const QStringList fitColumns{u"Código"_s, u"Nivel"_s, u"Puntos"_s, u"Dosis distintas"_s,         u"a"_s,
+                                 u"b"_s,      u"c"_s,     u"R²"_s,     u"Error estándar residual"_s, u"Rango de N"_s,
+                                 u"Aviso"_s};
 
     auto* layout = new QVBoxLayout(this);
     auto* heading = new QLabel(QStringLiteral("Tabla de coeficientes en uso:"), this);
@@ -74,15 +90,23 @@ ResponseDataWindow::ResponseDataWindow(ResponseData& data, ErrorReporter& errors
     sourceLabel_->setTextFormat(Qt::PlainText);
     layout->addWidget(sourceLabel_);
 
-    auto* row = new QHBoxLayout;
+    QHBoxLayout* rows[2] = {new QHBoxLayout, new QHBoxLayout};
     for (const Action& action : actions) {
         auto* button = new QPushButton(QString::fromUtf16(action.caption), this);
         button->setObjectName(QLatin1String(action.name));
         connect(button, &QPushButton::clicked, this, action.run);
-        row->addWidget(button);
+        rows[action.row]->addWidget(button);
     }
-    row->addStretch();
-    layout->addLayout(row);
+
+    internationalCheck_ = new QCheckBox(u"Formato internacional (coma y punto decimal)"_s, this);
+    internationalCheck_->setObjectName(u"InternationalCsvCheck"_s);
+    internationalCheck_->setToolTip(u"Sin marcar, los CSV que escribe el programa usan punto y coma y coma decimal, "
+                                    "como los lee una planilla en español."_s);
+    rows[1]->addWidget(internationalCheck_);
+    for (QHBoxLayout* row : rows) {
+        row->addStretch();
+        layout->addLayout(row);
+    }
 
     statusLabel_ = new QLabel(this);
     statusLabel_->setObjectName(QStringLiteral("StatusLabel"));
@@ -114,6 +138,10 @@ ResponseDataWindow::ResponseDataWindow(ResponseData& data, ErrorReporter& errors
     connect(acceptButton_, &QPushButton::clicked, this, &ResponseDataWindow::acceptFits);
     connect(discardButton_, &QPushButton::clicked, this, &ResponseDataWindow::discardFits);
     connect(&data_, &ResponseData::changed, this, &ResponseDataWindow::showSource);
+    internationalCheck_->setChecked(CsvWriter::savedFormat() == CsvWriter::Format::International);
+    connect(internationalCheck_, &QCheckBox::toggled, this, [](bool international) {
+        CsvWriter::saveFormat(international ? CsvWriter::Format::International : CsvWriter::Format::Spanish);
+    });
     showSource();
     showFits();
 }
@@ -147,40 +175,58 @@ void ResponseDataWindow::refuse(const QString& what, const QString& error)
 
 void ResponseDataWindow::loadTable()
 {
-    const QStringList paths = files_.openFiles(
-        this, QStringLiteral("Cargar tabla: un archivo CSV o los tres archivos 20, medio y 80"), TableFilter);
+    QStringList paths = files_.openFilesFrom(
+        this, u"Cargar tabla: una planilla (CSV, .xlsx, .ods) o los tres archivos 20, medio y 80"_s, TableFilter,
+        ExampleFiles::folder());
     if (paths.isEmpty())
         return;
     QString error;
-    if (!data_.loadTable(paths, &error)) {
-        refuse(QStringLiteral("No se cargó la tabla"), error);
-        return;
+    if (paths.size() == 3 && ResponseData::orderByLevel(paths, &error).isEmpty()) {
+        // The names do not say which file is which level: the adviser says it.
+        QStringList ordered;
+        for (Level level : TableLevels) {
+            const QStringList chosen = files_.openFilesFrom(
+                this,
+                u"Los nombres no dicen el nivel: elija el archivo del nivel %1"_s.arg(ResponseTable::levelName(level)),
+                TableFilter, QFileInfo(paths.first()).absolutePath());
+            if (chosen.size() != 1)
+                return;
+            ordered << chosen.first();
+        }
+        paths = ordered;
+        error.clear();
+        if (!data_.loadInOrder(paths, &error))
+            return refuse(u"No se cargó la tabla"_s, error);
+    } else if (!data_.loadTable(paths, &error)) {
+        return refuse(u"No se cargó la tabla"_s, error);
     }
-    statusLabel_->setText(QStringLiteral("Tabla cargada: %1 códigos del archivo, %2 de la tabla incorporada.")
-                              .arg(data_.codesFromFiles())
-                              .arg(ResponseTable::LineCount - data_.codesFromFiles()));
+    QString status = u"Tabla cargada: %1 códigos del archivo, %2 de la tabla incorporada."_s.arg(data_.codesFromFiles())
+                         .arg(ResponseTable::LineCount - data_.codesFromFiles());
+    if (!data_.loadWarnings().isEmpty())
+        status += u"\nAviso: "_s + data_.loadWarnings().join(u"; "_s) + u"."_s;
+    statusLabel_->setText(status);
 }
 
 void ResponseDataWindow::fitTrials()
 {
-    const QStringList paths =
-        files_.openFiles(this, QStringLiteral("Ajustar desde ensayos: archivo CSV de resultados"), CsvFilter);
+    const QStringList paths = files_.openFilesFrom(this, u"Ajustar desde ensayos: archivo de resultados"_s, TrialFilter,
+                                                   ExampleFiles::folder());
     if (paths.isEmpty())
         return;
     if (paths.size() != 1) {
         refuse(QStringLiteral("No se leyeron los ensayos"), QStringLiteral("elija un solo archivo de ensayos"));
         return;
     }
-    const DataFileText::Result file = DataFileText::read(paths.first());
-    const TrialFit::Reading reading = file.ok ? TrialFit::read(file.bytes, QFileInfo(paths.first()).fileName())
-                                              : TrialFit::Reading{false, file.error, {}, 0};
+    const Sheet sheet = SheetReader::read(paths.first());
+    const TrialFit::Reading reading = TrialFit::read(sheet);
     if (!reading.ok) {
         refuse(QStringLiteral("No se leyeron los ensayos"), reading.error);
         return;
     }
     pending_ = reading.fits;
     pendingPath_ = paths.first();
-    pendingBytes_ = file.bytes;
+    pendingBytes_ = sheet.bytes;
+    pendingLines_ = sheet.lineCount;
     showFits();
     const int usable = int(TrialFit::usable(pending_).size());
     int usableFits = 0;
@@ -203,9 +249,9 @@ void ResponseDataWindow::showFits()
                                 ResponseTable::levelName(f.level),
                                 QString::number(f.points),
                                 QString::number(f.distinctRates),
-                                number(f.coefficients.a, 1),
-                                number(f.coefficients.b, 3),
-                                number(f.coefficients.c, 4),
+                                coefficient(f.coefficients.a, 0),
+                                coefficient(f.coefficients.b, 1),
+                                coefficient(f.coefficients.c, 2),
                                 number(f.rSquared, 3),
                                 number(f.residualError, 1),
                                 QStringLiteral("%1 a %2").arg(number(f.nMinimum, 0), number(f.nMaximum, 0)),
@@ -227,7 +273,7 @@ void ResponseDataWindow::showFits()
 void ResponseDataWindow::acceptFits()
 {
     QString error;
-    if (!data_.useFits(pending_, pendingPath_, pendingBytes_, &error)) {
+    if (!data_.useFits(pending_, pendingPath_, pendingBytes_, &error, pendingLines_)) {
         refuse(QStringLiteral("No se usaron los ajustes"), error);
         return;
     }
@@ -246,17 +292,42 @@ void ResponseDataWindow::discardFits()
 
 void ResponseDataWindow::exportTable()
 {
-    const QString path =
-        files_.saveFile(this, QStringLiteral("Exportar tabla en uso"), QStringLiteral("tabla_velmaro.csv"), CsvFilter);
+    const QString path = files_.saveFile(this, u"Exportar tabla en uso"_s, u"tabla_velmaro.csv"_s, CsvFilter);
     if (path.isEmpty())
         return;
-    QSaveFile file(path);
-    const QByteArray csv = ResponseTableReader::exportCsv(data_.table());
-    if (!file.open(QIODevice::WriteOnly) || file.write(csv) != csv.size() || !file.commit()) {
-        errors_.report(this, QStringLiteral("No se pudo escribir %1: %2").arg(path, file.errorString()));
+    QString error;
+    if (!CsvWriter::save(
+            path, CsvWriter::bytes(ResponseTableReader::exportRows(data_.table()), CsvWriter::savedFormat()), &error))
+        return errors_.report(this, error);
+    statusLabel_->setText(u"Tabla exportada en %1."_s.arg(path));
+}
+
+void ResponseDataWindow::exportTableXlsx()
+{
+    const QString path = files_.saveFile(this, u"Exportar tabla en uso a Excel"_s, u"tabla_velmaro.xlsx"_s, XlsxFilter);
+    if (path.isEmpty())
         return;
-    }
-    statusLabel_->setText(QStringLiteral("Tabla exportada en %1.").arg(path));
+    QString error;
+    if (!XlsxWriter::save(path, TableDocument::plain(ResponseTableReader::exportRows(data_.table())), u"Tabla"_s,
+                          &error))
+        return errors_.report(this, error);
+    statusLabel_->setText(u"Tabla exportada en %1."_s.arg(path));
+}
+
+void ResponseDataWindow::exportCodes()
+{
+    const QString path = files_.saveFile(this, u"Exportar códigos de escenario"_s, u"codigos_velmaro.csv"_s,
+                                         u"CSV (*.csv);;Excel (*.xlsx)"_s);
+    if (path.isEmpty())
+        return;
+    const TableDocument codes = TableDocument::plain(ScenarioCodeList::rows());
+    QString error;
+    const bool written = path.endsWith(u".xlsx"_s, Qt::CaseInsensitive)
+        ? XlsxWriter::save(path, codes, u"Códigos"_s, &error)
+        : CsvWriter::save(path, CsvWriter::bytes(codes, CsvWriter::savedFormat()), &error);
+    if (!written)
+        return errors_.report(this, error);
+    statusLabel_->setText(u"Códigos exportados en %1."_s.arg(path));
 }
 
 void ResponseDataWindow::useBuiltIn()

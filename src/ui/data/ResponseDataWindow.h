@@ -6,6 +6,7 @@
 #include "core/TrialFit.h"
 #include "ui/common/VelmaroWindow.h"
 
+class QCheckBox;
 class QLabel;
 class QPushButton;
 class QTableWidget;
@@ -28,12 +29,21 @@ public:
     // "Usar estos ajustes" / "Descartar" for the fits on show.
     void acceptFits();
     void discardFits();
-    // "Exportar tabla…": the table in use as CSV.
+    // "Exportar tabla…": the table in use as CSV, in the form InternationalCsvCheck says.
     void exportTable();
+    // "Exportar a Excel (.xlsx)…": the table in use as a workbook.
+    void exportTableXlsx();
+    // "Exportar códigos…": every scenario code with its names, as CSV or .xlsx by the
+    // name chosen.
+    void exportCodes();
     // "Volver a la tabla incorporada".
     void useBuiltIn();
 
     const QList<TrialFit::Fit>& pendingFits() const { return pending_; }
+
+Q_SIGNALS:
+    // "Ayuda": the file kinds explained.
+    void helpRequested();
 
 private:
     void showSource();
@@ -48,7 +58,9 @@ private:
     QTableWidget* fitTable_ = nullptr;
     QPushButton* acceptButton_ = nullptr;
     QPushButton* discardButton_ = nullptr;
+    QCheckBox* internationalCheck_ = nullptr;
     QList<TrialFit::Fit> pending_;
     QString pendingPath_;
     QByteArray pendingBytes_;
+    int pendingLines_ = 0;
 };
