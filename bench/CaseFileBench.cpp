@@ -54,13 +54,13 @@ void VelmaroBench::measureCase(CaseStep step, Samples& samples)
     const QByteArray table = ResponseTableReader::exportCsv(ResponseTable::builtIn());
     const QByteArray fits = table.left(table.indexOf("\nAZAA")) + '\n'; // the first codes
     const QString sha = QString::fromLatin1(QCryptographicHash::hash(table, QCryptographicHash::Sha256).toHex());
-    const ResponseData::Record own{
+    const ResponseData::Record given{
         {{QStringLiteral("/campo/tabla.csv"), int(table.count('\n')), QDateTime::currentDateTime(), sha}},
         {table},
-        fits,
-        {QStringLiteral("/campo/ensayos.csv"), 120, QDateTime::currentDateTime(), {}}};
+        {{{QStringLiteral("/campo/ensayos.csv"), 120, QDateTime::currentDateTime(), {}}, fits}}};
     QString error;
-    QVERIFY2(adviserCase.responseData().useRecord(own, &error), qPrintable(error));
+    QVERIFY2(adviserCase.responseData().useRecord(given, &error), qPrintable(error));
+    const ResponseData::Record own = adviserCase.responseData().record(); // the fits as the data keep them
     adviserCase.setIdentity({QStringLiteral("García"), QStringLiteral("Lote 4"), QStringLiteral("2025/26"),
                              QStringLiteral("Ríos"), QString(2000, u'n')});
     adviserCase.setNCostFromAssistant({2, QStringLiteral("350"), QStringLiteral("761")});

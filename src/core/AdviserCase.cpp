@@ -128,8 +128,8 @@ AdviserCase::DataSource AdviserCase::dataSource() const
 {
     const ResponseData::Record r = data_.record();
     if (r.tableFiles.isEmpty())
-        return r.fitsCsv.isEmpty() ? DataSource::BuiltIn : DataSource::Fits;
-    return r.fitsCsv.isEmpty() ? DataSource::Table : DataSource::TableAndFits;
+        return r.trials.isEmpty() ? DataSource::BuiltIn : DataSource::Fits;
+    return r.trials.isEmpty() ? DataSource::Table : DataSource::TableAndFits;
 }
 
 AdviserCase::Content AdviserCase::content() const

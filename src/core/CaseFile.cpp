@@ -21,6 +21,8 @@ namespace {
 const QString FormatKey = QStringLiteral("formato");
 const QString VersionKey = QStringLiteral("version");
 const QString CasePathKey = QStringLiteral("rutaDelCaso");
+// Each trial file kept holds at least one curve of its own.
+constexpr qsizetype MaximumTrials = qsizetype(ResponseTable::LineCount) * 3;
 
 // The levels as the file names them, in the order of the tables.
 const std::array<QString, 3> LevelKeys{QStringLiteral("20"), QStringLiteral("medio"), QStringLiteral("80")};
@@ -76,7 +78,8 @@ QJsonObject slotObject(const SlotRecord& r)
                          {QStringLiteral("cultivar"), r.cultivarLetter},
                          {QStringLiteral("agua"), r.waterLetter}}},
             {QStringLiteral("codigo"), r.code},
-            {QStringLiteral("coeficientes"), coefficients}};
+            {QStringLiteral("coeficientes"), coefficients},
+            {QStringLiteral("lineaCurvas"), r.curvesLine}};
 }
 
 QJsonValue soilObject(const std::optional<AdviserCase::SoilSample>& sample)
@@ -101,11 +104,11 @@ QJsonObject dataObject(const ResponseData::Record& data)
         file.insert(QStringLiteral("contenido"), QString::fromLatin1(data.tableBytes.value(i).toBase64()));
         table.append(file);
     }
-    QJsonValue fits = QJsonValue::Null;
-    if (!data.fitsCsv.isEmpty()) {
-        QJsonObject f = sourceFile(data.fitsSource);
-        f.insert(QStringLiteral("coeficientes"), QString::fromUtf8(data.fitsCsv));
-        fits = f;
+    QJsonArray fits;
+    for (const ResponseData::Record::Trial& trial : data.trials) {
+        QJsonObject f = sourceFile(trial.source);
+        f.insert(QStringLiteral("coeficientes"), QString::fromUtf8(trial.fitsCsv));
+        fits.append(f);
     }
     return {{QStringLiteral("tabla"), table}, {QStringLiteral("ajustes"), fits}};
 }
@@ -250,11 +253,11 @@ public:
 
 SlotRecord readSlot(Fields& f, const QJsonValue& value, const QString& place, int slot)
 {
-    const QJsonObject o =
-        f.object(value, place,
-                 {QStringLiteral("mostrado"), QStringLiteral("activo"), QStringLiteral("sitio"),
-                  QStringLiteral("unidad"), QStringLiteral("cultivar"), QStringLiteral("agua"),
-                  QStringLiteral("letras"), QStringLiteral("codigo"), QStringLiteral("coeficientes")});
+    const QJsonObject o = f.object(value, place,
+                                   {QStringLiteral("mostrado"), QStringLiteral("activo"), QStringLiteral("sitio"),
+                                    QStringLiteral("unidad"), QStringLiteral("cultivar"), QStringLiteral("agua"),
+                                    QStringLiteral("letras"), QStringLiteral("codigo"), QStringLiteral("coeficientes"),
+                                    QStringLiteral("lineaCurvas")});
     SlotRecord r = SlotRecord::initial(slot);
     r.panelShown = f.flag(o.value(QStringLiteral("mostrado")), Fields::join(place, QStringLiteral("mostrado")));
     r.active = f.flag(o.value(QStringLiteral("activo")), Fields::join(place, QStringLiteral("activo")));
@@ -271,6 +274,8 @@ SlotRecord readSlot(Fields& f, const QJsonValue& value, const QString& place, in
     r.cultivarLetter = f.text(letters, lettersPlace, QStringLiteral("cultivar"), 64);
     r.waterLetter = f.text(letters, lettersPlace, QStringLiteral("agua"), 64);
     r.code = f.text(o, place, QStringLiteral("codigo"), 256);
+    // The scenario the coefficients were looked up for, which the charts name.
+    r.curvesLine = f.text(o, place, QStringLiteral("lineaCurvas"));
     const QString coefficientsPlace = Fields::join(place, QStringLiteral("coeficientes"));
     const QJsonObject coefficients = f.object(o.value(QStringLiteral("coeficientes")), coefficientsPlace,
                                               {LevelKeys[0], LevelKeys[1], LevelKeys[2]});
@@ -341,15 +346,20 @@ ResponseData::Record readData(Fields& f, const QJsonValue& value)
         data.tableFiles << file;
         data.tableBytes << *decoded;
     }
-    if (!f.isNull(o, QStringLiteral("ajustes"))) {
-        const QString fitsPlace = Fields::join(place, QStringLiteral("ajustes"));
-        data.fitsSource =
-            readSourceFile(f, o.value(QStringLiteral("ajustes")), fitsPlace, QStringLiteral("coeficientes"));
-        data.fitsCsv = f.text(o.value(QStringLiteral("ajustes")).toObject(), fitsPlace, QStringLiteral("coeficientes"),
-                              DataFileText::MaximumBytes)
-                           .toUtf8();
-        if (!f.failed() && data.fitsCsv.isEmpty())
-            f.fail(Fields::join(fitsPlace, QStringLiteral("coeficientes")), QStringLiteral("está vacío"));
+    // The accepted fits of each trial file, in the order accepted; every curve belongs to
+    // one of them, so there are never more of them than curves.
+    const QString fitsPlace = Fields::join(place, QStringLiteral("ajustes"));
+    const QJsonArray fits = f.array(o, place, QStringLiteral("ajustes"), MaximumTrials, false);
+    for (qsizetype i = 0; i < fits.size() && !f.failed(); ++i) {
+        const QString trialPlace = Fields::item(fitsPlace, std::size_t(i));
+        ResponseData::Record::Trial trial;
+        trial.source = readSourceFile(f, fits.at(i), trialPlace, QStringLiteral("coeficientes"));
+        trial.fitsCsv =
+            f.text(fits.at(i).toObject(), trialPlace, QStringLiteral("coeficientes"), DataFileText::MaximumBytes)
+                .toUtf8();
+        if (!f.failed() && trial.fitsCsv.isEmpty())
+            f.fail(Fields::join(trialPlace, QStringLiteral("coeficientes")), QStringLiteral("está vacío"));
+        data.trials << trial;
     }
     return data;
 }

@@ -45,7 +45,7 @@ QByteArray CsvWriter::bytes(const TableDocument& document, Format format)
 bool CsvWriter::save(const QString& path, const QByteArray& bytes, QString* error)
 {
     QSaveFile file(path);
-    if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit())
+    if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.flush() && file.commit())
         return true;
     *error = u"No se pudo escribir el archivo \"%1\": %2"_s.arg(path, file.errorString());
     return false;

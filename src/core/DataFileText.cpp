@@ -1,12 +1,27 @@
 #include "DataFileText.h"
 
 #include <algorithm>
+#include <cerrno>
 
 #include <QFile>
 #include <QFileInfo>
 #include <QStringDecoder>
 
+#ifdef Q_OS_UNIX
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
 namespace {
+
+QString notAFile(const QString& name, bool folder)
+{
+    return folder ? QStringLiteral("%1: es una carpeta, no un archivo").arg(name)
+                  : QStringLiteral("%1: no es un archivo común (es un dispositivo, una tubería o un enlace a uno de "
+                                   "ellos); elija un archivo de datos")
+                        .arg(name);
+}
 
 // Windows-1252 at 0x80-0x9F; the other bytes above 0x7F are Latin-1. 0 marks the five
 // bytes the code page leaves undefined.
@@ -46,9 +61,33 @@ DataFileText::Bytes DataFileText::load(const QString& path)
 {
     Bytes result;
     const QString name = QFileInfo(path).fileName();
+    // What the path is, is looked at before it is opened: opening a pipe waits for a
+    // writer, and reading a device may never end.
+    const QFileInfo info(path);
+    if (info.exists() && !info.isFile()) {
+        result.error = notAFile(name, info.isDir());
+        return result;
+    }
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        result.error = QStringLiteral("%1: no se pudo abrir el archivo (%2)").arg(name, file.errorString());
+#ifdef Q_OS_UNIX
+    // Opened without waiting and looked at again, in case the name was pointed elsewhere in between.
+    const int descriptor = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    struct stat opened { };
+    if (descriptor >= 0 && (::fstat(descriptor, &opened) != 0 || !S_ISREG(opened.st_mode))) {
+        ::close(descriptor);
+        result.error = notAFile(name, S_ISDIR(opened.st_mode));
+        return result;
+    }
+    const bool open = descriptor >= 0 && file.open(descriptor, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle);
+    const QString why = descriptor >= 0 ? file.errorString() : qt_error_string(errno);
+    if (descriptor >= 0 && !open)
+        ::close(descriptor);
+#else
+    const bool open = file.open(QIODevice::ReadOnly);
+    const QString why = file.errorString();
+#endif
+    if (!open) {
+        result.error = QStringLiteral("%1: no se pudo abrir el archivo (%2)").arg(name, why);
         return result;
     }
     // The size is checked before reading, so a huge file is never held in memory.

@@ -7,8 +7,8 @@
 // The text of a data file an adviser brings (a coefficient table, trial results, a sheet
 // saved as CSV): UTF-8 with or without byte-order mark, UTF-16 with its mark (a
 // spreadsheet's "Unicode text"), or Windows-1252 when the bytes are not UTF-8; "\n",
-// "\r\n" or "\r" line ends. Anything else (a binary file, a file too large to be a table)
-// is refused with a message that names the file and the real cause, before any of its
+// "\r\n" or "\r" line ends. Anything else (a folder, a pipe or a device, a binary file, a
+// file too large to be a table) is refused with a message that names the file and the real cause, before any of its
 // lines is read.
 class DataFileText {
 public:

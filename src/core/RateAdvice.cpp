@@ -39,6 +39,12 @@ int firstReference(int referenceN)
 
 } // namespace
 
+QString RateAdvice::beyondTableNote()
+{
+    return QStringLiteral("La N de referencia supera el rango de la tabla (%1 kg/ha): no hay dosis que evaluar")
+        .arg(LastN);
+}
+
 std::vector<double> RateAdvice::margins(const EconomicTable& table, int k, const Basis& basis)
 {
     const int from = firstReference(basis.referenceN);

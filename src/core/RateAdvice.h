@@ -19,6 +19,11 @@ class RateAdvice {
 public:
     static constexpr int LastN = 189;
 
+    // A reference at or above the table's last N leaves no dose to weigh: the advice says
+    // so instead of showing any number.
+    static bool evaluable(int referenceN) { return referenceN < LastN; }
+    static QString beyondTableNote();
+
     // Where the scans start and what nitrogen costs.
     struct Basis {
         int referenceN = 40;     // already raised to the lowest reference

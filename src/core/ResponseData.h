@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <optional>
 
 #include <QDateTime>
@@ -24,28 +25,48 @@ struct DataSourceFile {
     bool operator==(const DataSourceFile&) const = default;
 };
 
-// The response-curve table in use, shared by every lookup. It starts as the built-in
-// table; a loaded table or accepted trial fits replace it as a whole, and only after
-// every value has passed its check: a refused file leaves it exactly as it was.
+// The fits accepted from one trial file: the curves it still supplies. A curve fitted
+// again from a later file is that file's, so no curve belongs to two acceptances.
+struct AcceptedTrial {
+    DataSourceFile source;
+    CoefficientSet curves; // only the levels accepted
+};
+
+// The response-curve table in use, shared by every lookup: the built-in table, the lines
+// of the adviser's own table file over it, then the accepted trial fits in the order they
+// were accepted. A change is made whole and only after every value has passed its check:
+// a refused file leaves the table exactly as it was.
 // The object lives for the whole run, so a reference to table() stays valid while its
 // content is swapped.
 class ResponseData : public QObject {
     Q_OBJECT
 public:
+    // Asked at restore() with the table files that changed since they were chosen:
+    // whether to use their content as it is now.
+    using UseChangedFiles = std::function<bool(const QStringList& paths)>;
+
     explicit ResponseData(QObject* parent = nullptr);
 
     const ResponseTable& table() const { return table_; }
     bool isBuiltIn() const { return files_.isEmpty(); }
+    // The table files in use, then the trial files whose fits are in use.
     const QList<DataSourceFile>& files() const { return files_; }
     // Codes whose lines (some level at least) come from the files.
     int codesFromFiles() const { return int(codesFromFiles_.size()); }
+    const QList<AcceptedTrial>& acceptedTrials() const { return trials_; }
+    // The table file(s) chosen, whether in use or not; empty for the built-in table.
+    const QStringList& chosenTable() const { return tablePaths_; }
+    // The table chosen in an earlier session that could not be used in this one (its
+    // file gone, changed or refused); it is tried again at the next start.
+    QStringList tableNotInUse() const { return tableFiles_.isEmpty() ? tablePaths_ : QStringList(); }
 
     // "datos: incorporados" or "datos: <file name>[ + <file name>]", as the charts show it.
     QString shortLabel() const;
 
     // One table sheet (CSV, .xlsx, .ods), or three fixed-column files told apart by
     // their names (orderByLevel). The whole set is checked before the table changes; on
-    // refusal *error says where and why.
+    // refusal *error says where and why. A loaded table takes the place of the table and
+    // of every accepted fit.
     bool loadTable(const QStringList& paths, QString* error);
     // The same with three files already in level order (20 %, Medio, 80 %), as the
     // adviser assigned them.
@@ -53,22 +74,30 @@ public:
     // What the last loaded table warns of (curves that rise without a maximum).
     const QStringList& loadWarnings() const { return warnings_; }
 
-    // The usable fits replace their codes' lines of the table in use.
-    // `trialLines` is the trial file's line (or sheet row) count; -1 counts the lines of
-    // its bytes as text.
+    // The usable fits go over the table in use; for a code and level fitted before, the
+    // later acceptance wins. `trialLines` is the trial file's line (or sheet row) count;
+    // -1 counts the lines of its bytes as text.
     bool useFits(const QList<TrialFit::Fit>& fits, const QString& trialPath, const QByteArray& trialBytes,
                  QString* error, int trialLines = -1);
+    // The curves of earlier acceptances these fits would take over, as "AGAA Medio (ensayos.csv)".
+    QStringList curvesReplacedBy(const QList<TrialFit::Fit>& fits) const;
+    // The accepted fits, one line per trial file: "ensayos.csv: AGAA Medio, AGAA 80".
+    QStringList acceptedFitLines() const;
 
     void useBuiltIn();
 
     // The data in use as a case keeps it, so that the case shows the same numbers on a
-    // computer without the files: each table file read, with its bytes, and the accepted
-    // fits with the trial file they came from.
+    // computer without the files: each table file read, with its bytes, and each trial
+    // file's accepted fits, in the order accepted.
     struct Record {
+        struct Trial {
+            DataSourceFile source;
+            QByteArray fitsCsv; // the curves it supplies, as table CSV rows
+            bool operator==(const Trial&) const = default;
+        };
         QList<DataSourceFile> tableFiles; // none: the built-in table; one sheet or three fixed-column files
         QList<QByteArray> tableBytes;     // of each table file
-        QByteArray fitsCsv;               // empty: no fits
-        DataSourceFile fitsSource;
+        QList<Trial> trials;              // none: no fits
         bool operator==(const Record&) const = default;
     };
     Record record() const;
@@ -76,11 +105,14 @@ public:
     // uses them; on refusal the data stay as they were and *error says why.
     bool useRecord(const Record& record, QString* error);
 
-    // The choice is kept in `settings`; restore() loads it again with the same checks.
-    // When it cannot (a file gone or changed into something invalid), the built-in
-    // table stays in use, the setting is cleared and *error says why.
-    void save(QSettings& settings) const;
-    bool restore(QSettings& settings, QString* error);
+    // The choice is kept in `settings`; save() says in *error when it could not be written.
+    // restore() loads it again with the same checks. A table file gone or refused leaves
+    // the built-in table in use for this session and the choice kept for the next start;
+    // a table file changed since it was chosen is used only when `useChanged` agrees (and
+    // not without it).
+    // Saved fits that no longer read are dropped. *error says what could not be used.
+    bool save(QSettings& settings, QString* error = nullptr) const;
+    bool restore(QSettings& settings, QString* error, const UseChangedFiles& useChanged = {});
 
     // The file form a path list stands for: three paths are the fixed-column files,
     // taken in level order by their names (one with the word "20", one with "medio", one
@@ -90,23 +122,33 @@ public:
     // "resp_20", "80 %"); nothing when it says none or more than one.
     static std::optional<Level> levelInName(const QString& path);
 
+    // "AGAA Medio": a code and a level as the adviser reads them.
+    static QString curveName(const QString& code, Level level);
+
 Q_SIGNALS:
     void changed();
 
 private:
-    bool readTable(const QStringList& paths, ResponseTable* table, QSet<QString>* codes, QList<DataSourceFile>* files,
-                   QList<QByteArray>* bytes, QString* error, QStringList* warnings) const;
-    static bool parseTable(const QList<DataSourceFile>& files, const QList<QByteArray>& bytes, ResponseTable* table,
-                           QSet<QString>* codes, QString* error, QStringList* warnings);
-    static bool applyFits(const QByteArray& csv, ResponseTable* table, QSet<QString>* codes, QString* error);
-    void swap(ResponseTable table, QList<DataSourceFile> files, QSet<QString> codes);
+    struct TableRead {
+        CoefficientSet set;
+        QList<DataSourceFile> files;
+        QList<QByteArray> bytes; // of each file
+        QStringList warnings;
+    };
+    bool readTable(const QStringList& paths, TableRead* read, QString* error) const;
+    // The table held in `read`'s files and bytes, a sheet of any kind or three fixed-column files.
+    static bool parseTable(TableRead* read, QString* error);
+    // The table in use, its sources and codes made again from the parts; announces the change.
+    void rebuild();
 
     ResponseTable table_;
     QList<DataSourceFile> files_;
     QSet<QString> codesFromFiles_;
-    QStringList tablePaths_;       // the loaded table, in level order; empty for the built-in
-    QList<QByteArray> tableBytes_; // each file of the loaded table as read
-    QByteArray fitsCsv_;           // accepted fits as CSV rows, kept for the next session
-    DataSourceFile fitsSource_;    // the trial file the fits came from
+    QStringList tablePaths_;           // the chosen table, in level order; empty for the built-in
+    QStringList tableSums_;            // SHA-256 of each chosen file when it was chosen
+    QList<DataSourceFile> tableFiles_; // the chosen table's files when in use
+    QList<QByteArray> tableBytes_;     // each of those files as read
+    CoefficientSet tableSet_;          // their values
+    QList<AcceptedTrial> trials_;      // in the order accepted
     QStringList warnings_;
 };

@@ -31,11 +31,19 @@ public:
 
     // "Graficar": composes the codes of slots 1, 2, 3, then looks up slots 1, 2, 3.
     void composeAndLookUp(const ResponseTable& table);
+    // The table in use changed: the codes already composed are looked up in it again; a
+    // scenario confirmed and not yet plotted stays pending.
+    void lookUpAgain(const ResponseTable& table);
 
 Q_SIGNALS:
     void slotChanged(int slot);
+    // The coefficients were looked up again: whatever is drawn or computed from them follows.
+    void curvesChanged();
 
 private:
     SlotRecord& record(int slot);
+    // Looks every slot up in `table`; announces the slots that differ from `before`, then
+    // the curves.
+    void lookUp(const ResponseTable& table, const std::array<SlotRecord, SlotCount>& before);
     std::array<SlotRecord, SlotCount> slots_;
 };

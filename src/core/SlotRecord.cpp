@@ -34,6 +34,7 @@ SlotRecord SlotRecord::initial(int slot)
         level.b = QString::number(number++);
         level.c = QString::number(number++);
     }
+    record.curvesLine = record.scenarioLine();
     return record;
 }
 
@@ -55,5 +56,6 @@ bool SlotRecord::lookUp(const ResponseTable& table)
         return false;
     for (int level = 0; level < 3; ++level)
         coefficients[level] = table.coefficients(static_cast<Level>(level), row);
+    curvesLine = scenarioLine();
     return true;
 }

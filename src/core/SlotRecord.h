@@ -28,6 +28,9 @@ struct SlotRecord {
 
     QString code;
     std::array<CoefficientTexts, 3> coefficients; // indexed by Level
+    // The scenario line of the names the coefficients were looked up for: the names change
+    // when a scenario is confirmed, the coefficients only when it is looked up.
+    QString curvesLine;
 
     // The record as it stands before any scenario is chosen: pending letters and
     // coefficients hold placeholder texts that are valid numbers but match no line.
@@ -41,8 +44,9 @@ struct SlotRecord {
     // Joins the four pending letters as they stand into the code.
     void compose();
 
-    // Copies the nine coefficient texts of the line whose code equals this slot's code;
-    // when no line matches, the texts stay as they were. Returns whether a line matched.
+    // Copies the nine coefficient texts of the line whose code equals this slot's code, and
+    // the scenario line they stand for; when no line matches, all stays as it was. Returns
+    // whether a line matched.
     bool lookUp(const ResponseTable& table);
 
     bool operator==(const SlotRecord&) const = default;

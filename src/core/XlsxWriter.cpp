@@ -123,7 +123,7 @@ bool XlsxWriter::save(const QString& path, const TableDocument& document, const 
         return fail(made.errorString());
     const QByteArray bytes = made.readAll();
     QSaveFile file(path);
-    if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit())
+    if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.flush() && file.commit())
         return true;
     return fail(file.errorString());
 }

@@ -36,6 +36,7 @@ DataSourceFile source(const QString& path, const QByteArray& bytes)
 const QByteArray Csv = "codigo,nivel,a,b,c\nAGAA,20,2000.5,20.25,-0.0812\nAGAA,Medio,2100,21,-0.07\n"
                        "AGAA,80,2200,22,-0.06\n";
 const QByteArray Fits = "codigo,nivel,a,b,c\nCLCB,Medio,1900,19.5,-0.05\n";
+const QByteArray LaterFits = "codigo,nivel,a,b,c\nAGAA,20,2300,24,-0.06\nAGAA,80,2400,23,-0.05\n";
 
 // What an adviser leaves after an afternoon: every part away from its first value.
 AdviserCase::Content fullCase(const QString& dataKind)
@@ -83,10 +84,9 @@ AdviserCase::Content fullCase(const QString& dataKind)
             c.data.tableFiles << source(QLatin1String(name), c.data.tableBytes.constLast());
         }
     }
-    if (dataKind.contains(u"fits")) {
-        c.data.fitsCsv = Fits;
-        c.data.fitsSource = source(QStringLiteral("/campo/ensayos.csv"), "trials");
-    }
+    if (dataKind.contains(u"fits")) // two trial files, each with the curves it still supplies
+        c.data.trials = {{source(QStringLiteral("/campo/ensayos.csv"), "trials"), Fits},
+                         {source(QStringLiteral("/campo/ensayos 2025.xlsx"), "later trials"), LaterFits}};
     return c;
 }
 

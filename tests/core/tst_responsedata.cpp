@@ -1,5 +1,8 @@
 #include <cmath>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <QCryptographicHash>
 #include <QFile>
 #include <QSettings>
@@ -71,6 +74,10 @@ private Q_SLOTS:
     void hugeFileIsRefusedUnread();
     void tableInUseChangesOnlyWhole();
     void choiceSurvivesARestart();
+    void fitsFromSeveralTrialFilesComeBack_data();
+    void fitsFromSeveralTrialFilesComeBack();
+    void aPipeFolderOrDeviceIsRefusedUnopened_data();
+    void aPipeFolderOrDeviceIsRefusedUnopened();
 };
 
 void TestResponseData::csvTableReadsOrIsRefused_data()
@@ -432,18 +439,97 @@ void TestResponseData::choiceSurvivesARestart()
             QString::fromLatin1(
                 QCryptographicHash::hash(DataFileText::read(trialFile).bytes, QCryptographicHash::Sha256).toHex()));
     }
-    // The table file turns invalid: the built-in table, a message, and the choice forgotten.
+    // The table file turns invalid: a message, the built-in table under the fits for now,
+    // and the choice kept, so that every next start tries it again.
     writeFile(dir, "propia.csv", CsvHeader + "AGAA,20,x,1,1\n");
-    {
+    for (int start = 0; start < 2; ++start) {
         ResponseData next;
         QVERIFY(!next.restore(settings, &error));
-        QCOMPARE(error, QStringLiteral("propia.csv, línea 2, columna 3 (a): 'x' no es un número"));
-        QVERIFY(next.isBuiltIn());
-        QCOMPARE(allLines(next.table()), allLines(ResponseTable::builtIn()));
-        error.clear();
-        QVERIFY(next.restore(settings, &error)); // said once: nothing left to load
-        QVERIFY(error.isEmpty());
+        QVERIFY(error.startsWith(QStringLiteral("propia.csv, línea 2, columna 3 (a): 'x' no es un número\n")));
+        QCOMPARE(next.shortLabel(), QStringLiteral("datos: ensayos.csv"));
     }
+}
+
+void TestResponseData::fitsFromSeveralTrialFilesComeBack_data()
+{
+    // Known curves, each recovered by its fit.
+    const QByteArray medio1500 = trials("AGAA", "Medio", 1500, 30, -0.1, {0, 60, 120, 180}, 40);
+    const QByteArray medio1700 = trials("AGAA", "Medio", 1700, 25, -0.08, {0, 60, 120, 180}, 40);
+    const QByteArray p80 = trials("AGAA", "80", 1800, 22, -0.07, {0, 60, 120, 180}, 40).mid(38); // no header
+    const QByteArray bgaa = trials("BGAA", "80", 1600, 20, -0.06, {0, 60, 120, 180}, 40);
+    QTest::addColumn<QList<QByteArray>>("files"); // t1.csv, t2.csv ... accepted in this order
+    QTest::addColumn<QStringList>("replaced");    // what the last acceptance takes over
+    QTest::addColumn<QByteArray>("curves");       // the curves in use over the built-in table
+    QTest::addColumn<QString>("label");
+    const QByteArray m1500 = "AGAA,Medio,1500,30,-0.1\n", m1700 = "AGAA,Medio,1700,25,-0.08\n",
+                     b80 = "BGAA,80,1600,20,-0.06\n";
+    QTest::newRow("other codes") << QList<QByteArray>{medio1500, bgaa} << QStringList() << m1500 + b80
+                                 << "datos: t1.csv + t2.csv";
+    QTest::newRow("the same curve: the later wins")
+        << QList<QByteArray>{medio1500, medio1700} << QStringList{"AGAA Medio (t1.csv)"} << m1700 << "datos: t2.csv";
+    QTest::newRow("the same code, another level stays")
+        << QList<QByteArray>{medio1500 + p80, medio1700} << QStringList{"AGAA Medio (t1.csv)"}
+        << m1700 + "AGAA,80,1800,22,-0.07\n"
+        << "datos: t1.csv + t2.csv";
+    QTest::newRow("three files") << QList<QByteArray>{medio1500, bgaa, medio1700} << QStringList{"AGAA Medio (t1.csv)"}
+                                 << m1700 + b80 << "datos: t2.csv + t3.csv";
+}
+
+void TestResponseData::fitsFromSeveralTrialFilesComeBack()
+{
+    QFETCH(QList<QByteArray>, files);
+    QFETCH(QStringList, replaced);
+    QFETCH(QByteArray, curves);
+    QFETCH(QString, label);
+    QTemporaryDir dir;
+    QSettings settings(dir.filePath("velmaro.ini"), QSettings::IniFormat);
+    const QStringList expected = allLines(ResponseTableReader::apply(
+        ResponseTable::builtIn(), ResponseTableReader::readCsv(CsvHeader + curves, "t.csv", false).set));
+    QString error;
+    {
+        ResponseData data;
+        for (int i = 0; i < files.size(); ++i) {
+            const QString name = QStringLiteral("t%1.csv").arg(i + 1);
+            const TrialFit::Reading reading = TrialFit::read(files[i], name);
+            if (i + 1 == files.size())
+                QCOMPARE(data.curvesReplacedBy(reading.fits), replaced);
+            QVERIFY(data.useFits(reading.fits, writeFile(dir, name, files[i]), files[i], &error));
+        }
+        QCOMPARE(allLines(data.table()), expected);
+        data.save(settings);
+    }
+    ResponseData next;
+    QVERIFY2(next.restore(settings, &error), qPrintable(error));
+    QCOMPARE(allLines(next.table()), expected);
+    QCOMPARE(next.shortLabel(), label);
+}
+
+void TestResponseData::aPipeFolderOrDeviceIsRefusedUnopened_data()
+{
+    QTest::addColumn<QString>("path"); // empty: a pipe
+    QTest::addColumn<QString>("error");
+    QTest::newRow("pipe") << QString() << "tuberia.csv: no es un archivo común";
+    QTest::newRow("folder") << "/tmp"
+                            << "tmp: es una carpeta, no un archivo";
+    QTest::newRow("device") << "/dev/zero"
+                            << "zero: no es un archivo común";
+}
+
+void TestResponseData::aPipeFolderOrDeviceIsRefusedUnopened()
+{
+    QFETCH(QString, path);
+    QFETCH(QString, error);
+    QTemporaryDir dir;
+    QSettings settings(dir.filePath("velmaro.ini"), QSettings::IniFormat);
+    const QString file = writeFile(dir, "tuberia.csv", CsvHeader + ThreeLevels);
+    ResponseData data;
+    QVERIFY(data.loadTable({file}, &error) && data.save(settings));
+    QVERIFY(QFile::remove(file) && ::mkfifo(QFile::encodeName(file).constData(), 0600) == 0);
+    ::alarm(10); // a reader waiting for the pipe's writer ends the test here
+    QVERIFY(DataFileText::read(path.isEmpty() ? file : path).error.startsWith(error));
+    QString said; // also as the table chosen in the session before
+    QVERIFY(!ResponseData().restore(settings, &said) && said.startsWith("tuberia.csv: no es un archivo común"));
+    ::alarm(0);
 }
 
 QTEST_APPLESS_MAIN(TestResponseData)

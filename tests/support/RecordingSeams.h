@@ -46,15 +46,21 @@ public:
     QList<Program> started;
 };
 
-// Keeps the texts instead of showing them, for tests. Questions are answered from a
-// script, in order, and then No.
+// Keeps the texts instead of showing them, for tests.
 class RecordingMessageBoxes : public MessageBoxes {
 public:
     void information(QWidget*, const QString& text) override { texts << text; }
-    Answer question(QWidget*, const QString& text, bool) override
+    // Both answered from `answers` in order; unscripted, a confirmation goes ahead ("Sí")
+    // and a question keeps nothing aside ("No": no saving, no recovery).
+    Answer question(QWidget*, const QString& text, bool, Answer) override
     {
         questions << text;
         return answers.isEmpty() ? Answer::No : answers.takeFirst();
+    }
+    bool confirm(QWidget*, const QString& text) override
+    {
+        questions << text;
+        return answers.isEmpty() || answers.takeFirst() == Answer::Yes;
     }
     QStringList texts;
     QStringList questions;

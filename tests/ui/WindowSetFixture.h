@@ -27,9 +27,9 @@ struct WindowSetFixture {
     PdfPrintTarget printer{printed.path()};
     std::unique_ptr<WindowSet> set;
 
-    // `answers`: to the questions asked from the start on (a recovery offer); `caseFile`:
-    // as named on the command line.
-    explicit WindowSetFixture(QList<MessageBoxes::Answer> answers = {}, const QString& caseFile = {})
+    // `answers`: to the questions the start asks, in order (a recovery offer, a changed
+    // table file); `caseFile`: as named on the command line.
+    explicit WindowSetFixture(const QList<MessageBoxes::Answer>& answers = {}, const QString& caseFile = {})
     {
         messages.answers = answers;
         set = std::make_unique<WindowSet>(Seams{&messages, &errors, &launcher, &reports, &printer, &files});

@@ -33,7 +33,7 @@ private Q_SLOTS:
     void marginUnderThePointer_data();
     void marginUnderThePointer();
     void lowReferenceCountsAsForty();
-    void typedCostCountsAtTheNextMove();
+    void typedCostCountsOnceConfirmed();
     void clickOnTheBackgroundEmptiesTheReadOut();
     void costLineAloneUpdatesOnlyNAndValue();
     void curveSelectionDrivesTheseSeriesToo();
@@ -248,15 +248,16 @@ void TestEconomicChart::badPriceChangesNothing()
     QCOMPARE(chart().pointValue(10, 100), cost);
     QCOMPARE(f_->window("TForm20")->findChild<QLineEdit*>(field)->text(), text);
 
-    // Nor does an activation after a new "Graficar": the yields stay with their incomes.
+    // A new "Graficar" brings new yields, with incomes still at the price in use; the
+    // activation after it says nothing more of the refused text.
     f_->click("TForm1", "ToolButton1");
     f_->set->scenarioDialog().findChildren<QRadioButton*>().at(4)->click(); // Rafaela
     f_->click("TForm2", "BitBtn1");
     f_->set->mainWindow().plot();
-    const QString yield = econ().economicTable().cell(100, 1);
     econ().onActivated();
-    QCOMPARE(econ().economicTable().cell(100, 1), yield);
-    QCOMPARE(econ().economicTable().cell(100, 10), income);
+    QCOMPARE(econ().economicTable().grainPricePerTonne(), 115.0);
+    QCOMPARE(econ().economicTable().nCostPerTonne(), 600.0);
+    QCOMPARE(f_->errors.messages.size(), 1);
 }
 
 void TestEconomicChart::hostileInputsNeverShowNanOrInf_data()
@@ -332,14 +333,17 @@ void TestEconomicChart::lowReferenceCountsAsForty()
     QCOMPARE(edit("Edit3")->text(), QStringLiteral("25")); // reset only by the next rebuild
 }
 
-void TestEconomicChart::typedCostCountsAtTheNextMove()
+void TestEconomicChart::typedCostCountsOnceConfirmed()
 {
     open();
-    edit("Edit2")->setText(QStringLiteral("700")); // no Enter
+    edit("Edit2")->setText(QStringLiteral("700")); // no Enter: the margin keeps to the cost line
     onPoint(1, 115);
-    // 75 kilograms each costing 0.1 more than the cost line shows.
-    QCOMPARE(label("Label13"), QStringLiteral("44.9"));
+    QCOMPARE(label("Label13"), QStringLiteral("52.4"));
     QCOMPARE(chart().pointValue(10, 100), 0.60);
+    Q_EMIT edit("Edit2")->editingFinished(); // 75 kilograms each costing 0.1 more
+    onPoint(1, 115);
+    QCOMPARE(label("Label13"), QStringLiteral("44.9"));
+    QCOMPARE(chart().pointValue(10, 100), 0.70);
 }
 
 void TestEconomicChart::clickOnTheBackgroundEmptiesTheReadOut()

@@ -1,3 +1,7 @@
+#include <csignal>
+
+#include <sys/resource.h>
+
 #include <QCheckBox>
 #include <QCryptographicHash>
 #include <QFile>
@@ -7,11 +11,14 @@
 #include <QTableWidget>
 
 #include "WindowSetFixture.h"
+#include "core/DataFileText.h"
 #include "core/ResponseData.h"
 #include "core/ScenarioSlots.h"
 #include "support/PdfText.h"
+#include "ui/advice/RateAdviceWindow.h"
 #include "ui/charting/CurveChart.h"
 #include "ui/economics/EconomicChartWindow.h"
+#include "ui/printing/HelpPrintWindow.h"
 #include "ui/yieldchart/YieldChartWindow.h"
 
 using namespace Qt::StringLiterals;
@@ -32,6 +39,11 @@ QByteArray trialFile()
     out += "AGAA,80,40,2500\nAGAA,80,160,3100\n";
     return out;
 }
+
+const QByteArray OtherTable =
+    "codigo,nivel,a,b,c\nAGAA,20,1900,20,-0.07\nAGAA,Medio,2000,22,-0.08\nAGAA,80,2100,24,-0.09\n";
+
+enum Write { ChartPdf, HelpPdf, ReportPdf, TableCsv, AdviceCsv, Settings };
 
 QStringList nine(const SlotRecord& r)
 {
@@ -54,11 +66,16 @@ private Q_SLOTS:
     void brokenFileChangesNothing_data();
     void brokenFileChangesNothing();
     void fitsAreReviewedThenUsedAndKeptForTheNextStart();
-    void aSavedTableGoneIsSaidOnceAtStart();
+    void aTableChosenEarlierIsCheckedAtStart_data();
+    void aTableChosenEarlierIsCheckedAtStart();
     void exportedTableLoadsBack();
     void exportsFollowTheChosenFormat();
     void levelsAreAskedWhenTheNamesDoNotSay();
     void helpAndCodesExplainTheFormat();
+    void aChangeOfTableReachesTheAdviceAndAsksWhatGoes_data();
+    void aChangeOfTableReachesTheAdviceAndAsksWhatGoes();
+    void aFailedWriteIsSaidAndLeavesTheFile_data();
+    void aFailedWriteIsSaidAndLeavesTheFile();
 
 private:
     QString write(const QString& name, const QByteArray& bytes)
@@ -78,10 +95,24 @@ private:
         f_->click("TForm1", "ToolButton13");
         return nine(f_->set->scenarioSlots().slot(1));
     }
-    void restart()
+    void restart(const QList<MessageBoxes::Answer>& answers = {})
     {
         f_.reset();
-        f_ = std::make_unique<WindowSetFixture>();
+        f_ = std::make_unique<WindowSetFixture>(answers);
+    }
+    // The dose advice's optimum table; drawn again from "Graficar" on unless `asShown`.
+    QStringList advice(bool asShown = false)
+    {
+        if (!asShown) {
+            plotSlot1();
+            f_->set->economicChart().onActivated();
+            f_->click("TForm20", "RateAdviceButton");
+        }
+        auto* t = f_->child<QTableWidget>("RateAdviceWindow", "OptimumTable");
+        QStringList cells;
+        for (int i = 0; i < t->rowCount() * t->columnCount(); ++i)
+            cells << t->item(i / t->columnCount(), i % t->columnCount())->text();
+        return cells;
     }
 
     QTemporaryDir settings_;
@@ -144,11 +175,11 @@ void TestResponseDataWindow::loadedTableReachesLookupsChartsAndPrint()
     for (const char* chart : {"TForm3", "TForm20"})
         QCOMPARE(text(chart, "DataSourceLabel"), QStringLiteral("datos: propia.csv"));
 
-    // The slots change only at the next "Graficar", then with the table's own texts.
-    QCOMPARE(nine(f_->set->scenarioSlots().slot(1)), builtIn);
-    QCOMPARE(plotSlot1(),
-             (QStringList{"2000.04", "25.1236", "-0.08236", "2100.0", "26.000 ", "-0.0900", "2200.0", "27.000 ",
-                          "-0.1000"}));
+    // The drawn slot takes the table's own texts at once.
+    const QStringList own{"2000.04", "25.1236", "-0.08236", "2100.0", "26.000 ",
+                          "-0.0900", "2200.0",  "27.000 ",  "-0.1000"};
+    QCOMPARE(nine(f_->set->scenarioSlots().slot(1)), own);
+    QCOMPARE(plotSlot1(), own);
 
     // The printed chart says which data it rests on.
     Q_EMIT f_->set->yieldChart().activated();
@@ -258,20 +289,52 @@ void TestResponseDataWindow::fitsAreReviewedThenUsedAndKeptForTheNextStart()
     QCOMPARE(plotSlot1(), builtIn);
 }
 
-void TestResponseDataWindow::aSavedTableGoneIsSaidOnceAtStart()
+void TestResponseDataWindow::aTableChosenEarlierIsCheckedAtStart_data()
 {
+    QTest::addColumn<QByteArray>("content"); // the file at the next start; empty: gone
+    QTest::addColumn<bool>("answer");        // to "use its content as it is now?"
+    QTest::addColumn<QString>("said");       // the question's or the message's start; empty: nothing
+    QTest::addColumn<QString>("a");          // slot 1's first coefficient at that start
+    QTest::addColumn<bool>("askedAgain");    // at the start after, the file as first chosen
+    const QByteArray changed = QByteArray(OwnTable).replace("2000.04", "2100");
+    QTest::newRow("unchanged") << OwnTable << true << QString() << "2000.04" << false;
+    const QString asked = "propia.csv\n\n¿Usar su contenido actual?";
+    QTest::newRow("changed, used") << changed << true << asked << "2100.0" << true;
+    QTest::newRow("changed, not used") << changed << false << asked << "1885.9" << false;
+    QTest::newRow("gone") << QByteArray() << true << "propia.csv: no se pudo abrir"
+                          << "1885.9" << false;
+    QTest::newRow("turned invalid") << QByteArray("codigo,nivel,a,b,c\nAGAA,20,x,1,1\n") << true
+                                    << "propia.csv, línea 2, columna 3 (a): 'x' no es un número"
+                                    << "1885.9" << false;
+}
+
+void TestResponseDataWindow::aTableChosenEarlierIsCheckedAtStart()
+{
+    QFETCH(QByteArray, content);
+    QFETCH(bool, answer);
+    QFETCH(QString, said);
+    QFETCH(QString, a);
+    QFETCH(bool, askedAgain);
     const QString path = write(QStringLiteral("propia.csv"), OwnTable);
     f_->files.answers << QStringList{path};
     click("LoadTableButton");
-    QVERIFY(QFile::remove(path));
+    if (content.isEmpty())
+        QFile::remove(path);
+    else
+        write(QStringLiteral("propia.csv"), content);
+    restart({answer ? MessageBoxes::Answer::Yes : MessageBoxes::Answer::No});
+    const QStringList told = f_->messages.questions + f_->errors.messages;
+    QCOMPARE(told.size(), int(!said.isEmpty()));
+    QVERIFY(said.isEmpty() || told.first().contains(said));
+    QCOMPARE(plotSlot1().first(), a);
+    // Not in use, the choice is kept and shown as such; the next start tries it again.
+    const bool inUse = a != u"1885.9";
+    QCOMPARE(text("TForm3", "DataSourceLabel"), inUse ? QStringLiteral("datos: propia.csv") : "datos: incorporados");
+    QCOMPARE(text("ResponseDataWindow", "DataSourceLabel").contains(QStringLiteral("sin usar en esta sesión")), !inUse);
+    write(QStringLiteral("propia.csv"), OwnTable);
     restart();
-    QCOMPARE(f_->errors.messages.size(), 1);
-    QVERIFY2(f_->errors.messages.first().contains(QStringLiteral("propia.csv: no se pudo abrir el archivo")),
-             qPrintable(f_->errors.messages.first()));
-    QCOMPARE(text("TForm3", "DataSourceLabel"), QStringLiteral("datos: incorporados"));
-    QCOMPARE(plotSlot1().first(), QStringLiteral("1885.9"));
-    restart();
-    QVERIFY(f_->errors.messages.isEmpty());
+    QCOMPARE(f_->messages.questions.size() + f_->errors.messages.size(), int(askedAgain));
+    QCOMPARE(plotSlot1().first(), QStringLiteral("2000.04"));
 }
 
 void TestResponseDataWindow::exportedTableLoadsBack()
@@ -289,6 +352,106 @@ void TestResponseDataWindow::exportedTableLoadsBack()
     QCOMPARE(f_->set->responseData().table().lines(Level::P80), inUse);
     QCOMPARE(f_->set->responseData().codesFromFiles(), ResponseTable::LineCount);
     QCOMPARE(f_->files.captions.size(), 3);
+}
+
+void TestResponseDataWindow::aChangeOfTableReachesTheAdviceAndAsksWhatGoes_data()
+{
+    QTest::addColumn<bool>("fits"); // accepted fits in use first, else an own table
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<bool>("answer");
+    QTest::addColumn<QString>("lost");  // a line of the question (%1 the folder); empty: nothing asked
+    QTest::addColumn<QString>("label"); // on the charts afterwards
+    const QString table = "· la tabla %1/propia.csv", fits = "· los ajustes aceptados de ensayos.csv: AGAA Medio";
+    QTest::newRow("own table, back, no") << false << "BuiltInTableButton" << false << table << "datos: propia.csv";
+    QTest::newRow("own table, back, yes") << false << "BuiltInTableButton" << true << table << "datos: incorporados";
+    QTest::newRow("own table, another") << false << "LoadTableButton" << true << QString() << "datos: otra.csv";
+    QTest::newRow("fits, a table, no") << true << "LoadTableButton" << false << fits << "datos: ensayos.csv";
+    QTest::newRow("fits, a table, yes") << true << "LoadTableButton" << true << fits << "datos: otra.csv";
+    QTest::newRow("fits, back, yes") << true << "BuiltInTableButton" << true << fits << "datos: incorporados";
+}
+
+void TestResponseDataWindow::aChangeOfTableReachesTheAdviceAndAsksWhatGoes()
+{
+    QFETCH(bool, fits);
+    QFETCH(QString, button);
+    QFETCH(bool, answer);
+    QFETCH(QString, lost);
+    QFETCH(QString, label);
+    const QStringList builtIn = advice();
+    f_->files.answers << QStringList{fits ? write(QStringLiteral("ensayos.csv"), trialFile())
+                                          : write(QStringLiteral("propia.csv"), OwnTable)};
+    click(fits ? "FitTrialsButton" : "LoadTableButton");
+    if (fits)
+        click("AcceptFitButton");
+    const QStringList before = advice(true);
+    QVERIFY(before != builtIn); // the open advice followed at once
+    const QString labelBefore = text("TForm3", "DataSourceLabel");
+    f_->messages.answers << (answer ? MessageBoxes::Answer::Yes : MessageBoxes::Answer::No);
+    f_->files.answers << QStringList{write(QStringLiteral("otra.csv"), OtherTable)};
+    click(qPrintable(button));
+    QCOMPARE(f_->messages.questions.size(), int(!lost.isEmpty()));
+    QVERIFY(lost.isEmpty() ||
+            f_->messages.questions.first().contains(u'\n' + lost.replace(u"%1"_s, dir_.path()) + u'\n'));
+    QCOMPARE(text("TForm3", "DataSourceLabel"), label);
+    const QStringList shown = advice(true);
+    QCOMPARE(shown != before, label != labelBefore);
+    QCOMPARE(advice(), shown); // what a new "Graficar" computes
+}
+
+void TestResponseDataWindow::aFailedWriteIsSaidAndLeavesTheFile_data()
+{
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<int>("room"); // the bytes a file may hold
+    const char* names[] = {"chart PDF", "help PDF", "report PDF", "table CSV", "advice CSV"};
+    for (int kind = ChartPdf; kind <= AdviceCsv; ++kind)
+        for (int room : {0, 100})
+            QTest::addRow("%s, %d bytes", names[kind], room) << kind << room;
+    QTest::newRow("settings") << int(Settings) << 0;
+}
+
+void TestResponseDataWindow::aFailedWriteIsSaidAndLeavesTheFile()
+{
+    QFETCH(int, kind);
+    QFETCH(int, room);
+    advice(); // everything the writes need, before the disk fills
+    QDir::setCurrent(dir_.path());
+    write(u"velmaro.rtf"_s, "{\\rtf1 Ayuda.\\par}");
+    auto* help = static_cast<HelpPrintWindow*>(f_->window("TForm37"));
+    help->onActivated();
+    f_->window("TForm12")->show();
+    const QString earlier = write(u"anterior"_s, "contenido anterior");
+    const QString target = kind == Settings ? QSettings(u"Velmaro"_s, u"velmaro"_s).fileName()
+        : kind <= HelpPdf                   ? f_->printed.filePath(u"job1.pdf"_s)
+                                            : dir_.filePath(u"salida"_s);
+    if (kind != Settings)
+        QFile::remove(target), QFile::copy(earlier, target);
+    const QByteArray before = DataFileText::read(target).bytes;
+    f_->files.answers << QStringList{kind == Settings ? write(u"propia.csv"_s, OwnTable) : target};
+    RecordingErrorReporter reported;
+    // A full disk: a write past the file-size limit fails as it does there.
+    std::signal(SIGXFSZ, SIG_IGN);
+    rlimit limit{};
+    getrlimit(RLIMIT_FSIZE, &limit);
+    const rlimit full{rlim_t(room), limit.rlim_max};
+    setrlimit(RLIMIT_FSIZE, &full);
+    if (kind == ChartPdf)
+        f_->click("TForm12", "BitBtn1");
+    if (kind == HelpPdf)
+        help->printAll();
+    if (kind == ReportPdf)
+        PdfReportPrinter(target, &reported).print(nullptr, {u"Funciones"_s}, QFont());
+    if (kind == TableCsv)
+        click("ExportTableButton");
+    if (kind == AdviceCsv)
+        f_->set->rateAdvice().exportCsv(target);
+    if (kind == Settings)
+        click("LoadTableButton");
+    setrlimit(RLIMIT_FSIZE, &limit);
+    const QStringList said = f_->errors.messages + reported.messages;
+    QCOMPARE(said.size(), 1);
+    QVERIFY2(said.first().contains(target), qPrintable(said.first()));
+    QCOMPARE(DataFileText::read(target).bytes, before);
+    QCOMPARE(QDir(QFileInfo(target).path()).entryList({u"*.pdf.*"_s}, QDir::Files), QStringList());
 }
 
 void TestResponseDataWindow::exportsFollowTheChosenFormat()

@@ -31,6 +31,7 @@
 #include "core/TableText.h"
 #include "core/XlsxWriter.h"
 #include "ui/common/ErrorReporter.h"
+#include "ui/common/FieldMark.h"
 #include "ui/common/FirstShowing.h"
 #include "ui/common/Look.h"
 #include "ui/printing/ReportPrinter.h"
@@ -165,6 +166,8 @@ RateAdviceWindow::RateAdviceWindow(const EconomicSituation& situation, const Cur
       })
 {
     resize(1180, 740);
+    centreOnDesktopWhenFirstShown();
+    behaveAsDialog(); // Escape closes it
     auto* layout = new QVBoxLayout(this);
 
     statusLabel_ = new QLabel(QStringLiteral("Escenarios o precios del caso sin leer todavía."), this);
@@ -173,14 +176,17 @@ RateAdviceWindow::RateAdviceWindow(const EconomicSituation& situation, const Cur
     statusLabel_->setFont(Look::arial(9, true));
     layout->addWidget(statusLabel_);
 
-    auto* inputs = new QWidget(this);
-    buildInputs(inputs);
-    layout->addWidget(inputs);
+    inputRow_ = new QWidget(this);
+    buildInputs(inputRow_);
+    layout->addWidget(inputRow_);
 
     layout->addWidget(heading(QStringLiteral("Dosis de mayor margen para cada curva del gráfico económico"), this));
     optimumTable_ = table(QStringLiteral("OptimumTable"), this);
     optimumTable_->setColumnCount(9);
     optimumTable_->verticalHeader()->hide();
+    // Every column in sight, the curve's first: the notes take what the others leave and
+    // wrap within it.
+    optimumTable_->horizontalHeader()->setStretchLastSection(true);
     layout->addWidget(optimumTable_, 3);
 
     auto* riskRow = new QHBoxLayout;
@@ -188,6 +194,9 @@ RateAdviceWindow::RateAdviceWindow(const EconomicSituation& situation, const Cur
     riskSlotChooser_ = new QComboBox(this);
     riskSlotChooser_->setObjectName(QStringLiteral("RiskSlotChooser"));
     riskSlotChooser_->setAccessibleName(QStringLiteral("Escenario del riesgo de la campaña"));
+    // Whole entries, the arrow beside them: room for "Escenario 3" and some to spare.
+    riskSlotChooser_->setMinimumContentsLength(int(QStringLiteral("Escenario 3").size()) + 3);
+    riskSlotChooser_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     riskRow->addWidget(riskSlotChooser_);
     riskRow->addStretch();
     layout->addLayout(riskRow);
@@ -261,6 +270,31 @@ RateAdviceWindow::RateAdviceWindow(const EconomicSituation& situation, const Cur
     connect(optimumTable_, &QTableWidget::currentCellChanged, this, &RateAdviceWindow::fillSensitivityTable);
 }
 
+RateAdviceWindow::~RateAdviceWindow()
+{
+    // A field losing the focus as the window goes confirms nothing any more.
+    for (QLineEdit* edit : {toleranceEdit_, weightEdits_[0], weightEdits_[1], weightEdits_[2]})
+        edit->disconnect(this);
+}
+
+QList<QRect> RateAdviceWindow::keepClearOnScreen() const
+{
+    QList<QRect> parts;
+    QList<const QWidget*> inputs{inputRow_, riskSlotChooser_};
+    for (const QPushButton* button : findChildren<QPushButton*>())
+        inputs << button;
+    for (const QWidget* w : std::as_const(inputs))
+        parts << QRect(w->mapToGlobal(QPoint()), w->size());
+    // Of a table, its headings and filled rows: the blank below them may be covered.
+    for (const QTableWidget* table : {optimumTable_, riskTable_, sensitivityTable_}) {
+        const int rows = table->rowCount();
+        const int filled = table->horizontalHeader()->height() + 2 * table->frameWidth() +
+            (rows > 0 ? table->rowViewportPosition(rows - 1) + table->rowHeight(rows - 1) : 0);
+        parts << QRect(table->mapToGlobal(QPoint()), QSize(table->width(), std::min(table->height(), filled)));
+    }
+    return parts;
+}
+
 void RateAdviceWindow::showEvent(QShowEvent* event)
 {
     // Never larger than the desktop it opens on.
@@ -289,12 +323,12 @@ void RateAdviceWindow::buildInputs(QWidget* row)
         h->addWidget(edit);
         return edit;
     };
-    toleranceEdit_ = field("ToleranceEdit", QStringLiteral("Tolerancia (U$S/ha):"), QStringLiteral("2.5"));
+    toleranceEdit_ = field("ToleranceEdit", QStringLiteral("Tolerancia (U$S/ha):"), toleranceText_);
     h->addSpacing(16);
     h->addWidget(new QLabel(QStringLiteral("Pesos de las campañas:"), row));
-    weightEdits_[0] = field("Weight20Edit", QStringLiteral("20 %"), QStringLiteral("0.25"));
-    weightEdits_[1] = field("WeightMedioEdit", QStringLiteral("Medio"), QStringLiteral("0.50"));
-    weightEdits_[2] = field("Weight80Edit", QStringLiteral("80 %"), QStringLiteral("0.25"));
+    weightEdits_[0] = field("Weight20Edit", QStringLiteral("20 %"), weightTexts_[0]);
+    weightEdits_[1] = field("WeightMedioEdit", QStringLiteral("Medio"), weightTexts_[1]);
+    weightEdits_[2] = field("Weight80Edit", QStringLiteral("80 %"), weightTexts_[2]);
     h->addSpacing(16);
     marksCheck_ = new QCheckBox(QStringLiteral("Mostrar óptimos en el gráfico"), row);
     marksCheck_->setObjectName(QStringLiteral("OptimumMarksCheck"));
@@ -302,39 +336,92 @@ void RateAdviceWindow::buildInputs(QWidget* row)
     h->addWidget(marksCheck_);
     h->addStretch();
 
-    for (QLineEdit* edit : {toleranceEdit_, weightEdits_[0], weightEdits_[1], weightEdits_[2]})
-        connect(edit, &QLineEdit::returnPressed, this, [this] {
-            if (!acceptInputs())
-                return;
-            if (situation_.hasState())
-                refresh();
-            Q_EMIT settingsEdited();
+    // Enter or leaving a field confirms it; a refused text is said again only once edited.
+    for (QLineEdit* edit : {toleranceEdit_, weightEdits_[0], weightEdits_[1], weightEdits_[2]}) {
+        const auto confirm =
+            edit == toleranceEdit_ ? &RateAdviceWindow::confirmTolerance : &RateAdviceWindow::confirmWeights;
+        connect(edit, &QLineEdit::returnPressed, this, confirm);
+        connect(edit, &QLineEdit::editingFinished, this, confirm);
+        connect(edit, &QLineEdit::textEdited, this, [this, edit] {
+            if (edit == toleranceEdit_)
+                reportedTolerance_.reset();
+            else
+                reportedWeights_.reset();
         });
+    }
     connect(marksCheck_, &QCheckBox::clicked, this, &RateAdviceWindow::settingsEdited);
     connect(marksCheck_, &QCheckBox::toggled, this, &RateAdviceWindow::publishMarks);
 }
 
-bool RateAdviceWindow::acceptInputs()
+void RateAdviceWindow::confirmTolerance()
 {
-    const RateAdvice::Tolerance tolerance = RateAdvice::readTolerance(toleranceEdit_->text());
-    const RateAdvice::Weights weights =
-        RateAdvice::readWeights({weightEdits_[0]->text(), weightEdits_[1]->text(), weightEdits_[2]->text()});
-    const QString error = !tolerance.ok() ? tolerance.error : weights.error;
-    if (!error.isEmpty()) {
-        errors_.report(this, error);
-        return false;
+    const QString text = toleranceEdit_->text();
+    if (text == toleranceText_) {
+        FieldMark::clear(toleranceEdit_);
+        return;
     }
+    const RateAdvice::Tolerance tolerance = RateAdvice::readTolerance(text);
+    if (!tolerance.ok()) {
+        FieldMark::refuse(toleranceEdit_, tolerance.error);
+        if (reportedTolerance_ != text) {
+            reportedTolerance_ = text;
+            errors_.report(this, tolerance.error);
+        }
+        return;
+    }
+    FieldMark::clear(toleranceEdit_);
+    toleranceText_ = text;
     tolerance_ = tolerance.value;
+    if (situation_.hasState())
+        refresh();
+    Q_EMIT settingsEdited();
+}
+
+void RateAdviceWindow::confirmWeights()
+{
+    const std::array<QString, 3> texts{weightEdits_[0]->text(), weightEdits_[1]->text(), weightEdits_[2]->text()};
+    if (texts == weightTexts_) {
+        for (QLineEdit* edit : weightEdits_)
+            FieldMark::clear(edit);
+        return;
+    }
+    const RateAdvice::Weights weights = RateAdvice::readWeights(texts);
+    if (!weights.ok()) {
+        // The field that does not read as a weight; for a wrong sum, all three.
+        bool named = false;
+        for (size_t s = 0; s < 3; ++s) {
+            const NumberText::Reading reading = NumberText::read(texts[s]);
+            const bool bad = !reading.ok || reading.value < 0;
+            if (bad)
+                FieldMark::refuse(weightEdits_[s], weights.error);
+            named = named || bad;
+        }
+        if (!named)
+            for (QLineEdit* edit : weightEdits_)
+                FieldMark::refuse(edit, weights.error);
+        if (reportedWeights_ != texts) {
+            reportedWeights_ = texts;
+            errors_.report(this, weights.error);
+        }
+        return;
+    }
+    for (QLineEdit* edit : weightEdits_)
+        FieldMark::clear(edit);
+    weightTexts_ = texts;
     weights_ = weights.values;
-    return true;
+    if (situation_.hasState())
+        refresh();
+    Q_EMIT settingsEdited();
+}
+
+bool RateAdviceWindow::evaluable() const
+{
+    return RateAdvice::evaluable(situation_.state().referenceN);
 }
 
 AdviserCase::AdviceSettings RateAdviceWindow::settings() const
 {
-    return {toleranceEdit_->text(),
-            {weightEdits_[0]->text(), weightEdits_[1]->text(), weightEdits_[2]->text()},
-            riskSlot_,
-            marksCheck_->isChecked()};
+    return {toleranceText_, weightTexts_, riskSlot_, marksCheck_->isChecked()};
 }
 
 void RateAdviceWindow::showSettings(const AdviserCase::AdviceSettings& settings)
@@ -342,6 +429,10 @@ void RateAdviceWindow::showSettings(const AdviserCase::AdviceSettings& settings)
     toleranceEdit_->setText(settings.tolerance);
     for (size_t i = 0; i < weightEdits_.size(); ++i)
         weightEdits_[i]->setText(settings.weights[i]);
+    for (QLineEdit* edit : {toleranceEdit_, weightEdits_[0], weightEdits_[1], weightEdits_[2]})
+        FieldMark::clear(edit);
+    reportedTolerance_.reset();
+    reportedWeights_.reset();
     riskSlot_ = settings.riskSlot;
     const QSignalBlocker quiet(marksCheck_);
     marksCheck_->setChecked(settings.marksShown);
@@ -349,7 +440,9 @@ void RateAdviceWindow::showSettings(const AdviserCase::AdviceSettings& settings)
     const RateAdvice::Tolerance tolerance = RateAdvice::readTolerance(settings.tolerance);
     const RateAdvice::Weights weights = RateAdvice::readWeights(settings.weights);
     if (tolerance.ok() && weights.ok()) {
+        toleranceText_ = settings.tolerance;
         tolerance_ = tolerance.value;
+        weightTexts_ = settings.weights;
         weights_ = weights.values;
     }
     if (situation_.hasState())
@@ -397,7 +490,7 @@ void RateAdviceWindow::refresh()
         return;
     }
     tablesStale_ = false;
-    statusLabel_->setText(headerLine());
+    statusLabel_->setText(evaluable() ? headerLine() : headerLine() + u'\n' + RateAdvice::beyondTableNote());
     Look::setColour(statusLabel_, QPalette::WindowText, Qt::black);
     fillOptimumTable();
 
@@ -418,7 +511,7 @@ void RateAdviceWindow::computeOptima()
     const RateAdvice::Basis basis{s.referenceN, s.nCost / 1000.0};
     rowCurves_.clear();
     optima_.clear();
-    for (int k = 1; k <= Curves::Count; ++k) {
+    for (int k = 1; k <= Curves::Count && evaluable(); ++k) {
         if (!selection_.isShown(k))
             continue;
         rowCurves_.push_back(k);
@@ -432,12 +525,15 @@ void RateAdviceWindow::fillOptimumTable()
     const RateAdvice::Basis basis{s.referenceN, s.nCost / 1000.0};
     const int selectedRow = optimumTable_->currentRow();
     const QString productTitle = product_ >= 0
-        ? QStringLiteral("Producto: %1 (kg/ha)").arg(FertiliserProducts::names().value(product_))
-        : QStringLiteral("Producto (kg/ha)");
+        ? QStringLiteral("Producto: %1\n(kg/ha)").arg(FertiliserProducts::names().value(product_))
+        : QStringLiteral("Producto\n(kg/ha)");
     optimumTable_->setHorizontalHeaderLabels(
-        {QStringLiteral("Curva"), QStringLiteral("N disponible óptimo (kg/ha)"), QStringLiteral("N a aplicar (kg/ha)"),
-         productTitle, QStringLiteral("Rendimiento (kg/ha)"), QStringLiteral("% del máximo"),
-         QStringLiteral("Margen (U$S/ha)"), QStringLiteral("Rango rentable (kg/ha)"), QStringLiteral("Observación")});
+        {QStringLiteral("Curva"), QStringLiteral("N disponible\nóptimo (kg/ha)"),
+         QStringLiteral("N a aplicar\n(kg/ha)"), productTitle, QStringLiteral("Rendimiento\n(kg/ha)"),
+         QStringLiteral("% del\nmáximo"), QStringLiteral("Margen\n(U$S/ha)"), QStringLiteral("Rango rentable\n(kg/ha)"),
+         QStringLiteral("Observación")});
+    optimumTable_->horizontalHeaderItem(7)->setToolTip(
+        QStringLiteral("N disponible cuyo margen queda a menos de la tolerancia del mayor margen"));
 
     computeOptima();
     const QSignalBlocker quiet(optimumTable_);
@@ -446,8 +542,13 @@ void RateAdviceWindow::fillOptimumTable()
         const int k = rowCurves_[row];
         const RateAdvice::Optimum& o = optima_[row];
         QStringList notes;
+        // Here the range only says how much N costs less than the tolerance to add.
         if (o.atReference)
-            notes << QStringLiteral("No conviene agregar N");
+            notes << (o.rangeHigh > o.optimumN ? QStringLiteral("No conviene agregar N; hasta %1 kg/ha el margen cae "
+                                                                "a lo sumo %2 U$S/ha")
+                                                     .arg(o.rangeHigh)
+                                                     .arg(toleranceText_.trimmed())
+                                               : QStringLiteral("No conviene agregar N"));
         if (o.atTableEdge)
             notes << QStringLiteral("Óptimo en el límite de la tabla (%1)").arg(RateAdvice::LastN);
         if (o.noMaximum)
@@ -475,9 +576,9 @@ void RateAdviceWindow::fillRiskTable()
                                          QStringLiteral("Dosis óptima 80 %"), QStringLiteral("Máximo margen esperado"),
                                          QStringLiteral("Menor pérdida máxima"), QStringLiteral("Mejor peor campaña")});
     const int slot = riskSlotChooser_->currentData().toInt();
-    if (!situation_.hasState() || slot < 1) {
+    if (!situation_.hasState() || slot < 1 || !evaluable()) {
         riskTable_->clearContents();
-        valueOfKnowingLabel_->setText(QStringLiteral("Ningún escenario activo."));
+        valueOfKnowingLabel_->setText(slot < 1 ? QStringLiteral("Ningún escenario activo.") : QString());
         return;
     }
     const EconomicSituation::State& s = situation_.state();
@@ -566,10 +667,9 @@ TableDocument RateAdviceWindow::document() const
         if (slots_.slot(slot).active)
             d.basis << QStringLiteral("Escenario %1: %2").arg(slot).arg(slots_.slot(slot).scenarioLine());
     d.basis << statusLabel_->text();
-    d.basis << QStringLiteral("Tolerancia (U$S/ha): %1").arg(toleranceEdit_->text().trimmed());
+    d.basis << QStringLiteral("Tolerancia (U$S/ha): %1").arg(toleranceText_.trimmed());
     d.basis << QStringLiteral("Pesos 20 % / Medio / 80 %: %1 / %2 / %3")
-                   .arg(weightEdits_[0]->text().trimmed(), weightEdits_[1]->text().trimmed(),
-                        weightEdits_[2]->text().trimmed());
+                   .arg(weightTexts_[0].trimmed(), weightTexts_[1].trimmed(), weightTexts_[2].trimmed());
     d.tables << cellsOf(optimumTable_, QStringLiteral("Dosis de mayor margen para cada curva"), false);
     d.tables << cellsOf(riskTable_, QStringLiteral("Riesgo de la campaña, %1").arg(riskSlotChooser_->currentText()),
                         true);

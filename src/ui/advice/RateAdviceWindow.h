@@ -32,6 +32,7 @@ public:
     RateAdviceWindow(const EconomicSituation& situation, const CurveSelection& selection,
                      const ScenarioSlots& scenarioSlots, ErrorReporter& errors, ReportPrinter& printer,
                      QWidget* parent = nullptr);
+    ~RateAdviceWindow() override;
 
     // The fertiliser last chosen in the nitrogen cost assistant (its index among the products).
     void setProduct(int productIndex);
@@ -39,10 +40,17 @@ public:
     // Recomputes every table from the last complete economic situation.
     void refresh();
 
-    // The tolerance, the weights, the risk scenario and the marks, as typed and chosen.
+    // The tolerance, the weights, the risk scenario and the marks, as last confirmed.
     AdviserCase::AdviceSettings settings() const;
     // Puts a case's settings in the fields; the tables follow when they read.
     void showSettings(const AdviserCase::AdviceSettings& settings);
+
+    // The tolerance and the season weights every number shown was computed with: the
+    // texts last confirmed by Enter or by leaving their fields, and their values.
+    double tolerance() const { return tolerance_; }
+    const std::array<double, 3>& weights() const { return weights_; }
+    QString toleranceText() const { return toleranceText_; }
+    const std::array<QString, 3>& weightTexts() const { return weightTexts_; }
 
     // The three tables as text, cells separated by `separator` (tab for the clipboard,
     // comma for CSV files), each under its title.
@@ -60,6 +68,9 @@ public:
     void setSavePathChooser(SavePathChooser chooser) { choosePath_ = std::move(chooser); }
     void setXlsxPathChooser(SavePathChooser chooser) { chooseXlsxPath_ = std::move(chooser); }
 
+    // The input row, the three tables, the scenario list and the buttons.
+    QList<QRect> keepClearOnScreen() const override;
+
 Q_SIGNALS:
     // The optima to mark on the economic chart; empty when the marks are switched off.
     void marksChanged(const std::vector<RateAdvice::Mark>& marks);
@@ -72,8 +83,12 @@ protected:
 
 private:
     void buildInputs(QWidget* row);
-    // Reads the tolerance and the weights; a bad one is reported and nothing changes.
-    bool acceptInputs();
+    // Takes the tolerance, or the three weights together, as their fields stand; a refused
+    // text is marked in its field, said once until it is edited, and changes nothing.
+    void confirmTolerance();
+    void confirmWeights();
+    // Whether the reference leaves any dose to weigh within the table.
+    bool evaluable() const;
     void refuse(const QString& reason);
     // The optimum of every curve drawn, which the chart marks even while this window is hidden.
     void computeOptima();
@@ -94,6 +109,7 @@ private:
     SavePathChooser chooseXlsxPath_;
 
     QLabel* statusLabel_ = nullptr;
+    QWidget* inputRow_ = nullptr;
     QLineEdit* toleranceEdit_ = nullptr;
     std::array<QLineEdit*, 3> weightEdits_{}; // 20 %, Medio, 80 %
     QCheckBox* marksCheck_ = nullptr;
@@ -106,6 +122,10 @@ private:
 
     double tolerance_ = 2.5;
     std::array<double, 3> weights_{0.25, 0.50, 0.25};
+    QString toleranceText_ = QStringLiteral("2.5");
+    std::array<QString, 3> weightTexts_{QStringLiteral("0.25"), QStringLiteral("0.50"), QStringLiteral("0.25")};
+    std::optional<QString> reportedTolerance_;              // the refused text already said
+    std::optional<std::array<QString, 3>> reportedWeights_; // the refused texts already said
     int product_ = -1;
     int riskSlot_ = 1;                        // the scenario chosen for the season risk, kept while it is inactive
     std::vector<int> rowCurves_;              // curve k of each optimum row

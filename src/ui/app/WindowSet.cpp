@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QLocale>
 #include <QScreen>
+#include <QTimer>
 #include <QWidget>
 
 #include "core/AdviserCase.h"
@@ -25,6 +26,7 @@
 #include "ui/common/ChartTitleWindow.h"
 #include "ui/common/ErrorReporter.h"
 #include "ui/common/FileChooser.h"
+#include "ui/common/FocusRing.h"
 #include "ui/common/MessageBoxes.h"
 #include "ui/common/ProgramLauncher.h"
 #include "ui/common/VelmaroWindow.h"
@@ -132,7 +134,7 @@ WindowSet::WindowSet(const Seams& seams)
     siteMaps_[0] = adopt(SiteMapWindow::create(0).release()); // Gualeguay
     adopt(new HelpPrintWindow(*seams_.printTarget, *seams_.errors));
     // Beyond the program's own 37: the adviser's data, the dose advice and its help.
-    responseDataWindow_ = new ResponseDataWindow(*responseData_, *seams_.errors, *seams_.files);
+    responseDataWindow_ = new ResponseDataWindow(*responseData_, *seams_.errors, *seams_.files, *seams_.messages);
     addedWindows_.emplace_back(responseDataWindow_);
 
     wireMainWindow();
@@ -146,6 +148,9 @@ WindowSet::WindowSet(const Seams& seams)
     createRateAdvice();
     wireResponseData();
     wireCase();
+
+    // The keyboard focus is marked plainly in every window, whatever the style draws.
+    FocusRing::follow(this);
 
     // Screen readers name every control by the words a sighted adviser reads beside it.
     for (const auto* list : {&windows_, &addedWindows_})
@@ -191,11 +196,17 @@ void WindowSet::wireResponseData()
     label();
     connect(responseData_.get(), &ResponseData::changed, this, [this, label] {
         label();
+        slots_->lookUpAgain(responseData_->table()); // the curves follow the table at once
         // The adviser's own choice is kept; the data a case brings stay with the case.
         if (case_->isApplying())
             return;
         QSettings settings(QStringLiteral("Velmaro"), QStringLiteral("velmaro")); // the program's own
-        responseData_->save(settings);
+        QString error;
+        if (!responseData_->save(settings, &error))
+            seams_.errors->report(responseDataWindow_,
+                                  error +
+                                      QStringLiteral("\nLa tabla en uso vale para esta sesión; el próximo inicio "
+                                                     "no la recordará."));
     });
     connect(mainWindow_, &MainWindow::responseDataRequested, this, [this] { present(responseDataWindow_); });
 }
@@ -223,7 +234,9 @@ void WindowSet::wireCase()
     // The economic chart's inputs: the case hears of them at every complete or refused
     // rebuild (and before it is written), and puts its own in the fields when reopened.
     const auto fromChart = [this] {
-        if (!workingFromCase_)
+        // A case being put in place hands its values to the chart one by one: the chart's
+        // redraws in between hold a mix, which must not flow back.
+        if (!workingFromCase_ && !case_->isApplying())
             bringChartInputsIn();
     };
     connect(economicSituation_.get(), &EconomicSituation::changed, this, fromChart);
@@ -354,7 +367,7 @@ void WindowSet::wireMainWindow()
     connect(mainWindow_, &MainWindow::mapsRequested, this, [this] {
         present(siteMaps_[0]);         // always the Gualeguay map
         if (!mapChooser_->isVisible()) // beside the map, not over its legend
-            mapChooser_->move(siteMaps_[0]->frameGeometry().topRight() + QPoint(8, 0));
+            mapChooser_->moveFrameTo(siteMaps_[0]->frameOnScreen().topRight() + QPoint(8, 0));
         present(mapChooser_);
     });
     connect(mainWindow_, &MainWindow::curveSelectionToHide, curveSelection_, &QWidget::hide);
@@ -365,6 +378,8 @@ void WindowSet::wireYieldChart()
     // Activating the chart brings up the curve selection, applies its slot rules and
     // draws the ticked curves.
     connect(yieldChart_, &VelmaroWindow::activated, this, [this] {
+        if (!curveSelection_->isVisible())
+            placeCurveSelection();
         showRestored(curveSelection_);
         curveSelection_->raise();
         curveSelectionModel_->applySlotRules(*slots_);
@@ -385,6 +400,7 @@ QString WindowSet::toggleCurveSelection()
     if (curveSelection_->isVisible() && !curveSelection_->isMinimized()) {
         curveSelection_->hide();
     } else {
+        placeCurveSelection();
         showRestored(curveSelection_);
         curveSelectionModel_->applySlotRules(*slots_);
     }
@@ -430,9 +446,26 @@ void WindowSet::presentByName(const QString& objectName)
     if (w == nitrogenCost_ && !w->isVisible() && economicChart_->isVisible()) {
         // Below the chart's inputs, at their right end: the cost field it fills stays in sight.
         const QRect inputs = economicChart_->inputsOnScreen();
-        w->move(std::max(inputs.left(), inputs.right() - w->frameGeometry().width()), inputs.bottom() + 8);
+        nitrogenCost_->moveFrameTo(QPoint(
+            std::max(inputs.left(), inputs.right() - nitrogenCost_->frameOnScreen().width()), inputs.bottom() + 8));
     }
     present(w);
+    // Once the window is laid out where it opened, the selection makes way for it.
+    if (w == nitrogenCost_ || w == rateAdvice_)
+        QTimer::singleShot(0, this, [this] {
+            if (curveSelection_->isVisible())
+                placeCurveSelection();
+        });
+}
+
+void WindowSet::placeCurveSelection()
+{
+    QList<QRect> keepClear;
+    for (const VelmaroWindow* w :
+         std::initializer_list<const VelmaroWindow*>{yieldChart_, economicChart_, nitrogenCost_, rateAdvice_})
+        if (w->isVisible() && !w->isMinimized())
+            keepClear << w->keepClearOnScreen();
+    curveSelection_->placeClearOf(keepClear);
 }
 
 WindowSet::~WindowSet()
@@ -474,15 +507,21 @@ void WindowSet::start(const QString& casePath)
 {
     fillScreen(mainWindow_);
     mainWindow_->show();
-    // The table chosen in an earlier session is read and checked again; a file gone or
-    // no longer valid is said once, and the built-in table stays in use.
+    // The table chosen in an earlier session is read and checked again; what cannot be
+    // used is said, and a table file changed since it was chosen is used only if the adviser agrees.
     QSettings settings(QStringLiteral("Velmaro"), QStringLiteral("velmaro"));
     QString error;
-    if (!responseData_->restore(settings, &error))
+    const auto useChanged = [this](const QStringList& paths) {
+        return seams_.messages->confirm(
+            mainWindow_,
+            QStringLiteral("El archivo de la tabla de coeficientes cambió desde que se eligió:\n%1\n\n"
+                           "¿Usar su contenido actual?\n\nSi responde «No», en esta sesión se usa la "
+                           "tabla incorporada y se volverá a preguntar en el próximo inicio.")
+                .arg(paths.join(u'\n')));
+    };
+    if (!responseData_->restore(settings, &error, useChanged))
         seams_.errors->report(mainWindow_,
-                              QStringLiteral("No se pudo usar la tabla de coeficientes elegida en la "
-                                             "sesión anterior:\n%1\n\nSe usa la tabla incorporada.")
-                                  .arg(error));
+                              QStringLiteral("No se pudo usar todo lo elegido en la sesión anterior:\n%1").arg(error));
     // What the program starts with is the case's first state, nothing unsaved yet.
     case_->markSaved({});
     caseActions_->offerRecovery();

@@ -88,6 +88,9 @@ private:
     void wireChartEditors(AxisSliderWindow* axes, ChartTitleWindow* titles, CurveChart& chart);
     // Shows or hides the curve selection; the caption the chart's button takes.
     QString toggleCurveSelection();
+    // Puts the curve selection, which stays on top, clear of what the adviser types in or
+    // reads in the windows it floats over.
+    void placeCurveSelection();
     void presentByName(const QString& objectName);
     void wireResponseData();
     void wireCase();

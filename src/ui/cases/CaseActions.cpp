@@ -128,7 +128,7 @@ bool CaseActions::maySetAside()
     if (!case_.isModified())
         return true;
     const QString question = QStringLiteral("¿Guardar los cambios de «%1»?").arg(case_.displayName());
-    switch (seams_.messages->question(window_, question, true)) {
+    switch (seams_.messages->question(window_, question, true, MessageBoxes::Answer::Yes)) {
     case MessageBoxes::Answer::Yes:
         return save();
     case MessageBoxes::Answer::No:
@@ -144,7 +144,8 @@ void CaseActions::offerRecovery()
     const std::optional<CaseRecovery::Orphan> orphan = recovery_->orphan();
     if (!orphan)
         return;
-    switch (seams_.messages->question(window_, CaseRecovery::offerText(orphan->writtenAt), false)) {
+    switch (seams_.messages->question(window_, CaseRecovery::offerText(orphan->writtenAt), false,
+                                      MessageBoxes::Answer::Yes)) {
     case MessageBoxes::Answer::Yes: {
         QString error;
         if (!recovery_->recover(*orphan, &error)) {

@@ -68,7 +68,7 @@ void ChartSkeleton::showPointedCurve(int k, const ScenarioSlots& scenarioSlots, 
     const QColor colour = SlotColours::forSlot(slot);
     nameEdit->setText(Curves::readOutName(k));
     Look::setColour(nameEdit, QPalette::Text, colour);
-    scenarioLabel_->setText(scenarioSlots.slot(slot).scenarioLine());
+    scenarioLabel_->setText(scenarioSlots.slot(slot).curvesLine);
     Look::setColour(scenarioLabel_, QPalette::WindowText, colour);
     scenarioLabel_->adjustSize();
 }
@@ -85,7 +85,7 @@ void ChartSkeleton::copyToClipboard(const QBrush& panel)
 
 void ChartSkeleton::setOptimumMarks(const std::vector<RateAdvice::Mark>& marks)
 {
-    // Drawn as items, not series: the legend, the series and the read-out never see them.
+    // Drawn as items, not series: the series and the read-out never see them.
     for (QCPAbstractItem* item : std::as_const(markItems_))
         chart_.removeItem(item);
     markItems_.clear();
@@ -123,6 +123,16 @@ void ChartSkeleton::setOptimumMarks(const std::vector<RateAdvice::Mark>& marks)
         line->setSelectable(false);
         markItems_ << line;
     }
+    // The legend says what the marks are, drawn as the marks are, in neutral grey.
+    QList<CurveChart::LegendMark> legendMarks;
+    if (!marks.empty()) {
+        QColor grey(96, 96, 96), shade(96, 96, 96, 90);
+        legendMarks << CurveChart::LegendMark{QStringLiteral("Óptimo económico (trazos, color de la curva)"),
+                                              QPen(grey, 1.5, Qt::DashLine), Qt::NoBrush}
+                    << CurveChart::LegendMark{QStringLiteral("Rango rentable (franja, color de la curva)"), Qt::NoPen,
+                                              shade};
+    }
+    chart_.setLegendMarks(legendMarks);
     // Queued: a rebuild that has just redrawn the chart is not drawn twice.
     chart_.replot(QCustomPlot::rpQueuedReplot);
 }

@@ -46,8 +46,8 @@ public:
     // the plot and never cut off.
     void setAxisMarks(HelpMark* yMark, QPoint yAt, HelpMark* xMark, int xDrop);
 
-    // Curve k under the pointer: its name in `nameEdit` and its scenario on the plot, both
-    // in the scenario's colour.
+    // Curve k under the pointer: its name in `nameEdit` and the scenario its coefficients
+    // were looked up for on the plot, both in the scenario's colour.
     void showPointedCurve(int k, const ScenarioSlots& scenarioSlots, QLineEdit* nameEdit);
     QLabel* scenarioLabel() const { return scenarioLabel_; }
     void setDataSourceText(const QString& text);
@@ -55,7 +55,7 @@ public:
     void copyToClipboard(const QBrush& panel);
 
     // The recommended doses: a dashed line at each optimum and its profitable range
-    // lightly shaded, in the curve's colour. Empty: no marks.
+    // lightly shaded, in the curve's colour, with their legend entries. Empty: no marks.
     void setOptimumMarks(const std::vector<RateAdvice::Mark>& marks);
 
     // Parts of a read-out panel.

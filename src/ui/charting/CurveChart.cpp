@@ -4,6 +4,8 @@
 
 #include <QCoreApplication>
 
+#include "ui/charting/MarkLegendItem.h"
+
 CurveChart::CurveChart(QWidget* parent) : QCustomPlot(parent)
 {
     setMouseTracking(true);
@@ -150,11 +152,28 @@ QStringList CurveChart::legendTitles() const
 
 void CurveChart::rebuildLegend()
 {
-    // Only shown series, always in series order.
+    // Only shown series, always in series order; then the marks.
     legend->clearItems();
     for (const Series& s : series_)
         if (s.graph->visible())
             s.graph->addToLegend(legend);
+    for (const LegendMark& mark : std::as_const(legendMarks_))
+        legend->addItem(new MarkLegendItem(legend, mark.text, mark.pen, mark.brush));
+}
+
+void CurveChart::setLegendMarks(const QList<LegendMark>& marks)
+{
+    legendMarks_ = marks;
+    rebuildLegend();
+}
+
+QStringList CurveChart::legendMarkTitles() const
+{
+    QStringList titles;
+    for (int i = 0; i < legend->itemCount(); ++i)
+        if (auto* item = qobject_cast<MarkLegendItem*>(legend->item(i)))
+            titles << item->text();
+    return titles;
 }
 
 void CurveChart::setAxisRange(Axis a, double minimum, double maximum)

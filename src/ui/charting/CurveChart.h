@@ -52,8 +52,17 @@ public:
     // when that changes what it shows.
     void showCurve(int number, bool shown);
     void showCurves(const std::array<bool, 9>& shown);
-    // Titles of the legend's entries, top to bottom.
+    // Titles of the legend's entries of series, top to bottom.
     QStringList legendTitles() const;
+
+    // Legend entries, after the series', for marks drawn over the plot that are no series.
+    struct LegendMark {
+        QString text;
+        QPen pen;
+        QBrush brush;
+    };
+    void setLegendMarks(const QList<LegendMark>& marks);
+    QStringList legendMarkTitles() const;
 
     // Axis limits as set, also when they are not drawable (minimum not below maximum:
     // the chart is then drawn empty).
@@ -120,6 +129,7 @@ private:
         SeriesHitTest::Curve curve; // pixel cache for the hit test
     };
     std::vector<Series> series_;
+    QList<LegendMark> legendMarks_;
     std::pair<double, double> limits_[2] = {{0.0, 1.0}, {0.0, 1.0}};
     QCPTextElement* title_ = nullptr;
     QCPItemText* sourceNote_ = nullptr;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QString>
 #include <QStringList>
 
@@ -14,12 +15,19 @@ public:
     virtual ~MessageBoxes() = default;
     virtual void information(QWidget* parent, const QString& text) = 0;
     // Without `cancellable`, closing the box answers Cancel: neither yes nor no.
-    virtual Answer question(QWidget* parent, const QString& text, bool cancellable) = 0;
+    // `preferred` is the default button, given by Enter.
+    virtual Answer question(QWidget* parent, const QString& text, bool cancellable, Answer preferred) = 0;
+
+    // Before something the adviser chose is given up: true for "Sí", "No" the default.
+    virtual bool confirm(QWidget* parent, const QString& text)
+    {
+        return question(parent, text, false, Answer::No) == Answer::Yes;
+    }
 };
 
 // The real boxes, modal over the window that asks.
 class DialogMessageBoxes : public MessageBoxes {
 public:
     void information(QWidget* parent, const QString& text) override;
-    Answer question(QWidget* parent, const QString& text, bool cancellable) override;
+    Answer question(QWidget* parent, const QString& text, bool cancellable, Answer preferred) override;
 };

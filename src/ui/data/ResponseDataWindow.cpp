@@ -21,6 +21,7 @@
 #include "core/XlsxWriter.h"
 #include "ui/common/ErrorReporter.h"
 #include "ui/common/FileChooser.h"
+#include "ui/common/MessageBoxes.h"
 
 using namespace Qt::StringLiterals;
 
@@ -48,15 +49,18 @@ QString coefficient(double value, int k)
 
 } // namespace
 
-ResponseDataWindow::ResponseDataWindow(ResponseData& data, ErrorReporter& errors, FileChooser& files, QWidget* parent)
+ResponseDataWindow::ResponseDataWindow(ResponseData& data, ErrorReporter& errors, FileChooser& files,
+                                       MessageBoxes& messages, QWidget* parent)
     : VelmaroWindow(QStringLiteral("ResponseDataWindow"), QStringLiteral("Datos de respuesta"), parent),
       data_(data),
       errors_(errors),
-      files_(files)
+      files_(files),
+      messages_(messages)
 {
     // Look: the source on top, the actions in a row, the fits below.
     resize(900, 520);
     // Reading on the first row, writing on the second.
+    behaveAsDialog(); // Escape closes it
     struct Action {
         int row;
         const char* name;
@@ -149,13 +153,18 @@ ResponseDataWindow::ResponseDataWindow(ResponseData& data, ErrorReporter& errors
 void ResponseDataWindow::showSource()
 {
     const int fromFiles = data_.codesFromFiles();
+    QStringList lines;
+    if (!data_.tableNotInUse().isEmpty())
+        lines << QStringLiteral("Tabla elegida, sin usar en esta sesión (se intentará de nuevo en el próximo "
+                                "inicio; «Volver a la tabla incorporada» la deja): %1")
+                     .arg(data_.tableNotInUse().join(QStringLiteral(", ")));
     if (data_.isBuiltIn()) {
-        sourceLabel_->setText(QStringLiteral("Tabla incorporada (ilustrativa, no calibrada)\n"
-                                             "%1 códigos de la tabla incorporada")
-                                  .arg(ResponseTable::LineCount));
+        lines << QStringLiteral("Tabla incorporada (ilustrativa, no calibrada)\n"
+                                "%1 códigos de la tabla incorporada")
+                     .arg(ResponseTable::LineCount);
+        sourceLabel_->setText(lines.join(u'\n'));
         return;
     }
-    QStringList lines;
     for (const DataSourceFile& f : data_.files())
         lines << f.path
               << QStringLiteral("%1 líneas, cargado el %2, SHA-256 %3")
@@ -173,12 +182,27 @@ void ResponseDataWindow::refuse(const QString& what, const QString& error)
     errors_.report(this, QStringLiteral("%1:\n%2\n\nLa tabla en uso no cambió.").arg(what, error));
 }
 
+bool ResponseDataWindow::agreed(const QString& change, const QStringList& lost, const QString& proceed)
+{
+    if (lost.isEmpty())
+        return true;
+    if (messages_.confirm(this, QStringLiteral("%1 deja de usar:\n\n%2\n\n%3").arg(change, lost.join(u'\n'), proceed)))
+        return true;
+    statusLabel_->setText(QStringLiteral("Nada cambió: la tabla en uso sigue igual."));
+    return false;
+}
+
 void ResponseDataWindow::loadTable()
 {
     QStringList paths = files_.openFilesFrom(
         this, u"Cargar tabla: una planilla (CSV, .xlsx, .ods) o los tres archivos 20, medio y 80"_s, TableFilter,
         ExampleFiles::folder());
     if (paths.isEmpty())
+        return;
+    QStringList lost;
+    for (const QString& line : data_.acceptedFitLines())
+        lost << QStringLiteral("· los ajustes aceptados de ") + line;
+    if (!agreed(QStringLiteral("Cargar la tabla"), lost, QStringLiteral("¿Cargar la tabla?")))
         return;
     QString error;
     if (paths.size() == 3 && ResponseData::orderByLevel(paths, &error).isEmpty()) {
@@ -272,6 +296,12 @@ void ResponseDataWindow::showFits()
 
 void ResponseDataWindow::acceptFits()
 {
+    QStringList lost;
+    for (const QString& curve : data_.curvesReplacedBy(pending_))
+        lost << QStringLiteral("· la curva ajustada antes ") + curve;
+    if (!agreed(QStringLiteral("Usar estos ajustes"), lost,
+                QStringLiteral("Para cada código y nivel vale el último ajuste aceptado. ¿Usar estos ajustes?")))
+        return;
     QString error;
     if (!data_.useFits(pending_, pendingPath_, pendingBytes_, &error, pendingLines_)) {
         refuse(QStringLiteral("No se usaron los ajustes"), error);
@@ -332,6 +362,14 @@ void ResponseDataWindow::exportCodes()
 
 void ResponseDataWindow::useBuiltIn()
 {
+    QStringList lost;
+    if (!data_.chosenTable().isEmpty())
+        lost << QStringLiteral("· la tabla ") + data_.chosenTable().join(QStringLiteral(", "));
+    for (const QString& line : data_.acceptedFitLines())
+        lost << QStringLiteral("· los ajustes aceptados de ") + line;
+    if (!agreed(QStringLiteral("Volver a la tabla incorporada"), lost,
+                QStringLiteral("¿Volver a la tabla incorporada?")))
+        return;
     data_.useBuiltIn();
     statusLabel_->setText(QStringLiteral("En uso la tabla incorporada."));
 }

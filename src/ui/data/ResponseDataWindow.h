@@ -12,6 +12,7 @@ class QPushButton;
 class QTableWidget;
 class ErrorReporter;
 class FileChooser;
+class MessageBoxes;
 class ResponseData;
 
 // "Datos de respuesta": which coefficient table is in use, loading the adviser's own
@@ -20,8 +21,11 @@ class ResponseData;
 class ResponseDataWindow : public VelmaroWindow {
     Q_OBJECT
 public:
-    ResponseDataWindow(ResponseData& data, ErrorReporter& errors, FileChooser& files, QWidget* parent = nullptr);
+    ResponseDataWindow(ResponseData& data, ErrorReporter& errors, FileChooser& files, MessageBoxes& messages,
+                       QWidget* parent = nullptr);
 
+    // Whatever gives up something the adviser accepted (a table, fits) asks first and
+    // names what goes.
     // "Cargar tabla…": one CSV file or the three fixed-column files.
     void loadTable();
     // "Ajustar desde ensayos…": reads a trial file and shows its fits, using nothing yet.
@@ -49,10 +53,13 @@ private:
     void showSource();
     void showFits();
     void refuse(const QString& what, const QString& error);
+    // True when nothing is given up, or the adviser agrees to give up `lost`.
+    bool agreed(const QString& change, const QStringList& lost, const QString& proceed);
 
     ResponseData& data_;
     ErrorReporter& errors_;
     FileChooser& files_;
+    MessageBoxes& messages_;
     QLabel* sourceLabel_ = nullptr;
     QLabel* statusLabel_ = nullptr;
     QTableWidget* fitTable_ = nullptr;

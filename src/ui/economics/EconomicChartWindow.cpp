@@ -16,9 +16,11 @@
 #include "ui/charting/ChartSkeleton.h"
 #include "ui/charting/CurveChart.h"
 #include "ui/common/ErrorReporter.h"
+#include "ui/common/FieldMark.h"
 #include "ui/common/HelpMark.h"
 #include "ui/common/Look.h"
 #include "ui/common/ProgramLauncher.h"
+#include "ui/common/SelectAllOnEntry.h"
 #include "ui/common/SlotColours.h"
 #include "ui/common/ToolButtonGrid.h"
 #include "ui/common/TrackingFrame.h"
@@ -58,7 +60,8 @@ EconomicChartWindow::EconomicChartWindow(const ScenarioSlots& scenarioSlots, Eco
     skeleton_ = new ChartSkeleton(*chart_, QStringLiteral("Label24"));
     buildChart();
     middle->addWidget(chart_, 1);
-    middle->addWidget(buildReadOutPanel());
+    readOutPanel_ = buildReadOutPanel();
+    middle->addWidget(readOutPanel_);
     layout->addLayout(middle, 1);
 
     connect(chart_, &QCustomPlot::mouseMove, this, [this](QMouseEvent* event) { readOut(event->pos()); });
@@ -67,6 +70,21 @@ EconomicChartWindow::EconomicChartWindow(const ScenarioSlots& scenarioSlots, Eco
         if (chart_->topShownCurveAt(event->pos()).number == 0)
             clearReadOut();
     });
+    // New coefficients reach the chart at once, open or not, once it has computed anything:
+    // the dose advice and the marks rest on it. The read-out of the old ones goes.
+    connect(&slots_, &ScenarioSlots::curvesChanged, this, [this] {
+        if (!isVisible() && !situation_.hasState())
+            return;
+        recompute();
+        clearReadOut();
+    });
+}
+
+EconomicChartWindow::~EconomicChartWindow()
+{
+    // A field losing the focus as the window goes confirms nothing any more.
+    for (QLineEdit* edit : inputEdits_)
+        edit->disconnect(this);
 }
 
 QWidget* EconomicChartWindow::buildInputRow()
@@ -119,26 +137,29 @@ QWidget* EconomicChartWindow::buildInputRow()
     connect(advice, &QToolButton::clicked, this,
             [this] { Q_EMIT windowRequested(QStringLiteral("RateAdviceWindow")); });
     h->addWidget(advice);
-    grainPriceEdit_ = edits[0];
-    nCostEdit_ = edits[1];
-    referenceNEdit_ = edits[2];
+    std::copy(std::begin(edits), std::end(edits), inputEdits_.begin());
 
-    // Enter rebuilds and moves on to the other price.
-    connect(grainPriceEdit_, &QLineEdit::returnPressed, this, [this] {
-        rebuild();
-        nCostEdit_->setFocus();
-    });
-    connect(nCostEdit_, &QLineEdit::returnPressed, this, [this] {
-        rebuild();
-        grainPriceEdit_->setFocus();
-    });
-    // Enter in the reference N checks it now, as it is entered; a bad one is told once,
-    // and again only after the adviser changes it.
-    connect(referenceNEdit_, &QLineEdit::returnPressed, this, [this] {
-        rebuild();
-        grainPriceEdit_->setFocus();
-    });
-    connect(referenceNEdit_, &QLineEdit::textChanged, this, [this] { reportedReference_.reset(); });
+    // Enter or leaving a field confirms it; a field entered by Enter or Tab has its text
+    // selected, so that typing replaces it. Enter moves on: the grain price to the cost of
+    // nitrogen, the other two back to the grain price.
+    for (const Field field : {GrainPrice, NCost, ReferenceN}) {
+        QLineEdit* edit = inputEdits_[field];
+        SelectAllOnEntry::install(edit);
+        connect(edit, &QLineEdit::editingFinished, this, [this, field] {
+            if (confirm(field))
+                redraw();
+        });
+        connect(edit, &QLineEdit::returnPressed, this, [this, field, edit] {
+            if (confirm(field))
+                redraw();
+            if (edit->text() != confirmed_[field]) // refused: stay to mend it
+                edit->setFocus();
+            else
+                inputEdits_[field == GrainPrice ? NCost : GrainPrice]->setFocus();
+        });
+        // A refused text is said again only after the adviser has changed it.
+        connect(edit, &QLineEdit::textEdited, this, [this, field] { reported_[field].reset(); });
+    }
     return row;
 }
 
@@ -298,84 +319,123 @@ QRect EconomicChartWindow::inputsOnScreen() const
     return QRect(mapToGlobal(both.topLeft()), both.size());
 }
 
-QString EconomicChartWindow::grainPrice() const
+QList<QRect> EconomicChartWindow::keepClearOnScreen() const
 {
-    return grainPriceEdit_->text();
+    return {inputsOnScreen(), QRect(readOutPanel_->mapToGlobal(QPoint()), readOutPanel_->size())};
 }
-QString EconomicChartWindow::nCost() const
-{
-    return nCostEdit_->text();
-}
-QString EconomicChartWindow::referenceN() const
-{
-    return referenceNEdit_->text();
-}
+
 void EconomicChartWindow::setGrainPrice(const QString& text)
 {
-    grainPriceEdit_->setText(text);
+    inputEdits_[GrainPrice]->setText(text);
+    reported_[GrainPrice].reset();
+    if (confirm(GrainPrice) && situation_.hasState())
+        redraw();
 }
+
 void EconomicChartWindow::setNCost(const QString& text)
 {
-    nCostEdit_->setText(text);
+    inputEdits_[NCost]->setText(text);
+    reported_[NCost].reset();
+    if (confirm(NCost) && situation_.hasState())
+        redraw();
 }
+
 void EconomicChartWindow::setReferenceN(const QString& text)
 {
-    referenceNEdit_->setText(text);
+    inputEdits_[ReferenceN]->setText(text);
+    reported_[ReferenceN].reset();
+    if (confirm(ReferenceN) && situation_.hasState())
+        redraw();
+}
+
+bool EconomicChartWindow::confirm(Field field)
+{
+    QLineEdit* edit = inputEdits_[field];
+    const QString text = edit->text();
+    if (text == confirmed_[field]) {
+        FieldMark::clear(edit);
+        return false;
+    }
+    QString error;
+    bool below = false;
+    if (field == ReferenceN) {
+        const EconomicInputs::ReferenceN reference = EconomicInputs::readReferenceN(text);
+        error = reference.error;
+        below = reference.ok() && reference.belowLowest();
+    } else {
+        error = (field == GrainPrice ? EconomicInputs::readGrainPrice(text) : EconomicInputs::readNCost(text)).error;
+    }
+    if (!error.isEmpty()) {
+        FieldMark::refuse(edit, error);
+        if (reported_[field] != text) {
+            reported_[field] = text;
+            errors_.report(this, error);
+            situation_.refuse(error);
+        }
+        return false;
+    }
+    FieldMark::clear(edit);
+    reported_[field].reset();
+    if (below) {
+        // Never below the table's first column: said, and the field shows what counts.
+        Q_EMIT lowNitrogenWarning();
+        edit->setText(QString::number(EconomicInputs::LowestReferenceN));
+    }
+    const bool changed = edit->text() != confirmed_[field];
+    confirmed_[field] = edit->text();
+    return changed;
 }
 
 void EconomicChartWindow::onActivated()
 {
+    // Coming back to the window is leaving the field it was left in.
+    confirmAll();
     recompute();
 }
 
 void EconomicChartWindow::recompute()
 {
-    // A bad price leaves everything as it was, the yields too, so that the table never
-    // mixes new yields with old incomes.
-    if (!pricesReadable())
-        return;
     QStringList errors;
     curves_ = Curves::capture(slots_, &errors);
     if (!errors.isEmpty())
         errors_.report(this, errors.first());
-    rebuild();
-}
-
-bool EconomicChartWindow::pricesReadable()
-{
-    const EconomicInputs::Prices prices = EconomicInputs::readPrices(grainPriceEdit_->text(), nCostEdit_->text());
-    if (!prices.ok())
-        errors_.report(this, prices.error);
-    return prices.ok();
+    redraw();
 }
 
 void EconomicChartWindow::rebuild()
 {
-    // Both prices are checked before anything is written: a bad one leaves the table and
-    // the chart exactly as they were.
-    const EconomicSituation::Worked worked =
-        EconomicSituation::work(curves_, grainPriceEdit_->text(), nCostEdit_->text(), referenceNEdit_->text());
-    if (!worked.priceError.isEmpty()) {
-        errors_.report(this, worked.priceError);
-        situation_.refuse(worked.priceError);
-        return;
+    if (confirmAll())
+        redraw();
+}
+
+bool EconomicChartWindow::confirmAll()
+{
+    bool taken = true;
+    for (const Field field : {GrainPrice, NCost, ReferenceN}) {
+        confirm(field);
+        taken = taken && inputEdits_[field]->text() == confirmed_[field];
     }
+    return taken;
+}
+
+void EconomicChartWindow::redraw()
+{
+    // The confirmed texts always read: they were checked as they were taken.
+    const EconomicSituation::Worked worked =
+        EconomicSituation::work(curves_, confirmed_[GrainPrice], confirmed_[NCost], confirmed_[ReferenceN]);
+    if (!worked.ok())
+        return;
     table_ = worked.state.table;
-    grainPriceEdit_->setFocus();
+    // The focus goes to the grain price, or stays with a refused text to be mended.
+    QLineEdit* focus = inputEdits_[GrainPrice];
+    for (size_t field = inputEdits_.size(); field-- > 0;)
+        if (inputEdits_[field]->text() != confirmed_[field])
+            focus = inputEdits_[field];
+    focus->setFocus();
     for (int k = 1; k <= Curves::Count; ++k)
         chart_->setPoints(k, table_.incomePoints(k));
     chart_->setPoints(CostSeries, table_.costPoints());
     chart_->replot();
-
-    if (!worked.referenceError.isEmpty()) {
-        reportReferenceOnce(worked.referenceError);
-        situation_.refuse(worked.referenceError);
-        return;
-    }
-    if (worked.referenceBelowLowest) {
-        Q_EMIT lowNitrogenWarning();
-        referenceNEdit_->setText(QString::number(EconomicInputs::LowestReferenceN));
-    }
     situation_.update(worked.state);
 }
 
@@ -403,15 +463,6 @@ void EconomicChartWindow::reportOnce(const QString& message)
     errors_.report(this, message);
 }
 
-void EconomicChartWindow::reportReferenceOnce(const QString& message)
-{
-    // One message for one mistake: not again at every activation or pointer move.
-    if (reportedReference_ == referenceNEdit_->text())
-        return;
-    reportedReference_ = referenceNEdit_->text();
-    errors_.report(this, message);
-}
-
 void EconomicChartWindow::readOut(QPoint pixel)
 {
     resetInputMarks();
@@ -428,20 +479,13 @@ void EconomicChartWindow::readOut(QPoint pixel)
     if (touched == 0)
         return;
 
+    // The margin over the confirmed reference at the confirmed cost, as the chart is drawn.
     const ChartReadOut::Margin margin =
-        ChartReadOut::margin(table_, touched, pointer.nitrogen, referenceNEdit_->text(), nCostEdit_->text());
-    if (margin.outcome == ChartReadOut::Margin::Outcome::BadInput) {
-        const EconomicInputs::ReferenceN reference = EconomicInputs::readReferenceN(referenceNEdit_->text());
-        if (!reference.ok())
-            reportReferenceOnce(reference.error);
-        else
-            reportOnce(margin.text);
-        return;
-    }
+        ChartReadOut::margin(table_, touched, pointer.nitrogen, confirmed_[ReferenceN], confirmed_[NCost]);
     lastReported_.clear();
 
     skeleton_->showPointedCurve(touched, slots_, curveNameEdit_);
-    if (margin.outcome == ChartReadOut::Margin::Outcome::NotFinite) {
+    if (margin.outcome != ChartReadOut::Margin::Outcome::Shown) {
         marginLabel_->clear();
         reportOnce(margin.text);
         return;

@@ -23,7 +23,8 @@ class ScenarioSlots;
 // "N disp. de referencia": the marginal income of each curve at the net grain price
 // against the marginal cost of nitrogen, and the margin over the reference nitrogen read
 // under the pointer. Every activation recomputes everything from the slots and the three
-// economic inputs of its top row.
+// economic inputs of its top row, as they were last confirmed: a value counts once Enter
+// or leaving its field confirms it, and a refused one is said once and marked in its field.
 class EconomicChartWindow : public VelmaroWindow {
     Q_OBJECT
 public:
@@ -31,26 +32,30 @@ public:
 
     EconomicChartWindow(const ScenarioSlots& scenarioSlots, EconomicSituation& situation, ErrorReporter& errors,
                         ProgramLauncher& launcher, QWidget* parent = nullptr);
+    ~EconomicChartWindow() override;
 
     CurveChart& chart() const { return *chart_; }
     const EconomicTable& economicTable() const { return table_; }
 
-    // The economic inputs as they stand in the fields.
-    QString grainPrice() const;
-    QString nCost() const;
-    QString referenceN() const;
-    void setGrainPrice(const QString& text); // from a reopened case
-    void setNCost(const QString& text);      // from the nitrogen cost assistant
-    void setReferenceN(const QString& text); // from the soil calculator
+    // The economic inputs as last confirmed: the texts every number here is computed with.
+    QString grainPrice() const { return confirmed_[GrainPrice]; }
+    QString nCost() const { return confirmed_[NCost]; }
+    QString referenceN() const { return confirmed_[ReferenceN]; }
+    // From a reopened case, the nitrogen cost assistant and the soil calculator: confirmed at once.
+    void setGrainPrice(const QString& text);
+    void setNCost(const QString& text);
+    void setReferenceN(const QString& text);
 
     // The input row and the toolbar, in screen coordinates: windows that serve them open
     // beside them, not over them.
     QRect inputsOnScreen() const;
+    // Those and the read-out panel.
+    QList<QRect> keepClearOnScreen() const override;
 
-    // Captures the coefficients, fills the yields and rebuilds.
+    // Captures the coefficients, fills the yields and redraws with the confirmed inputs.
     void recompute();
-    // Marginal incomes, cost line and series from the current prices; then the check of
-    // the reference nitrogen. A price that is not a number changes nothing.
+    // "Recalcular": confirms the three fields as they stand, then redraws. A refused text
+    // changes nothing and is said once per edit.
     void rebuild();
 
     void setCurveSelectionCaption(const QString& caption);
@@ -78,17 +83,22 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
 
 private:
+    enum Field { GrainPrice, NCost, ReferenceN };
+
     QWidget* buildInputRow();
     QWidget* buildToolbar();
     void buildChart();
     QWidget* buildReadOutPanel();
     void resetInputMarks();
-    // Whether both prices read as numbers; the bad one is reported, naming its field.
-    bool pricesReadable();
-    // Reports a bad number once per distinct text, so pointer moves raise no storm.
+    // Takes the field's text when it reads; returns whether the confirmed value changed.
+    // A refused text is marked in the field and reported once until it is edited.
+    bool confirm(Field field);
+    // Confirms the three fields; true when all three were taken.
+    bool confirmAll();
+    // Marginal incomes, cost line and series from the confirmed prices, for all to read.
+    void redraw();
+    // Reports a margin that cannot be computed once per distinct message.
     void reportOnce(const QString& message);
-    // Reports a bad reference N once for the text that holds it.
-    void reportReferenceOnce(const QString& message);
 
     const ScenarioSlots& slots_;
     EconomicSituation& situation_;
@@ -100,19 +110,19 @@ private:
 
     QWidget* inputRow_ = nullptr;
     QWidget* toolbar_ = nullptr;             // ToolBar1
-    QLineEdit* grainPriceEdit_ = nullptr;    // Edit1
-    QLineEdit* nCostEdit_ = nullptr;         // Edit2
-    QLineEdit* referenceNEdit_ = nullptr;    // Edit3
-    QLineEdit* curveNameEdit_ = nullptr;     // Edit4
-    QLineEdit* nitrogenEdit_ = nullptr;      // Edit5
-    QLineEdit* valueEdit_ = nullptr;         // Edit6
-    QLabel* marginLabel_ = nullptr;          // Label13
-    ChartSkeleton* skeleton_ = nullptr;      // scenario line Label24, data note, marks
-    std::array<HelpMark*, 3> inputMarks_{};  // Label16, Label17, Label18
-    HelpMark* yAxisMark_ = nullptr;          // Label14
-    HelpMark* xAxisMark_ = nullptr;          // Label15
-    HelpMark* marginMark_ = nullptr;         // Label10
-    QToolButton* selectionButton_ = nullptr; // ToolButton4
+    QWidget* readOutPanel_ = nullptr;        // Panel2
+    std::array<QLineEdit*, 3> inputEdits_{}; // Edit1, Edit2, Edit3, by Field
+    std::array<QString, 3> confirmed_{QStringLiteral("115"), QStringLiteral("600"), QStringLiteral("40")};
+    std::array<std::optional<QString>, 3> reported_; // the refused text already said, by Field
+    QLineEdit* curveNameEdit_ = nullptr;             // Edit4
+    QLineEdit* nitrogenEdit_ = nullptr;              // Edit5
+    QLineEdit* valueEdit_ = nullptr;                 // Edit6
+    QLabel* marginLabel_ = nullptr;                  // Label13
+    ChartSkeleton* skeleton_ = nullptr;              // scenario line Label24, data note, marks
+    std::array<HelpMark*, 3> inputMarks_{};          // Label16, Label17, Label18
+    HelpMark* yAxisMark_ = nullptr;                  // Label14
+    HelpMark* xAxisMark_ = nullptr;                  // Label15
+    HelpMark* marginMark_ = nullptr;                 // Label10
+    QToolButton* selectionButton_ = nullptr;         // ToolButton4
     QString lastReported_;
-    std::optional<QString> reportedReference_; // the bad reference N text already reported
 };

@@ -5,6 +5,7 @@
 #include "core/PrintedChartLayout.h"
 #include "ui/charting/CurveChart.h"
 #include "ui/common/ErrorReporter.h"
+#include "ui/printing/PdfJobFile.h"
 #include "ui/printing/PrintTarget.h"
 
 bool ChartPrinter::print(CurveChart& chart, QPageLayout::Orientation orientation, PrintTarget& target,
@@ -21,6 +22,11 @@ bool ChartPrinter::print(CurveChart& chart, QPageLayout::Orientation orientation
 
     if (!target.prepareJob(parent, QStringLiteral("Chart1")))
         return false;
+    PdfJobFile file(printer);
+    if (!file.refusal().isEmpty()) {
+        errors.report(parent, file.refusal());
+        return false;
+    }
 
     QCPPainter painter;
     if (!painter.begin(&printer)) {
@@ -41,6 +47,10 @@ bool ChartPrinter::print(CurveChart& chart, QPageLayout::Orientation orientation
     chart.renderForPrint(&painter); // at its on-screen size, with the note of its data
     if (!painter.end()) {
         errors.report(parent, QStringLiteral("No se pudo terminar la impresión del gráfico."));
+        return false;
+    }
+    if (const QString failed = file.finish(); !failed.isEmpty()) {
+        errors.report(parent, failed);
         return false;
     }
     return true;

@@ -58,9 +58,9 @@ int HelpDocumentPrinter::print(const QTextDocument& document, QPrinter& printer,
         if (page + 1 < count) {
             if (betweenPages)
                 betweenPages();
-            printer.newPage();
+            if (!printer.newPage())
+                return -1;
         }
     }
-    painter.end();
-    return count;
+    return painter.end() ? count : -1;
 }

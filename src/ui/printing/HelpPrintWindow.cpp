@@ -16,6 +16,7 @@
 #include "ui/common/GradientButton.h"
 #include "ui/common/WindowNames.h"
 #include "ui/printing/HelpDocumentPrinter.h"
+#include "ui/printing/PdfJobFile.h"
 #include "ui/printing/PrintTarget.h"
 
 HelpPrintWindow::HelpPrintWindow(PrintTarget& target, ErrorReporter& errors, QWidget* parent)
@@ -109,10 +110,16 @@ bool HelpPrintWindow::printAll()
         HelpDocumentPrinter::preparePage(printer);
         printer.setCopyCount(1);
         printer.setPrintRange(QPrinter::AllPages);
-        const int pages = HelpDocumentPrinter::print(document_, printer, [] { QCoreApplication::processEvents(); });
-        printed = pages >= 0;
+        PdfJobFile file(printer);
+        QString failed = file.refusal();
+        if (failed.isEmpty() &&
+            HelpDocumentPrinter::print(document_, printer, [] { QCoreApplication::processEvents(); }) < 0)
+            failed = QStringLiteral("No se pudo imprimir el documento de ayuda.");
+        if (failed.isEmpty())
+            failed = file.finish();
+        printed = failed.isEmpty();
         if (!printed)
-            errors_.report(this, QStringLiteral("No se pudo imprimir el documento de ayuda."));
+            errors_.report(this, failed);
     }
     printer.setPageLayout(before);
     return printed;

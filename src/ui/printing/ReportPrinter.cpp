@@ -7,6 +7,7 @@
 #include <QPrinter>
 
 #include "ui/common/ErrorReporter.h"
+#include "ui/printing/PdfJobFile.h"
 #include "ui/printing/PrintTarget.h"
 
 namespace {
@@ -18,15 +19,18 @@ const QString OutputError = QStringLiteral("Error de entrada/salida: no se puede
 bool ReportPrinter::printLines(QPrinter& printer, const QStringList& lines, const QFont& font, QWidget* parent,
                                ErrorReporter* errors)
 {
-    auto fail = [&] {
+    auto fail = [&](const QString& why) {
         if (errors)
-            errors->report(parent, OutputError);
+            errors->report(parent, why);
         return false;
     };
+    PdfJobFile file(printer);
+    if (!file.refusal().isEmpty())
+        return fail(file.refusal());
 
     QPainter painter;
     if (!painter.begin(&printer))
-        return fail();
+        return fail(OutputError);
     painter.setFont(font);
     painter.setPen(Qt::black);
 
@@ -39,7 +43,7 @@ bool ReportPrinter::printLines(QPrinter& printer, const QStringList& lines, cons
         if (top > 0 && top + lineHeight > page.height()) {
             if (!printer.newPage()) {
                 painter.end();
-                return fail();
+                return fail(OutputError);
             }
             top = 0;
         }
@@ -48,7 +52,9 @@ bool ReportPrinter::printLines(QPrinter& printer, const QStringList& lines, cons
         top += lineHeight;
     }
     if (!painter.end())
-        return fail();
+        return fail(OutputError);
+    if (const QString failed = file.finish(); !failed.isEmpty())
+        return fail(failed);
     return true;
 }
 

@@ -244,12 +244,20 @@ void SoilNitrogenWindow::addFertiliserNitrogen()
         return;
     fertiliserNEdit_->setText(result.texts[0]);
     referenceNEdit_->setText(result.texts[1]);
+    calculated_ = true;
 }
 
 void SoilNitrogenWindow::acceptReferenceN()
 {
-    // Only what the economic chart accepts is handed over; a value below 40 goes with
-    // the warning, as the chart itself would give it.
+    // Only a calculated result, and only what the economic chart accepts, is handed over;
+    // a value below 40 goes with the warning, as the chart itself would give it.
+    if (!calculated_) {
+        errors_.report(this,
+                       QStringLiteral("Todavía no hay N disponible de referencia calculado: complete "
+                                      "\"Cálculo 1\", \"Cálculo 2\" y \"Cálculo 3\" antes de \"Aceptar\". "
+                                      "El gráfico económico sigue con su N de referencia."));
+        return;
+    }
     const QString text = referenceNEdit_->text();
     const SoilNitrogen::HandOverResult handOver = SoilNitrogen::handOver(text);
     switch (handOver.outcome) {

@@ -27,7 +27,7 @@ public:
     void convertNitrate();        // "Cálculo 1"
     void sumSoilNitrogen();       // "Cálculo 2"
     void addFertiliserNitrogen(); // "Cálculo 3"
-    void acceptReferenceN();      // "Aceptar"
+    void acceptReferenceN();      // "Aceptar": nothing before a "Cálculo 3" has completed
 
     void onActivated() override;
 
@@ -69,4 +69,5 @@ private:
     std::array<QPushButton*, 4> buttons_{};     // Button1 ... Button4
     QWidget* resultPanel_ = nullptr;
     HelpMark* help_ = nullptr; // Label1
+    bool calculated_ = false;  // "Cálculo 3" has given a result
 };

@@ -121,6 +121,11 @@ AppliedFunctionsWindow::AppliedFunctionsWindow(const ScenarioSlots& scenarioSlot
 
     connect(print_, &QPushButton::clicked, this, &AppliedFunctionsWindow::printReport);
     connect(copy_, &QPushButton::clicked, this, &AppliedFunctionsWindow::copyReport);
+    // New coefficients show at once while the window is open, as the charts draw them.
+    connect(&slots_, &ScenarioSlots::curvesChanged, this, [this] {
+        if (isVisible())
+            onActivated();
+    });
 }
 
 QFont AppliedFunctionsWindow::reportFont()

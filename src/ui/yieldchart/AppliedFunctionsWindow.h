@@ -21,7 +21,8 @@ class AppliedFunctionsWindow : public VelmaroWindow {
 public:
     AppliedFunctionsWindow(const ScenarioSlots& scenarioSlots, ReportPrinter& printer, QWidget* parent = nullptr);
 
-    // Refreshes which rows are shown and the nine equations.
+    // Refreshes which rows are shown and the nine equations; also whenever the slots'
+    // coefficients are looked up again.
     void onActivated() override;
 
     // The report of the equations set at the last activation, for the slots active now.

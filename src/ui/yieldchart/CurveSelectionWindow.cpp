@@ -4,10 +4,12 @@
 #include <QCloseEvent>
 #include <QFrame>
 #include <QLabel>
+#include <QScreen>
 
 #include "core/CurveSelection.h"
 #include "core/Curves.h"
 #include "core/ScenarioSlots.h"
+#include "core/WindowPlacement.h"
 #include "ui/common/HelpMark.h"
 #include "ui/common/Look.h"
 #include "ui/common/TrackingFrame.h"
@@ -31,6 +33,7 @@ CurveSelectionWindow::CurveSelectionWindow(CurveSelection& selection, const Scen
     setAttribute(Qt::WA_ShowWithoutActivating);
     setFixedSize(477, 78);
     move(99, 421);
+    placedAt_ = frameOnScreen().topLeft();
     setMouseTracking(true);
 
     auto* panel = new TrackingFrame(this);
@@ -112,4 +115,29 @@ void CurveSelectionWindow::mouseMoveEvent(QMouseEvent* event)
 {
     help_->reset();
     VelmaroWindow::mouseMoveEvent(event);
+}
+
+void CurveSelectionWindow::placeClearOf(const QList<QRect>& keepClear)
+{
+    const QScreen* screen = this->screen();
+    if (movedByAdviser_ || !screen)
+        return;
+    const QRect frame = frameOnScreen();
+    placedAt_ = WindowPlacement::clearOf(frame.size(), screen->availableGeometry(), keepClear, frame.topLeft());
+    moveFrameTo(placedAt_);
+}
+
+void CurveSelectionWindow::showEvent(QShowEvent* event)
+{
+    VelmaroWindow::showEvent(event); // kept on the screen
+    if (!event->spontaneous())
+        placedAt_ = frameOnScreen().topLeft();
+}
+
+void CurveSelectionWindow::moveEvent(QMoveEvent* event)
+{
+    // The window manager reports the adviser's moves; the program's own arrive first-hand.
+    if (event->spontaneous() && isVisible() && frameOnScreen().topLeft() != placedAt_)
+        movedByAdviser_ = true;
+    VelmaroWindow::moveEvent(event);
 }

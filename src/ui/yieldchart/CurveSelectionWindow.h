@@ -23,12 +23,19 @@ public:
     // Re-reads the slots' "Activar" boxes through the slot rules.
     void onActivated() override;
 
+    // Moves where it covers none of `keepClear` (screen coordinates), unless the adviser has
+    // moved it: then it stays where it was put.
+    void placeClearOf(const QList<QRect>& keepClear);
+    bool movedByAdviser() const { return movedByAdviser_; }
+
 Q_SIGNALS:
     void helpRequested();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     QCheckBox* boxFor(int k) const;
@@ -37,4 +44,6 @@ private:
     const ScenarioSlots& slots_;
     std::array<QCheckBox*, 9> boxes_{}; // CheckBox1 ... CheckBox9
     HelpMark* help_ = nullptr;
+    QPoint placedAt_;             // where the program last put it
+    bool movedByAdviser_ = false; // moved through the window manager since
 };

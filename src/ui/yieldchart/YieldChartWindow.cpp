@@ -50,6 +50,7 @@ YieldChartWindow::YieldChartWindow(const ScenarioSlots& scenarioSlots, ErrorRepo
     auto* bar = new QFrame(this);
     bar->setObjectName(QStringLiteral("ToolBar1"));
     buildToolbar(bar);
+    toolbar_ = bar;
     top->addWidget(bar);
     auto* notices = new QVBoxLayout;
     const char* noticeTexts[2] = {"* Gráfico en", "el portapapeles"};
@@ -70,12 +71,21 @@ YieldChartWindow::YieldChartWindow(const ScenarioSlots& scenarioSlots, ErrorRepo
     chart_->setObjectName(QStringLiteral("Chart1"));
     buildChart();
     middle->addWidget(chart_, 1);
-    middle->addWidget(buildReadOutPanel());
+    readOutPanel_ = buildReadOutPanel();
+    middle->addWidget(readOutPanel_);
     layout->addLayout(middle, 1);
 
     connect(chart_, &QCustomPlot::mouseMove, this, [this](QMouseEvent* event) { readOut(event->pos()); });
     connect(chart_, &QCustomPlot::afterReplot, this, &YieldChartWindow::placeChartMarks);
     connect(chart_, &QCustomPlot::afterLayout, this, &YieldChartWindow::fitBackground);
+    // Open, the chart follows new coefficients at once; the read-out of the old ones goes.
+    connect(&slots_, &ScenarioSlots::curvesChanged, this, [this] {
+        if (!isVisible())
+            return;
+        rebuild();
+        scenarioLabel_->clear();
+        incrementLabel_->clear();
+    });
 }
 
 void YieldChartWindow::buildChart()
@@ -295,6 +305,12 @@ void YieldChartWindow::rebuild()
     chart_->replot();
 }
 
+QList<QRect> YieldChartWindow::keepClearOnScreen() const
+{
+    return {QRect(toolbar_->mapToGlobal(QPoint()), toolbar_->size()),
+            QRect(readOutPanel_->mapToGlobal(QPoint()), readOutPanel_->size())};
+}
+
 void YieldChartWindow::setCurveSelectionCaption(const QString& caption)
 {
     selectionButton_->setText(caption);
@@ -322,7 +338,7 @@ void YieldChartWindow::readOut(QPoint pixel)
     const QColor colour = SlotColours::forSlot(slot);
     curveNameEdit_->setText(Curves::readOutName(hit.number));
     Look::setColour(curveNameEdit_, QPalette::Text, colour);
-    scenarioLabel_->setText(slots_.slot(slot).scenarioLine());
+    scenarioLabel_->setText(slots_.slot(slot).curvesLine);
     Look::setColour(scenarioLabel_, QPalette::WindowText, colour);
     scenarioLabel_->adjustSize();
     incrementLabel_->setText(ChartReadOut::yieldIncrement(coefficients_[hit.number - 1], hit.point));

@@ -18,8 +18,8 @@ class ScenarioSlots;
 
 // "Gráfico de rendimiento en función de N disponible": the nine yield curves of the three
 // slots against available nitrogen, with the read-out of the curve under the pointer.
-// Showing the window captures the coefficients and rebuilds every curve; activating it
-// only re-applies the curve selection.
+// Showing the window captures the coefficients and rebuilds every curve, and so does every
+// new lookup while it is open; activating it only re-applies the curve selection.
 class YieldChartWindow : public VelmaroWindow {
     Q_OBJECT
 public:
@@ -45,6 +45,8 @@ public:
     void copyToClipboard();
 
     void onActivated() override;
+    // The toolbar and the read-out panel.
+    QList<QRect> keepClearOnScreen() const override;
 
 Q_SIGNALS:
     void windowRequested(const QString& objectName);
@@ -65,6 +67,8 @@ private:
     ErrorReporter& errors_;
     ProgramLauncher& launcher_;
     CurveChart* chart_ = nullptr;
+    QWidget* toolbar_ = nullptr;
+    QWidget* readOutPanel_ = nullptr;
     YieldTable table_;
     std::array<Curves::Quadratic, Curves::Count> coefficients_{};
 
