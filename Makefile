@@ -83,14 +83,16 @@ test-sanitize: deps $(BUILD_SAN)/build.ninja
 	  UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 VELMARO_WALK_STEPS=400 \
 	  ctest --output-on-failure -j $(JOBS)
 
-# The rich-text reader, the readers of own data and the sheet readers (any file, .xlsx
-# parts, .ods content) under libFuzzer (clang), over their seed corpora; FUZZ_SECONDS each.
+# The rich-text reader, the readers of own data, the case file reader and the sheet
+# readers (any file, .xlsx parts, .ods content) under libFuzzer (clang), over their seed
+# corpora; FUZZ_SECONDS each.
 $(BUILD_FUZZ)/build.ninja: | deps-fuzz
 	@CC=clang CXX=clang++ cmake -S . -B $(BUILD_FUZZ) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVELMARO_FUZZ=ON >/dev/null
 
 fuzz: deps-fuzz $(BUILD_FUZZ)/build.ninja
 	@cmake --build $(BUILD_FUZZ) --target fuzz_rtfreader
 	@cmake --build $(BUILD_FUZZ) --target fuzz_responsedata
+	@cmake --build $(BUILD_FUZZ) --target fuzz_casefile
 	@cmake --build $(BUILD_FUZZ) --target fuzz_csvsheet fuzz_xlsxsheet fuzz_odssheet
 
 fuzz-run: fuzz
@@ -104,6 +106,11 @@ fuzz-run: fuzz
 	  ./$(BUILD_FUZZ)/tests/fuzz/fuzz_responsedata -max_total_time=$(FUZZ_SECONDS) -timeout=30 -rss_limit_mb=4096 \
 	  -max_len=65536 -print_final_stats=1 -artifact_prefix=$(BUILD_FUZZ)/ \
 	  $(BUILD_FUZZ)/corpus-data tests/fuzz/seeds_data
+	@mkdir -p $(BUILD_FUZZ)/corpus-case
+	@ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+	  ./$(BUILD_FUZZ)/tests/fuzz/fuzz_casefile -max_total_time=$(FUZZ_SECONDS) -timeout=30 -rss_limit_mb=4096 \
+	  -max_len=262144 -print_final_stats=1 -artifact_prefix=$(BUILD_FUZZ)/case- \
+	  $(BUILD_FUZZ)/corpus-case tests/fuzz/seeds_case
 	@for reader in csv xlsx ods; do \
 	  mkdir -p $(BUILD_FUZZ)/corpus-$$reader && \
 	  ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \

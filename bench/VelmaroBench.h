@@ -62,12 +62,20 @@ private:
     void economicActivation(Figures& figures);
     void rateAdvice(Figures& figures);
     void trialStatistics(Figures& figures);
+    void caseSave(Figures& figures);
+    void caseOpen(Figures& figures);
+    void recoveryCopy(Figures& figures);
     void helpAreaLargeDocument(Figures& figures);
     void peakMemory(Figures& figures);
 
     // A session with three scenarios plotted, the economic chart open if asked, and the
     // nine curves shown on both charts.
     bool openSession(bool withEconomicChart);
+    // The same session as a full case: a table of the adviser's own with fits over it,
+    // every input and setting; its save, its opening over another case and the recovery
+    // copy's part on the typing thread, each in its own figures.
+    enum class CaseStep { Save, Open, RecoveryCopy };
+    void measureCase(CaseStep step, Samples& samples);
     // Moves the pointer to and fro between two spots, each on a shown curve, with real
     // mouse events; the time the chart's handling of each takes. Why the moves did not
     // do what an adviser would see, or nothing.

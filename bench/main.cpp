@@ -8,6 +8,7 @@
 
 #include <QApplication>
 #include <QScreen>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include "BudgetTable.h"
@@ -18,6 +19,10 @@ int main(int argc, char* argv[])
     // Headless unless told otherwise; the probes inherit the platform.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    // Recovery copies of the sessions in a folder of their own: an adviser's unsaved work is
+    // never offered to the probes, nor theirs left behind.
+    const QTemporaryDir state;
+    qputenv("XDG_STATE_HOME", state.path().toLocal8Bit());
     QApplication application(argc, argv);
     BudgetTable table;
     VelmaroBench bench(table);

@@ -2,7 +2,8 @@
 #
 #   cmake --install build --prefix P    P/bin/velmaro, P/share/velmaro/velmaro.rtf, the
 #                                       example files in P/share/velmaro/ejemplos, the
-#                                       desktop entry, the AppStream metainfo, the icons
+#                                       desktop entry, the AppStream metainfo, the case
+#                                       files' MIME type, the icons
 #   cpack -G DEB (make package)         build/package/velmaro_<version>_<arch>.deb
 include(GNUInstallDirs)
 
@@ -19,6 +20,8 @@ install(FILES ${VELMARO_DESKTOP_DIR}/${VELMARO_APP_ID}.desktop
         DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES ${VELMARO_DESKTOP_DIR}/${VELMARO_APP_ID}.metainfo.xml
         DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+# The case files' type (*.velmaro), which the desktop entry opens.
+install(FILES ${VELMARO_DESKTOP_DIR}/${VELMARO_APP_ID}.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/mime/packages)
 # Drawn by tools/picturegen (target velmaro_icons).
 foreach(size 48 128 256)
   install(FILES ${VELMARO_DESKTOP_DIR}/icons/velmaro-${size}.png

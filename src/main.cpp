@@ -11,6 +11,6 @@ int main(int argc, char* argv[])
     Startup::loadSpanishTranslations(application);
     WindowSet windows;
     QObject::connect(&windows, &WindowSet::quitRequested, &application, &QApplication::quit);
-    windows.start();
+    windows.start(Startup::caseToOpen(QCoreApplication::arguments()));
     return application.exec();
 }

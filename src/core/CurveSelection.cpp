@@ -48,3 +48,15 @@ void CurveSelection::applySlotRules(const ScenarioSlots& scenarioSlots)
         }
     }
 }
+
+void CurveSelection::restore(const std::array<bool, Curves::Count>& shown, const std::array<bool, 3>& offered)
+{
+    for (int k = 1; k <= Curves::Count; ++k)
+        setShown(k, shown[k - 1]);
+    for (int slot = 1; slot <= 3; ++slot) {
+        if (offered_[slot - 1] != offered[slot - 1]) {
+            offered_[slot - 1] = offered[slot - 1];
+            Q_EMIT offeredChanged(slot, offered[slot - 1]);
+        }
+    }
+}

@@ -20,9 +20,12 @@ public:
     bool isShown(int k) const; // curve k = 1 to 9
     std::array<bool, Curves::Count> shownCurves() const;
     bool isOffered(int slot) const; // slot 1 to 3
+    std::array<bool, 3> offeredSlots() const { return offered_; }
 
     void setShown(int k, bool shown);
     void applySlotRules(const ScenarioSlots& scenarioSlots);
+    // The selection exactly as a reopened case holds it.
+    void restore(const std::array<bool, Curves::Count>& shown, const std::array<bool, 3>& offered);
 
 Q_SIGNALS:
     void shownChanged(int k, bool shown);

@@ -1,9 +1,11 @@
 #include "ResponseData.h"
 
 #include <algorithm>
+#include <array>
 #include <utility>
 
 #include <QCryptographicHash>
+#include <QFile>
 #include <QFileInfo>
 #include <QLocale>
 #include <QSettings>
@@ -164,29 +166,53 @@ QStringList ResponseData::orderByLevel(const QStringList& paths, QString* error)
 
 bool ResponseData::readTable(const QStringList& paths, TableRead* read, QString* error) const
 {
-    ResponseTableReader::Result result;
     if (paths.size() == 1) {
         const Sheet sheet = SheetReader::read(paths[0]);
         if (!sheet.ok) {
             *error = sheet.error;
             return false;
         }
+        read->bytes.append(sheet.bytes);
         read->files.append(sourceFile(paths[0], sheet.bytes, sheet.lineCount));
-        result = ResponseTableReader::read(sheet);
     } else {
-        std::array<QByteArray, 3> bytes;
-        std::array<QString, 3> names;
-        for (int i = 0; i < paths.size(); ++i) {
-            const DataFileText::Result text = DataFileText::read(paths[i]);
+        for (const QString& path : paths) {
+            const DataFileText::Result text = DataFileText::read(path);
             if (!text.ok) {
                 *error = text.error;
                 return false;
             }
-            bytes[i] = text.bytes;
-            names[i] = fileName(paths[i]);
-            read->files.append(sourceFile(paths[i], text.bytes, int(text.lines.size())));
+            read->bytes.append(text.bytes);
+            read->files.append(sourceFile(path, text.bytes, int(text.lines.size())));
         }
-        result = ResponseTableReader::readFixedColumns(bytes, names);
+    }
+    return parseTable(read, error);
+}
+
+bool ResponseData::parseTable(TableRead* read, QString* error)
+{
+    const QList<DataSourceFile>& files = read->files;
+    const QList<QByteArray>& bytes = read->bytes;
+    if ((files.size() != 1 && files.size() != 3) || bytes.size() != files.size()) {
+        *error = QStringLiteral("una tabla es una planilla o tres archivos de columnas fijas");
+        return false;
+    }
+    ResponseTableReader::Result result;
+    if (files.size() == 1) {
+        // A spreadsheet of any kind, told by its content.
+        const Sheet sheet = SheetReader::read(bytes[0], fileName(files[0].path));
+        if (!sheet.ok) {
+            *error = sheet.error;
+            return false;
+        }
+        result = ResponseTableReader::read(sheet);
+    } else {
+        std::array<QByteArray, 3> levelBytes;
+        std::array<QString, 3> names;
+        for (int i = 0; i < files.size(); ++i) {
+            levelBytes[i] = bytes[i];
+            names[i] = fileName(files[i].path);
+        }
+        result = ResponseTableReader::readFixedColumns(levelBytes, names);
     }
     if (!result.ok) {
         *error = result.error;
@@ -214,6 +240,7 @@ bool ResponseData::loadInOrder(const QStringList& paths, QString* error)
     for (const DataSourceFile& f : read.files)
         tableSums_ << f.sha256;
     tableFiles_ = read.files;
+    tableBytes_ = read.bytes;
     tableSet_ = read.set;
     trials_.clear();
     rebuild();
@@ -313,6 +340,7 @@ void ResponseData::useBuiltIn()
     tablePaths_.clear();
     tableSums_.clear();
     tableFiles_.clear();
+    tableBytes_.clear();
     tableSet_.clear();
     trials_.clear();
     rebuild();
@@ -437,9 +465,62 @@ bool ResponseData::restore(QSettings& settings, QString* error, const UseChanged
     tablePaths_ = paths;
     tableSums_ = sums;
     tableFiles_ = tableInUse ? read.files : QList<DataSourceFile>();
+    tableBytes_ = tableInUse ? read.bytes : QList<QByteArray>();
     tableSet_ = tableInUse ? read.set : CoefficientSet();
     trials_ = trials;
     rebuild();
     *error = problems.join(QStringLiteral("\n\n"));
     return problems.isEmpty();
+}
+
+ResponseData::Record ResponseData::record() const
+{
+    Record r;
+    r.tableFiles = tableFiles_;
+    r.tableBytes = tableBytes_;
+    for (const AcceptedTrial& t : trials_)
+        r.trials.append({t.source, fitsAsCsv(t.curves)});
+    return r;
+}
+
+bool ResponseData::useRecord(const Record& record, QString* error)
+{
+    TableRead read{{}, record.tableFiles, record.tableBytes, {}};
+    if (!record.tableFiles.isEmpty() && !parseTable(&read, error))
+        return false;
+    // The fits stand on their stored values, checked as a table file would be.
+    QList<AcceptedTrial> trials;
+    for (const Record::Trial& t : record.trials) {
+        const ResponseTableReader::Result result = ResponseTableReader::readCsv(
+            t.fitsCsv, QStringLiteral("ajustes guardados de %1").arg(fileName(t.source.path)), false);
+        if (!result.ok) {
+            *error = result.error;
+            return false;
+        }
+        trials.append({t.source, result.set});
+    }
+    // The next session reads the table from its files again while they are where they were,
+    // unchanged; otherwise it starts from the built-in table.
+    QStringList paths;
+    QStringList sums;
+    for (int i = 0; i < record.tableFiles.size(); ++i) {
+        // Only a plain file of the stored size is opened: a FIFO or a device would block.
+        const QFileInfo info(record.tableFiles[i].path);
+        QFile file(info.filePath());
+        if (info.isFile() && info.size() == record.tableBytes[i].size() && file.open(QIODevice::ReadOnly) &&
+            file.readAll() == record.tableBytes[i]) {
+            paths << record.tableFiles[i].path;
+            sums << record.tableFiles[i].sha256;
+        }
+    }
+    const bool filesAsStored = paths.size() == record.tableFiles.size();
+    tablePaths_ = filesAsStored ? paths : QStringList();
+    tableSums_ = filesAsStored ? sums : QStringList();
+    tableFiles_ = record.tableFiles;
+    tableBytes_ = record.tableBytes;
+    tableSet_ = read.set;
+    trials_ = trials;
+    warnings_.clear();
+    rebuild();
+    return true;
 }

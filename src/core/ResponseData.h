@@ -99,6 +99,25 @@ public:
 
     void useBuiltIn();
 
+    // The data in use as a case keeps it, so that the case shows the same numbers on a
+    // computer without the files: each table file read, with its bytes, and each trial
+    // file's accepted fits, in the order accepted.
+    struct Record {
+        struct Trial {
+            DataSourceFile source;
+            QByteArray fitsCsv; // the curves it supplies, as table CSV rows
+            bool operator==(const Trial&) const = default;
+        };
+        QList<DataSourceFile> tableFiles; // none: the built-in table; one sheet or three fixed-column files
+        QList<QByteArray> tableBytes;     // of each table file
+        QList<Trial> trials;              // none: no fits
+        bool operator==(const Record&) const = default;
+    };
+    Record record() const;
+    // Checks the record's table and fits as the files themselves would be checked, then
+    // uses them; on refusal the data stay as they were and *error says why.
+    bool useRecord(const Record& record, QString* error);
+
     // The choice is kept in `settings`; save() says in *error when it could not be written.
     // restore() loads it again with the same checks. A table file gone or refused leaves
     // the built-in table in use for this session and the choice kept for the next start;
@@ -129,9 +148,12 @@ private:
     struct TableRead {
         CoefficientSet set;
         QList<DataSourceFile> files;
+        QList<QByteArray> bytes; // of each file
         QStringList warnings;
     };
     bool readTable(const QStringList& paths, TableRead* read, QString* error) const;
+    // The table held in `read`'s files and bytes, a sheet of any kind or three fixed-column files.
+    static bool parseTable(TableRead* read, QString* error);
     // The table in use, its sources and codes made again from the parts; announces the change.
     void rebuild();
 
@@ -141,6 +163,7 @@ private:
     QStringList tablePaths_;           // the chosen table, in level order; empty for the built-in
     QStringList tableSums_;            // SHA-256 of each chosen file when it was chosen
     QList<DataSourceFile> tableFiles_; // the chosen table's files when in use
+    QList<QByteArray> tableBytes_;     // each of those files as read
     CoefficientSet tableSet_;          // their values
     QList<AcceptedTrial> trials_;      // in the order accepted
     QList<TrialFit::Fit> fitsInUse_;   // the fits of every acceptance, in that order

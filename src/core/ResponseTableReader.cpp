@@ -4,6 +4,7 @@
 #include <charconv>
 #include <cmath>
 
+#include <QHash>
 #include <QSet>
 
 #include "core/CellNumber.h"
@@ -360,8 +361,12 @@ double ResponseTableReader::rounded(double value, int coefficient)
 ResponseTable ResponseTableReader::apply(const ResponseTable& base, const CoefficientSet& set)
 {
     PerLevel<QStringList> lines{{base.lines(Level::P20), base.lines(Level::Medio), base.lines(Level::P80)}};
+    // The row of each code, as base.find() gives it (the last match), looked up once.
+    QHash<QString, int> rows;
+    for (int row = 0; row < lines[Level::P20].size(); ++row)
+        rows.insert(lines[Level::P20][row].left(4), row);
     for (auto it = set.cbegin(); it != set.cend(); ++it) {
-        const int row = base.find(it.key());
+        const int row = rows.value(it.key(), -1);
         if (row < 0)
             continue;
         for (Level level : TableLevels) {

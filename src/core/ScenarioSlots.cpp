@@ -46,18 +46,35 @@ void ScenarioSlots::setActive(int slot, bool active)
     Q_EMIT slotChanged(slot);
 }
 
+void ScenarioSlots::replace(const SlotRecord& record)
+{
+    if (record.slot < 1 || record.slot > SlotCount || slot(record.slot) == record)
+        return;
+    this->record(record.slot) = record;
+    Q_EMIT slotChanged(record.slot);
+}
+
 void ScenarioSlots::composeAndLookUp(const ResponseTable& table)
 {
+    const auto before = slots_;
     for (SlotRecord& r : slots_)
         r.compose();
-    lookUpAgain(table);
+    lookUp(table, before);
 }
 
 void ScenarioSlots::lookUpAgain(const ResponseTable& table)
 {
+    const auto before = slots_; // a copy: the slots change below
+    lookUp(table, before);
+}
+
+void ScenarioSlots::lookUp(const ResponseTable& table, const std::array<SlotRecord, SlotCount>& before)
+{
     for (SlotRecord& r : slots_)
         r.lookUp(table);
+    // Drawing again what is already drawn changes no slot: a saved case stays saved.
     for (int slot = 1; slot <= SlotCount; ++slot)
-        Q_EMIT slotChanged(slot);
+        if (!(slots_[slot - 1] == before[slot - 1]))
+            Q_EMIT slotChanged(slot);
     Q_EMIT curvesChanged();
 }

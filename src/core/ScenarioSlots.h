@@ -26,6 +26,9 @@ public:
 
     void setActive(int slot, bool active);
 
+    // A slot exactly as a reopened case holds it; the record's own slot number says which.
+    void replace(const SlotRecord& record);
+
     // "Graficar": composes the codes of slots 1, 2, 3, then looks up slots 1, 2, 3.
     void composeAndLookUp(const ResponseTable& table);
     // The table in use changed: the codes already composed are looked up in it again; a
@@ -39,5 +42,8 @@ Q_SIGNALS:
 
 private:
     SlotRecord& record(int slot);
+    // Looks every slot up in `table`; announces the slots that differ from `before`, then
+    // the curves.
+    void lookUp(const ResponseTable& table, const std::array<SlotRecord, SlotCount>& before);
     std::array<SlotRecord, SlotCount> slots_;
 };

@@ -50,15 +50,21 @@ public:
 class RecordingMessageBoxes : public MessageBoxes {
 public:
     void information(QWidget*, const QString& text) override { texts << text; }
-    // Answers from `answers` in order, then "Sí".
-    bool question(QWidget*, const QString& text) override
+    // Both answered from `answers` in order; unscripted, a confirmation goes ahead ("Sí")
+    // and a question keeps nothing aside ("No": no saving, no recovery).
+    Answer question(QWidget*, const QString& text, bool, Answer) override
     {
         questions << text;
-        return answers.isEmpty() || answers.takeFirst();
+        return answers.isEmpty() ? Answer::No : answers.takeFirst();
+    }
+    bool confirm(QWidget*, const QString& text) override
+    {
+        questions << text;
+        return answers.isEmpty() || answers.takeFirst() == Answer::Yes;
     }
     QStringList texts;
     QStringList questions;
-    QList<bool> answers;
+    QList<Answer> answers;
 };
 
 // Keeps what it was asked to print, for tests.

@@ -27,12 +27,13 @@ struct WindowSetFixture {
     PdfPrintTarget printer{printed.path()};
     std::unique_ptr<WindowSet> set;
 
-    // `answers`: to the questions the start asks, in order ("Sí" after them).
-    explicit WindowSetFixture(const QList<bool>& answers = {})
+    // `answers`: to the questions the start asks, in order (a recovery offer, a changed
+    // table file); `caseFile`: as named on the command line.
+    explicit WindowSetFixture(const QList<MessageBoxes::Answer>& answers = {}, const QString& caseFile = {})
     {
         messages.answers = answers;
         set = std::make_unique<WindowSet>(Seams{&messages, &errors, &launcher, &reports, &printer, &files});
-        set->start();
+        set->start(caseFile);
     }
 
     QWidget* window(const char* name) const { return set->window(QLatin1String(name)); }

@@ -78,7 +78,8 @@ void TestInstalled::installedProgramFindsItsHelp()
                          "usr/share/velmaro/ejemplos/tabla_ejemplo.csv",
                          "usr/share/velmaro/ejemplos/ensayo_ejemplo.csv",
                          "usr/share/applications/" + appId + ".desktop",
-                         "usr/share/metainfo/" + appId + ".metainfo.xml"};
+                         "usr/share/metainfo/" + appId + ".metainfo.xml",
+                         "usr/share/mime/packages/" + appId + ".xml"};
     for (int size : {48, 128, 256}) {
         const QString icon = QStringLiteral("usr/share/icons/hicolor/%1x%1/apps/%2.png").arg(size).arg(appId);
         expected << icon;

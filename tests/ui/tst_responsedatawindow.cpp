@@ -99,7 +99,7 @@ private:
         f_->click("TForm1", "ToolButton13");
         return nine(f_->set->scenarioSlots().slot(1));
     }
-    void restart(const QList<bool>& answers = {})
+    void restart(const QList<MessageBoxes::Answer>& answers = {})
     {
         f_.reset();
         f_ = std::make_unique<WindowSetFixture>(answers);
@@ -385,7 +385,7 @@ void TestResponseDataWindow::aTableChosenEarlierIsCheckedAtStart()
         QFile::remove(path);
     else
         write(QStringLiteral("propia.csv"), content);
-    restart({answer});
+    restart({answer ? MessageBoxes::Answer::Yes : MessageBoxes::Answer::No});
     const QStringList told = f_->messages.questions + f_->errors.messages;
     QCOMPARE(told.size(), int(!said.isEmpty()));
     QVERIFY(said.isEmpty() || told.first().contains(said));
@@ -449,7 +449,7 @@ void TestResponseDataWindow::aChangeOfTableReachesTheAdviceAndAsksWhatGoes()
     const QStringList before = advice(true);
     QVERIFY(before != builtIn); // the open advice followed at once
     const QString labelBefore = text("TForm3", "DataSourceLabel");
-    f_->messages.answers << answer;
+    f_->messages.answers << (answer ? MessageBoxes::Answer::Yes : MessageBoxes::Answer::No);
     f_->files.answers << QStringList{write(QStringLiteral("otra.csv"), OtherTable)};
     click(qPrintable(button));
     QCOMPARE(f_->messages.questions.size(), int(!lost.isEmpty()));

@@ -69,7 +69,8 @@ void TestStartup::commandLineAnswersWithoutAWindow_data()
     QTest::newRow("--version") << QStringList{"--version"} << "^velmaro \\d+\\.\\d+(\\.\\d+)?\\n$";
     QTest::newRow("-v") << QStringList{"-v"} << "^velmaro \\d+\\.\\d+";
     QTest::newRow("--help") << QStringList{"--help"}
-                            << "^Uso: .*velmaro \\[opciones\\]\\n(.|\\n)*Opciones:(.|\\n)*--version  Muestra";
+                            << "^Uso: .*velmaro \\[opciones\\] \\[caso\\]\\n(.|\\n)*Opciones:(.|\\n)*--version  Muestra"
+                               "(.|\\n)*caso +Caso de Velmaro \\(archivo \\.velmaro\\)";
     QTest::newRow("-h") << QStringList{"-h"} << "^Uso: ";
     QTest::newRow("the help check stays hidden") << QStringList{"--help"} << "^(?!(.|\\n)*comprobar)";
 }

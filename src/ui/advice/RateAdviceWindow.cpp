@@ -171,7 +171,7 @@ RateAdviceWindow::RateAdviceWindow(const EconomicSituation& situation, const Cur
     behaveAsDialog(); // Escape closes it
     auto* layout = new QVBoxLayout(this);
 
-    statusLabel_ = new QLabel(QStringLiteral("Abra el gráfico económico para calcular la dosis."), this);
+    statusLabel_ = new QLabel(QStringLiteral("Escenarios o precios del caso sin leer todavía."), this);
     statusLabel_->setObjectName(QStringLiteral("AdviceStatusLabel"));
     statusLabel_->setWordWrap(true);
     statusLabel_->setFont(Look::arial(9, true));
@@ -263,7 +263,11 @@ RateAdviceWindow::RateAdviceWindow(const EconomicSituation& situation, const Cur
         if (situation_.hasState())
             refresh();
     });
-    connect(riskSlotChooser_, &QComboBox::activated, this, &RateAdviceWindow::fillRiskTable);
+    connect(riskSlotChooser_, &QComboBox::activated, this, [this] {
+        riskSlot_ = riskSlotChooser_->currentData().toInt();
+        fillRiskTable();
+        Q_EMIT settingsEdited();
+    });
     connect(optimumTable_, &QTableWidget::currentCellChanged, this, &RateAdviceWindow::fillSensitivityTable);
 }
 
@@ -346,6 +350,7 @@ void RateAdviceWindow::buildInputs(QWidget* row)
                 reportedWeights_.reset();
         });
     }
+    connect(marksCheck_, &QCheckBox::clicked, this, &RateAdviceWindow::settingsEdited);
     connect(marksCheck_, &QCheckBox::toggled, this, &RateAdviceWindow::publishMarks);
 }
 
@@ -370,6 +375,7 @@ void RateAdviceWindow::confirmTolerance()
     tolerance_ = tolerance.value;
     if (situation_.hasState())
         refresh();
+    Q_EMIT settingsEdited();
 }
 
 void RateAdviceWindow::confirmWeights()
@@ -406,11 +412,42 @@ void RateAdviceWindow::confirmWeights()
     weights_ = weights.values;
     if (situation_.hasState())
         refresh();
+    Q_EMIT settingsEdited();
 }
 
 bool RateAdviceWindow::evaluable() const
 {
     return RateAdvice::evaluable(situation_.state().referenceN);
+}
+
+AdviserCase::AdviceSettings RateAdviceWindow::settings() const
+{
+    return {toleranceText_, weightTexts_, riskSlot_, marksCheck_->isChecked()};
+}
+
+void RateAdviceWindow::showSettings(const AdviserCase::AdviceSettings& settings)
+{
+    toleranceEdit_->setText(settings.tolerance);
+    for (size_t i = 0; i < weightEdits_.size(); ++i)
+        weightEdits_[i]->setText(settings.weights[i]);
+    for (QLineEdit* edit : {toleranceEdit_, weightEdits_[0], weightEdits_[1], weightEdits_[2]})
+        FieldMark::clear(edit);
+    reportedTolerance_.reset();
+    reportedWeights_.reset();
+    riskSlot_ = settings.riskSlot;
+    const QSignalBlocker quiet(marksCheck_);
+    marksCheck_->setChecked(settings.marksShown);
+    // A case's settings were read when it was opened: here they only take effect.
+    const RateAdvice::Tolerance tolerance = RateAdvice::readTolerance(settings.tolerance);
+    const RateAdvice::Weights weights = RateAdvice::readWeights(settings.weights);
+    if (tolerance.ok() && weights.ok()) {
+        toleranceText_ = settings.tolerance;
+        tolerance_ = tolerance.value;
+        weightTexts_ = settings.weights;
+        weights_ = weights.values;
+    }
+    if (situation_.hasState())
+        refresh();
 }
 
 void RateAdviceWindow::setProduct(int productIndex)
@@ -486,12 +523,11 @@ void RateAdviceWindow::refresh()
     fillOptimumTable();
 
     // The season risk is about the active scenarios, whether their curves are drawn or not.
-    const int chosen = riskSlotChooser_->currentData().toInt();
     riskSlotChooser_->clear();
     for (int slot = 1; slot <= ScenarioSlots::SlotCount; ++slot)
         if (slots_.slot(slot).active)
             riskSlotChooser_->addItem(QStringLiteral("Escenario %1").arg(slot), slot);
-    const int keep = riskSlotChooser_->findData(chosen);
+    const int keep = riskSlotChooser_->findData(riskSlot_);
     riskSlotChooser_->setCurrentIndex(keep >= 0 ? keep : 0);
     fillRiskTable();
     publishMarks();

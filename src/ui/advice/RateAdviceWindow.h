@@ -5,6 +5,7 @@
 #include <optional>
 #include <vector>
 
+#include "core/AdviserCase.h"
 #include "core/RateAdvice.h"
 #include "core/TableDocument.h"
 #include "ui/common/VelmaroWindow.h"
@@ -24,8 +25,8 @@ class ScenarioSlots;
 // "Dosis recomendada": for every curve drawn on the economic chart, the available N of
 // the highest margin, the dose to apply and its product, and the range within a tolerance
 // of the best; the season risk of one scenario; and how the dose moves with the prices.
-// It follows the economic chart: every complete rebuild refreshes it, a refused input
-// leaves the last results and says why in the line at the top.
+// It follows the economic situation of the case: every complete one refreshes it, a
+// refused input leaves the last results and says why in the line at the top.
 class RateAdviceWindow : public VelmaroWindow {
     Q_OBJECT
 public:
@@ -41,8 +42,13 @@ public:
     // interval of their optimum beside N*.
     void showFitIntervals(const ResponseData& data);
 
-    // Recomputes every table from the chart's last complete state.
+    // Recomputes every table from the last complete economic situation.
     void refresh();
+
+    // The tolerance, the weights, the risk scenario and the marks, as last confirmed.
+    AdviserCase::AdviceSettings settings() const;
+    // Puts a case's settings in the fields; the tables follow when they read.
+    void showSettings(const AdviserCase::AdviceSettings& settings);
 
     // The tolerance and the season weights every number shown was computed with: the
     // texts last confirmed by Enter or by leaving their fields, and their values.
@@ -74,6 +80,8 @@ Q_SIGNALS:
     // The optima to mark on the economic chart; empty when the marks are switched off.
     void marksChanged(const std::vector<RateAdvice::Mark>& marks);
     void helpRequested();
+    // The adviser confirmed a setting (Enter in a field, a scenario chosen, the marks switched).
+    void settingsEdited();
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -128,6 +136,7 @@ private:
     std::optional<QString> reportedTolerance_;              // the refused text already said
     std::optional<std::array<QString, 3>> reportedWeights_; // the refused texts already said
     int product_ = -1;
+    int riskSlot_ = 1;                        // the scenario chosen for the season risk, kept while it is inactive
     std::vector<int> rowCurves_;              // curve k of each optimum row
     std::vector<RateAdvice::Optimum> optima_; // per row
     bool tablesStale_ = false;                // the tables wait for the next showing

@@ -1,10 +1,13 @@
 #include "MainWindow.h"
 
+#include <QAction>
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QFileInfo>
 #include <QFrame>
 #include <QImageReader>
 #include <QLabel>
+#include <QMenu>
 #include <QPainter>
 #include <QPushButton>
 #include <QTextDocument>
@@ -92,6 +95,7 @@ MainWindow::MainWindow(ScenarioSlots& scenarioSlots, const ResponseTable& table,
 
     buildBanner();
     buildToolbar();
+    buildCaseButtons();
 
     // The wheat pictures lie behind the panels and are seen while a slot is empty.
     for (const SlotLook& look : SlotLooks) {
@@ -241,6 +245,99 @@ void MainWindow::buildToolbar()
     data->setStyleSheet(QStringLiteral("QToolButton { color: white; font-weight: bold; background: rgb(58, 110, 165);"
                                        " border: 2px outset rgb(120, 160, 210); }"));
     connect(data, &QToolButton::clicked, this, &MainWindow::responseDataRequested);
+    // The dose advice of the case, beside its data.
+    auto* advice = new QToolButton(this);
+    advice->setObjectName(QStringLiteral("AdviceButton"));
+    advice->setText(QStringLiteral("Dosis"));
+    advice->setToolTip(QStringLiteral("Dosis recomendada de N para cada curva, con los precios del caso"));
+    advice->setGeometry(data->geometry().translated(data->width() + 6, 0));
+    advice->setCursor(Qt::PointingHandCursor);
+    advice->setStyleSheet(data->styleSheet());
+    connect(advice, &QToolButton::clicked, this, &MainWindow::adviceRequested);
+}
+
+void MainWindow::buildCaseButtons()
+{
+    // The case's files, right of the banner, where no specified control lies.
+    struct CaseButton {
+        const char* name;
+        const char16_t* caption;
+        const char16_t* hint;
+        QKeySequence keys;
+        void (MainWindow::*signal)();
+        QPoint at;
+    };
+    const CaseButton buttons[] = {
+        {"OpenCaseButton",
+         u"Abrir",
+         u"Abre un caso guardado",
+         QKeySequence(Qt::CTRL | Qt::Key_O),
+         &MainWindow::openCaseRequested,
+         {752, 14}},
+        {"SaveCaseButton",
+         u"Guardar",
+         u"Guarda el caso en su archivo",
+         QKeySequence(Qt::CTRL | Qt::Key_S),
+         &MainWindow::saveCaseRequested,
+         {860, 14}},
+        {"SaveCaseAsButton",
+         u"Guardar como",
+         u"Guarda el caso en otro archivo",
+         QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S),
+         &MainWindow::saveCaseAsRequested,
+         {860, 56}},
+        {"CaseButton",
+         u"Caso",
+         u"Cliente, establecimiento, campaña, asesor y notas del caso",
+         QKeySequence(),
+         &MainWindow::caseWindowRequested,
+         {752, 56}},
+    };
+    for (const CaseButton& b : buttons) {
+        auto* action = new QAction(QString::fromUtf16(b.caption), this);
+        action->setShortcut(b.keys);
+        const QString hint = QString::fromUtf16(b.hint);
+        action->setToolTip(
+            b.keys.isEmpty() ? hint : hint + QStringLiteral(" (") + b.keys.toString(QKeySequence::NativeText) + u')');
+        addAction(action); // the keys work wherever the focus is in this window
+        connect(action, &QAction::triggered, this, b.signal);
+        auto* button = new QToolButton(this);
+        button->setObjectName(QLatin1String(b.name));
+        button->setDefaultAction(action);
+        button->setGeometry(QRect(b.at, QSize(102, 36)));
+        button->setCursor(Qt::PointingHandCursor);
+        button->setStyleSheet(QStringLiteral("QToolButton { color: white; font-weight: bold; background: rgb(58, 110, "
+                                             "165); border: 2px outset rgb(120, 160, 210); }"
+                                             " QToolButton::menu-button { background: rgb(58, 110, 165); border: 1px "
+                                             "solid rgb(120, 160, 210); width: 14px; }"));
+        if (qstrcmp(b.name, "OpenCaseButton") == 0) {
+            recentMenu_ = new QMenu(QStringLiteral("Casos recientes"), button);
+            recentMenu_->setObjectName(QStringLiteral("RecentCasesMenu"));
+            button->setMenu(recentMenu_);
+            button->setPopupMode(QToolButton::MenuButtonPopup);
+            setRecentCases({});
+        }
+    }
+}
+
+void MainWindow::setRecentCases(const QStringList& paths)
+{
+    recentMenu_->clear();
+    for (const QString& path : paths) {
+        QAction* entry = recentMenu_->addAction(QFileInfo(path).fileName());
+        entry->setToolTip(path);
+        entry->setData(path);
+        connect(entry, &QAction::triggered, this, [this, path] { Q_EMIT recentCaseRequested(path); });
+    }
+    if (paths.isEmpty())
+        recentMenu_->addAction(QStringLiteral("(ningún caso reciente)"))->setEnabled(false);
+}
+
+void MainWindow::showCase(const QString& name, bool modified)
+{
+    const QString caption = QStringLiteral("Velmaro zona NEA");
+    setWindowTitle(name.isEmpty() ? caption : caption + QStringLiteral(" - ") + name + QStringLiteral("[*]"));
+    setWindowModified(modified);
 }
 
 void MainWindow::buildSlotPanel(int slot)
@@ -303,8 +400,8 @@ void MainWindow::showSlot(int slot)
     p.values[3]->setText(r.waterName);
     if (p.active->isChecked() != r.active)
         p.active->setChecked(r.active);
-    if (r.panelShown)
-        p.panel->show();
+    // Shown once a scenario is confirmed; hidden again only by a reopened case without it.
+    p.panel->setVisible(r.panelShown);
 }
 
 void MainWindow::onActivated()
@@ -356,6 +453,10 @@ void MainWindow::plot()
 
 void MainWindow::closeEvent(QCloseEvent* event)
 {
+    if (closeGuard_ && !closeGuard_()) {
+        event->ignore();
+        return;
+    }
     event->accept();
     Q_EMIT closed();
 }

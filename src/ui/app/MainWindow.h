@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <functional>
 #include <future>
 
 #include <QImage>
@@ -8,6 +9,7 @@
 #include "ui/common/VelmaroWindow.h"
 
 class QCheckBox;
+class QMenu;
 class ErrorReporter;
 class MessageBoxes;
 class ProgramLauncher;
@@ -40,6 +42,14 @@ public:
     // The working directory's copy first, then the installed ones (HelpDocumentLocation).
     static QString helpDocumentPath();
 
+    // The case in the title: its name, marked while it has unsaved changes. No name: the
+    // window's own caption alone.
+    void showCase(const QString& name, bool modified);
+    // What "Abrir" offers beside its file chooser, newest first.
+    void setRecentCases(const QStringList& paths);
+    // Asked before the window closes; false keeps it open.
+    void setCloseGuard(std::function<bool()> guard) { closeGuard_ = std::move(guard); }
+
 Q_SIGNALS:
     void closed();
     void scenarioRequested(int slot);
@@ -48,7 +58,13 @@ Q_SIGNALS:
     void mapsRequested();
     void helpPrintRequested();
     void responseDataRequested();
+    void adviceRequested();
     void curveSelectionToHide();
+    void openCaseRequested();
+    void recentCaseRequested(const QString& path);
+    void saveCaseRequested();
+    void saveCaseAsRequested();
+    void caseWindowRequested();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -63,6 +79,7 @@ private:
 
     void buildBanner();
     void buildToolbar();
+    void buildCaseButtons();
     void buildSlotPanel(int slot);
     void showSlot(int slot);
     QToolButton* addToolButton(QWidget* bar, int x, const QString& name, const QString& caption,
@@ -81,4 +98,6 @@ private:
     std::array<SlotPanel, 3> slotPanels_;
     QTextEdit* helpArea_ = nullptr;
     QPushButton* printHelpButton_ = nullptr;
+    QMenu* recentMenu_ = nullptr;
+    std::function<bool()> closeGuard_;
 };

@@ -49,6 +49,7 @@ std::optional<int> Startup::answerCommandLine(int& argc, char** argv)
                                      QStringLiteral("Lee el documento de ayuda y dice dónde lo encontró."));
         checkHelp.setFlags(QCommandLineOption::HiddenFromHelp);
         parser.addOption(checkHelp);
+        parser.addPositionalArgument(caseArgumentName(), caseArgumentDescription(), u'[' + caseArgumentName() + u']');
 
         // Unknown options are Qt's own (-platform, -style ...): the application takes them.
         parser.parse(QCoreApplication::arguments());
@@ -82,6 +83,24 @@ bool Startup::loadSpanishTranslations(QCoreApplication& application)
         return false;
     }
     return QCoreApplication::installTranslator(translator);
+}
+
+QString Startup::caseArgumentName()
+{
+    return QStringLiteral("caso");
+}
+
+QString Startup::caseArgumentDescription()
+{
+    return QStringLiteral("Caso de Velmaro (archivo .velmaro) que se abre al empezar.");
+}
+
+QString Startup::caseToOpen(const QStringList& arguments)
+{
+    QCommandLineParser parser;
+    parser.addPositionalArgument(caseArgumentName(), caseArgumentDescription());
+    parser.parse(arguments); // options are answered before, or are Qt's own
+    return parser.positionalArguments().value(0);
 }
 
 int Startup::checkHelpDocument()

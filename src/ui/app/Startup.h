@@ -2,6 +2,9 @@
 
 #include <optional>
 
+#include <QString>
+#include <QStringList>
+
 class QCoreApplication;
 
 // What happens before the windows: the few command-line options an installed program
@@ -20,6 +23,12 @@ public:
     // translation is not installed; the program then runs with Qt's English texts.
     static bool loadSpanishTranslations(QCoreApplication& application);
 
+    // The case file named on the command line ("velmaro caso.velmaro", as a file manager
+    // starts the program for a double click), or empty.
+    static QString caseToOpen(const QStringList& arguments);
+
 private:
     static int checkHelpDocument();
+    static QString caseArgumentName();
+    static QString caseArgumentDescription();
 };

@@ -9,6 +9,8 @@
 #include <QTimer>
 #include <QWidget>
 
+#include "core/AdviserCase.h"
+#include "core/CaseRecovery.h"
 #include "core/CurveSelection.h"
 #include "core/EconomicInputs.h"
 #include "core/EconomicSituation.h"
@@ -17,6 +19,8 @@
 #include "core/ScenarioSlots.h"
 #include "ui/advice/RateAdviceWindow.h"
 #include "ui/app/MainWindow.h"
+#include "ui/cases/CaseActions.h"
+#include "ui/cases/CaseWindow.h"
 #include "ui/charting/CurveChart.h"
 #include "ui/common/AccessibleNames.h"
 #include "ui/common/AxisSliderWindow.h"
@@ -60,7 +64,8 @@ WindowSet::WindowSet(const Seams& seams)
       slots_(std::make_unique<ScenarioSlots>()),
       curveSelectionModel_(std::make_unique<CurveSelection>()),
       economicSituation_(std::make_unique<EconomicSituation>()),
-      responseData_(std::make_unique<ResponseData>())
+      responseData_(std::make_unique<ResponseData>()),
+      case_(std::make_unique<AdviserCase>(*slots_, *curveSelectionModel_, *responseData_))
 {
     if (!seams_.messages) {
         ownMessages_ = std::make_unique<DialogMessageBoxes>();
@@ -143,6 +148,7 @@ WindowSet::WindowSet(const Seams& seams)
     wireChartPrinting(economicPrint, economicChart_->chart());
     createRateAdvice();
     wireResponseData();
+    wireCase();
 
     // The keyboard focus is marked plainly in every window, whatever the style draws.
     FocusRing::follow(this);
@@ -192,7 +198,10 @@ void WindowSet::wireResponseData()
     label();
     connect(responseData_.get(), &ResponseData::changed, this, [this, label] {
         label();
-        slots_->lookUpAgain(responseData_->table());                              // the curves follow the table at once
+        slots_->lookUpAgain(responseData_->table()); // the curves follow the table at once
+        // The adviser's own choice is kept; the data a case brings stay with the case.
+        if (case_->isApplying())
+            return;
         QSettings settings(QStringLiteral("Velmaro"), QStringLiteral("velmaro")); // the program's own
         QString error;
         if (!responseData_->save(settings, &error))
@@ -214,6 +223,114 @@ void WindowSet::wireResponseData()
         const EconomicSituation::State& s = economicSituation_->state();
         responseDataWindow_->setPrices(s.grainPrice, s.nCost, s.referenceN);
     });
+}
+
+void WindowSet::wireCase()
+{
+    caseWindow_ = new CaseWindow(*case_);
+    addedWindows_.emplace_back(caseWindow_);
+    caseActions_ = std::make_unique<CaseActions>(*case_, seams_, mainWindow_, CaseRecovery::defaultFolder());
+    caseActions_->setBeforeWriting([this] { bringChartInputsIn(); });
+
+    connect(mainWindow_, &MainWindow::openCaseRequested, caseActions_.get(), &CaseActions::open);
+    connect(mainWindow_, &MainWindow::saveCaseRequested, caseActions_.get(), &CaseActions::save);
+    connect(mainWindow_, &MainWindow::saveCaseAsRequested, caseActions_.get(), &CaseActions::saveAs);
+    connect(mainWindow_, &MainWindow::recentCaseRequested, caseActions_.get(), &CaseActions::openPath);
+    connect(mainWindow_, &MainWindow::caseWindowRequested, this, [this] { present(caseWindow_); });
+    connect(caseActions_.get(), &CaseActions::recentCasesChanged, mainWindow_, &MainWindow::setRecentCases);
+    connect(caseActions_.get(), &CaseActions::caseReplaced, this, &WindowSet::showReplacedCase);
+    mainWindow_->setRecentCases(caseActions_->recentCases());
+    mainWindow_->setCloseGuard([this] { return caseActions_->maySetAside(); });
+    connect(case_.get(), &AdviserCase::modifiedChanged, this, &WindowSet::showCaseTitle);
+    connect(case_.get(), &AdviserCase::filePathChanged, this, &WindowSet::showCaseTitle);
+    connect(case_.get(), &AdviserCase::identityChanged, this, &WindowSet::showCaseTitle);
+
+    // The economic chart's inputs: the case hears of them at every complete or refused
+    // rebuild (and before it is written), and puts its own in the fields when reopened.
+    const auto fromChart = [this] {
+        // A case being put in place hands its values to the chart one by one: the chart's
+        // redraws in between hold a mix, which must not flow back.
+        if (!workingFromCase_ && !case_->isApplying())
+            bringChartInputsIn();
+    };
+    connect(economicSituation_.get(), &EconomicSituation::changed, this, fromChart);
+    connect(economicSituation_.get(), &EconomicSituation::refused, this, fromChart);
+    connect(case_.get(), &AdviserCase::grainPriceChanged, economicChart_, &EconomicChartWindow::setGrainPrice);
+    connect(case_.get(), &AdviserCase::nCostChanged, economicChart_, &EconomicChartWindow::setNCost);
+    connect(case_.get(), &AdviserCase::referenceNChanged, economicChart_, &EconomicChartWindow::setReferenceN);
+    // The assistants' working goes into the case with the value they hand over.
+    connect(nitrogenCost_, &NitrogenCostWindow::workingReturned, case_.get(),
+            [this](int product, const QString& price, const QString& cost) {
+                case_->setNCostFromAssistant({product, price, cost});
+            });
+    connect(soilNitrogen_, &SoilNitrogenWindow::sampleAccepted, case_.get(), &AdviserCase::setReferenceNFromSoil);
+
+    // The dose advice's settings are the case's.
+    rateAdvice_->showSettings(case_->adviceSettings());
+    connect(rateAdvice_, &RateAdviceWindow::settingsEdited, case_.get(),
+            [this] { case_->setAdviceSettings(rateAdvice_->settings()); });
+    connect(case_.get(), &AdviserCase::adviceSettingsChanged, rateAdvice_, [this] {
+        if (rateAdvice_->settings() != case_->adviceSettings())
+            rateAdvice_->showSettings(case_->adviceSettings());
+    });
+    // The advice works from the case, whether or not the economic chart is shown: once it
+    // has results, they follow the case's prices, reference and scenarios while the chart
+    // is hidden (shown, the chart's activations rebuild them).
+    const auto follow = [this] {
+        if (economicSituation_->hasState() && !economicChart_->isVisible())
+            adviseFromCase();
+    };
+    connect(case_.get(), &AdviserCase::grainPriceChanged, this, follow);
+    connect(case_.get(), &AdviserCase::nCostChanged, this, follow);
+    connect(case_.get(), &AdviserCase::referenceNChanged, this, follow);
+    connect(slots_.get(), &ScenarioSlots::slotChanged, this, follow);
+    connect(responseData_.get(), &ResponseData::changed, this, follow);
+    connect(mainWindow_, &MainWindow::adviceRequested, this, [this] {
+        // The curves of the active scenarios, as the charts draw them.
+        curveSelectionModel_->applySlotRules(*slots_);
+        if (!economicChart_->isVisible())
+            adviseFromCase();
+        present(rateAdvice_);
+    });
+}
+
+void WindowSet::adviseFromCase()
+{
+    if (workingFromCase_)
+        return;
+    workingFromCase_ = true;
+    // The slots' curves as "Graficar" composes and looks them up.
+    slots_->composeAndLookUp(responseData_->table());
+    economicSituation_->recompute(*slots_, case_->grainPrice(), case_->nCost(), case_->referenceN());
+    workingFromCase_ = false;
+}
+
+void WindowSet::bringChartInputsIn()
+{
+    case_->setGrainPrice(economicChart_->grainPrice());
+    case_->setNCost(economicChart_->nCost());
+    case_->setReferenceN(economicChart_->referenceN());
+}
+
+void WindowSet::showReplacedCase()
+{
+    if (const auto& source = case_->costSource())
+        nitrogenCost_->showWorking(source->product, source->productPrice);
+    if (const auto& sample = case_->soilSample())
+        soilNitrogen_->showSample(*sample);
+    if (yieldChart_->isVisible())
+        yieldChart_->rebuild();
+    if (economicChart_->isVisible())
+        economicChart_->recompute();
+    else if (economicSituation_->hasState())
+        adviseFromCase();
+}
+
+void WindowSet::showCaseTitle()
+{
+    // A case never saved and untouched is the program as it starts: its caption alone.
+    const bool fresh = case_->filePath().isEmpty() && !case_->isModified();
+    mainWindow_->showCase(fresh ? QString() : case_->displayName(), case_->isModified());
 }
 
 void WindowSet::wireMaps()
@@ -368,6 +485,7 @@ void WindowSet::placeCurveSelection()
 WindowSet::~WindowSet()
 {
     // The last window created goes first.
+    caseActions_.reset(); // a clean exit: the recovery copy goes
     while (!addedWindows_.empty())
         addedWindows_.pop_back();
     while (!windows_.empty())
@@ -399,7 +517,7 @@ void WindowSet::fillScreen(QWidget* window)
     window->setWindowState(window->windowState() | Qt::WindowMaximized);
 }
 
-void WindowSet::start()
+void WindowSet::start(const QString& casePath)
 {
     fillScreen(mainWindow_);
     mainWindow_->show();
@@ -408,7 +526,7 @@ void WindowSet::start()
     QSettings settings(QStringLiteral("Velmaro"), QStringLiteral("velmaro"));
     QString error;
     const auto useChanged = [this](const QStringList& paths) {
-        return seams_.messages->question(
+        return seams_.messages->confirm(
             mainWindow_,
             QStringLiteral("El archivo de la tabla de coeficientes cambió desde que se eligió:\n%1\n\n"
                            "¿Usar su contenido actual?\n\nSi responde «No», en esta sesión se usa la "
@@ -418,6 +536,11 @@ void WindowSet::start()
     if (!responseData_->restore(settings, &error, useChanged))
         seams_.errors->report(mainWindow_,
                               QStringLiteral("No se pudo usar todo lo elegido en la sesión anterior:\n%1").arg(error));
+    // What the program starts with is the case's first state, nothing unsaved yet.
+    case_->markSaved({});
+    caseActions_->offerRecovery();
+    if (!casePath.isEmpty())
+        caseActions_->openPath(casePath);
 }
 
 QWidget* WindowSet::window(const QString& objectName) const

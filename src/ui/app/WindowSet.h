@@ -35,6 +35,9 @@ class PrintTarget;
 class FileChooser;
 class ResponseData;
 class ResponseDataWindow;
+class AdviserCase;
+class CaseActions;
+class CaseWindow;
 
 // Every window of the program, created once at start-up in a fixed order (the main
 // window first) and wired together here. Windows never reach into each other's
@@ -46,8 +49,9 @@ public:
     explicit WindowSet(const Seams& seams = {});
     ~WindowSet() override;
 
-    // Shows the main window, maximised. Nothing else is visible at start.
-    void start();
+    // Shows the main window, maximised. Nothing else is visible at start. Work a crash
+    // left unsaved is offered; then the case file named, if any, is opened.
+    void start(const QString& casePath = {});
 
     MainWindow& mainWindow() const { return *mainWindow_; }
     ScenarioSlots& scenarioSlots() const { return *slots_; }
@@ -57,6 +61,8 @@ public:
     YieldChartWindow& yieldChart() const { return *yieldChart_; }
     EconomicChartWindow& economicChart() const { return *economicChart_; }
     ResponseData& responseData() const { return *responseData_; }
+    AdviserCase& adviserCase() const { return *case_; }
+    CaseActions& caseActions() const { return *caseActions_; }
 
     // The window with this object name ("TForm1" ... "TForm37"), or nullptr.
     QWidget* window(const QString& objectName) const;
@@ -87,6 +93,14 @@ private:
     void placeCurveSelection();
     void presentByName(const QString& objectName);
     void wireResponseData();
+    void wireCase();
+    // The case's texts of the economic chart's three inputs, as they stand in it.
+    void bringChartInputsIn();
+    // A reopened or recovered case: the assistants show its working, the shown charts redraw.
+    void showReplacedCase();
+    void showCaseTitle();
+    // The economic situation, and so the dose advice, worked out from the case alone.
+    void adviseFromCase();
 
     // Brings a window forward, showing it if hidden.
     static void present(QWidget* window);
@@ -104,9 +118,13 @@ private:
     std::unique_ptr<CurveSelection> curveSelectionModel_;
     std::unique_ptr<EconomicSituation> economicSituation_;
     std::unique_ptr<ResponseData> responseData_; // the table every lookup uses
+    std::unique_ptr<AdviserCase> case_;          // wraps the slots, the selection and the data
+    std::unique_ptr<CaseActions> caseActions_;
+    CaseWindow* caseWindow_ = nullptr;
     std::vector<std::unique_ptr<QWidget>> windows_;
     std::vector<std::unique_ptr<QWidget>> addedWindows_;
     RateAdviceWindow* rateAdvice_ = nullptr;
+    bool workingFromCase_ = false; // the situation comes from the case, not the chart's fields
     MainWindow* mainWindow_ = nullptr;
     ScenarioDialog* scenarioDialog_ = nullptr;
     CurveSelectionWindow* curveSelection_ = nullptr;

@@ -254,7 +254,7 @@ bool ResponseDataWindow::agreed(const QString& change, const QStringList& lost, 
 {
     if (lost.isEmpty())
         return true;
-    if (messages_.question(this, QStringLiteral("%1 deja de usar:\n\n%2\n\n%3").arg(change, lost.join(u'\n'), proceed)))
+    if (messages_.confirm(this, QStringLiteral("%1 deja de usar:\n\n%2\n\n%3").arg(change, lost.join(u'\n'), proceed)))
         return true;
     statusLabel_->setText(QStringLiteral("Nada cambió: la tabla en uso sigue igual."));
     return false;

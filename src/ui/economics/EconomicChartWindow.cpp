@@ -2,8 +2,6 @@
 
 #include <algorithm>
 
-#include <QClipboard>
-#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -15,6 +13,7 @@
 #include "core/EconomicInputs.h"
 #include "core/EconomicSituation.h"
 #include "core/ScenarioSlots.h"
+#include "ui/charting/ChartSkeleton.h"
 #include "ui/charting/CurveChart.h"
 #include "ui/common/ErrorReporter.h"
 #include "ui/common/FieldMark.h"
@@ -26,7 +25,6 @@
 #include "ui/common/ToolButtonGrid.h"
 #include "ui/common/TrackingFrame.h"
 #include "ui/common/WindowNames.h"
-#include "ui/data/DataSourceLabel.h"
 
 namespace {
 
@@ -34,12 +32,7 @@ const QColor Teal(0, 128, 128);
 
 QLabel* label(const QString& text, QWidget* parent, const QFont& font, const QColor& colour)
 {
-    auto* l = new QLabel(text, parent);
-    l->setFont(font);
-    QPalette p = l->palette();
-    p.setColor(QPalette::WindowText, colour);
-    l->setPalette(p);
-    return l;
+    return ChartSkeleton::caption(text, parent, font, colour);
 }
 
 } // namespace
@@ -64,6 +57,7 @@ EconomicChartWindow::EconomicChartWindow(const ScenarioSlots& scenarioSlots, Eco
     auto* middle = new QHBoxLayout;
     chart_ = new CurveChart(this);
     chart_->setObjectName(QStringLiteral("Chart1"));
+    skeleton_ = new ChartSkeleton(*chart_, QStringLiteral("Label24"));
     buildChart();
     middle->addWidget(chart_, 1);
     readOutPanel_ = buildReadOutPanel();
@@ -76,7 +70,6 @@ EconomicChartWindow::EconomicChartWindow(const ScenarioSlots& scenarioSlots, Eco
         if (chart_->topShownCurveAt(event->pos()).number == 0)
             clearReadOut();
     });
-    connect(chart_, &QCustomPlot::afterReplot, this, &EconomicChartWindow::placeChartMarks);
     // New coefficients reach the chart at once, open or not, once it has computed anything:
     // the dose advice and the marks rest on it. The read-out of the old ones goes.
     connect(&slots_, &ScenarioSlots::curvesChanged, this, [this] {
@@ -210,30 +203,17 @@ QWidget* EconomicChartWindow::buildToolbar()
 void EconomicChartWindow::buildChart()
 {
     using Marker = CurveChart::Marker;
-    struct SeriesLook {
-        QColor colour;
-        int width;
-        Marker marker;
-    };
     const QColor red(255, 0, 0), green(0, 128, 0), blue(0, 0, 255);
-    const SeriesLook looks[10] = {
-        {red, 2, Marker::None},     {green, 2, Marker::None},
-        {blue, 2, Marker::None},    {red, 1, Marker::Square},
-        {green, 1, Marker::Square}, {blue, 1, Marker::Square},
-        {red, 1, Marker::Circle},   {SlotColours::slot2Levels(), 1, Marker::Circle},
-        {blue, 1, Marker::Circle},  {QColor(255, 128, 255), 3, Marker::None},
+    std::vector<ChartSkeleton::SeriesLook> looks{
+        {red, 2, Marker::None, 0, {}},     {green, 2, Marker::None, 0, {}},
+        {blue, 2, Marker::None, 0, {}},    {red, 1, Marker::Square, 2, {}},
+        {green, 1, Marker::Square, 2, {}}, {blue, 1, Marker::Square, 2, {}},
+        {red, 1, Marker::Circle, 2, {}},   {SlotColours::slot2Levels(), 1, Marker::Circle, 2, {}},
+        {blue, 1, Marker::Circle, 2, {}},  {QColor(255, 128, 255), 3, Marker::None, 0, QStringLiteral("Costo del N")},
     };
-    for (int k = 1; k <= 10; ++k) {
-        CurveChart::SeriesStyle style;
-        style.objectName = QStringLiteral("Series%1").arg(k);
-        style.colour = looks[k - 1].colour;
-        style.width = looks[k - 1].width;
-        style.marker = looks[k - 1].marker;
-        style.markerHalfSize = style.marker == Marker::None ? 0 : 2;
-        chart_->addSeries(style, k == CostSeries ? QStringLiteral("Costo del N") : Curves::readOutName(k));
-    }
-    for (int k = 1; k <= 9; ++k)
-        chart_->setSeriesShown(k, false); // the curve selection decides at activation
+    for (int k = 1; k <= Curves::Count; ++k)
+        looks[k - 1].title = Curves::readOutName(k);
+    skeleton_->addSeries(looks); // the curve selection decides at activation
 
     const QColor blueText(0, 0, 255);
     chart_->setTitleLines({QStringLiteral("Determinación del óptimo económico para la fertilización")});
@@ -268,12 +248,6 @@ void EconomicChartWindow::buildChart()
     chart_->axisRect()->setBackground(Qt::NoBrush);
     chart_->legend->setFont(Look::arial(8));
 
-    scenarioLabel_ = new QLabel(chart_);
-    scenarioLabel_->setObjectName(QStringLiteral("Label24"));
-    scenarioLabel_->setFont(Look::arial(9, true));
-    scenarioLabel_->setAttribute(Qt::WA_TransparentForMouseEvents);
-    dataSourceLabel_ = new DataSourceLabel(chart_);
-
     yAxisMark_ = new HelpMark(QStringLiteral("Label14"), QStringLiteral(" ? "), 14, 18, chart_);
     yAxisMark_->setToolTip(QStringLiteral("Ayuda del eje del ingreso o costo marginal"));
     xAxisMark_ = new HelpMark(QStringLiteral("Label15"), QStringLiteral(" ? "), 14, 18, chart_);
@@ -284,6 +258,7 @@ void EconomicChartWindow::buildChart()
             [this] { Q_EMIT windowRequested(QString(WindowNames::MarginAxisHelp)); });
     connect(xAxisMark_, &HelpMark::clicked, this,
             [this] { Q_EMIT windowRequested(QString(WindowNames::EconomicNitrogenAxisHelp)); });
+    skeleton_->setAxisMarks(yAxisMark_, {0, 0}, xAxisMark_, 36);
 }
 
 QWidget* EconomicChartWindow::buildReadOutPanel()
@@ -300,12 +275,7 @@ QWidget* EconomicChartWindow::buildReadOutPanel()
         return l;
     };
     auto edit = [panel](const char* name, int y, int width, const QColor& colour) {
-        auto* e = new QLineEdit(panel);
-        e->setObjectName(QLatin1String(name));
-        e->setFont(Look::arial(8, true));
-        e->setGeometry(6, y, width, 21);
-        Look::setColour(e, QPalette::Text, colour);
-        return e;
+        return ChartSkeleton::readOutEdit(name, panel, QRect(6, y, width, 21), colour);
     };
     caption("Label20", "Serie señalada", 6, Teal);
     caption("Label6", "por el puntero", 20, Teal);
@@ -319,12 +289,7 @@ QWidget* EconomicChartWindow::buildReadOutPanel()
     valueEdit_ = edit("Edit6", 154, 60, Qt::red);
     valueEdit_->setReadOnly(true);
 
-    auto* silver = new QFrame(panel);
-    silver->setObjectName(QStringLiteral("Panel3"));
-    silver->setGeometry(4, 184, 140, 104);
-    silver->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    silver->setAutoFillBackground(true);
-    Look::setColour(silver, QPalette::Window, QColor(192, 192, 192));
+    QFrame* silver = ChartSkeleton::figureBox(panel, QRect(4, 184, 140, 104));
     const char* lines[4][2] = {{"Label11", "Margen en $/ha"},
                                {"Label19", "respecto de la"},
                                {"Label12", "situación de"},
@@ -348,16 +313,6 @@ QWidget* EconomicChartWindow::buildReadOutPanel()
     return panel;
 }
 
-void EconomicChartWindow::placeChartMarks()
-{
-    const QRect plot = chart_->axisRect()->rect();
-    yAxisMark_->move(0, plot.top());
-    // The axis mark under the axis title, whole, however low the chart is.
-    xAxisMark_->move(plot.center().x() + 130, std::min(plot.bottom() + 36, chart_->height() - xAxisMark_->height()));
-    // Inside the plot's top left corner, clear of the chart title at every window size.
-    scenarioLabel_->move(plot.left() + 6, plot.top() + 4);
-}
-
 QRect EconomicChartWindow::inputsOnScreen() const
 {
     const QRect both = inputRow_->geometry().united(toolbar_->geometry());
@@ -367,6 +322,14 @@ QRect EconomicChartWindow::inputsOnScreen() const
 QList<QRect> EconomicChartWindow::keepClearOnScreen() const
 {
     return {inputsOnScreen(), QRect(readOutPanel_->mapToGlobal(QPoint()), readOutPanel_->size())};
+}
+
+void EconomicChartWindow::setGrainPrice(const QString& text)
+{
+    inputEdits_[GrainPrice]->setText(text);
+    reported_[GrainPrice].reset();
+    if (confirm(GrainPrice) && situation_.hasState())
+        redraw();
 }
 
 void EconomicChartWindow::setNCost(const QString& text)
@@ -433,11 +396,9 @@ void EconomicChartWindow::onActivated()
 void EconomicChartWindow::recompute()
 {
     QStringList errors;
-    const auto curves = Curves::capture(slots_, &errors);
+    curves_ = Curves::capture(slots_, &errors);
     if (!errors.isEmpty())
         errors_.report(this, errors.first());
-    curves_ = curves;
-    table_.fillYields(curves);
     redraw();
 }
 
@@ -460,8 +421,11 @@ bool EconomicChartWindow::confirmAll()
 void EconomicChartWindow::redraw()
 {
     // The confirmed texts always read: they were checked as they were taken.
-    const EconomicInputs::Prices prices = EconomicInputs::readPrices(confirmed_[GrainPrice], confirmed_[NCost]);
-    table_.rebuild(prices.grainPrice, prices.nCost);
+    const EconomicSituation::Worked worked =
+        EconomicSituation::work(curves_, confirmed_[GrainPrice], confirmed_[NCost], confirmed_[ReferenceN]);
+    if (!worked.ok())
+        return;
+    table_ = worked.state.table;
     // The focus goes to the grain price, or stays with a refused text to be mended.
     QLineEdit* focus = inputEdits_[GrainPrice];
     for (size_t field = inputEdits_.size(); field-- > 0;)
@@ -472,62 +436,12 @@ void EconomicChartWindow::redraw()
         chart_->setPoints(k, table_.incomePoints(k));
     chart_->setPoints(CostSeries, table_.costPoints());
     chart_->replot();
-    const int reference = EconomicInputs::readReferenceN(confirmed_[ReferenceN]).effective();
-    situation_.update({table_, curves_, prices.grainPrice, prices.nCost, reference});
+    situation_.update(worked.state);
 }
 
 void EconomicChartWindow::setOptimumMarks(const std::vector<RateAdvice::Mark>& marks)
 {
-    // Drawn as items, not series: the series and the read-out never see them.
-    for (QCPAbstractItem* item : std::as_const(markItems_))
-        chart_->removeItem(item);
-    markItems_.clear();
-    // Each range shaded faintly over the whole height (fainter the more curves there are),
-    // and once more as a strip of its own at the foot of the plot, so that nine ranges can
-    // still be told apart.
-    const int faint = std::max(8, 48 / std::max<int>(1, static_cast<int>(marks.size())));
-    constexpr double StripHeight = 0.022;
-    for (size_t i = 0; i < marks.size(); ++i) {
-        const RateAdvice::Mark& mark = marks[i];
-        const QColor colour = chart_->series(mark.k)->pen().color();
-        const auto band = [this, &mark](double top, double bottom, QColor shade) {
-            auto* range = new QCPItemRect(chart_);
-            range->setClipToAxisRect(true);
-            for (QCPItemPosition* corner : {range->topLeft, range->bottomRight}) {
-                corner->setTypeX(QCPItemPosition::ptPlotCoords);
-                corner->setTypeY(QCPItemPosition::ptAxisRectRatio);
-            }
-            range->topLeft->setCoords(mark.rangeLow, top);
-            range->bottomRight->setCoords(mark.rangeHigh, bottom);
-            range->setPen(Qt::NoPen);
-            range->setBrush(shade);
-            range->setSelectable(false);
-            return range;
-        };
-        QColor light = colour, strong = colour;
-        light.setAlpha(faint);
-        strong.setAlpha(150);
-        const double stripBottom = 1.0 - StripHeight * static_cast<double>(i);
-        markItems_ << band(0.0, 1.0, light) << band(stripBottom - StripHeight * 0.8, stripBottom, strong);
-        auto* line = new QCPItemStraightLine(chart_);
-        line->point1->setCoords(mark.optimumN, 0.0);
-        line->point2->setCoords(mark.optimumN, 1.0);
-        line->setPen(QPen(colour, 1.5, Qt::DashLine));
-        line->setSelectable(false);
-        markItems_ << line;
-    }
-    // The legend says what the marks are, drawn as the marks are, in neutral grey.
-    QList<CurveChart::LegendMark> legendMarks;
-    if (!marks.empty()) {
-        QColor grey(96, 96, 96), shade(96, 96, 96, 90);
-        legendMarks << CurveChart::LegendMark{QStringLiteral("Óptimo económico (trazos, color de la curva)"),
-                                              QPen(grey, 1.5, Qt::DashLine), Qt::NoBrush}
-                    << CurveChart::LegendMark{QStringLiteral("Rango rentable (franja, color de la curva)"), Qt::NoPen,
-                                              shade};
-    }
-    chart_->setLegendMarks(legendMarks);
-    // Queued: a rebuild that has just redrawn the chart is not drawn twice.
-    chart_->replot(QCustomPlot::rpQueuedReplot);
+    skeleton_->setOptimumMarks(marks);
 }
 
 void EconomicChartWindow::setCurveSelectionCaption(const QString& caption)
@@ -570,13 +484,7 @@ void EconomicChartWindow::readOut(QPoint pixel)
         ChartReadOut::margin(table_, touched, pointer.nitrogen, confirmed_[ReferenceN], confirmed_[NCost]);
     lastReported_.clear();
 
-    const int slot = Curves::key(touched).slot;
-    const QColor colour = SlotColours::forSlot(slot);
-    curveNameEdit_->setText(Curves::readOutName(touched));
-    Look::setColour(curveNameEdit_, QPalette::Text, colour);
-    scenarioLabel_->setText(slots_.slot(slot).curvesLine);
-    Look::setColour(scenarioLabel_, QPalette::WindowText, colour);
-    scenarioLabel_->adjustSize();
+    skeleton_->showPointedCurve(touched, slots_, curveNameEdit_);
     if (margin.outcome != ChartReadOut::Margin::Outcome::Shown) {
         marginLabel_->clear();
         reportOnce(margin.text);
@@ -589,13 +497,13 @@ void EconomicChartWindow::clearReadOut()
 {
     curveNameEdit_->clear();
     marginLabel_->clear();
-    scenarioLabel_->clear();
+    skeleton_->scenarioLabel()->clear();
 }
 
 void EconomicChartWindow::copyToClipboard()
 {
     // On a white background, as it would print.
-    QGuiApplication::clipboard()->setPixmap(chart_->renderPixmap(QBrush(Qt::white)));
+    skeleton_->copyToClipboard(QBrush(Qt::white));
 }
 
 bool EconomicChartWindow::eventFilter(QObject* watched, QEvent* event)
@@ -616,5 +524,5 @@ void EconomicChartWindow::mouseMoveEvent(QMouseEvent* event)
 
 void EconomicChartWindow::setDataSourceText(const QString& text)
 {
-    dataSourceLabel_->setSource(text);
+    skeleton_->setDataSourceText(text);
 }

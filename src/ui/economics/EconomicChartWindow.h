@@ -4,20 +4,17 @@
 #include <optional>
 #include <vector>
 
-#include <QList>
-
 #include "core/Curves.h"
 #include "core/EconomicTable.h"
 #include "core/RateAdvice.h"
 #include "ui/common/VelmaroWindow.h"
 
 class QLabel;
-class DataSourceLabel;
+class ChartSkeleton;
 class QLineEdit;
 class QToolButton;
 class CurveChart;
 class EconomicSituation;
-class QCPAbstractItem;
 class ErrorReporter;
 class ProgramLauncher;
 class HelpMark;
@@ -44,7 +41,8 @@ public:
     QString grainPrice() const { return confirmed_[GrainPrice]; }
     QString nCost() const { return confirmed_[NCost]; }
     QString referenceN() const { return confirmed_[ReferenceN]; }
-    // Handed over by the nitrogen cost assistant and the soil calculator: confirmed at once.
+    // From a reopened case, the nitrogen cost assistant and the soil calculator: confirmed at once.
+    void setGrainPrice(const QString& text);
     void setNCost(const QString& text);
     void setReferenceN(const QString& text);
 
@@ -91,7 +89,6 @@ private:
     QWidget* buildToolbar();
     void buildChart();
     QWidget* buildReadOutPanel();
-    void placeChartMarks();
     void resetInputMarks();
     // Takes the field's text when it reads; returns whether the confirmed value changed.
     // A refused text is marked in the field and reported once until it is edited.
@@ -106,7 +103,6 @@ private:
     const ScenarioSlots& slots_;
     EconomicSituation& situation_;
     std::array<Curves::Quadratic, Curves::Count> curves_{};
-    QList<QCPAbstractItem*> markItems_;
     ErrorReporter& errors_;
     ProgramLauncher& launcher_;
     CurveChart* chart_ = nullptr;
@@ -122,8 +118,7 @@ private:
     QLineEdit* nitrogenEdit_ = nullptr;              // Edit5
     QLineEdit* valueEdit_ = nullptr;                 // Edit6
     QLabel* marginLabel_ = nullptr;                  // Label13
-    QLabel* scenarioLabel_ = nullptr;                // Label24
-    DataSourceLabel* dataSourceLabel_ = nullptr;     // beside the scenario line
+    ChartSkeleton* skeleton_ = nullptr;              // scenario line Label24, data note, marks
     std::array<HelpMark*, 3> inputMarks_{};          // Label16, Label17, Label18
     HelpMark* yAxisMark_ = nullptr;                  // Label14
     HelpMark* xAxisMark_ = nullptr;                  // Label15

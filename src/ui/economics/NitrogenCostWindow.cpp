@@ -146,13 +146,34 @@ void NitrogenCostWindow::calculate()
     nCostPerKg_ = result.nCostPerKg;
     nCostPerTonne_ = result.nCostPerTonne;
     calculated_ = true;
+    calculatedProduct_ = productList_->currentIndex();
+    calculatedPrice_ = priceEdit_->text();
 }
 
 void NitrogenCostWindow::giveBack()
 {
     // The stored cost, whatever the fields show since the last "Calcular"; with no
     // completed calculation there is nothing to hand over and the chart keeps its cost.
-    if (calculated_)
-        Q_EMIT costReturned(NitrogenCost::returnText(nCostPerTonne_));
+    if (calculated_) {
+        const QString cost = NitrogenCost::returnText(nCostPerTonne_);
+        Q_EMIT workingReturned(calculatedProduct_, calculatedPrice_, cost);
+        Q_EMIT costReturned(cost);
+    }
     hide();
+}
+
+void NitrogenCostWindow::showWorking(int productIndex, const QString& priceText)
+{
+    productList_->setCurrentIndex(productIndex);
+    priceEdit_->setText(priceText);
+    const NitrogenCost::Result result = NitrogenCost::calculate(priceText, productIndex);
+    if (result.failure != NitrogenCost::Failure::None)
+        return;
+    contentEdit_->setText(result.contentText);
+    costEdit_->setText(result.costText);
+    nCostPerKg_ = result.nCostPerKg;
+    nCostPerTonne_ = result.nCostPerTonne;
+    calculated_ = true;
+    calculatedProduct_ = productIndex;
+    calculatedPrice_ = priceText;
 }

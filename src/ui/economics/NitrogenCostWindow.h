@@ -26,12 +26,18 @@ public:
 
     void onActivated() override;
 
+    // The product and price a reopened case's cost was worked out from, and the results.
+    void showWorking(int productIndex, const QString& priceText);
+
 Q_SIGNALS:
     // "Regresar": the cost of a tonne of N for the economic chart's cost field ("761"),
     // only once a "Calcular" has completed.
     void costReturned(const QString& nCostText);
     // A fertiliser was picked from the list (its index among the products).
     void productChosen(int productIndex);
+    // "Regresar", the same moment as costReturned: the product and the price the cost
+    // was worked out from at the last "Calcular".
+    void workingReturned(int productIndex, const QString& priceText, const QString& nCostText);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -48,4 +54,6 @@ private:
     double nCostPerKg_ = 0.0;
     double nCostPerTonne_ = 0.0;
     bool calculated_ = false; // a "Calcular" has completed in this run
+    int calculatedProduct_ = -1;
+    QString calculatedPrice_;
 };

@@ -262,10 +262,12 @@ void SoilNitrogenWindow::acceptReferenceN()
     const SoilNitrogen::HandOverResult handOver = SoilNitrogen::handOver(text);
     switch (handOver.outcome) {
     case SoilNitrogen::HandOver::Accept:
+        Q_EMIT sampleAccepted(sample());
         Q_EMIT referenceNAccepted(text);
         hide();
         break;
     case SoilNitrogen::HandOver::TooLow:
+        Q_EMIT sampleAccepted(sample());
         Q_EMIT referenceNAccepted(text);
         Q_EMIT lowNitrogenWarning();
         break;
@@ -273,4 +275,43 @@ void SoilNitrogenWindow::acceptReferenceN()
         errors_.report(this, handOver.message);
         break;
     }
+}
+
+AdviserCase::SoilSample SoilNitrogenWindow::sample() const
+{
+    AdviserCase::SoilSample s;
+    for (int layer = 0; layer < 3; ++layer) {
+        s.nitrate[layer] = nitrateEdits_[layer]->text();
+        s.mineralN[layer] = mineralNEdits_[layer]->text();
+        s.density[layer] = densityEdits_[layer]->text();
+    }
+    s.soilN = soilNEdit_->text();
+    for (int row = 0; row < 2; ++row) {
+        s.products[row] = productLists_[row]->currentIndex();
+        s.amounts[row] = amountEdits_[row]->text();
+    }
+    s.fertiliserN = fertiliserNEdit_->text();
+    s.referenceN = referenceNEdit_->text();
+    return s;
+}
+
+void SoilNitrogenWindow::showSample(const AdviserCase::SoilSample& sample)
+{
+    // Written as saved: the lower layers are not filled again from the first.
+    for (QLineEdit* field : nitrateEdits_)
+        field->blockSignals(true);
+    for (int layer = 0; layer < 3; ++layer) {
+        nitrateEdits_[layer]->setText(sample.nitrate[layer]);
+        mineralNEdits_[layer]->setText(sample.mineralN[layer]);
+        densityEdits_[layer]->setText(sample.density[layer]);
+    }
+    for (QLineEdit* field : nitrateEdits_)
+        field->blockSignals(false);
+    soilNEdit_->setText(sample.soilN);
+    for (int row = 0; row < 2; ++row) {
+        productLists_[row]->setCurrentIndex(sample.products[row]);
+        amountEdits_[row]->setText(sample.amounts[row]);
+    }
+    fertiliserNEdit_->setText(sample.fertiliserN);
+    referenceNEdit_->setText(sample.referenceN);
 }

@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "core/AdviserCase.h"
 #include "core/SoilNitrogen.h"
 #include "ui/common/VelmaroWindow.h"
 
@@ -30,9 +31,14 @@ public:
 
     void onActivated() override;
 
+    // The fields as a reopened case holds them.
+    void showSample(const AdviserCase::SoilSample& sample);
+
 Q_SIGNALS:
     // "Aceptar": the text of the result field, when the economic chart accepts it.
     void referenceNAccepted(const QString& text);
+    // The same moment: every field the reference N was worked out from.
+    void sampleAccepted(const AdviserCase::SoilSample& sample);
     // "Aceptar" with a result below 40.
     void lowNitrogenWarning();
     // A "Cálculo" found an entry empty or still holding its unit placeholder.
@@ -46,6 +52,7 @@ protected:
 private:
     void fillFromFirstLayer();
     void fillFromSecondLayer();
+    AdviserCase::SoilSample sample() const;
     // Tells the adviser why a step stopped, naming the step's button where a field is not
     // a number; true when it completed.
     bool completed(const SoilNitrogen::Result& result, const QPushButton* step);
