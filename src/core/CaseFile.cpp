@@ -62,9 +62,10 @@ QJsonObject slotObject(const SlotRecord& r)
     QJsonObject coefficients;
     for (Level level : TableLevels) {
         const CoefficientTexts& t = r.at(level);
-        coefficients.insert(
-            LevelKeys[static_cast<int>(level)],
-            QJsonObject{{QStringLiteral("a"), t.a}, {QStringLiteral("b"), t.b}, {QStringLiteral("c"), t.c}});
+        QJsonObject curve{{QStringLiteral("a"), t.a}, {QStringLiteral("b"), t.b}, {QStringLiteral("c"), t.c}};
+        if (!t.plateau.isEmpty()) // where the curve levels off, for a fitted plateau
+            curve.insert(QStringLiteral("meseta"), t.plateau);
+        coefficients.insert(LevelKeys[static_cast<int>(level)], curve);
     }
     return {{QStringLiteral("mostrado"), r.panelShown},
             {QStringLiteral("activo"), r.active},
@@ -281,12 +282,15 @@ SlotRecord readSlot(Fields& f, const QJsonValue& value, const QString& place, in
                                               {LevelKeys[0], LevelKeys[1], LevelKeys[2]});
     for (Level level : TableLevels) {
         const QString levelPlace = Fields::join(coefficientsPlace, LevelKeys[static_cast<int>(level)]);
-        const QJsonObject t = f.object(coefficients.value(LevelKeys[static_cast<int>(level)]), levelPlace,
-                                       {QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c")});
+        const QJsonObject t =
+            f.object(coefficients.value(LevelKeys[static_cast<int>(level)]), levelPlace,
+                     {QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c")}, {QStringLiteral("meseta")});
         CoefficientTexts& out = r.coefficients[static_cast<int>(level)];
         out.a = f.number(t, levelPlace, QStringLiteral("a"));
         out.b = f.number(t, levelPlace, QStringLiteral("b"));
         out.c = f.number(t, levelPlace, QStringLiteral("c"));
+        if (t.contains(QStringLiteral("meseta")))
+            out.plateau = f.number(t, levelPlace, QStringLiteral("meseta"));
     }
     return r;
 }

@@ -497,7 +497,7 @@ bool ResponseData::useRecord(const Record& record, QString* error)
             *error = result.error;
             return false;
         }
-        trials.append({t.source, result.set});
+        trials.append({t.source, result.set, {}}); // the trial points stay with the settings
     }
     // The next session reads the table from its files again while they are where they were,
     // unchanged; otherwise it starts from the built-in table.

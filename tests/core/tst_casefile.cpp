@@ -35,8 +35,8 @@ DataSourceFile source(const QString& path, const QByteArray& bytes)
 
 const QByteArray Csv = "codigo,nivel,a,b,c\nAGAA,20,2000.5,20.25,-0.0812\nAGAA,Medio,2100,21,-0.07\n"
                        "AGAA,80,2200,22,-0.06\n";
-const QByteArray Fits = "codigo,nivel,a,b,c\nCLCB,Medio,1900,19.5,-0.05\n";
-const QByteArray LaterFits = "codigo,nivel,a,b,c\nAGAA,20,2300,24,-0.06\nAGAA,80,2400,23,-0.05\n";
+const QByteArray Fits = "codigo,nivel,a,b,c,meseta\nCLCB,Medio,1900,19.5,-0.05,125.5\n";
+const QByteArray LaterFits = "codigo,nivel,a,b,c,meseta\nAGAA,20,2300,24,-0.06,\nAGAA,80,2400,23,-0.05,\n";
 
 // What an adviser leaves after an afternoon: every part away from its first value.
 AdviserCase::Content fullCase(const QString& dataKind)
@@ -55,7 +55,8 @@ AdviserCase::Content fullCase(const QString& dataKind)
         r.waterName = QStringLiteral("100 mm");
         r.siteLetter = QStringLiteral("B");
         r.code = QStringLiteral("BHC%1").arg(QChar(u'A' + slot));
-        r.coefficients[1] = {QStringLiteral("2243.1"), QStringLiteral(" 27.210"), QStringLiteral("-0.0920")};
+        r.coefficients[1] = {QStringLiteral("2243.1"), QStringLiteral(" 27.210"), QStringLiteral("-0.0920"),
+                             slot == 3 ? QStringLiteral("147.8") : QString()}; // a fitted plateau, kept
     }
     c.shownCurves = {true, false, true, false, false, true, true, false, false};
     c.offeredSlots = {true, false, true};

@@ -342,11 +342,11 @@ void TestResponseDataWindow::optimaOfBothModelsReachTheAdvice()
     QCOMPARE(adviceTable()->item(0, 2)->text(), QStringLiteral("77 – 103"));
 
     // Back to the built-in table only once the adviser agrees.
-    f_->messages.answers << false;
+    f_->messages.answers << MessageBoxes::Answer::No;
     click("BuiltInTableButton");
     QCOMPARE(f_->messages.questions.size(), 1);
     QCOMPARE(text("TForm3", "DataSourceLabel"), QStringLiteral("datos: replicada.csv"));
-    f_->messages.answers << true;
+    f_->messages.answers << MessageBoxes::Answer::Yes;
     click("BuiltInTableButton");
     QCOMPARE(text("TForm3", "DataSourceLabel"), QStringLiteral("datos: incorporados"));
     QCOMPARE(adviceTable()->columnCount(), 9);
