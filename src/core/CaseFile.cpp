@@ -159,7 +159,9 @@ public:
             fail(place, QStringLiteral("debe ser un texto entre comillas"));
             return {};
         }
-        QString t = value.toString();
+        // A byte-order mark inside a text (a sheet's pasted into a field) means nothing, and
+        // the JSON reader does not keep it: dropped here, a case reads back as it was written.
+        QString t = value.toString().remove(QChar(0xFEFF));
         if (t.size() > maximum) {
             fail(place, QStringLiteral("es demasiado largo (%1 caracteres; como mucho %2)").arg(t.size()).arg(maximum));
             return {};
@@ -363,6 +365,8 @@ ResponseData::Record readData(Fields& f, const QJsonValue& value)
                 .toUtf8();
         if (!f.failed() && trial.fitsCsv.isEmpty())
             f.fail(Fields::join(trialPlace, QStringLiteral("coeficientes")), QStringLiteral("está vacío"));
+        // Held as the program writes fits, so a case reopened is unchanged until the adviser changes it.
+        trial.fitsCsv = ResponseData::canonicalFits(trial.fitsCsv);
         data.trials << trial;
     }
     return data;

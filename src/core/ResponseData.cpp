@@ -106,6 +106,12 @@ QString ResponseData::shortLabel() const
     return QStringLiteral("datos: ") + names.join(QStringLiteral(" + "));
 }
 
+QByteArray ResponseData::canonicalFits(const QByteArray& csv)
+{
+    const ResponseTableReader::Result result = ResponseTableReader::readCsv(csv, QStringLiteral("ajustes"), false);
+    return result.ok ? fitsAsCsv(result.set) : csv;
+}
+
 QString ResponseData::curveName(const QString& code, Level level)
 {
     return code + u' ' + ResponseTable::levelName(level);

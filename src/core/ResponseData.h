@@ -137,6 +137,10 @@ public:
     // "resp_20", "80 %"); nothing when it says none or more than one.
     static std::optional<Level> levelInName(const QString& path);
 
+    // Accepted fits' table CSV in the form the program writes it (the meseta column, numbers
+    // in their shortest form); text that does not read as fits is returned as it is.
+    static QByteArray canonicalFits(const QByteArray& csv);
+
     // "AGAA Medio": a code and a level as the adviser reads them.
     static QString curveName(const QString& code, Level level);
 
