@@ -141,13 +141,7 @@ void NitrogenCostWindow::calculate()
         errors_.report(this, result.message);
         return;
     }
-    contentEdit_->setText(result.contentText);
-    costEdit_->setText(result.costText);
-    nCostPerKg_ = result.nCostPerKg;
-    nCostPerTonne_ = result.nCostPerTonne;
-    calculated_ = true;
-    calculatedProduct_ = productList_->currentIndex();
-    calculatedPrice_ = priceEdit_->text();
+    takeResult(result, productList_->currentIndex(), priceEdit_->text());
 }
 
 void NitrogenCostWindow::giveBack()
@@ -169,6 +163,11 @@ void NitrogenCostWindow::showWorking(int productIndex, const QString& priceText)
     const NitrogenCost::Result result = NitrogenCost::calculate(priceText, productIndex);
     if (result.failure != NitrogenCost::Failure::None)
         return;
+    takeResult(result, productIndex, priceText);
+}
+
+void NitrogenCostWindow::takeResult(const NitrogenCost::Result& result, int productIndex, const QString& priceText)
+{
     contentEdit_->setText(result.contentText);
     costEdit_->setText(result.costText);
     nCostPerKg_ = result.nCostPerKg;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/NitrogenCost.h"
 #include "ui/common/VelmaroWindow.h"
 
 class QComboBox;
@@ -43,6 +44,9 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // The fields and the stored working from a completed calculation.
+    void takeResult(const NitrogenCost::Result& result, int productIndex, const QString& priceText);
+
     MessageBoxes& messages_;
     ErrorReporter& errors_;
     QComboBox* productList_ = nullptr;       // ComboBox1
