@@ -54,13 +54,21 @@ void VelmaroBench::measureCase(CaseStep step, Samples& samples)
     const QByteArray table = ResponseTableReader::exportCsv(ResponseTable::builtIn());
     const QByteArray fits = table.left(table.indexOf("\nAZAA")) + '\n'; // the first codes
     const QString sha = QString::fromLatin1(QCryptographicHash::hash(table, QCryptographicHash::Sha256).toHex());
+    // The trial points of the first code's Medio curve: six rates, four plots each.
+    QByteArray points = "codigo,nivel,n_disponible,rendimiento\n";
+    for (int plot = 0; plot < 24; ++plot) {
+        const double n = 40.0 * (plot / 4);
+        points += "AGAA,Medio," + QByteArray::number(n) + ',' +
+            QByteArray::number(2000 + 20 * n - 0.08 * n * n + 60 * (plot % 4) - 90) + '\n';
+    }
     const ResponseData::Record given{
         {{QStringLiteral("/campo/tabla.csv"), int(table.count('\n')), QDateTime::currentDateTime(), sha}},
         {table},
-        {{{QStringLiteral("/campo/ensayos.csv"), 120, QDateTime::currentDateTime(), {}}, fits}}};
+        {{{QStringLiteral("/campo/ensayos.csv"), 120, QDateTime::currentDateTime(), {}}, fits, points}}};
     QString error;
     QVERIFY2(adviserCase.responseData().useRecord(given, &error), qPrintable(error));
     const ResponseData::Record own = adviserCase.responseData().record(); // the fits as the data keep them
+    QVERIFY(!own.trials.constFirst().pointsCsv.isEmpty());
     adviserCase.setIdentity({QStringLiteral("García"), QStringLiteral("Lote 4"), QStringLiteral("2025/26"),
                              QStringLiteral("Ríos"), QString(2000, u'n')});
     adviserCase.setNCostFromAssistant({2, QStringLiteral("350"), QStringLiteral("761")});

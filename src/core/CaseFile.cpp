@@ -15,6 +15,7 @@
 #include "core/DataFileText.h"
 #include "core/FertiliserProducts.h"
 #include "core/NumberText.h"
+#include "core/TrialFit.h"
 
 namespace {
 
@@ -109,6 +110,8 @@ QJsonObject dataObject(const ResponseData::Record& data)
     for (const ResponseData::Record::Trial& trial : data.trials) {
         QJsonObject f = sourceFile(trial.source);
         f.insert(QStringLiteral("coeficientes"), QString::fromUtf8(trial.fitsCsv));
+        if (!trial.pointsCsv.isEmpty())
+            f.insert(QStringLiteral("puntos"), QString::fromUtf8(trial.pointsCsv));
         fits.append(f);
     }
     return {{QStringLiteral("tabla"), table}, {QStringLiteral("ajustes"), fits}};
@@ -297,12 +300,14 @@ SlotRecord readSlot(Fields& f, const QJsonValue& value, const QString& place, in
     return r;
 }
 
-// A file the data came from. `content`: the key of its stored bytes.
-DataSourceFile readSourceFile(Fields& f, const QJsonValue& value, const QString& place, const QString& content)
+// A file the data came from. `content`: the key of its stored bytes; `optional`: keys it may have besides.
+DataSourceFile readSourceFile(Fields& f, const QJsonValue& value, const QString& place, const QString& content,
+                              std::initializer_list<QString> optional = {})
 {
     const QJsonObject o = f.object(value, place,
                                    {QStringLiteral("ruta"), QStringLiteral("lineas"), QStringLiteral("cargado"),
-                                    QStringLiteral("sha256"), content});
+                                    QStringLiteral("sha256"), content},
+                                   optional);
     DataSourceFile file;
     file.path = f.text(o, place, QStringLiteral("ruta"));
     file.lineCount = f.integer(o, place, QStringLiteral("lineas"), 0, 100'000'000);
@@ -359,7 +364,8 @@ ResponseData::Record readData(Fields& f, const QJsonValue& value)
     for (qsizetype i = 0; i < fits.size() && !f.failed(); ++i) {
         const QString trialPlace = Fields::item(fitsPlace, std::size_t(i));
         ResponseData::Record::Trial trial;
-        trial.source = readSourceFile(f, fits.at(i), trialPlace, QStringLiteral("coeficientes"));
+        trial.source =
+            readSourceFile(f, fits.at(i), trialPlace, QStringLiteral("coeficientes"), {QStringLiteral("puntos")});
         trial.fitsCsv =
             f.text(fits.at(i).toObject(), trialPlace, QStringLiteral("coeficientes"), DataFileText::MaximumBytes)
                 .toUtf8();
@@ -367,6 +373,16 @@ ResponseData::Record readData(Fields& f, const QJsonValue& value)
             f.fail(Fields::join(trialPlace, QStringLiteral("coeficientes")), QStringLiteral("está vacío"));
         // Held as the program writes fits, so a case reopened is unchanged until the adviser changes it.
         trial.fitsCsv = ResponseData::canonicalFits(trial.fitsCsv);
+        // The trial points behind the optima's intervals, kept as a trial file.
+        const QJsonObject trialObject = fits.at(i).toObject();
+        if (trialObject.contains(QStringLiteral("puntos"))) {
+            trial.pointsCsv =
+                f.text(trialObject, trialPlace, QStringLiteral("puntos"), DataFileText::MaximumBytes).toUtf8();
+            const TrialFit::Reading points = TrialFit::read(trial.pointsCsv, QStringLiteral("puntos"));
+            if (!f.failed() && !points.ok)
+                f.fail(Fields::join(trialPlace, QStringLiteral("puntos")),
+                       QStringLiteral("no se lee como ensayos: %1").arg(points.error));
+        }
         data.trials << trial;
     }
     return data;

@@ -485,7 +485,7 @@ ResponseData::Record ResponseData::record() const
     r.tableFiles = tableFiles_;
     r.tableBytes = tableBytes_;
     for (const AcceptedTrial& t : trials_)
-        r.trials.append({t.source, fitsAsCsv(t.curves)});
+        r.trials.append({t.source, fitsAsCsv(t.curves), t.fits.isEmpty() ? QByteArray() : pointsAsCsv(t.fits)});
     return r;
 }
 
@@ -503,7 +503,8 @@ bool ResponseData::useRecord(const Record& record, QString* error)
             *error = result.error;
             return false;
         }
-        trials.append({t.source, result.set, {}}); // the trial points stay with the settings
+        // Points that do not read as a trial file leave the curves without an interval, as in the settings.
+        trials.append({t.source, result.set, fitsWithCurves(t.pointsCsv, result.set)});
     }
     // The next session reads the table from its files again while they are where they were,
     // unchanged; otherwise it starts from the built-in table.

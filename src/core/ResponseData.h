@@ -105,7 +105,8 @@ public:
     struct Record {
         struct Trial {
             DataSourceFile source;
-            QByteArray fitsCsv; // the curves it supplies, as table CSV rows
+            QByteArray fitsCsv;   // the curves it supplies, as table CSV rows
+            QByteArray pointsCsv; // their trial points as a trial file, for the optima's intervals; may be empty
             bool operator==(const Trial&) const = default;
         };
         QList<DataSourceFile> tableFiles; // none: the built-in table; one sheet or three fixed-column files

@@ -36,6 +36,9 @@ DataSourceFile source(const QString& path, const QByteArray& bytes)
 const QByteArray Csv = "codigo,nivel,a,b,c\nAGAA,20,2000.5,20.25,-0.0812\nAGAA,Medio,2100,21,-0.07\n"
                        "AGAA,80,2200,22,-0.06\n";
 const QByteArray Fits = "codigo,nivel,a,b,c,meseta\nCLCB,Medio,1900,19.5,-0.05,125.5\n";
+// The trial points behind Fits, as the program keeps them: its optimum has an interval.
+const QByteArray Points = "codigo,nivel,n_disponible,rendimiento\nCLCB,Medio,0,1880\nCLCB,Medio,40,2650\n"
+                          "CLCB,Medio,80,3120\nCLCB,Medio,120,3380\nCLCB,Medio,160,3390\n";
 const QByteArray LaterFits = "codigo,nivel,a,b,c,meseta\nAGAA,20,2300,24,-0.06,\nAGAA,80,2400,23,-0.05,\n";
 
 // What an adviser leaves after an afternoon: every part away from its first value.
@@ -86,13 +89,13 @@ AdviserCase::Content fullCase(const QString& dataKind)
         }
     }
     if (dataKind.contains(u"fits")) // two trial files, each with the curves it still supplies
-        c.data.trials = {{source(QStringLiteral("/campo/ensayos.csv"), "trials"), Fits},
-                         {source(QStringLiteral("/campo/ensayos 2025.xlsx"), "later trials"), LaterFits}};
+        c.data.trials = {{source(QStringLiteral("/campo/ensayos.csv"), "trials"), Fits, Points},
+                         {source(QStringLiteral("/campo/ensayos 2025.xlsx"), "later trials"), LaterFits, {}}};
     return c;
 }
 
 // The full case's file with one value changed, or removed (an undefined value).
-QByteArray edited(const QStringList& where, const QJsonValue& value)
+QByteArray edited(const QStringList& where, const QJsonValue& value, const char* dataKind = "csv")
 {
     const std::function<QJsonValue(QJsonValue, int)> edit = [&](QJsonValue node, int depth) -> QJsonValue {
         if (depth == where.size())
@@ -116,7 +119,7 @@ QByteArray edited(const QStringList& where, const QJsonValue& value)
             o[where[depth]] = changed;
         return o;
     };
-    const QJsonValue root = QJsonDocument::fromJson(CaseFile::toJson(fullCase(QStringLiteral("csv")))).object();
+    const QJsonValue root = QJsonDocument::fromJson(CaseFile::toJson(fullCase(QLatin1String(dataKind)))).object();
     return QJsonDocument(edit(root, 0).toObject()).toJson();
 }
 
@@ -171,6 +174,11 @@ void TestCaseFile::roundTrip()
     // The lookups rest on the stored data, not on files that are not there.
     QCOMPARE(reopened.data.table().lines(Level::Medio), saved.data.table().lines(Level::Medio));
     QCOMPARE(reopened.data.shortLabel(), saved.data.shortLabel());
+    // A fitted curve keeps its trial points, and so the interval of its optimum.
+    const ResponseTable& table = reopened.data.table();
+    const CoefficientTexts fitted = table.coefficients(Level::Medio, table.find(QStringLiteral("CLCB")));
+    QCOMPARE(reopened.data.fittedOptimum(QStringLiteral("CLCB"), Level::Medio, fitted, 0.03).has_value(),
+             dataKind.contains(u"fits"));
     QCOMPARE(reopened.adviserCase.grainPriceReading().value, 231.5);
 }
 
@@ -211,6 +219,9 @@ void TestCaseFile::badFileRefused_data()
     QTest::newRow("stored table refused")
         << edited({"datos", "tabla", "0"}, brokenFile) << file
         << "los datos de respuesta guardados en el caso no son válidos: tabla.csv, línea 3";
+    QTest::newRow("trial points unreadable")
+        << edited({"datos", "ajustes", "0", "puntos"}, "codigo,nivel\nCLCB,Medio\n", "fits") << file
+        << "«datos.ajustes[1].puntos» no se lee como ensayos";
     QTest::newRow("truncated") << good.left(good.size() / 2) << file << "termina antes de tiempo";
     // The comma after the adviser's name is missing: the parser stops at the next field's line.
     const QByteArray adviser = R"("asesor": "Ing. Ríos")";

@@ -217,6 +217,10 @@ void TestCases::reopenedInAFreshSetShowsTheSame()
             f.child<RadioGroup>("TForm2", "RadioGroup1")->button(slot * 2)->click();
             f.click("TForm2", "BitBtn1");
         }
+        // Scenario 1's Medio curve fitted from trials: the advice shows its optimum's interval.
+        f.files.answers << QStringList{QStringLiteral(VELMARO_SOURCE_DIR "/tests/data/trials/replicada.csv")};
+        f.click("ResponseDataWindow", "FitTrialsButton");
+        f.click("ResponseDataWindow", "AcceptFitButton");
         drawEverything(f);
         f.child<QCheckBox>("TForm4", "CheckBox7")->click(); // scenario 3's 80 % curve too
         auto* grain = f.child<QLineEdit>("TForm20", "Edit1");
@@ -231,6 +235,7 @@ void TestCases::reopenedInAFreshSetShowsTheSame()
             f.click("TForm32", step);
         f.set->economicChart().onActivated();
         before = whatTheAdviserSees(f);
+        QVERIFY(before.join(u'\n').contains(QStringLiteral(" – ")));
         f.files.answers << QStringList{path};
         f.click("TForm1", "SaveCaseButton");
         QVERIFY2(f.errors.messages.isEmpty(), qPrintable(f.errors.messages.join(u'\n')));
