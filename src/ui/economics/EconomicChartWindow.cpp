@@ -10,21 +10,19 @@
 #include <QVBoxLayout>
 
 #include "core/ChartReadOut.h"
-#include "core/EconomicInputs.h"
 #include "core/EconomicSituation.h"
 #include "core/ScenarioSlots.h"
 #include "ui/charting/ChartSkeleton.h"
 #include "ui/charting/CurveChart.h"
 #include "ui/common/ErrorReporter.h"
-#include "ui/common/FieldMark.h"
 #include "ui/common/HelpMark.h"
 #include "ui/common/Look.h"
 #include "ui/common/ProgramLauncher.h"
-#include "ui/common/SelectAllOnEntry.h"
 #include "ui/common/SlotColours.h"
 #include "ui/common/ToolButtonGrid.h"
 #include "ui/common/TrackingFrame.h"
 #include "ui/common/WindowNames.h"
+#include "ui/economics/EconomicInputRow.h"
 
 namespace {
 
@@ -50,7 +48,10 @@ EconomicChartWindow::EconomicChartWindow(const ScenarioSlots& scenarioSlots, Eco
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(4, 4, 4, 4);
-    inputRow_ = buildInputRow();
+    inputRow_ = new EconomicInputRow(situation_, errors_, this);
+    connect(inputRow_, &EconomicInputRow::confirmedChanged, this, &EconomicChartWindow::redraw);
+    connect(inputRow_, &EconomicInputRow::lowNitrogenWarning, this, &EconomicChartWindow::lowNitrogenWarning);
+    connect(inputRow_, &EconomicInputRow::windowRequested, this, &EconomicChartWindow::windowRequested);
     toolbar_ = buildToolbar();
     layout->addWidget(inputRow_);
     layout->addWidget(toolbar_);
@@ -83,84 +84,7 @@ EconomicChartWindow::EconomicChartWindow(const ScenarioSlots& scenarioSlots, Eco
 EconomicChartWindow::~EconomicChartWindow()
 {
     // A field losing the focus as the window goes confirms nothing any more.
-    for (QLineEdit* edit : inputEdits_)
-        edit->disconnect(this);
-}
-
-QWidget* EconomicChartWindow::buildInputRow()
-{
-    auto* row = new QWidget(this);
-    row->setMouseTracking(true);
-    auto* h = new QHBoxLayout(row);
-    h->setContentsMargins(0, 0, 0, 0);
-    struct Input {
-        const char* edit;
-        const char* initial;
-        const char* caption;
-        const char* unit;
-        const char* mark;
-        const char* window;
-    };
-    const Input inputs[3] = {
-        {"Edit1", "115", "Precio neto del grano?", "U$S/Tn.", "Label16", WindowNames::GrainPriceHelp.data()},
-        {"Edit2", "600", "Costo del nitrógeno", "U$S/Tn.", "Label17", WindowNames::NitrogenCostHelp.data()},
-        {"Edit3", "40", "N disp. de referencia?", "Kg/ha.", "Label18", WindowNames::ReferenceNHelp.data()},
-    };
-    QLineEdit* edits[3];
-    for (int i = 0; i < 3; ++i) {
-        h->addWidget(label(QString::fromUtf8(inputs[i].caption), row, Look::arial(9, true), Teal));
-        auto* edit = new QLineEdit(QLatin1String(inputs[i].initial), row);
-        edit->setObjectName(QLatin1String(inputs[i].edit));
-        edit->setFixedWidth(60);
-        edit->setMouseTracking(true);
-        edit->installEventFilter(this);
-        h->addWidget(edit);
-        h->addWidget(label(QString::fromUtf8(inputs[i].unit), row, Look::arial(9), Qt::black));
-        auto* mark = new HelpMark(QLatin1String(inputs[i].mark), QStringLiteral(" ? "), 14, 18, row);
-        mark->setCursor(Qt::WhatsThisCursor);
-        const QString window = QLatin1String(inputs[i].window);
-        connect(mark, &HelpMark::clicked, this, [this, window] { Q_EMIT windowRequested(window); });
-        h->addWidget(mark);
-        h->addSpacing(16);
-        inputMarks_[i] = mark;
-        edits[i] = edit;
-    }
-    h->addStretch();
-    // Beyond the specified controls, at the row's free right end.
-    auto* advice = new QToolButton(row);
-    advice->setObjectName(QStringLiteral("RateAdviceButton"));
-    advice->setText(QStringLiteral("Dosis recomendada"));
-    advice->setToolTip(QStringLiteral("La dosis de N de mayor margen para cada curva, su rango rentable y el riesgo "
-                                      "de la campaña"));
-    advice->setFont(Look::arial(8, true));
-    Look::setColour(advice, QPalette::ButtonText, Teal);
-    connect(advice, &QToolButton::clicked, this,
-            [this] { Q_EMIT windowRequested(QStringLiteral("RateAdviceWindow")); });
-    h->addWidget(advice);
-    std::copy(std::begin(edits), std::end(edits), inputEdits_.begin());
-
-    // Enter or leaving a field confirms it; a field entered by Enter or Tab has its text
-    // selected, so that typing replaces it. Enter moves on: the grain price to the cost of
-    // nitrogen, the other two back to the grain price.
-    for (const Field field : {GrainPrice, NCost, ReferenceN}) {
-        QLineEdit* edit = inputEdits_[field];
-        SelectAllOnEntry::install(edit);
-        connect(edit, &QLineEdit::editingFinished, this, [this, field] {
-            if (confirm(field))
-                redraw();
-        });
-        connect(edit, &QLineEdit::returnPressed, this, [this, field, edit] {
-            if (confirm(field))
-                redraw();
-            if (edit->text() != confirmed_[field]) // refused: stay to mend it
-                edit->setFocus();
-            else
-                inputEdits_[field == GrainPrice ? NCost : GrainPrice]->setFocus();
-        });
-        // A refused text is said again only after the adviser has changed it.
-        connect(edit, &QLineEdit::textEdited, this, [this, field] { reported_[field].reset(); });
-    }
-    return row;
+    inputRow_->disconnect(this);
 }
 
 QWidget* EconomicChartWindow::buildToolbar()
@@ -324,72 +248,16 @@ QList<QRect> EconomicChartWindow::keepClearOnScreen() const
     return {inputsOnScreen(), QRect(readOutPanel_->mapToGlobal(QPoint()), readOutPanel_->size())};
 }
 
-void EconomicChartWindow::setGrainPrice(const QString& text)
+void EconomicChartWindow::take(int field, const QString& text)
 {
-    inputEdits_[GrainPrice]->setText(text);
-    reported_[GrainPrice].reset();
-    if (confirm(GrainPrice) && situation_.hasState())
+    if (inputRow_->take(EconomicInputRow::Field(field), text) && situation_.hasState())
         redraw();
-}
-
-void EconomicChartWindow::setNCost(const QString& text)
-{
-    inputEdits_[NCost]->setText(text);
-    reported_[NCost].reset();
-    if (confirm(NCost) && situation_.hasState())
-        redraw();
-}
-
-void EconomicChartWindow::setReferenceN(const QString& text)
-{
-    inputEdits_[ReferenceN]->setText(text);
-    reported_[ReferenceN].reset();
-    if (confirm(ReferenceN) && situation_.hasState())
-        redraw();
-}
-
-bool EconomicChartWindow::confirm(Field field)
-{
-    QLineEdit* edit = inputEdits_[field];
-    const QString text = edit->text();
-    if (text == confirmed_[field]) {
-        FieldMark::clear(edit);
-        return false;
-    }
-    QString error;
-    bool below = false;
-    if (field == ReferenceN) {
-        const EconomicInputs::ReferenceN reference = EconomicInputs::readReferenceN(text);
-        error = reference.error;
-        below = reference.ok() && reference.belowLowest();
-    } else {
-        error = (field == GrainPrice ? EconomicInputs::readGrainPrice(text) : EconomicInputs::readNCost(text)).error;
-    }
-    if (!error.isEmpty()) {
-        FieldMark::refuse(edit, error);
-        if (reported_[field] != text) {
-            reported_[field] = text;
-            errors_.report(this, error);
-            situation_.refuse(error);
-        }
-        return false;
-    }
-    FieldMark::clear(edit);
-    reported_[field].reset();
-    if (below) {
-        // Never below the table's first column: said, and the field shows what counts.
-        Q_EMIT lowNitrogenWarning();
-        edit->setText(QString::number(EconomicInputs::LowestReferenceN));
-    }
-    const bool changed = edit->text() != confirmed_[field];
-    confirmed_[field] = edit->text();
-    return changed;
 }
 
 void EconomicChartWindow::onActivated()
 {
     // Coming back to the window is leaving the field it was left in.
-    confirmAll();
+    inputRow_->confirmAll();
     recompute();
 }
 
@@ -404,34 +272,18 @@ void EconomicChartWindow::recompute()
 
 void EconomicChartWindow::rebuild()
 {
-    if (confirmAll())
+    if (inputRow_->confirmAll())
         redraw();
-}
-
-bool EconomicChartWindow::confirmAll()
-{
-    bool taken = true;
-    for (const Field field : {GrainPrice, NCost, ReferenceN}) {
-        confirm(field);
-        taken = taken && inputEdits_[field]->text() == confirmed_[field];
-    }
-    return taken;
 }
 
 void EconomicChartWindow::redraw()
 {
     // The confirmed texts always read: they were checked as they were taken.
-    const EconomicSituation::Worked worked =
-        EconomicSituation::work(curves_, confirmed_[GrainPrice], confirmed_[NCost], confirmed_[ReferenceN]);
+    const EconomicSituation::Worked worked = EconomicSituation::work(curves_, grainPrice(), nCost(), referenceN());
     if (!worked.ok())
         return;
     table_ = worked.state.table;
-    // The focus goes to the grain price, or stays with a refused text to be mended.
-    QLineEdit* focus = inputEdits_[GrainPrice];
-    for (size_t field = inputEdits_.size(); field-- > 0;)
-        if (inputEdits_[field]->text() != confirmed_[field])
-            focus = inputEdits_[field];
-    focus->setFocus();
+    inputRow_->focusFirstToMend();
     for (int k = 1; k <= Curves::Count; ++k)
         chart_->setPoints(k, table_.incomePoints(k));
     chart_->setPoints(CostSeries, table_.costPoints());
@@ -449,12 +301,6 @@ void EconomicChartWindow::setCurveSelectionCaption(const QString& caption)
     selectionButton_->setText(caption);
 }
 
-void EconomicChartWindow::resetInputMarks()
-{
-    for (HelpMark* mark : inputMarks_)
-        mark->reset();
-}
-
 void EconomicChartWindow::reportOnce(const QString& message)
 {
     if (message == lastReported_)
@@ -465,7 +311,7 @@ void EconomicChartWindow::reportOnce(const QString& message)
 
 void EconomicChartWindow::readOut(QPoint pixel)
 {
-    resetInputMarks();
+    inputRow_->resetMarks();
     yAxisMark_->reset();
     xAxisMark_->reset();
     marginMark_->reset();
@@ -480,8 +326,7 @@ void EconomicChartWindow::readOut(QPoint pixel)
         return;
 
     // The margin over the confirmed reference at the confirmed cost, as the chart is drawn.
-    const ChartReadOut::Margin margin =
-        ChartReadOut::margin(table_, touched, pointer.nitrogen, confirmed_[ReferenceN], confirmed_[NCost]);
+    const ChartReadOut::Margin margin = ChartReadOut::margin(table_, touched, pointer.nitrogen, referenceN(), nCost());
     lastReported_.clear();
 
     skeleton_->showPointedCurve(touched, slots_, curveNameEdit_);
@@ -506,19 +351,9 @@ void EconomicChartWindow::copyToClipboard()
     skeleton_->copyToClipboard(QBrush(Qt::white));
 }
 
-bool EconomicChartWindow::eventFilter(QObject* watched, QEvent* event)
-{
-    // Focus follows the pointer over the three inputs.
-    if (event->type() == QEvent::MouseMove) {
-        if (auto* edit = qobject_cast<QLineEdit*>(watched))
-            edit->setFocus();
-    }
-    return VelmaroWindow::eventFilter(watched, event);
-}
-
 void EconomicChartWindow::mouseMoveEvent(QMouseEvent* event)
 {
-    resetInputMarks();
+    inputRow_->resetMarks();
     VelmaroWindow::mouseMoveEvent(event);
 }
 

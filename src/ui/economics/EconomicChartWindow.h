@@ -1,13 +1,13 @@
 #pragma once
 
 #include <array>
-#include <optional>
 #include <vector>
 
 #include "core/Curves.h"
 #include "core/EconomicTable.h"
 #include "core/RateAdvice.h"
 #include "ui/common/VelmaroWindow.h"
+#include "ui/economics/EconomicInputRow.h"
 
 class QLabel;
 class ChartSkeleton;
@@ -38,13 +38,13 @@ public:
     const EconomicTable& economicTable() const { return table_; }
 
     // The economic inputs as last confirmed: the texts every number here is computed with.
-    QString grainPrice() const { return confirmed_[GrainPrice]; }
-    QString nCost() const { return confirmed_[NCost]; }
-    QString referenceN() const { return confirmed_[ReferenceN]; }
+    QString grainPrice() const { return inputRow_->confirmed(EconomicInputRow::GrainPrice); }
+    QString nCost() const { return inputRow_->confirmed(EconomicInputRow::NCost); }
+    QString referenceN() const { return inputRow_->confirmed(EconomicInputRow::ReferenceN); }
     // From a reopened case, the nitrogen cost assistant and the soil calculator: confirmed at once.
-    void setGrainPrice(const QString& text);
-    void setNCost(const QString& text);
-    void setReferenceN(const QString& text);
+    void setGrainPrice(const QString& text) { take(EconomicInputRow::GrainPrice, text); }
+    void setNCost(const QString& text) { take(EconomicInputRow::NCost, text); }
+    void setReferenceN(const QString& text) { take(EconomicInputRow::ReferenceN, text); }
 
     // The input row and the toolbar, in screen coordinates: windows that serve them open
     // beside them, not over them.
@@ -79,22 +79,14 @@ Q_SIGNALS:
     void chartsToClose(); // "Escenarios": this window and the yield chart
 
 protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
 
 private:
-    enum Field { GrainPrice, NCost, ReferenceN };
-
-    QWidget* buildInputRow();
     QWidget* buildToolbar();
     void buildChart();
     QWidget* buildReadOutPanel();
-    void resetInputMarks();
-    // Takes the field's text when it reads; returns whether the confirmed value changed.
-    // A refused text is marked in the field and reported once until it is edited.
-    bool confirm(Field field);
-    // Confirms the three fields; true when all three were taken.
-    bool confirmAll();
+    // A value handed in, confirmed at once; the chart redrawn once it has computed anything.
+    void take(int field, const QString& text);
     // Marginal incomes, cost line and series from the confirmed prices, for all to read.
     void redraw();
     // Reports a margin that cannot be computed once per distinct message.
@@ -108,21 +100,17 @@ private:
     CurveChart* chart_ = nullptr;
     EconomicTable table_;
 
-    QWidget* inputRow_ = nullptr;
+    EconomicInputRow* inputRow_ = nullptr;   // Edit1 to Edit3 with their marks
     QWidget* toolbar_ = nullptr;             // ToolBar1
     QWidget* readOutPanel_ = nullptr;        // Panel2
-    std::array<QLineEdit*, 3> inputEdits_{}; // Edit1, Edit2, Edit3, by Field
-    std::array<QString, 3> confirmed_{QStringLiteral("115"), QStringLiteral("600"), QStringLiteral("40")};
-    std::array<std::optional<QString>, 3> reported_; // the refused text already said, by Field
-    QLineEdit* curveNameEdit_ = nullptr;             // Edit4
-    QLineEdit* nitrogenEdit_ = nullptr;              // Edit5
-    QLineEdit* valueEdit_ = nullptr;                 // Edit6
-    QLabel* marginLabel_ = nullptr;                  // Label13
-    ChartSkeleton* skeleton_ = nullptr;              // scenario line Label24, data note, marks
-    std::array<HelpMark*, 3> inputMarks_{};          // Label16, Label17, Label18
-    HelpMark* yAxisMark_ = nullptr;                  // Label14
-    HelpMark* xAxisMark_ = nullptr;                  // Label15
-    HelpMark* marginMark_ = nullptr;                 // Label10
-    QToolButton* selectionButton_ = nullptr;         // ToolButton4
+    QLineEdit* curveNameEdit_ = nullptr;     // Edit4
+    QLineEdit* nitrogenEdit_ = nullptr;      // Edit5
+    QLineEdit* valueEdit_ = nullptr;         // Edit6
+    QLabel* marginLabel_ = nullptr;          // Label13
+    ChartSkeleton* skeleton_ = nullptr;      // scenario line Label24, data note, marks
+    HelpMark* yAxisMark_ = nullptr;          // Label14
+    HelpMark* xAxisMark_ = nullptr;          // Label15
+    HelpMark* marginMark_ = nullptr;         // Label10
+    QToolButton* selectionButton_ = nullptr; // ToolButton4
     QString lastReported_;
 };
