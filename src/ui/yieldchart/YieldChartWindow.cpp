@@ -2,8 +2,6 @@
 
 #include <algorithm>
 
-#include <QClipboard>
-#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QImageReader>
 #include <QLabel>
@@ -14,6 +12,7 @@
 
 #include "core/ChartReadOut.h"
 #include "core/ScenarioSlots.h"
+#include "ui/charting/ChartSkeleton.h"
 #include "ui/charting/CurveChart.h"
 #include "ui/common/ErrorReporter.h"
 #include "ui/common/HelpMark.h"
@@ -23,7 +22,6 @@
 #include "ui/common/ToolButtonGrid.h"
 #include "ui/common/TrackingFrame.h"
 #include "ui/common/WindowNames.h"
-#include "ui/data/DataSourceLabel.h"
 #include "ui/yieldchart/CurveSelectionWindow.h"
 
 namespace {
@@ -69,6 +67,7 @@ YieldChartWindow::YieldChartWindow(const ScenarioSlots& scenarioSlots, ErrorRepo
     auto* middle = new QHBoxLayout;
     chart_ = new CurveChart(this);
     chart_->setObjectName(QStringLiteral("Chart1"));
+    skeleton_ = new ChartSkeleton(*chart_, QStringLiteral("Label1"));
     buildChart();
     middle->addWidget(chart_, 1);
     readOutPanel_ = buildReadOutPanel();
@@ -76,14 +75,13 @@ YieldChartWindow::YieldChartWindow(const ScenarioSlots& scenarioSlots, ErrorRepo
     layout->addLayout(middle, 1);
 
     connect(chart_, &QCustomPlot::mouseMove, this, [this](QMouseEvent* event) { readOut(event->pos()); });
-    connect(chart_, &QCustomPlot::afterReplot, this, &YieldChartWindow::placeChartMarks);
     connect(chart_, &QCustomPlot::afterLayout, this, &YieldChartWindow::fitBackground);
     // Open, the chart follows new coefficients at once; the read-out of the old ones goes.
     connect(&slots_, &ScenarioSlots::curvesChanged, this, [this] {
         if (!isVisible())
             return;
         rebuild();
-        scenarioLabel_->clear();
+        skeleton_->scenarioLabel()->clear();
         incrementLabel_->clear();
     });
 }
@@ -91,31 +89,21 @@ YieldChartWindow::YieldChartWindow(const ScenarioSlots& scenarioSlots, ErrorRepo
 void YieldChartWindow::buildChart()
 {
     using Marker = CurveChart::Marker;
-    struct SeriesLook {
-        QColor colour;
-        Marker marker;
-        int half;
+    const auto look = [](const QColor& colour, Marker marker, int half, const char* designTitle) {
+        return ChartSkeleton::SeriesLook{colour, 2, marker, half, QLatin1String(designTitle)};
     };
-    const SeriesLook looks[9] = {
-        {SlotColours::forSlot(1), Marker::None, 0},      {SlotColours::forSlot(2), Marker::None, 0},
-        {SlotColours::forSlot(3), Marker::None, 0},      {SlotColours::forSlot(1), Marker::Square, 2},
-        {SlotColours::slot2Levels(), Marker::Square, 2}, {SlotColours::forSlot(3), Marker::Square, 2},
-        {SlotColours::forSlot(1), Marker::Circle, 3},    {SlotColours::slot2Levels(), Marker::Circle, 3},
-        {SlotColours::forSlot(3), Marker::Circle, 3},
-    };
-    // Design-time titles, replaced at every showing.
-    const char* designTitles[9] = {"Escenario1-Medio", "Escenario2-Medio", "Escenario3-Medio",
-                                   "Escenario1 - 80%", "Escenario2 - 80%", "Escenario3 - 80%",
-                                   "Escenario1 - 20%", "Escenario2 - 20%", "Escenario3 - 20%"};
-    for (int k = 1; k <= 9; ++k) {
-        CurveChart::SeriesStyle style;
-        style.objectName = QStringLiteral("Series%1").arg(k);
-        style.colour = looks[k - 1].colour;
-        style.width = 2;
-        style.marker = looks[k - 1].marker;
-        style.markerHalfSize = looks[k - 1].half;
-        chart_->addSeries(style, QLatin1String(designTitles[k - 1]));
-    }
+    // Design-time titles, replaced at every showing; the curve selection decides what shows.
+    skeleton_->addSeries({
+        look(SlotColours::forSlot(1), Marker::None, 0, "Escenario1-Medio"),
+        look(SlotColours::forSlot(2), Marker::None, 0, "Escenario2-Medio"),
+        look(SlotColours::forSlot(3), Marker::None, 0, "Escenario3-Medio"),
+        look(SlotColours::forSlot(1), Marker::Square, 2, "Escenario1 - 80%"),
+        look(SlotColours::slot2Levels(), Marker::Square, 2, "Escenario2 - 80%"),
+        look(SlotColours::forSlot(3), Marker::Square, 2, "Escenario3 - 80%"),
+        look(SlotColours::forSlot(1), Marker::Circle, 3, "Escenario1 - 20%"),
+        look(SlotColours::slot2Levels(), Marker::Circle, 3, "Escenario2 - 20%"),
+        look(SlotColours::forSlot(3), Marker::Circle, 3, "Escenario3 - 20%"),
+    });
 
     const QColor blue(0, 0, 255);
     chart_->setTitleLines({ChartTitle});
@@ -141,23 +129,13 @@ void YieldChartWindow::buildChart()
     chart_->legend->setBrush(QColor(255, 255, 255, 230));
     chart_->legend->setFont(Look::arial(8));
 
-    // Every series starts hidden; the curve selection decides at activation.
-    for (int k = 1; k <= 9; ++k)
-        chart_->setSeriesShown(k, false);
-
-    scenarioLabel_ = new QLabel(chart_);
-    scenarioLabel_->setObjectName(QStringLiteral("Label1"));
-    scenarioLabel_->setFont(Look::arial(9, true));
-    scenarioLabel_->setAttribute(Qt::WA_TransparentForMouseEvents);
-    scenarioLabel_->move(70, 40);
-    dataSourceLabel_ = new DataSourceLabel(chart_);
-
     yieldAxisHelp_ = new HelpMark(QStringLiteral("Label9"), QStringLiteral("?"), 12, 16, chart_);
     nitrogenAxisHelp_ = new HelpMark(QStringLiteral("Label10"), QStringLiteral("?"), 12, 16, chart_);
     connect(yieldAxisHelp_, &HelpMark::clicked, this,
             [this] { Q_EMIT windowRequested(QString(WindowNames::YieldAxisHelp)); });
     connect(nitrogenAxisHelp_, &HelpMark::clicked, this,
             [this] { Q_EMIT windowRequested(QString(WindowNames::NitrogenAxisHelp)); });
+    skeleton_->setAxisMarks(yieldAxisHelp_, {2, 4}, nitrogenAxisHelp_, 28);
 }
 
 void YieldChartWindow::buildToolbar(QWidget* bar)
@@ -201,20 +179,11 @@ QWidget* YieldChartWindow::buildReadOutPanel()
     panel->setPalette(palette);
 
     auto caption = [panel](const char* text, int x, int y) {
-        auto* label = new QLabel(QString::fromUtf8(text), panel);
-        label->setFont(Look::arial(8, true));
-        label->move(x, y);
-        return label;
+        ChartSkeleton::caption(QString::fromUtf8(text), panel, Look::arial(8, true), Qt::white)->move(x, y);
     };
     auto readOnlyEdit = [panel](const char* name, int x, int y, int width, const QColor& colour) {
-        auto* edit = new QLineEdit(panel);
-        edit->setObjectName(QLatin1String(name));
+        QLineEdit* edit = ChartSkeleton::readOutEdit(name, panel, QRect(x, y, width, 21), colour);
         edit->setReadOnly(true);
-        edit->setFont(Look::arial(8, true));
-        edit->setGeometry(x, y, width, 21);
-        QPalette p = edit->palette();
-        p.setColor(QPalette::Text, colour);
-        edit->setPalette(p);
         return edit;
     };
 
@@ -225,24 +194,11 @@ QWidget* YieldChartWindow::buildReadOutPanel()
     yieldEdit_ = readOnlyEdit("Edit2", 80, 48, 52, Qt::red);
     caption("Serie señalada", 6, 82);
     caption("por el puntero", 6, 96);
-    curveNameEdit_ = readOnlyEdit("Edit3", 6, 114, 119, Qt::black);
-    curveNameEdit_->setReadOnly(false);
+    curveNameEdit_ = ChartSkeleton::readOutEdit("Edit3", panel, QRect(6, 114, 119, 21), Qt::black);
 
-    auto* increment = new QFrame(panel);
-    increment->setObjectName(QStringLiteral("Panel3"));
-    increment->setGeometry(4, 146, 140, 70);
-    increment->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    increment->setAutoFillBackground(true);
-    QPalette silver = increment->palette();
-    silver.setColor(QPalette::Window, QColor(192, 192, 192));
-    silver.setColor(QPalette::WindowText, Qt::black);
-    increment->setPalette(silver);
-    auto* c1 = new QLabel(QStringLiteral("Incremento de rendimiento"), increment);
-    auto* c2 = new QLabel(QStringLiteral("por kg de N agregado:"), increment);
-    c1->setFont(Look::arial(7, true));
-    c2->setFont(Look::arial(7, true));
-    c1->move(4, 4);
-    c2->move(4, 18);
+    QFrame* increment = ChartSkeleton::figureBox(panel, QRect(4, 146, 140, 70));
+    for (const auto& [text, y] : {std::pair{"Incremento de rendimiento", 4}, {"por kg de N agregado:", 18}})
+        ChartSkeleton::caption(QLatin1String(text), increment, Look::arial(7, true), Qt::black)->move(4, y);
     incrementLabel_ = new QLabel(QStringLiteral("Label13"), increment);
     incrementLabel_->setObjectName(QStringLiteral("Label13"));
     incrementLabel_->setFont(Look::arial(12, true));
@@ -257,15 +213,6 @@ QWidget* YieldChartWindow::buildReadOutPanel()
             [this] { Q_EMIT windowRequested(QString(WindowNames::IncrementHelp)); });
     panel->onPointerMove = [this] { incrementHelp_->reset(); };
     return panel;
-}
-
-void YieldChartWindow::placeChartMarks()
-{
-    const QRect plot = chart_->axisRect()->rect();
-    yieldAxisHelp_->move(2, plot.top() + 4);
-    nitrogenAxisHelp_->move(plot.center().x() + 130,
-                            std::min(plot.bottom() + 28, chart_->height() - nitrogenAxisHelp_->height()));
-    scenarioLabel_->move(plot.left() + 6, plot.top() + 4);
 }
 
 void YieldChartWindow::showEvent(QShowEvent* event)
@@ -334,24 +281,18 @@ void YieldChartWindow::readOut(QPoint pixel)
     const CurveChart::Hit hit = chart_->topShownCurveAt(pixel);
     if (hit.number == 0)
         return;
-    const int slot = Curves::key(hit.number).slot;
-    const QColor colour = SlotColours::forSlot(slot);
-    curveNameEdit_->setText(Curves::readOutName(hit.number));
-    Look::setColour(curveNameEdit_, QPalette::Text, colour);
-    scenarioLabel_->setText(slots_.slot(slot).curvesLine);
-    Look::setColour(scenarioLabel_, QPalette::WindowText, colour);
-    scenarioLabel_->adjustSize();
+    skeleton_->showPointedCurve(hit.number, slots_, curveNameEdit_);
     incrementLabel_->setText(ChartReadOut::yieldIncrement(coefficients_[hit.number - 1], hit.point));
 }
 
 void YieldChartWindow::copyToClipboard()
 {
-    QGuiApplication::clipboard()->setPixmap(chart_->renderPixmap());
+    skeleton_->copyToClipboard(Qt::NoBrush);
     for (QLabel* notice : clipboardNotice_)
         notice->show();
 }
 
 void YieldChartWindow::setDataSourceText(const QString& text)
 {
-    dataSourceLabel_->setSource(text);
+    skeleton_->setDataSourceText(text);
 }

@@ -7,7 +7,7 @@
 #include "ui/common/VelmaroWindow.h"
 
 class QLabel;
-class DataSourceLabel;
+class ChartSkeleton;
 class QLineEdit;
 class QToolButton;
 class CurveChart;
@@ -61,7 +61,6 @@ private:
     void fitBackground();
     void buildToolbar(QWidget* bar);
     QWidget* buildReadOutPanel();
-    void placeChartMarks();
 
     const ScenarioSlots& slots_;
     ErrorReporter& errors_;
@@ -72,16 +71,15 @@ private:
     YieldTable table_;
     std::array<Curves::Quadratic, Curves::Count> coefficients_{};
 
-    QLineEdit* nitrogenEdit_ = nullptr;          // Edit1
-    QLineEdit* yieldEdit_ = nullptr;             // Edit2
-    QLineEdit* curveNameEdit_ = nullptr;         // Edit3
-    QLabel* scenarioLabel_ = nullptr;            // Label1
-    DataSourceLabel* dataSourceLabel_ = nullptr; // beside the scenario line
-    QLabel* incrementLabel_ = nullptr;           // Label13
-    QLabel* clipboardNotice_[2] = {};            // Label6, Label7
-    HelpMark* yieldAxisHelp_ = nullptr;          // Label9
-    HelpMark* nitrogenAxisHelp_ = nullptr;       // Label10
-    HelpMark* incrementHelp_ = nullptr;          // Label8
-    QToolButton* selectionButton_ = nullptr;     // ToolButton4
-    bool backgroundWanted_ = false;              // from the first showing on
+    QLineEdit* nitrogenEdit_ = nullptr;      // Edit1
+    QLineEdit* yieldEdit_ = nullptr;         // Edit2
+    QLineEdit* curveNameEdit_ = nullptr;     // Edit3
+    ChartSkeleton* skeleton_ = nullptr;      // series, scenario line Label1, data note, axis marks
+    QLabel* incrementLabel_ = nullptr;       // Label13
+    QLabel* clipboardNotice_[2] = {};        // Label6, Label7
+    HelpMark* yieldAxisHelp_ = nullptr;      // Label9
+    HelpMark* nitrogenAxisHelp_ = nullptr;   // Label10
+    HelpMark* incrementHelp_ = nullptr;      // Label8
+    QToolButton* selectionButton_ = nullptr; // ToolButton4
+    bool backgroundWanted_ = false;          // from the first showing on
 };
