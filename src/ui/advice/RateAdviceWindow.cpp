@@ -24,6 +24,7 @@
 
 #include "core/CsvWriter.h"
 #include "core/CurveSelection.h"
+#include "core/DoseAdvice.h"
 #include "core/EconomicSituation.h"
 #include "core/FertiliserProducts.h"
 #include "core/NumberText.h"
@@ -252,6 +253,8 @@ RateAdviceWindow::RateAdviceWindow(const EconomicSituation& situation, const Cur
             });
     connect(button("PrintAdviceButton", QStringLiteral("Imprimir")), &QPushButton::clicked, this,
             &RateAdviceWindow::print);
+    connect(button("ReportButton", QStringLiteral("Informe")), &QPushButton::clicked, this,
+            &RateAdviceWindow::reportRequested);
     connect(button("AdviceHelpButton", QStringLiteral("Ayuda")), &QPushButton::clicked, this,
             &RateAdviceWindow::helpRequested);
     buttons->addStretch();
@@ -492,11 +495,7 @@ QString RateAdviceWindow::productCell(int dose) const
 
 QString RateAdviceWindow::headerLine() const
 {
-    const EconomicSituation::State& s = situation_.state();
-    return QStringLiteral("Precio neto del grano %1 U$S/t · costo del N %2 U$S/t · N disponible de referencia %3 "
-                          "kg/ha")
-        .arg(QString::number(s.grainPrice, 'g', 12), QString::number(s.nCost, 'g', 12))
-        .arg(s.referenceN);
+    return DoseAdvice::headerLine(situation_.state());
 }
 
 void RateAdviceWindow::refuse(const QString& reason)
@@ -703,19 +702,32 @@ TableDocument RateAdviceWindow::document() const
 {
     TableDocument d;
     d.title = QStringLiteral("Velmaro: dosis recomendada");
-    for (int slot = 1; slot <= ScenarioSlots::SlotCount; ++slot)
-        if (slots_.slot(slot).active)
-            d.basis << QStringLiteral("Escenario %1: %2").arg(slot).arg(slots_.slot(slot).scenarioLine());
-    d.basis << statusLabel_->text();
-    d.basis << QStringLiteral("Tolerancia (U$S/ha): %1").arg(toleranceText_.trimmed());
-    d.basis << QStringLiteral("Pesos 20 % / Medio / 80 %: %1 / %2 / %3")
-                   .arg(weightTexts_[0].trimmed(), weightTexts_[1].trimmed(), weightTexts_[2].trimmed());
+    d.basis = basisLines();
     d.tables << cellsOf(optimumTable_, QStringLiteral("Dosis de mayor margen para cada curva"), false);
     d.tables << cellsOf(riskTable_, QStringLiteral("Riesgo de la campaña, %1").arg(riskSlotChooser_->currentText()),
                         true);
     d.tables.last().notes << valueOfKnowingLabel_->text();
     d.tables << cellsOf(sensitivityTable_, sensitivityTitle_->text(), true);
     return d;
+}
+
+QStringList RateAdviceWindow::basisLines() const
+{
+    DoseAdvice::Inputs inputs;
+    if (case_)
+        inputs = DoseAdvice::inputsFrom(*case_, situation_, product_);
+    else
+        inputs.economics = situation_.hasState() ? &situation_.state() : nullptr;
+    for (int slot = 1; slot <= ScenarioSlots::SlotCount; ++slot)
+        inputs.scenarioSlots[static_cast<size_t>(slot - 1)] = slots_.slot(slot);
+    inputs.settings.tolerance = toleranceText_;
+    inputs.settings.weights = weightTexts_;
+    QStringList lines = DoseAdvice::scenarios(inputs);
+    // The line at the top, when it says more than the prices: a refused input, a reference
+    // beyond the table.
+    if (!situation_.hasState() || statusLabel_->text() != DoseAdvice::headerLine(situation_.state()))
+        lines << statusLabel_->text();
+    return lines << DoseAdvice::basisLines(inputs);
 }
 
 bool RateAdviceWindow::exportCsv(const QString& path)
@@ -739,7 +751,8 @@ bool RateAdviceWindow::exportXlsx(const QString& path)
 void RateAdviceWindow::print()
 {
     // As text in a fixed-width face, each table's columns padded to line up.
-    QStringList lines{QStringLiteral("VELMARO - DOSIS RECOMENDADA"), statusLabel_->text(), QString()};
+    QStringList lines{QStringLiteral("VELMARO - DOSIS RECOMENDADA")};
+    lines << basisLines() << QString();
     QList<QStringList> block;
     const auto flush = [&lines, &block] {
         std::vector<qsizetype> widths;

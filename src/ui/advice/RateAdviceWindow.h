@@ -42,6 +42,10 @@ public:
     // interval of their optimum beside N*.
     void showFitIntervals(const ResponseData& data);
 
+    // Where the basis lines of the copy, the print and the files find the case's working
+    // (the cost assistant's product, the soil sample) and the data in use.
+    void showBasisOf(const AdviserCase& adviserCase) { case_ = &adviserCase; }
+
     // Recomputes every table from the last complete economic situation.
     void refresh();
 
@@ -80,6 +84,7 @@ Q_SIGNALS:
     // The optima to mark on the economic chart; empty when the marks are switched off.
     void marksChanged(const std::vector<RateAdvice::Mark>& marks);
     void helpRequested();
+    void reportRequested();
     // The adviser confirmed a setting (Enter in a field, a scenario chosen, the marks switched).
     void settingsEdited();
 
@@ -107,6 +112,9 @@ private:
     QStringList fitIntervalColumn() const;
     QString headerLine() const;
     TableDocument document() const;
+    // The scenarios, the prices and reference in use, the tolerance and weights confirmed
+    // here, and the data source.
+    QStringList basisLines() const;
 
     const EconomicSituation& situation_;
     const CurveSelection& selection_;
@@ -116,6 +124,7 @@ private:
     SavePathChooser choosePath_;
     SavePathChooser chooseXlsxPath_;
     const ResponseData* fitData_ = nullptr;
+    const AdviserCase* case_ = nullptr;
 
     QLabel* statusLabel_ = nullptr;
     QWidget* inputRow_ = nullptr;
