@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "core/AdviserCase.h"
+#include "core/DoseAdvice.h"
 #include "core/RateAdvice.h"
 #include "core/TableDocument.h"
 #include "ui/common/VelmaroWindow.h"
@@ -106,10 +107,9 @@ private:
     void fillRiskTable();
     void fillSensitivityTable();
     void publishMarks();
-    QString productCell(int dose) const;
-    // The column of the intervals of fitted curves ("–" for the others), one cell per
-    // optimum row, its title first; empty when no curve shown comes from a fit.
-    QStringList fitIntervalColumn() const;
+    // What the tables are computed from: the situation, the curves shown, the slots, the
+    // settings confirmed here, the product and the fits.
+    DoseAdvice::Inputs inputs() const;
     QString headerLine() const;
     TableDocument document() const;
     // The scenarios, the prices and reference in use, the tolerance and weights confirmed
