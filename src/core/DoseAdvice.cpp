@@ -342,7 +342,9 @@ QStringList DoseAdvice::scenarios(const Inputs& inputs)
     QStringList lines;
     for (const SlotRecord& slot : inputs.scenarioSlots)
         if (slot.active)
-            lines << QStringLiteral("Escenario %1: %2").arg(slot.slot).arg(slot.scenarioLine());
+            lines << QStringLiteral("Escenario %1: %2")
+                         .arg(slot.slot)
+                         .arg(slot.scenarioLine().section(QStringLiteral(": "), 1)); // without "ESCENARIO: "
     return lines;
 }
 
