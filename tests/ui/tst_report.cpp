@@ -241,6 +241,14 @@ void TestReport::namesFromTheCase()
     const QString printed = pdfText(f_->printer.files.last()).simplified();
     QVERIFY(printed.startsWith(content_.title));
     QCOMPARE(printed.contains(QStringLiteral("Establecimiento / lote: Lote 7")), !field.isEmpty());
+    // The recommendation follows the level chosen for it.
+    auto* level = f_->child<QComboBox>("ReportWindow", "ReportLevelChooser");
+    level->setCurrentIndex(2);
+    Q_EMIT level->activated(2);
+    QVERIFY(report().content().advice.recommendationHeading.endsWith(QStringLiteral("80 %)")));
+    QVERIFY(report().content().advice.recommendation != content_.advice.recommendation);
+    level->setCurrentIndex(1);
+    Q_EMIT level->activated(1);
     f_->click("ReportWindow", "ReportPdfButton"); // cancelled
     QCOMPARE(f_->files.suggestions.last(), name + QStringLiteral(".pdf"));
     QVERIFY(f_->errors.messages.isEmpty());

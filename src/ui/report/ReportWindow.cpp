@@ -2,9 +2,11 @@
 
 #include <QBuffer>
 #include <QClipboard>
+#include <QComboBox>
 #include <QDate>
 #include <QGuiApplication>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QMimeData>
 #include <QPdfWriter>
 #include <QPrintPreviewWidget>
@@ -18,6 +20,7 @@
 
 #include "core/AdviserCase.h"
 #include "core/EconomicSituation.h"
+#include "core/ResponseTable.h"
 #include "ui/common/ErrorReporter.h"
 #include "ui/common/FileChooser.h"
 #include "ui/printing/PrintTarget.h"
@@ -55,8 +58,24 @@ ReportWindow::ReportWindow(const AdviserCase& adviserCase, const EconomicSituati
     QPushButton* copy = button("ReportCopyButton", QStringLiteral("Copiar"),
                                QStringLiteral("Copia el informe con sus tablas, para pegarlo en un procesador de "
                                               "texto o un correo"));
+    // The curves the recommendation in words is read from: Medio unless the adviser
+    // expects a drier or a wetter season.
+    buttons->addSpacing(16);
+    auto* levelLabel = new QLabel(QStringLiteral("Recomendar con las curvas de nivel:"), this);
+    buttons->addWidget(levelLabel);
+    auto* level = new QComboBox(this);
+    level->setObjectName(QStringLiteral("ReportLevelChooser"));
+    for (const Level l : {Level::P20, Level::Medio, Level::P80})
+        level->addItem(ResponseTable::levelName(l), static_cast<int>(l));
+    level->setCurrentIndex(1);
+    levelLabel->setBuddy(level);
+    buttons->addWidget(level);
     buttons->addStretch();
     layout->addLayout(buttons);
+    connect(level, &QComboBox::activated, this, [this, level] {
+        level_ = static_cast<Level>(level->currentData().toInt());
+        scheduleRefresh();
+    });
 
     // The pages as they will be printed; laid out on a PDF printer, so they are A4 whether
     // or not a printer is installed.
@@ -105,8 +124,9 @@ void ReportWindow::setProduct(int productIndex)
 
 ReportContent ReportWindow::content() const
 {
-    return ReportContent::build(case_.identity(), QDate::currentDate(), QStringLiteral(VELMARO_VERSION),
-                                DoseAdvice::inputsFrom(case_, situation_, product_));
+    DoseAdvice::Inputs inputs = DoseAdvice::inputsFrom(case_, situation_, product_);
+    inputs.recommendationLevel = level_;
+    return ReportContent::build(case_.identity(), QDate::currentDate(), QStringLiteral(VELMARO_VERSION), inputs);
 }
 
 QList<ReportFigure> ReportWindow::figures(const ReportContent& content) const

@@ -61,6 +61,7 @@ private:
     ErrorReporter& errors_;
     ChartSource charts_;
     int product_ = -1;
+    Level level_ = Level::Medio; // of the recommendation in words
     std::unique_ptr<QPrinter> previewPrinter_;
     QPrintPreviewWidget* preview_ = nullptr;
     bool refreshPending_ = false;
