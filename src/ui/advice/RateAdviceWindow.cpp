@@ -663,23 +663,71 @@ bool RateAdviceWindow::exportXlsx(const QString& path)
 
 void RateAdviceWindow::print()
 {
-    // As text in a fixed-width face, each table's columns padded to line up.
+    // As text in a fixed-width face, each table's columns padded to line up. A line holds
+    // what an A4 page holds at 7 points across: a long text breaks between words, and a
+    // table's last column (the notes) wraps under itself.
+    constexpr qsizetype Across = 120;
+    const auto words = [](const QString& text) { // a unit stays with its number: "20 %"
+        QStringList list;
+        for (const QString& word : text.split(QLatin1Char(' '), Qt::SkipEmptyParts))
+            if (word == u"%" && !list.isEmpty())
+                list.last() += QStringLiteral(" %");
+            else
+                list << word;
+        return list;
+    };
+    const auto broken = [&words](const QString& text, qsizetype width) {
+        QStringList parts;
+        for (const QString& word : words(text))
+            if (!parts.isEmpty() && parts.last().size() + 1 + word.size() <= width)
+                parts.last() += QLatin1Char(' ') + word;
+            else
+                parts << word;
+        return parts.isEmpty() ? QStringList{QString()} : parts;
+    };
     QStringList lines{QStringLiteral("VELMARO - DOSIS RECOMENDADA")};
-    lines << basisLines() << QString();
-    QList<QStringList> block;
-    const auto flush = [&lines, &block] {
-        std::vector<qsizetype> widths;
+    for (const QString& line : basisLines())
+        lines << broken(line, Across);
+    lines << QString();
+    QList<QStringList> block; // a table, its headings first
+    const auto flush = [&lines, &block, &words, &broken] {
+        if (block.isEmpty())
+            return;
+        // Columns as wide as their cells below the headings, or as a heading's longest word
+        // and some ten letters; the notes take what is left of the line.
+        qsizetype columns = 0;
         for (const QStringList& cells : block)
-            for (qsizetype c = 0; c < cells.size(); ++c) {
-                if (widths.size() <= static_cast<size_t>(c))
-                    widths.push_back(0);
-                widths[static_cast<size_t>(c)] = std::max(widths[static_cast<size_t>(c)], cells.at(c).size());
+            columns = std::max(columns, cells.size());
+        std::vector<qsizetype> widths(static_cast<size_t>(columns), 0);
+        for (qsizetype r = 0; r < block.size(); ++r)
+            for (qsizetype c = 0; c < block.at(r).size(); ++c) {
+                const QString& cell = block.at(r).at(c);
+                qsizetype width = r == 0 ? std::min<qsizetype>(cell.size(), 10) : cell.size();
+                if (r == 0)
+                    for (const QString& word : words(cell))
+                        width = std::max(width, word.size());
+                widths[static_cast<size_t>(c)] = std::max(widths[static_cast<size_t>(c)], width);
             }
+        qsizetype lead = 0;
+        for (size_t c = 0; c + 1 < widths.size(); ++c)
+            lead += widths[c] + 2;
+        widths.back() = std::max<qsizetype>(Across - lead, 16);
         for (const QStringList& cells : block) {
-            QString line;
-            for (qsizetype c = 0; c < cells.size(); ++c)
-                line += cells.at(c).leftJustified(widths[static_cast<size_t>(c)] + 2);
-            lines << line.trimmed();
+            std::vector<QStringList> pieces;
+            size_t height = 1;
+            for (qsizetype c = 0; c < cells.size(); ++c) {
+                pieces.push_back(broken(cells.at(c), widths[static_cast<size_t>(c)]));
+                height = std::max(height, static_cast<size_t>(pieces.back().size()));
+            }
+            for (size_t k = 0; k < height; ++k) {
+                QString line;
+                for (size_t c = 0; c < pieces.size(); ++c)
+                    line += pieces[c].value(static_cast<qsizetype>(k)).leftJustified(widths[c] + 2);
+                // Blanks on the left keep a heading over its column when the first is empty.
+                while (line.endsWith(QLatin1Char(' ')))
+                    line.chop(1);
+                lines << line;
+            }
         }
         block.clear();
     };
@@ -688,7 +736,7 @@ void RateAdviceWindow::print()
             block << line.split(QLatin1Char('\t'));
         } else {
             flush();
-            lines << line;
+            lines << broken(line, Across);
         }
     }
     flush();
