@@ -79,9 +79,16 @@ public:
         font = printedFont;
         return printed;
     }
+    bool printTitled(QWidget* parent, const QString& title, const QStringList& printedLines,
+                     const QFont& printedFont) override
+    {
+        titles << title;
+        return print(parent, printedLines, printedFont);
+    }
 
     int calls = 0;
     QStringList lines;
     QFont font;
+    QStringList titles;  // of the jobs that carry one
     bool printed = true; // what print() answers
 };

@@ -222,12 +222,15 @@ void TestReport::namesFromTheCase_data()
     QTest::addColumn<QString>("field");
     QTest::addColumn<QString>("season");
     QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("advice"); // the printed advice's
     QTest::newRow("no case") << ""
                              << ""
-                             << "Informe de fertilización nitrogenada";
+                             << "Informe de fertilización nitrogenada"
+                             << "Dosis recomendada";
     QTest::newRow("field and season") << "Lote 7"
                                       << "2026"
-                                      << "Informe Lote 7 - Campaña 2026";
+                                      << "Informe Lote 7 - Campaña 2026"
+                                      << "Dosis recomendada Lote 7 - Campaña 2026";
 }
 
 void TestReport::namesFromTheCase()
@@ -235,6 +238,7 @@ void TestReport::namesFromTheCase()
     QFETCH(QString, field);
     QFETCH(QString, season);
     QFETCH(QString, name);
+    QFETCH(QString, advice);
     f_->set->adviserCase().setIdentity({QString(), field, season, QString(), QString()});
     f_->click("ReportWindow", "ReportPrintButton");
     QCOMPARE(f_->printer.titles.last(), name);
@@ -251,6 +255,9 @@ void TestReport::namesFromTheCase()
     Q_EMIT level->activated(1);
     f_->click("ReportWindow", "ReportPdfButton"); // cancelled
     QCOMPARE(f_->files.suggestions.last(), name + QStringLiteral(".pdf"));
+    // The printed advice takes its name from the case too.
+    f_->click("RateAdviceWindow", "PrintAdviceButton");
+    QCOMPARE(f_->reports.titles.last(), advice);
     QVERIFY(f_->errors.messages.isEmpty());
 }
 

@@ -27,6 +27,7 @@
 #include "core/DoseAdvice.h"
 #include "core/EconomicSituation.h"
 #include "core/NumberText.h"
+#include "core/ReportContent.h"
 #include "core/ResponseData.h"
 #include "core/ScenarioSlots.h"
 #include "core/TableText.h"
@@ -742,5 +743,10 @@ void RateAdviceWindow::print()
     flush();
     QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
     font.setPointSize(7);
-    printer_.print(this, lines, font);
+    // The job, and the PDF file offered without a printer, named after the case.
+    ReportContent named;
+    if (case_)
+        named.identity = case_->identity();
+    printer_.printTitled(this, named.baseName(QStringLiteral("Dosis recomendada"), QStringLiteral("Dosis recomendada")),
+                         lines, font);
 }
