@@ -7,15 +7,18 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
+#include <QPdfWriter>
 #include <QRandomGenerator>
 #include <QScopeGuard>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextDocument>
 #include <QTextEdit>
 
 #include "BenchSession.h"
@@ -30,6 +33,9 @@
 #include "ui/app/WindowSet.h"
 #include "ui/charting/CurveChart.h"
 #include "ui/economics/EconomicChartWindow.h"
+#include "ui/report/ReportDocument.h"
+#include "ui/report/ReportPages.h"
+#include "ui/report/ReportWindow.h"
 #include "ui/yieldchart/YieldChartWindow.h"
 
 namespace {
@@ -44,6 +50,8 @@ constexpr int GraficarRuns = 31;
 constexpr int PointerMoves = 501;
 constexpr int ActivationRuns = 51;
 constexpr int AdviceRuns = 201;
+constexpr int ReportRuns = 21;
+constexpr int ReportPdfRuns = 11;
 constexpr int HelpAreaRuns = 7;
 constexpr int TrialStatisticsRuns = 21;
 
@@ -100,6 +108,12 @@ const std::vector<VelmaroBench::Row>& VelmaroBench::rows()
          Budget::atMost(2.0, Unit::Milliseconds), &VelmaroBench::recoveryCopy},
         {"help-area", QStringLiteral("help area, 10 MB document, to painted"),
          Budget::atMost(1000.0, Unit::Milliseconds), &VelmaroBench::helpAreaLargeDocument},
+        // The report's texts and tables typeset and laid out on A4 pages, and the whole
+        // report with both charts written to a PDF file.
+        {"report", QStringLiteral("report document, no charts"), Budget::atMost(50.0, Unit::Milliseconds),
+         &VelmaroBench::reportDocument},
+        {"report-pdf", QStringLiteral("report with both charts, to PDF"), Budget::atMost(500.0, Unit::Milliseconds),
+         &VelmaroBench::reportPdf},
         {"memory", QStringLiteral("peak memory, session with maps"), Budget::timesBare(3.0, Unit::MiB),
          &VelmaroBench::peakMemory},
         {"memory-large", QStringLiteral("peak memory, session with maps"), Budget::timesBare(4.5, Unit::MiB),
@@ -399,6 +413,54 @@ void VelmaroBench::rateAdvice(Figures& figures)
             samples.add(ms);
     }
     QVERIFY(checksum > 0);
+}
+
+void VelmaroBench::reportDocument(Figures& figures)
+{
+    // "Informe" for three scenarios and nine curves: the texts and tables computed, typeset
+    // and laid out on A4 pages, without the charts.
+    QVERIFY(openSession(true));
+    auto* report = qobject_cast<ReportWindow*>(session_->window("ReportWindow"));
+    QVERIFY(report);
+    QBuffer nowhere;
+    nowhere.open(QIODevice::WriteOnly);
+    QPdfWriter pages(&nowhere);
+    pages.setResolution(96);
+    pages.setPageLayout(ReportPages::pageLayout());
+    int count = 0;
+    for (int i = 0; i < WarmUps + ReportRuns; ++i) {
+        QElapsedTimer timer;
+        timer.start();
+        const std::unique_ptr<QTextDocument> document = ReportDocument::build(report->content());
+        count = ReportPages::count(*document, pages);
+        const double ms = elapsedMs(timer);
+        if (i >= WarmUps)
+            figures.samples.add(ms);
+    }
+    QVERIFY(count >= 1);
+    QCOMPARE(report->content().advice.optimumTable.rows.size(), Curves::Count);
+    QVERIFY2(session_->problems().isEmpty(), qPrintable(session_->problems().join(u'\n')));
+}
+
+void VelmaroBench::reportPdf(Figures& figures)
+{
+    // "Guardar PDF": the whole report, both charts drawn as vectors, into a file.
+    QVERIFY(openSession(true));
+    auto* report = qobject_cast<ReportWindow*>(session_->window("ReportWindow"));
+    QVERIFY(report);
+    QTemporaryDir folder;
+    QVERIFY(folder.isValid());
+    const QString path = folder.filePath(QStringLiteral("informe.pdf"));
+    for (int i = 0; i < WarmUps + ReportPdfRuns; ++i) {
+        QElapsedTimer timer;
+        timer.start();
+        QVERIFY(report->savePdf(path));
+        const double ms = elapsedMs(timer);
+        if (i >= WarmUps)
+            figures.samples.add(ms);
+    }
+    QVERIFY(QFileInfo(path).size() > 10000);
+    QVERIFY2(session_->problems().isEmpty(), qPrintable(session_->problems().join(u'\n')));
 }
 
 void VelmaroBench::trialStatistics(Figures& figures)

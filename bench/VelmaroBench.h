@@ -61,6 +61,8 @@ private:
     void pointerMoveEconomicChart(Figures& figures);
     void economicActivation(Figures& figures);
     void rateAdvice(Figures& figures);
+    void reportDocument(Figures& figures);
+    void reportPdf(Figures& figures);
     void trialStatistics(Figures& figures);
     void caseSave(Figures& figures);
     void caseOpen(Figures& figures);

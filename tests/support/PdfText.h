@@ -5,12 +5,15 @@
 #include <QStringList>
 
 // The text of a PDF file as poppler's pdftotext reads it; with `layout`, the columns kept
-// in place. Empty when the file cannot be read.
-inline QString pdfText(const QString& file, bool layout = false)
+// in place; with `boxes`, every word in an HTML line with its box in points. Empty when the
+// file cannot be read.
+inline QString pdfText(const QString& file, bool layout = false, bool boxes = false)
 {
     QStringList arguments;
     if (layout)
         arguments << QStringLiteral("-layout");
+    if (boxes)
+        arguments << QStringLiteral("-bbox");
     arguments << file << QStringLiteral("-");
     QProcess process;
     process.start(QStringLiteral("pdftotext"), arguments);

@@ -30,13 +30,15 @@ public:
         captions << caption;
         return answers.isEmpty() ? QStringList() : answers.takeFirst();
     }
-    QString saveFile(QWidget*, const QString& caption, const QString&, const QString&) override
+    QString saveFile(QWidget*, const QString& caption, const QString& suggested, const QString&) override
     {
         captions << caption;
+        suggestions << suggested;
         return answers.isEmpty() ? QString() : answers.takeFirst().value(0);
     }
     QList<QStringList> answers;
     QStringList captions;
+    QStringList suggestions; // the names offered by each save dialog
 };
 
 // The programs asked for, none started.
@@ -77,9 +79,16 @@ public:
         font = printedFont;
         return printed;
     }
+    bool printTitled(QWidget* parent, const QString& title, const QStringList& printedLines,
+                     const QFont& printedFont) override
+    {
+        titles << title;
+        return print(parent, printedLines, printedFont);
+    }
 
     int calls = 0;
     QStringList lines;
     QFont font;
+    QStringList titles;  // of the jobs that carry one
     bool printed = true; // what print() answers
 };

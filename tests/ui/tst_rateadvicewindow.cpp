@@ -2,6 +2,7 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QMimeData>
+#include <QRegularExpression>
 #include <QTableWidget>
 
 #include "WindowSetFixture.h"
@@ -9,9 +10,11 @@
 #include "core/CurveSelection.h"
 #include "core/FertiliserProducts.h"
 #include "core/SheetReader.h"
+#include "support/PdfText.h"
 #include "ui/advice/RateAdviceWindow.h"
 #include "ui/charting/CurveChart.h"
 #include "ui/economics/EconomicChartWindow.h"
+#include "ui/printing/ReportPrinter.h"
 #include "ui/yieldchart/YieldChartWindow.h"
 
 // The dose advice through the real windows: it follows the economic chart's rebuilds,
@@ -168,7 +171,26 @@ void TestRateAdviceWindow::productAndOutputs()
 
     f_->click("RateAdviceWindow", "PrintAdviceButton");
     QCOMPARE(f_->reports.calls, 1);
-    QVERIFY(f_->reports.lines.join(QLatin1Char('\n')).contains(QStringLiteral("Escenario1-Medio")));
+    const QStringList& printed = f_->reports.lines;
+    QVERIFY(printed.join(QLatin1Char('\n')).contains(QStringLiteral("Escenario1-Medio")));
+    // The season risk's headings start over their numbers, right of the rows' titles.
+    const qsizetype risk = printed.indexOf(QStringLiteral("Riesgo de la campaña, Escenario 1"));
+    qsizetype first = risk; // the first row, under the heading's lines
+    while (++first < printed.size() && !printed.at(first).startsWith(QStringLiteral("Dosis óptima 20 %"))) { }
+    const QString row = printed.value(first);
+    const QString heading = printed.value(risk + 1);
+    QCOMPARE(heading.indexOf(QRegularExpression(QStringLiteral("\\S"))),
+             row.indexOf(QRegularExpression(QStringLiteral("\\S")), QStringLiteral("Dosis óptima 20 %").size()));
+    // On an A4 page every word stays inside the paper.
+    const QString pdf = f_->printed.filePath(QStringLiteral("dosis.pdf"));
+    QVERIFY(PdfReportPrinter(pdf).print(nullptr, printed, f_->reports.font));
+    const QRegularExpression right(QStringLiteral(R"re(xMax="([\d.]+)")re"));
+    int words = 0;
+    for (const QRegularExpressionMatch& word : right.globalMatch(pdfText(pdf, false, true))) {
+        ++words;
+        QVERIFY2(word.captured(1).toDouble() <= 595, qPrintable(word.captured(0)));
+    }
+    QVERIFY(words > 100);
 }
 
 QTEST_MAIN(TestRateAdviceWindow)

@@ -128,7 +128,8 @@ private Q_SLOTS:
     // Typed and left; then how the value taken is stated, none when it is refused.
     void aValueCountsOnceConfirmed_data()
     {
-        rows(u"TForm20|Edit2|2000|costo del N 2000 U$S/t;RateAdviceWindow|ToleranceEdit|10|Tolerancia (U$S/ha): 10\r\n;"
+        rows(u"TForm20|Edit2|2000|Costo del N (U$S/t de N): 2000\r\n;RateAdviceWindow|ToleranceEdit|10|Tolerancia "
+             u"(U$S/ha): 10\r\n;"
              "RateAdviceWindow|Weight20Edit|0.5|;RateAdviceWindow|ToleranceEdit|1,5|;TForm20|Edit1|130,5|"_s);
     }
     void aValueCountsOnceConfirmed()

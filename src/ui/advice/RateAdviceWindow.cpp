@@ -24,9 +24,10 @@
 
 #include "core/CsvWriter.h"
 #include "core/CurveSelection.h"
+#include "core/DoseAdvice.h"
 #include "core/EconomicSituation.h"
-#include "core/FertiliserProducts.h"
 #include "core/NumberText.h"
+#include "core/ReportContent.h"
 #include "core/ResponseData.h"
 #include "core/ScenarioSlots.h"
 #include "core/TableText.h"
@@ -40,17 +41,6 @@
 namespace {
 
 const QColor Teal(0, 128, 128);
-const QString Dash = QStringLiteral("–");
-
-QString whole(double value)
-{
-    return NumberText::format(value, 15, 0);
-}
-
-QString money(double value)
-{
-    return NumberText::format(value, 6, 1);
-}
 
 QTableWidget* table(const QString& name, QWidget* parent)
 {
@@ -217,17 +207,12 @@ RateAdviceWindow::RateAdviceWindow(const EconomicSituation& situation, const Cur
     sensitivityTable_ = table(QStringLiteral("SensitivityTable"), this);
     sensitivityTable_->setRowCount(5);
     sensitivityTable_->setColumnCount(5);
-    QStringList grainSteps, costSteps;
-    for (double step : RateAdvice::PriceSteps) {
-        const QString percent = step == 0 ? QStringLiteral("actual")
-                                          : QStringLiteral("%1%2 %")
-                                                .arg(step > 0 ? QStringLiteral("+") : QStringLiteral("−"))
-                                                .arg(qRound(std::abs(step) * 100));
-        grainSteps << QStringLiteral("Grano %1").arg(percent);
-        costSteps << QStringLiteral("Costo N %1").arg(percent);
-    }
+    const DocumentTable steps = DoseAdvice::sensitivityTable({}, 0);
+    QStringList grainSteps;
+    for (const QStringList& row : steps.rows)
+        grainSteps << row.first();
     sensitivityTable_->setVerticalHeaderLabels(grainSteps);
-    sensitivityTable_->setHorizontalHeaderLabels(costSteps);
+    sensitivityTable_->setHorizontalHeaderLabels(steps.header.mid(1));
     layout->addWidget(sensitivityTable_);
 
     auto* buttons = new QHBoxLayout;
@@ -252,6 +237,8 @@ RateAdviceWindow::RateAdviceWindow(const EconomicSituation& situation, const Cur
             });
     connect(button("PrintAdviceButton", QStringLiteral("Imprimir")), &QPushButton::clicked, this,
             &RateAdviceWindow::print);
+    connect(button("ReportButton", QStringLiteral("Informe")), &QPushButton::clicked, this,
+            &RateAdviceWindow::reportRequested);
     connect(button("AdviceHelpButton", QStringLiteral("Ayuda")), &QPushButton::clicked, this,
             &RateAdviceWindow::helpRequested);
     buttons->addStretch();
@@ -467,36 +454,9 @@ void RateAdviceWindow::showFitIntervals(const ResponseData& data)
         });
 }
 
-QStringList RateAdviceWindow::fitIntervalColumn() const
-{
-    if (!fitData_)
-        return {};
-    const EconomicSituation::State& s = situation_.state();
-    QStringList column{QStringLiteral("Intervalo %1\n(kg/ha)").arg(TrialStatistics::label(fitData_->confidence()))};
-    bool fitted = false;
-    for (const int k : rowCurves_) {
-        const Curves::Key key = Curves::key(k);
-        const SlotRecord& slot = slots_.slot(key.slot);
-        const auto optimum = fitData_->fittedOptimum(slot.code, key.level, slot.at(key.level), s.nCost / s.grainPrice);
-        column << (optimum ? TrialStatistics::intervalText(*optimum) : Dash);
-        fitted = fitted || optimum.has_value();
-    }
-    return fitted ? column : QStringList();
-}
-
-QString RateAdviceWindow::productCell(int dose) const
-{
-    const double fraction = FertiliserProducts::nFraction(product_);
-    return fraction > 0 ? whole(dose / fraction) : Dash;
-}
-
 QString RateAdviceWindow::headerLine() const
 {
-    const EconomicSituation::State& s = situation_.state();
-    return QStringLiteral("Precio neto del grano %1 U$S/t · costo del N %2 U$S/t · N disponible de referencia %3 "
-                          "kg/ha")
-        .arg(QString::number(s.grainPrice, 'g', 12), QString::number(s.nCost, 'g', 12))
-        .arg(s.referenceN);
+    return DoseAdvice::headerLine(situation_.state());
 }
 
 void RateAdviceWindow::refuse(const QString& reason)
@@ -533,112 +493,72 @@ void RateAdviceWindow::refresh()
     publishMarks();
 }
 
+DoseAdvice::Inputs RateAdviceWindow::inputs() const
+{
+    DoseAdvice::Inputs in;
+    in.economics = situation_.hasState() ? &situation_.state() : nullptr;
+    in.shown = selection_.shownCurves();
+    for (int slot = 1; slot <= ScenarioSlots::SlotCount; ++slot)
+        in.scenarioSlots[static_cast<size_t>(slot - 1)] = slots_.slot(slot);
+    in.settings = settings();
+    in.tolerance = tolerance_;
+    in.weights = weights_;
+    in.product = product_;
+    in.data = fitData_;
+    return in;
+}
+
 void RateAdviceWindow::computeOptima()
 {
-    const EconomicSituation::State& s = situation_.state();
-    const RateAdvice::Basis basis{s.referenceN, s.nCost / 1000.0};
     rowCurves_.clear();
     optima_.clear();
-    for (int k = 1; k <= Curves::Count && evaluable(); ++k) {
-        if (!selection_.isShown(k))
-            continue;
-        rowCurves_.push_back(k);
-        optima_.push_back(RateAdvice::optimum(s.table, k, s.curves[static_cast<size_t>(k - 1)], basis, tolerance_));
+    for (const DoseAdvice::CurveOptimum& o : DoseAdvice::optima(inputs())) {
+        rowCurves_.push_back(o.k);
+        optima_.push_back(o.optimum);
     }
 }
 
 void RateAdviceWindow::fillOptimumTable()
 {
-    const EconomicSituation::State& s = situation_.state();
-    const RateAdvice::Basis basis{s.referenceN, s.nCost / 1000.0};
     const int selectedRow = optimumTable_->currentRow();
-    const QString productTitle = product_ >= 0
-        ? QStringLiteral("Producto: %1\n(kg/ha)").arg(FertiliserProducts::names().value(product_))
-        : QStringLiteral("Producto\n(kg/ha)");
-    optimumTable_->setColumnCount(9); // without the interval column of an earlier filling
-    optimumTable_->setHorizontalHeaderLabels(
-        {QStringLiteral("Curva"), QStringLiteral("N disponible\nóptimo (kg/ha)"),
-         QStringLiteral("N a aplicar\n(kg/ha)"), productTitle, QStringLiteral("Rendimiento\n(kg/ha)"),
-         QStringLiteral("% del\nmáximo"), QStringLiteral("Margen\n(U$S/ha)"), QStringLiteral("Rango rentable\n(kg/ha)"),
-         QStringLiteral("Observación")});
-    optimumTable_->horizontalHeaderItem(7)->setToolTip(
-        QStringLiteral("N disponible cuyo margen queda a menos de la tolerancia del mayor margen"));
-
     computeOptima();
+    std::vector<DoseAdvice::CurveOptimum> rows;
+    for (size_t row = 0; row < rowCurves_.size(); ++row)
+        rows.push_back({rowCurves_[row], optima_[row]});
+    const DocumentTable t = DoseAdvice::optimumTable(inputs(), rows);
     const QSignalBlocker quiet(optimumTable_);
-    optimumTable_->setRowCount(static_cast<int>(rowCurves_.size()));
-    for (size_t row = 0; row < rowCurves_.size(); ++row) {
-        const int k = rowCurves_[row];
-        const RateAdvice::Optimum& o = optima_[row];
-        QStringList notes;
-        // Here the range only says how much N costs less than the tolerance to add.
-        if (o.atReference)
-            notes << (o.rangeHigh > o.optimumN ? QStringLiteral("No conviene agregar N; hasta %1 kg/ha el margen cae "
-                                                                "a lo sumo %2 U$S/ha")
-                                                     .arg(o.rangeHigh)
-                                                     .arg(toleranceText_.trimmed())
-                                               : QStringLiteral("No conviene agregar N"));
-        if (o.atTableEdge)
-            notes << QStringLiteral("Óptimo en el límite de la tabla (%1)").arg(RateAdvice::LastN);
-        if (o.noMaximum)
-            notes << QStringLiteral("Curva sin máximo");
-        // The margin exactly as the read-out would show it with the pointer at N*.
-        const QString margin = money(s.table.margin(k, s.referenceN, o.optimumN, basis.nCostPerKg));
-        setCells(optimumTable_, static_cast<int>(row),
-                 {Curves::readOutName(k), QString::number(o.optimumN), QString::number(o.dose), productCell(o.dose),
-                  whole(o.yield), NumberText::format(o.percentOfMax, 6, 1), margin,
-                  QStringLiteral("%1 - %2").arg(o.rangeLow).arg(o.rangeHigh), notes.join(QStringLiteral("; "))});
-    }
-    // Curves fitted from trials: the interval of N* beside it.
-    const QStringList intervals = fitIntervalColumn();
-    if (!intervals.isEmpty()) {
-        optimumTable_->insertColumn(2);
-        optimumTable_->setHorizontalHeaderItem(2, new QTableWidgetItem(intervals.first()));
-        for (int row = 0; row < optimumTable_->rowCount(); ++row) {
-            auto* item = new QTableWidgetItem(intervals.at(row + 1));
-            item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
-            optimumTable_->setItem(row, 2, item);
-        }
-    }
-    const int rows = optimumTable_->rowCount();
-    optimumTable_->setCurrentCell(rows == 0 ? -1 : (selectedRow >= 0 && selectedRow < rows ? selectedRow : 0), 0);
+    optimumTable_->setColumnCount(int(t.header.size()));
+    optimumTable_->setHorizontalHeaderLabels(t.header);
+    optimumTable_->horizontalHeaderItem(int(t.header.indexOf(QStringLiteral("Rango rentable\n(kg/ha)"))))
+        ->setToolTip(QStringLiteral("N disponible cuyo margen queda a menos de la tolerancia del mayor margen"));
+    optimumTable_->setRowCount(int(t.rows.size()));
+    for (qsizetype row = 0; row < t.rows.size(); ++row)
+        setCells(optimumTable_, int(row), t.rows.at(row));
+    const int count = optimumTable_->rowCount();
+    optimumTable_->setCurrentCell(count == 0 ? -1 : (selectedRow >= 0 && selectedRow < count ? selectedRow : 0), 0);
     fillSensitivityTable();
 }
 
 void RateAdviceWindow::fillRiskTable()
 {
-    riskTable_->setHorizontalHeaderLabels(
-        {QStringLiteral("N disponible\n(kg/ha)"), QStringLiteral("N a aplicar\n(kg/ha)"),
-         QStringLiteral("Producto\n(kg/ha)"), QStringLiteral("Pérdida si\nocurre 20 %"),
-         QStringLiteral("Pérdida si\nocurre Medio"), QStringLiteral("Pérdida si\nocurre 80 %"),
-         QStringLiteral("Margen esperado\n(U$S/ha)"), QStringLiteral("Margen peor\ncampaña (U$S/ha)")});
-    riskTable_->setVerticalHeaderLabels({QStringLiteral("Dosis óptima 20 %"), QStringLiteral("Dosis óptima Medio"),
-                                         QStringLiteral("Dosis óptima 80 %"), QStringLiteral("Máximo margen esperado"),
-                                         QStringLiteral("Menor pérdida máxima"), QStringLiteral("Mejor peor campaña")});
     const int slot = riskSlotChooser_->currentData().toInt();
+    const DocumentTable t = DoseAdvice::riskTable(inputs(), slot);
+    riskTable_->setHorizontalHeaderLabels(t.header.mid(1));
+    QStringList rowTitles;
+    for (const QStringList& row : t.rows)
+        rowTitles << row.first();
+    riskTable_->setVerticalHeaderLabels(rowTitles);
     if (!situation_.hasState() || slot < 1 || !evaluable()) {
         riskTable_->clearContents();
         valueOfKnowingLabel_->setText(slot < 1 ? QStringLiteral("Ningún escenario activo.") : QString());
         return;
     }
-    const EconomicSituation::State& s = situation_.state();
-    const RateAdvice::SeasonRisk risk =
-        RateAdvice::seasonRisk(s.table, slot, {s.referenceN, s.nCost / 1000.0}, weights_);
-    const std::array<int, 6> doses{risk.optimumN[0],    risk.optimumN[1],   risk.optimumN[2],
-                                   risk.bestExpected.n, risk.leastRegret.n, risk.bestWorst.n};
-    for (int row = 0; row < 6; ++row) {
-        const int n = doses[static_cast<size_t>(row)];
-        const RateAdvice::Decision d = risk.at(n);
-        const std::array<double, 3> losses = risk.lossesAt(n);
-        const int dose = n - risk.from;
-        setCells(riskTable_, row,
-                 {QString::number(n), QString::number(dose), productCell(dose), money(losses[0]), money(losses[1]),
-                  money(losses[2]), money(d.expectedMargin), money(d.worstMargin)});
-        for (int c = 0; c < 8; ++c)
-            riskTable_->item(row, c)->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    for (qsizetype row = 0; row < t.rows.size(); ++row) {
+        setCells(riskTable_, int(row), t.rows.at(row).mid(1));
+        for (int c = 0; c < riskTable_->columnCount(); ++c)
+            riskTable_->item(int(row), c)->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
     }
-    valueOfKnowingLabel_->setText(
-        QStringLiteral("Valor de conocer la campaña (U$S/ha): %1").arg(money(risk.valueOfKnowing)));
+    valueOfKnowingLabel_->setText(t.notes.value(0));
     fitHeight(riskTable_);
 }
 
@@ -650,21 +570,14 @@ void RateAdviceWindow::fillSensitivityTable()
         sensitivityTitle_->setText(QStringLiteral("Sensibilidad a los precios"));
         return;
     }
-    const EconomicSituation::State& s = situation_.state();
-    const int k = rowCurves_[static_cast<size_t>(row)];
-    sensitivityTitle_->setText(
-        QStringLiteral("Sensibilidad a los precios: N a aplicar (kg/ha) para %1").arg(Curves::readOutName(k)));
-    const auto doses = RateAdvice::priceSensitivity(s.table, k, s.referenceN, s.grainPrice, s.nCost);
-    for (int r = 0; r < 5; ++r) {
-        QStringList cells;
-        for (int c = 0; c < 5; ++c)
-            cells << QString::number(doses[static_cast<size_t>(r)][static_cast<size_t>(c)]);
-        for (int c = 0; c < 5; ++c) {
-            auto* item = new QTableWidgetItem(cells.at(c));
+    const DocumentTable t = DoseAdvice::sensitivityTable(inputs(), rowCurves_[static_cast<size_t>(row)]);
+    sensitivityTitle_->setText(t.title);
+    for (qsizetype r = 0; r < t.rows.size(); ++r)
+        for (qsizetype c = 1; c < t.rows.at(r).size(); ++c) {
+            auto* item = new QTableWidgetItem(t.rows.at(r).at(c));
             item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
-            sensitivityTable_->setItem(r, c, item);
+            sensitivityTable_->setItem(int(r), int(c - 1), item);
         }
-    }
     fitHeight(sensitivityTable_);
 }
 
@@ -703,19 +616,32 @@ TableDocument RateAdviceWindow::document() const
 {
     TableDocument d;
     d.title = QStringLiteral("Velmaro: dosis recomendada");
-    for (int slot = 1; slot <= ScenarioSlots::SlotCount; ++slot)
-        if (slots_.slot(slot).active)
-            d.basis << QStringLiteral("Escenario %1: %2").arg(slot).arg(slots_.slot(slot).scenarioLine());
-    d.basis << statusLabel_->text();
-    d.basis << QStringLiteral("Tolerancia (U$S/ha): %1").arg(toleranceText_.trimmed());
-    d.basis << QStringLiteral("Pesos 20 % / Medio / 80 %: %1 / %2 / %3")
-                   .arg(weightTexts_[0].trimmed(), weightTexts_[1].trimmed(), weightTexts_[2].trimmed());
+    d.basis = basisLines();
     d.tables << cellsOf(optimumTable_, QStringLiteral("Dosis de mayor margen para cada curva"), false);
     d.tables << cellsOf(riskTable_, QStringLiteral("Riesgo de la campaña, %1").arg(riskSlotChooser_->currentText()),
                         true);
     d.tables.last().notes << valueOfKnowingLabel_->text();
     d.tables << cellsOf(sensitivityTable_, sensitivityTitle_->text(), true);
     return d;
+}
+
+QStringList RateAdviceWindow::basisLines() const
+{
+    DoseAdvice::Inputs inputs;
+    if (case_)
+        inputs = DoseAdvice::inputsFrom(*case_, situation_, product_);
+    else
+        inputs.economics = situation_.hasState() ? &situation_.state() : nullptr;
+    for (int slot = 1; slot <= ScenarioSlots::SlotCount; ++slot)
+        inputs.scenarioSlots[static_cast<size_t>(slot - 1)] = slots_.slot(slot);
+    inputs.settings.tolerance = toleranceText_;
+    inputs.settings.weights = weightTexts_;
+    QStringList lines = DoseAdvice::scenarios(inputs);
+    // The line at the top, when it says more than the prices: a refused input, a reference
+    // beyond the table.
+    if (!situation_.hasState() || statusLabel_->text() != DoseAdvice::headerLine(situation_.state()))
+        lines << statusLabel_->text();
+    return lines << DoseAdvice::basisLines(inputs);
 }
 
 bool RateAdviceWindow::exportCsv(const QString& path)
@@ -738,22 +664,71 @@ bool RateAdviceWindow::exportXlsx(const QString& path)
 
 void RateAdviceWindow::print()
 {
-    // As text in a fixed-width face, each table's columns padded to line up.
-    QStringList lines{QStringLiteral("VELMARO - DOSIS RECOMENDADA"), statusLabel_->text(), QString()};
-    QList<QStringList> block;
-    const auto flush = [&lines, &block] {
-        std::vector<qsizetype> widths;
+    // As text in a fixed-width face, each table's columns padded to line up. A line holds
+    // what an A4 page holds at 7 points across: a long text breaks between words, and a
+    // table's last column (the notes) wraps under itself.
+    constexpr qsizetype Across = 120;
+    const auto words = [](const QString& text) { // a unit stays with its number: "20 %"
+        QStringList list;
+        for (const QString& word : text.split(QLatin1Char(' '), Qt::SkipEmptyParts))
+            if (word == u"%" && !list.isEmpty())
+                list.last() += QStringLiteral(" %");
+            else
+                list << word;
+        return list;
+    };
+    const auto broken = [&words](const QString& text, qsizetype width) {
+        QStringList parts;
+        for (const QString& word : words(text))
+            if (!parts.isEmpty() && parts.last().size() + 1 + word.size() <= width)
+                parts.last() += QLatin1Char(' ') + word;
+            else
+                parts << word;
+        return parts.isEmpty() ? QStringList{QString()} : parts;
+    };
+    QStringList lines{QStringLiteral("VELMARO - DOSIS RECOMENDADA")};
+    for (const QString& line : basisLines())
+        lines << broken(line, Across);
+    lines << QString();
+    QList<QStringList> block; // a table, its headings first
+    const auto flush = [&lines, &block, &words, &broken] {
+        if (block.isEmpty())
+            return;
+        // Columns as wide as their cells below the headings, or as a heading's longest word
+        // and some ten letters; the notes take what is left of the line.
+        qsizetype columns = 0;
         for (const QStringList& cells : block)
-            for (qsizetype c = 0; c < cells.size(); ++c) {
-                if (widths.size() <= static_cast<size_t>(c))
-                    widths.push_back(0);
-                widths[static_cast<size_t>(c)] = std::max(widths[static_cast<size_t>(c)], cells.at(c).size());
+            columns = std::max(columns, cells.size());
+        std::vector<qsizetype> widths(static_cast<size_t>(columns), 0);
+        for (qsizetype r = 0; r < block.size(); ++r)
+            for (qsizetype c = 0; c < block.at(r).size(); ++c) {
+                const QString& cell = block.at(r).at(c);
+                qsizetype width = r == 0 ? std::min<qsizetype>(cell.size(), 10) : cell.size();
+                if (r == 0)
+                    for (const QString& word : words(cell))
+                        width = std::max(width, word.size());
+                widths[static_cast<size_t>(c)] = std::max(widths[static_cast<size_t>(c)], width);
             }
+        qsizetype lead = 0;
+        for (size_t c = 0; c + 1 < widths.size(); ++c)
+            lead += widths[c] + 2;
+        widths.back() = std::max<qsizetype>(Across - lead, 16);
         for (const QStringList& cells : block) {
-            QString line;
-            for (qsizetype c = 0; c < cells.size(); ++c)
-                line += cells.at(c).leftJustified(widths[static_cast<size_t>(c)] + 2);
-            lines << line.trimmed();
+            std::vector<QStringList> pieces;
+            size_t height = 1;
+            for (qsizetype c = 0; c < cells.size(); ++c) {
+                pieces.push_back(broken(cells.at(c), widths[static_cast<size_t>(c)]));
+                height = std::max(height, static_cast<size_t>(pieces.back().size()));
+            }
+            for (size_t k = 0; k < height; ++k) {
+                QString line;
+                for (size_t c = 0; c < pieces.size(); ++c)
+                    line += pieces[c].value(static_cast<qsizetype>(k)).leftJustified(widths[c] + 2);
+                // Blanks on the left keep a heading over its column when the first is empty.
+                while (line.endsWith(QLatin1Char(' ')))
+                    line.chop(1);
+                lines << line;
+            }
         }
         block.clear();
     };
@@ -762,11 +737,16 @@ void RateAdviceWindow::print()
             block << line.split(QLatin1Char('\t'));
         } else {
             flush();
-            lines << line;
+            lines << broken(line, Across);
         }
     }
     flush();
     QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
     font.setPointSize(7);
-    printer_.print(this, lines, font);
+    // The job, and the PDF file offered without a printer, named after the case.
+    ReportContent named;
+    if (case_)
+        named.identity = case_->identity();
+    printer_.printTitled(this, named.baseName(QStringLiteral("Dosis recomendada"), QStringLiteral("Dosis recomendada")),
+                         lines, font);
 }

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "core/AdviserCase.h"
+#include "core/DoseAdvice.h"
 #include "core/RateAdvice.h"
 #include "core/TableDocument.h"
 #include "ui/common/VelmaroWindow.h"
@@ -41,6 +42,10 @@ public:
     // Where the optimum table finds which curves come from trial fits: those get the
     // interval of their optimum beside N*.
     void showFitIntervals(const ResponseData& data);
+
+    // Where the basis lines of the copy, the print and the files find the case's working
+    // (the cost assistant's product, the soil sample) and the data in use.
+    void showBasisOf(const AdviserCase& adviserCase) { case_ = &adviserCase; }
 
     // Recomputes every table from the last complete economic situation.
     void refresh();
@@ -80,6 +85,7 @@ Q_SIGNALS:
     // The optima to mark on the economic chart; empty when the marks are switched off.
     void marksChanged(const std::vector<RateAdvice::Mark>& marks);
     void helpRequested();
+    void reportRequested();
     // The adviser confirmed a setting (Enter in a field, a scenario chosen, the marks switched).
     void settingsEdited();
 
@@ -101,12 +107,14 @@ private:
     void fillRiskTable();
     void fillSensitivityTable();
     void publishMarks();
-    QString productCell(int dose) const;
-    // The column of the intervals of fitted curves ("–" for the others), one cell per
-    // optimum row, its title first; empty when no curve shown comes from a fit.
-    QStringList fitIntervalColumn() const;
+    // What the tables are computed from: the situation, the curves shown, the slots, the
+    // settings confirmed here, the product and the fits.
+    DoseAdvice::Inputs inputs() const;
     QString headerLine() const;
     TableDocument document() const;
+    // The scenarios, the prices and reference in use, the tolerance and weights confirmed
+    // here, and the data source.
+    QStringList basisLines() const;
 
     const EconomicSituation& situation_;
     const CurveSelection& selection_;
@@ -116,6 +124,7 @@ private:
     SavePathChooser choosePath_;
     SavePathChooser chooseXlsxPath_;
     const ResponseData* fitData_ = nullptr;
+    const AdviserCase* case_ = nullptr;
 
     QLabel* statusLabel_ = nullptr;
     QWidget* inputRow_ = nullptr;

@@ -254,6 +254,15 @@ void MainWindow::buildToolbar()
     advice->setCursor(Qt::PointingHandCursor);
     advice->setStyleSheet(data->styleSheet());
     connect(advice, &QToolButton::clicked, this, &MainWindow::adviceRequested);
+    // The report on the field, beside the advice it presents.
+    auto* report = new QToolButton(this);
+    report->setObjectName(QStringLiteral("ReportButton"));
+    report->setText(QStringLiteral("Informe"));
+    report->setToolTip(QStringLiteral("Informe del lote: vista previa, imprimir, guardar como PDF u ODT, copiar"));
+    report->setGeometry(advice->geometry().translated(advice->width() + 6, 0));
+    report->setCursor(Qt::PointingHandCursor);
+    report->setStyleSheet(data->styleSheet());
+    connect(report, &QToolButton::clicked, this, &MainWindow::reportRequested);
 }
 
 void MainWindow::buildCaseButtons()

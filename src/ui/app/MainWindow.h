@@ -59,6 +59,7 @@ Q_SIGNALS:
     void helpPrintRequested();
     void responseDataRequested();
     void adviceRequested();
+    void reportRequested();
     void curveSelectionToHide();
     void openCaseRequested();
     void recentCaseRequested(const QString& path);

@@ -46,6 +46,8 @@
 #include "ui/printing/HelpPrintWindow.h"
 #include "ui/printing/PrintTarget.h"
 #include "ui/printing/ReportPrinter.h"
+#include "ui/report/ChartFigure.h"
+#include "ui/report/ReportWindow.h"
 #include "ui/scenario/ScenarioDialog.h"
 #include "ui/soiln/SoilNitrogenWindow.h"
 #include "ui/yieldchart/AppliedFunctionsWindow.h"
@@ -149,6 +151,7 @@ WindowSet::WindowSet(const Seams& seams)
     createRateAdvice();
     wireResponseData();
     wireCase();
+    createReport();
 
     // The keyboard focus is marked plainly in every window, whatever the style draws.
     FocusRing::follow(this);
@@ -179,6 +182,31 @@ void WindowSet::createRateAdvice()
     connect(rateAdvice_, &RateAdviceWindow::marksChanged, economicChart_, &EconomicChartWindow::setOptimumMarks);
     connect(rateAdvice_, &RateAdviceWindow::helpRequested, this, [adviceHelp] { present(adviceHelp); });
     connect(nitrogenCost_, &NitrogenCostWindow::productChosen, rateAdvice_, &RateAdviceWindow::setProduct);
+}
+
+void WindowSet::createReport()
+{
+    report_ = new ReportWindow(*case_, *economicSituation_, *seams_.printTarget, *seams_.files, *seams_.errors);
+    addedWindows_.emplace_back(report_);
+    // Both charts as they stand, drawn for the page.
+    report_->setChartSource([this] {
+        return QList<QPicture>{ChartFigure::draw(yieldChart_->chart()), ChartFigure::draw(economicChart_->chart())};
+    });
+    rateAdvice_->showBasisOf(*case_);
+    connect(nitrogenCost_, &NitrogenCostWindow::productChosen, report_, &ReportWindow::setProduct);
+    const auto open = [this] {
+        // The case's advice and both charts drawn from it, whichever windows are shown.
+        curveSelectionModel_->applySlotRules(*slots_);
+        if (!economicChart_->isVisible()) {
+            adviseFromCase();
+            economicChart_->recompute();
+        }
+        if (!yieldChart_->isVisible())
+            yieldChart_->rebuild();
+        present(report_);
+    };
+    connect(mainWindow_, &MainWindow::reportRequested, this, open);
+    connect(rateAdvice_, &RateAdviceWindow::reportRequested, this, open);
 }
 
 void WindowSet::wireResponseData()

@@ -23,6 +23,7 @@ class ScenarioSlots;
 class CurveSelection;
 class EconomicSituation;
 class RateAdviceWindow;
+class ReportWindow;
 class ErrorReporter;
 class MessageBoxes;
 class ProgramLauncher;
@@ -69,7 +70,8 @@ public:
 
     // The program's own 37 windows in order of creation.
     std::vector<QWidget*> windows() const;
-    // The windows that came after them (the dose advice and its help), in order of creation.
+    // The windows that came after them (the dose advice and its help, the report, ...), in
+    // order of creation.
     std::vector<QWidget*> addedWindows() const;
     RateAdviceWindow& rateAdvice() const { return *rateAdvice_; }
 
@@ -83,6 +85,7 @@ private:
     void wireYieldChart();
     void wireEconomicChart();
     void createRateAdvice();
+    void createReport();
     void wireMaps();
     void wireChartPrinting(ChartPrintDialog* dialog, CurveChart& chart);
     void wireChartEditors(AxisSliderWindow* axes, ChartTitleWindow* titles, CurveChart& chart);
@@ -124,6 +127,7 @@ private:
     std::vector<std::unique_ptr<QWidget>> windows_;
     std::vector<std::unique_ptr<QWidget>> addedWindows_;
     RateAdviceWindow* rateAdvice_ = nullptr;
+    ReportWindow* report_ = nullptr;
     bool workingFromCase_ = false; // the situation comes from the case, not the chart's fields
     MainWindow* mainWindow_ = nullptr;
     ScenarioDialog* scenarioDialog_ = nullptr;

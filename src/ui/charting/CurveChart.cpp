@@ -370,12 +370,13 @@ QString CurveChart::sourceNote() const
     return sourceNote_ ? sourceNote_->text() : QString();
 }
 
-void CurveChart::renderForPrint(QCPPainter* painter)
+void CurveChart::renderForPrint(QCPPainter* painter, QSize size)
 {
     const bool note = sourceNote_ && !sourceNote_->text().isEmpty();
     if (note)
         sourceNote_->setVisible(true);
-    toPainter(painter, width(), height());
+    const QSize drawn = size.isValid() ? size : this->size();
+    toPainter(painter, drawn.width(), drawn.height());
     if (note)
         sourceNote_->setVisible(false);
 }

@@ -110,8 +110,9 @@ public:
     // of the window says it.
     void setSourceNote(const QString& note);
     QString sourceNote() const;
-    // The chart onto a printer's painter at its on-screen size, the source note included.
-    void renderForPrint(QCPPainter* painter);
+    // The chart onto a printer's painter at its on-screen size (or at `size`), the source
+    // note included.
+    void renderForPrint(QCPPainter* painter, QSize size = {});
 
     bool isDrawable(Axis axis) const { return axisMinimum(axis) < axisMaximum(axis); }
 

@@ -2,6 +2,7 @@
 
 #include <QFileDialog>
 #include <QPageSetupDialog>
+#include <QPrintDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
 
@@ -43,6 +44,16 @@ bool SystemPrintTarget::prepareJob(QWidget* parent, const QString& title)
     printer_->setOutputFormat(QPrinter::PdfFormat);
     printer_->setOutputFileName(file);
     return true;
+}
+
+bool SystemPrintTarget::prepareDialogJob(QWidget* parent, const QString& title)
+{
+    if (!printerInstalled())
+        return prepareJob(parent, title);
+    printer().setDocName(title);
+    printer_->setOutputFormat(QPrinter::NativeFormat);
+    QPrintDialog dialog(printer_.get(), parent);
+    return dialog.exec() == QDialog::Accepted;
 }
 
 void SystemPrintTarget::setUp(QWidget* parent)

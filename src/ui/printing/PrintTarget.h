@@ -21,6 +21,9 @@ public:
     // Readies the printer for a job with this title. False when there is nowhere to print
     // (no printer and no PDF file named): nothing is printed then.
     virtual bool prepareJob(QWidget* parent, const QString& title) = 0;
+    // The same after the system's print dialog, where the adviser picks the printer and the
+    // pages; false when it is cancelled. Without a printer, the PDF file is offered as above.
+    virtual bool prepareDialogJob(QWidget* parent, const QString& title) { return prepareJob(parent, title); }
 
     // The system's printer setup dialog.
     virtual void setUp(QWidget* parent) = 0;
@@ -33,6 +36,7 @@ public:
 
     QPrinter& printer() override;
     bool prepareJob(QWidget* parent, const QString& title) override;
+    bool prepareDialogJob(QWidget* parent, const QString& title) override;
     void setUp(QWidget* parent) override;
 
     static bool printerInstalled();

@@ -60,9 +60,15 @@ bool ReportPrinter::printLines(QPrinter& printer, const QStringList& lines, cons
 
 bool DialogReportPrinter::print(QWidget* parent, const QStringList& lines, const QFont& font)
 {
+    return printTitled(parent, QStringLiteral("Funciones aplicadas"), lines, font);
+}
+
+bool DialogReportPrinter::printTitled(QWidget* parent, const QString& title, const QStringList& lines,
+                                      const QFont& font)
+{
     // With no printer installed the adviser is told so and may keep the pages as a PDF file.
     if (target_ && !SystemPrintTarget::printerInstalled()) {
-        if (!target_->prepareJob(parent, QStringLiteral("Funciones aplicadas")))
+        if (!target_->prepareJob(parent, title))
             return false;
         return printLines(target_->printer(), lines, font, parent, errors_);
     }

@@ -17,6 +17,12 @@ public:
 
     // Returns whether something was printed.
     virtual bool print(QWidget* parent, const QStringList& lines, const QFont& font) = 0;
+    // The same as a job with this title, the name a PDF file is offered under.
+    virtual bool printTitled(QWidget* parent, const QString& title, const QStringList& lines, const QFont& font)
+    {
+        Q_UNUSED(title);
+        return print(parent, lines, font);
+    }
 
 protected:
     // Draws the lines on the printer inside its page rectangle. When the
@@ -36,6 +42,7 @@ public:
     {
     }
     bool print(QWidget* parent, const QStringList& lines, const QFont& font) override;
+    bool printTitled(QWidget* parent, const QString& title, const QStringList& lines, const QFont& font) override;
 
 private:
     ErrorReporter* errors_;
