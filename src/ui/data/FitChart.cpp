@@ -101,7 +101,7 @@ void FitChart::clearFit()
     setAxisStep(Axis::Bottom, 40);
     setAxisRange(Axis::Left, 0, 5000);
     setAxisStep(Axis::Left, 1000);
-    replot();
+    redraw();
 }
 
 void FitChart::setCurve(int number, const Curves::Quadratic& curve, double to)
@@ -179,7 +179,21 @@ void FitChart::showFit(const TrialFit::Fit& fit, const TrialStatistics::Analysis
                            .arg(modelName(chosen), QString::number(std::llround(optimum.n)), levelLabel,
                                 TrialStatistics::intervalText(optimum)));
     }
-    replot();
+    redraw();
+}
+
+void FitChart::redraw()
+{
+    stale_ = !isVisible();
+    if (!stale_)
+        replot();
+}
+
+void FitChart::showEvent(QShowEvent* event)
+{
+    CurveChart::showEvent(event);
+    if (stale_)
+        redraw();
 }
 
 QString FitChart::optimumNote() const

@@ -27,10 +27,17 @@ public:
     const QCPItemStraightLine* optimumLine() const { return optimumLine_; }
     QString optimumNote() const;
 
+protected:
+    void showEvent(QShowEvent* event) override;
+
 private:
     void setCurve(int series, const Curves::Quadratic& curve, double to);
+    // Drawn at once when shown; hidden, at the next showing, so a data window never opened
+    // costs the start-up nothing.
+    void redraw();
 
     QCPItemRect* band_ = nullptr;
     QCPItemStraightLine* optimumLine_ = nullptr;
     QCPItemText* note_ = nullptr;
+    bool stale_ = false;
 };

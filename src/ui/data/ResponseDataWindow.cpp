@@ -403,6 +403,23 @@ QList<TrialFit::Fit> ResponseDataWindow::chosenFits() const
     return fits;
 }
 
+void ResponseDataWindow::fitColumns()
+{
+    // Measured when seen: a window never opened costs the start-up nothing.
+    columnsStale_ = !isVisible();
+    if (columnsStale_)
+        return;
+    fitTable_->resizeColumnsToContents();
+    fitTable_->resizeRowsToContents();
+}
+
+void ResponseDataWindow::showEvent(QShowEvent* event)
+{
+    VelmaroWindow::showEvent(event);
+    if (columnsStale_)
+        fitColumns();
+}
+
 void ResponseDataWindow::showFits()
 {
     const QString level = TrialStatistics::label(data_.confidence());
@@ -496,8 +513,7 @@ void ResponseDataWindow::showFits()
             fitTable_->setCellWidget(row, ModelColumn, chooser);
         }
     }
-    fitTable_->resizeColumnsToContents();
-    fitTable_->resizeRowsToContents();
+    fitColumns();
     const bool anyUsable = !TrialFit::usable(pending_).isEmpty();
     acceptButton_->setEnabled(anyUsable && !inUse_);
     discardButton_->setEnabled(!pending_.isEmpty());

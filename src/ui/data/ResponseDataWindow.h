@@ -90,7 +90,11 @@ Q_SIGNALS:
     // "Ayuda": the file kinds explained.
     void helpRequested();
 
+protected:
+    void showEvent(QShowEvent* event) override;
+
 private:
+    void fitColumns();
     void showSource();
     void showFits();
     void showPrices();
@@ -122,7 +126,8 @@ private:
     QString pendingPath_;
     QByteArray pendingBytes_;
     int pendingLines_ = 0;
-    bool inUse_ = false; // the fits on show are the ones in use
+    bool inUse_ = false;        // the fits on show are the ones in use
+    bool columnsStale_ = false; // the fit table's columns to be measured at the next showing
     double grainPrice_ = 0.0;
     double nCost_ = 0.0;
     int referenceN_ = 0;

@@ -77,21 +77,8 @@ ReportWindow::ReportWindow(const AdviserCase& adviserCase, const EconomicSituati
         scheduleRefresh();
     });
 
-    // The pages as they will be printed; laid out on a PDF printer, so they are A4 whether
-    // or not a printer is installed.
-    previewPrinter_ = std::make_unique<QPrinter>(QPrinter::ScreenResolution);
-    previewPrinter_->setOutputFormat(QPrinter::PdfFormat);
-    previewPrinter_->setPageLayout(ReportPages::pageLayout());
-    preview_ = new QPrintPreviewWidget(previewPrinter_.get(), this);
-    preview_->setObjectName(QStringLiteral("ReportPreview"));
-    preview_->setViewMode(QPrintPreviewWidget::AllPagesView); // the two pages side by side
-    preview_->setZoomMode(QPrintPreviewWidget::FitInView);
-    layout->addWidget(preview_, 1);
+    layout_ = layout; // the preview joins it at the first showing: a run that never opens it never pays for it
 
-    connect(preview_, &QPrintPreviewWidget::paintRequested, this, [this](QPrinter* printer) {
-        const std::unique_ptr<QTextDocument> pages = document(ReportDocument::Figures::Drawn);
-        ReportPages::paint(*pages, *printer);
-    });
     connect(print, &QPushButton::clicked, this, &ReportWindow::print);
     connect(pdf, &QPushButton::clicked, this, [this] {
         const QString path =
@@ -147,12 +134,32 @@ std::unique_ptr<QTextDocument> ReportWindow::document(ReportDocument::Figures fi
 
 int ReportWindow::pageCount() const
 {
-    return preview_->pageCount();
+    return preview_ ? preview_->pageCount() : 0;
+}
+
+void ReportWindow::buildPreview()
+{
+    // The pages as they will be printed; laid out on a PDF printer, so they are A4 whether
+    // or not a printer is installed.
+    previewPrinter_ = std::make_unique<QPrinter>(QPrinter::ScreenResolution);
+    previewPrinter_->setOutputFormat(QPrinter::PdfFormat);
+    previewPrinter_->setPageLayout(ReportPages::pageLayout());
+    preview_ = new QPrintPreviewWidget(previewPrinter_.get(), this);
+    preview_->setObjectName(QStringLiteral("ReportPreview"));
+    preview_->setViewMode(QPrintPreviewWidget::AllPagesView); // the two pages side by side
+    preview_->setZoomMode(QPrintPreviewWidget::FitInView);
+    layout_->addWidget(preview_, 1);
+    connect(preview_, &QPrintPreviewWidget::paintRequested, this, [this](QPrinter* printer) {
+        const std::unique_ptr<QTextDocument> pages = document(ReportDocument::Figures::Drawn);
+        ReportPages::paint(*pages, *printer);
+    });
 }
 
 void ReportWindow::showEvent(QShowEvent* event)
 {
     VelmaroWindow::showEvent(event);
+    if (!preview_)
+        buildPreview();
     preview_->updatePreview();
 }
 

@@ -13,6 +13,7 @@
 class QPrinter;
 class QPrintPreviewWidget;
 class QTextDocument;
+class QVBoxLayout;
 class AdviserCase;
 class EconomicSituation;
 class ErrorReporter;
@@ -53,6 +54,7 @@ private:
     QList<ReportFigure> figures(const ReportContent& content) const;
     void scheduleRefresh();
     bool failed(const QString& path, const QString& why);
+    void buildPreview();
 
     const AdviserCase& case_;
     const EconomicSituation& situation_;
@@ -62,6 +64,7 @@ private:
     ChartSource charts_;
     int product_ = -1;
     Level level_ = Level::Medio; // of the recommendation in words
+    QVBoxLayout* layout_ = nullptr;
     std::unique_ptr<QPrinter> previewPrinter_;
     QPrintPreviewWidget* preview_ = nullptr;
     bool refreshPending_ = false;
