@@ -8,6 +8,7 @@
 #include <QRadioButton>
 
 #include "WindowSetFixture.h"
+#include "core/AdviserCase.h"
 #include "support/PdfText.h"
 #include "ui/charting/CurveChart.h"
 #include "ui/common/RadioGroup.h"
@@ -166,10 +167,11 @@ void TestPrinting::printsOnePageInTheChosenOrientation_data()
     QTest::addColumn<QString>("dialog");
     QTest::addColumn<int>("item");
     QTest::addColumn<bool>("landscape");
-    QTest::newRow("yield, portrait") << "TForm12" << 1 << false;
-    QTest::newRow("yield, landscape") << "TForm12" << 0 << true;
-    QTest::newRow("economic, portrait") << "TForm23" << 1 << false;
-    QTest::newRow("economic, landscape") << "TForm23" << 0 << true;
+    QTest::addColumn<QString>("pdfName"); // landscape rows print with a named case
+    QTest::newRow("yield, portrait") << "TForm12" << 1 << false << "Gráfico de rendimiento";
+    QTest::newRow("yield, landscape") << "TForm12" << 0 << true << "Gráfico de rendimiento Lote 7 - Campaña 2026";
+    QTest::newRow("economic, portrait") << "TForm23" << 1 << false << "Gráfico económico";
+    QTest::newRow("economic, landscape") << "TForm23" << 0 << true << "Gráfico económico Lote 7 - Campaña 2026";
 }
 
 void TestPrinting::printsOnePageInTheChosenOrientation()
@@ -177,6 +179,10 @@ void TestPrinting::printsOnePageInTheChosenOrientation()
     QFETCH(QString, dialog);
     QFETCH(int, item);
     QFETCH(bool, landscape);
+    QFETCH(QString, pdfName);
+    if (landscape)
+        f_->set->adviserCase().setIdentity(
+            {QStringLiteral("García"), QStringLiteral("Lote 7"), QStringLiteral("2026"), QStringLiteral("Ríos"), {}});
     plot();
     f_->click("TForm3", "ToolButton10");
     f_->set->economicChart().onActivated();
@@ -189,6 +195,7 @@ void TestPrinting::printsOnePageInTheChosenOrientation()
     print->click();
     print->click();
     QCOMPARE(f_->printer.titles, (QStringList{"Chart1", "Chart1"})); // two presses, two jobs
+    QCOMPARE(f_->printer.pdfNames, (QStringList{pdfName, pdfName}));
     QVERIFY(d->isVisible());
     QVERIFY(f_->errors.messages.isEmpty());
     const PdfInfo info = pdfInfo(f_->printer.files.first());

@@ -14,6 +14,7 @@
 #include "core/CurveSelection.h"
 #include "core/EconomicInputs.h"
 #include "core/EconomicSituation.h"
+#include "core/ReportContent.h"
 #include "core/ResponseData.h"
 #include "core/ResponseTable.h"
 #include "core/ScenarioSlots.h"
@@ -146,8 +147,8 @@ WindowSet::WindowSet(const Seams& seams)
     wireChartEditors(yieldAxes_, yieldTitles_, yieldChart_->chart());
     wireChartEditors(economicAxes_, economicTitles_, economicChart_->chart());
     wireMaps();
-    wireChartPrinting(yieldPrint, yieldChart_->chart());
-    wireChartPrinting(economicPrint, economicChart_->chart());
+    wireChartPrinting(yieldPrint, yieldChart_->chart(), QStringLiteral("Gráfico de rendimiento"));
+    wireChartPrinting(economicPrint, economicChart_->chart(), QStringLiteral("Gráfico económico"));
     createRateAdvice();
     wireResponseData();
     wireCase();
@@ -374,11 +375,15 @@ void WindowSet::wireMaps()
     });
 }
 
-void WindowSet::wireChartPrinting(ChartPrintDialog* dialog, CurveChart& chart)
+void WindowSet::wireChartPrinting(ChartPrintDialog* dialog, CurveChart& chart, const QString& lead)
 {
-    connect(dialog, &ChartPrintDialog::printRequested, &chart, [this, dialog, &chart](QPageLayout::Orientation o) {
-        ChartPrinter::print(chart, o, *seams_.printTarget, *seams_.errors, dialog);
-    });
+    connect(dialog, &ChartPrintDialog::printRequested, &chart,
+            [this, dialog, &chart, lead](QPageLayout::Orientation o) {
+                // Named after the case, as the report is: "Gráfico económico Lote 7 - Campaña 2026".
+                ReportContent names;
+                names.identity = case_->identity();
+                ChartPrinter::print(chart, o, *seams_.printTarget, *seams_.errors, dialog, names.baseName(lead, lead));
+            });
 }
 
 void WindowSet::wireChartEditors(AxisSliderWindow* axes, ChartTitleWindow* titles, CurveChart& chart)

@@ -87,7 +87,8 @@ private:
     void createRateAdvice();
     void createReport();
     void wireMaps();
-    void wireChartPrinting(ChartPrintDialog* dialog, CurveChart& chart);
+    // `lead`: what the printout is, at the head of the PDF name the case completes.
+    void wireChartPrinting(ChartPrintDialog* dialog, CurveChart& chart, const QString& lead);
     void wireChartEditors(AxisSliderWindow* axes, ChartTitleWindow* titles, CurveChart& chart);
     // Shows or hides the curve selection; the caption the chart's button takes.
     QString toggleCurveSelection();

@@ -9,7 +9,7 @@
 #include "ui/printing/PrintTarget.h"
 
 bool ChartPrinter::print(CurveChart& chart, QPageLayout::Orientation orientation, PrintTarget& target,
-                         ErrorReporter& errors, QWidget* parent)
+                         ErrorReporter& errors, QWidget* parent, const QString& pdfName)
 {
     QPrinter& printer = target.printer();
     const QPageLayout::Orientation remembered = printer.pageLayout().orientation();
@@ -20,7 +20,10 @@ bool ChartPrinter::print(CurveChart& chart, QPageLayout::Orientation orientation
         ~Restore() { printer.setPageOrientation(orientation); }
     } restore{printer, remembered};
 
-    if (!target.prepareJob(parent, QStringLiteral("Chart1")))
+    target.suggestPdfName(pdfName);
+    const bool prepared = target.prepareJob(parent, QStringLiteral("Chart1"));
+    target.suggestPdfName({});
+    if (!prepared)
         return false;
     PdfJobFile file(printer);
     if (!file.refusal().isEmpty()) {

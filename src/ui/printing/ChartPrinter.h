@@ -11,7 +11,8 @@ class PrintTarget;
 // the printer's own orientation is restored afterwards, also when the job fails.
 class ChartPrinter {
 public:
-    // True when the page was printed; a failure is reported and the job aborted.
+    // True when the page was printed; a failure is reported and the job aborted. Without a
+    // printer, the PDF file offered is named `pdfName` (empty: "Chart1").
     static bool print(CurveChart& chart, QPageLayout::Orientation orientation, PrintTarget& target,
-                      ErrorReporter& errors, QWidget* parent);
+                      ErrorReporter& errors, QWidget* parent, const QString& pdfName = {});
 };

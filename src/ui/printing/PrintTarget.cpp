@@ -37,8 +37,8 @@ bool SystemPrintTarget::prepareJob(QWidget* parent, const QString& title)
                           QStringLiteral("NO HAY NINGUNA IMPRESORA INSTALADA.\n"
                                          "Puede guardar la impresión como archivo PDF."));
     const QString file =
-        QFileDialog::getSaveFileName(parent, QStringLiteral("Guardar como PDF"), title + QStringLiteral(".pdf"),
-                                     QStringLiteral("Documento PDF (*.pdf)"));
+        QFileDialog::getSaveFileName(parent, QStringLiteral("Guardar como PDF"),
+                                     pdfName(title) + QStringLiteral(".pdf"), QStringLiteral("Documento PDF (*.pdf)"));
     if (file.isEmpty())
         return false;
     printer_->setOutputFormat(QPrinter::PdfFormat);
@@ -79,6 +79,7 @@ bool PdfPrintTarget::prepareJob(QWidget*, const QString& title)
     printer_->setDocName(title);
     printer_->setOutputFileName(file);
     titles << title;
+    pdfNames << pdfName(title);
     files << file;
     return true;
 }

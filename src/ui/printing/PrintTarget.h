@@ -27,6 +27,16 @@ public:
 
     // The system's printer setup dialog.
     virtual void setUp(QWidget* parent) = 0;
+
+    // The name the PDF offer suggests for the next job, without ".pdf", when the job's title
+    // is not one an adviser would file a document under; empty: the title.
+    void suggestPdfName(const QString& name) { pdfName_ = name; }
+
+protected:
+    QString pdfName(const QString& title) const { return pdfName_.isEmpty() ? title : pdfName_; }
+
+private:
+    QString pdfName_;
 };
 
 class SystemPrintTarget : public PrintTarget {
@@ -56,8 +66,9 @@ public:
     bool prepareJob(QWidget* parent, const QString& title) override;
     void setUp(QWidget*) override { ++setUps; }
 
-    QStringList titles; // one per job
-    QStringList files;  // one per job
+    QStringList titles;   // one per job
+    QStringList pdfNames; // what the PDF offer would suggest, one per job
+    QStringList files;    // one per job
     int setUps = 0;
     bool failNextJob = false; // the next job's file cannot be written
 
