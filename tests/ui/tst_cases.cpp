@@ -281,6 +281,10 @@ void TestCases::adviceFromTheMainWindowAsFromTheChart()
     const QStringList fromCase = f.set->rateAdvice().tablesAsText(u',');
     QVERIFY(f.child<QTableWidget>("RateAdviceWindow", "OptimumTable")->rowCount() > 0);
     QVERIFY(f.child<QLabel>("RateAdviceWindow", "AdviceStatusLabel")->text().startsWith(u"Precio neto del grano "));
+    // "Informe", still without a chart shown, draws both charts' curves for the report.
+    f.click("TForm1", "ReportButton");
+    for (CurveChart* chart : {&f.set->yieldChart().chart(), &f.set->economicChart().chart()})
+        QVERIFY(chart->isSeriesShown(1) && chart->isSeriesShown(3) && chart->pointCount(3) > 0);
     // The chart, shown and drawn from the same case, gives the same advice to the character.
     drawEverything(f);
     QCOMPARE(f.child<QLineEdit>("TForm20", "Edit1")->text(), inputs[0]);

@@ -204,6 +204,9 @@ void WindowSet::createReport()
         }
         if (!yieldChart_->isVisible())
             yieldChart_->rebuild();
+        // The curves of the selection, as each chart shows them when it is activated.
+        for (CurveChart* chart : {&yieldChart_->chart(), &economicChart_->chart()})
+            chart->showCurves(curveSelectionModel_->shownCurves());
         present(report_);
     };
     connect(mainWindow_, &MainWindow::reportRequested, this, open);
