@@ -118,6 +118,11 @@ const std::vector<VelmaroBench::Row>& VelmaroBench::rows()
          &VelmaroBench::peakMemory},
         {"memory-large", QStringLiteral("peak memory, session with maps"), Budget::timesBare(4.5, Unit::MiB),
          &VelmaroBench::peakMemory, LargeScreen},
+        // "velmaro --lote" on one core: three levels and the season risk of each field.
+        {"batch-rate", QStringLiteral("batch, fields per second"), Budget::atLeast(20000, Unit::PerSecond),
+         &VelmaroBench::batchRate},
+        {"batch-memory", QStringLiteral("peak memory, batch of a million fields"), Budget::atMost(50.0, Unit::MiB),
+         &VelmaroBench::batchMemory},
     };
     return all;
 }

@@ -69,6 +69,8 @@ private:
     void recoveryCopy(Figures& figures);
     void helpAreaLargeDocument(Figures& figures);
     void peakMemory(Figures& figures);
+    void batchRate(Figures& figures);   // in BatchBench.cpp
+    void batchMemory(Figures& figures); // in BatchBench.cpp
 
     // A session with three scenarios plotted, the economic chart open if asked, and the
     // nine curves shown on both charts.

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <limits>
 #include <vector>
 
 #include <QString>
@@ -8,7 +9,7 @@
 #include "core/Curves.h"
 
 // The table behind the economic chart, every number a text (two decimals after rounding
-// to six significant digits):
+// to six significant digits) and kept as the value that text reads back as:
 //   row 0        column headings "DATO 1" ... "DATO 190"
 //   rows 1-9     yield of curve k at N = 40 ... 190 (kg/ha)
 //   rows 10-18   marginal income of curve k at N = 41 ... 189: the difference of the two
@@ -26,6 +27,8 @@ public:
 
     static constexpr int incomeRow(int k) { return 9 + k; }
 
+    EconomicTable();
+
     // Headings and the yields of the nine curves (rows 0 to 9).
     void fillYields(const std::array<Curves::Quadratic, Curves::Count>& curves);
 
@@ -42,7 +45,12 @@ public:
     static QString incomeText(double yield, double yieldBefore, double grainPricePerKg);
 
     QString cell(int column, int row) const;
-    double number(int column, int row) const; // the cell read back; NaN when empty
+    // The cell read back; NaN when empty.
+    double number(int column, int row) const
+    {
+        return column >= 0 && column < Columns && row >= 0 && row < Rows ? values_[row][column]
+                                                                         : std::numeric_limits<double>::quiet_NaN();
+    }
 
     // Points as the chart draws them, X = position, 40 placeholders (NaN) first:
     // curve k carries the income of column X + 1 up to X = 188; the cost line carries
@@ -56,7 +64,10 @@ public:
     double margin(int k, int referenceN, int pointerN, double nCostPerKg) const;
 
 private:
-    std::array<std::array<QString, Columns>, Rows> cells_;
+    // NaN where a cell is empty; row 0 holds no numbers.
+    std::array<std::array<double, Columns>, Rows> values_;
+    bool headed_ = false;              // the headings are written
+    std::array<bool, Rows> defined_{}; // curve k has a yield somewhere: its incomes are computed
     double grainPrice_ = 0.0;
     double nCost_ = 0.0;
 };

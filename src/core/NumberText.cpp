@@ -4,6 +4,8 @@
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
+#include <limits>
+#include <optional>
 #include <string>
 
 namespace {
@@ -65,6 +67,44 @@ void roundTo(Decimal& d, int keep)
         d.digits.pop_back();
 }
 
+constexpr double Powers[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+
+// Where the decimals bound the rounding (the value has fewer integer digits than
+// precision less decimals), the magnitude rounded as format() rounds it, in whole units
+// of the last decimal, while they stay below 1e8; nothing elsewhere. A scaled value
+// clear of a half is rounded directly; near a half, the fifteen significant digits
+// format() starts from decide, as there 1.005 is 1.00500000000000 and not 1.00499999...
+std::optional<double> decimalUnits(double magnitude, int precision, int decimals)
+{
+    if (decimals < 0 || decimals >= precision || precision > 15 || !(magnitude < Powers[precision - decimals]))
+        return std::nullopt;
+    const double scaled = magnitude * Powers[decimals];
+    if (!(scaled < 1e8))
+        return std::nullopt;
+    const double whole = static_cast<double>(static_cast<long>(scaled)); // the floor, below 1e8
+    const double fraction = scaled - whole;
+    if (std::fabs(fraction - 0.5) > 1e-6)
+        return fraction > 0.5 ? whole + 1.0 : whole;
+
+    char text[32]; // d.dddddddddddddde±xx
+    char* end = std::to_chars(text, text + sizeof text - 1, magnitude, std::chars_format::scientific, 14).ptr;
+    *end = '\0';
+    const char* e = std::find(text, end, 'e');
+    const int exponent = std::atoi(e + 1) + 1; // magnitude = 0.d1d2... x 10^exponent
+    char digits[15];
+    digits[0] = text[0];
+    std::copy(text + 2, text + 16, digits + 1);
+    const int keep = std::min(precision, exponent + decimals);
+    if (keep < 0)
+        return 0.0;
+    double kept = 0.0;
+    for (int i = 0; i < keep; ++i)
+        kept = kept * 10 + (digits[i] - '0');
+    if (keep < 15 && digits[keep] >= '5')
+        kept += 1.0;
+    return kept * Powers[exponent - keep + decimals];
+}
+
 QString exponentForm(bool negative, Decimal d, int precision)
 {
     roundTo(d, precision);
@@ -88,6 +128,18 @@ QString NumberText::format(double value, int precision, int decimals)
     decimals = std::max(0, decimals);
 
     const bool negative = std::signbit(value);
+    if (const auto units = decimalUnits(std::fabs(value), precision, decimals); units && *units < Powers[precision]) {
+        // The digits of the rounded units, the last `decimals` of them after the point.
+        char text[24];
+        char* end = std::to_chars(text, text + sizeof text, static_cast<long>(*units)).ptr;
+        const int digits = static_cast<int>(end - text);
+        std::string out = negative && *units > 0 ? "-" : "";
+        out.append(std::max(0, decimals + 1 - digits), '0');
+        out.append(text, end);
+        if (decimals > 0)
+            out.insert(out.end() - decimals, '.');
+        return QString::fromLatin1(out);
+    }
     Decimal d = toDecimal(std::fabs(value));
 
     if (!d.digits.empty() && d.exponent > precision)
@@ -117,6 +169,22 @@ QString NumberText::format(double value, int precision, int decimals)
     if (decimals > 0)
         out += "." + fraction;
     return QString::fromStdString(out);
+}
+
+double NumberText::rounded(double value, int precision, int decimals)
+{
+    if (!std::isfinite(value))
+        return std::numeric_limits<double>::quiet_NaN();
+    // The quotient of two whole numbers is the double nearest to the written decimal, as
+    // reading it gives.
+    if (const auto units = decimalUnits(std::fabs(value), precision, decimals)) {
+        if (*units == 0.0)
+            return 0.0; // read back without a sign
+        const double result = *units / Powers[decimals];
+        return std::signbit(value) ? -result : result;
+    }
+    const Reading reading = read(format(value, precision, decimals));
+    return reading.ok ? reading.value : std::numeric_limits<double>::quiet_NaN();
 }
 
 QString NumberText::formatWhole(double value, int precision)

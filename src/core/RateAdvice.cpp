@@ -47,12 +47,17 @@ QString RateAdvice::beyondTableNote()
 
 std::vector<double> RateAdvice::margins(const EconomicTable& table, int k, const Basis& basis)
 {
+    // The running sums of the net incomes, as runningSums() adds them, in one pass.
     const int from = firstReference(basis.referenceN);
-    std::vector<double> net;
-    net.reserve(static_cast<size_t>(LastN - from));
-    for (int n = from + 1; n <= LastN; ++n)
-        net.push_back(table.number(n, EconomicTable::incomeRow(k)) - basis.nCostPerKg);
-    return runningSums(net);
+    std::vector<double> margins(static_cast<size_t>(LastN - from) + 1, 0.0);
+    double m = 0.0;
+    for (int n = from + 1; n <= LastN; ++n) {
+        const double net = table.number(n, EconomicTable::incomeRow(k)) - basis.nCostPerKg;
+        if (std::isfinite(net))
+            m += net;
+        margins[static_cast<size_t>(n - from)] = m;
+    }
+    return margins;
 }
 
 RateAdvice::Optimum RateAdvice::optimum(const EconomicTable& table, int k, const Curves::Quadratic& curve,

@@ -2,6 +2,7 @@
 #include <cmath>
 
 #include <QLocale>
+#include <QRandomGenerator>
 #include <QTest>
 
 #include "core/NumberText.h"
@@ -21,6 +22,8 @@ private Q_SLOTS:
     void wholeNumbersWithoutExponent();
     void writtenTextsReadBack_data();
     void writtenTextsReadBack();
+    void roundedIsTheTextReadBack_data();
+    void roundedIsTheTextReadBack();
     void ignoresTheUsersLocale();
 };
 
@@ -193,6 +196,61 @@ void TestNumberText::writtenTextsReadBack()
     const NumberText::Reading reading = NumberText::read(text);
     QVERIFY2(reading.ok, qPrintable(text));
     QVERIFY2(std::fabs(reading.value - value) <= tolerance, qPrintable(text));
+}
+
+void TestNumberText::roundedIsTheTextReadBack_data()
+{
+    QTest::addColumn<int>("precision");
+    QTest::addColumn<int>("decimals");
+    QTest::addColumn<double>("scale"); // of the random values
+    QTest::newRow("table cells") << 6 << 2 << 5000.0;
+    QTest::newRow("incomes") << 6 << 2 << 3.0;
+    QTest::newRow("margins") << 6 << 1 << 500.0;
+    QTest::newRow("beyond the decimals' reach") << 6 << 2 << 2e6;
+    QTest::newRow("costs") << 4 << 3 << 10.0;
+}
+
+// format()'s rule written out plainly, where the decimals bound the rounding: fifteen
+// significant digits (Qt's own conversion), then half away from zero at the decimals.
+static QString plainRule(double value, int precision, int decimals)
+{
+    const QString e = QString::number(std::fabs(value), 'e', 14); // d.dddddddddddddde+xx
+    const QString digits = e.left(1) + e.mid(2, 14);
+    const int exponent = e.mid(17).toInt() + 1;
+    const int keep = std::min(precision, exponent + decimals);
+    qlonglong units = keep < 0 ? 0 : digits.left(keep).toLongLong() + (keep < 15 && digits[keep] >= u'5');
+    for (int i = keep; i < exponent + decimals; ++i)
+        units *= 10;
+    QString text = QString::number(units).rightJustified(decimals + 1, u'0');
+    if (decimals > 0)
+        text.insert(text.size() - decimals, u'.');
+    return (value < 0 && units > 0 ? QStringLiteral("-") : QString()) + text;
+}
+
+void TestNumberText::roundedIsTheTextReadBack()
+{
+    QFETCH(int, precision);
+    QFETCH(int, decimals);
+    QFETCH(double, scale);
+    // Random values, decimal halves and their binary neighbours (1.005 is 1.00499999...,
+    // which the fifteen digits format() starts from turn into a half), and the edges.
+    QList<double> values{0.0,   -0.0,   1.005, 2.675,  -0.785, 0.125,   99.995, 9999.995, 9999.9999999999995,
+                         1e300, -0.004, 0.005, 1e-300, qInf(), -qInf(), qQNaN()};
+    QRandomGenerator random(20261209);
+    for (int i = 0; i < 100000; ++i) {
+        const double half = (std::floor(random.bounded(scale) * std::pow(10.0, decimals)) + 0.5) /
+            std::pow(10.0, decimals) * (i % 2 ? 1 : -1);
+        values << random.bounded(2 * scale) - scale << half << std::nextafter(half, 0.0) << std::nextafter(half, 1e9);
+    }
+    for (double value : values) {
+        const NumberText::Reading read = NumberText::read(NumberText::format(value, precision, decimals));
+        const double fast = NumberText::rounded(value, precision, decimals);
+        const bool same =
+            read.ok ? fast == read.value && !std::signbit(fast) == !std::signbit(read.value) : std::isnan(fast);
+        QVERIFY2(same, qPrintable(QString::number(value, 'g', 17)));
+        if (std::fabs(value) < std::pow(10.0, precision - decimals) - 1)
+            QCOMPARE(NumberText::format(value, precision, decimals), plainRule(value, precision, decimals));
+    }
 }
 
 void TestNumberText::ignoresTheUsersLocale()

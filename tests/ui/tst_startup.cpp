@@ -69,9 +69,13 @@ void TestStartup::commandLineAnswersWithoutAWindow_data()
     QTest::newRow("--version") << QStringList{"--version"} << "^velmaro \\d+\\.\\d+(\\.\\d+)?\\n$";
     QTest::newRow("-v") << QStringList{"-v"} << "^velmaro \\d+\\.\\d+";
     QTest::newRow("--help") << QStringList{"--help"}
-                            << "^Uso: .*velmaro \\[opciones\\] \\[caso\\]\\n(.|\\n)*Opciones:(.|\\n)*--version  Muestra"
+                            << "^Uso: .*velmaro \\[opciones\\] \\[caso\\]\\n(.|\\n)*Opciones:(.|\\n)*--version +Muestra"
                                "(.|\\n)*caso +Caso de Velmaro \\(archivo \\.velmaro\\)";
     QTest::newRow("-h") << QStringList{"-h"} << "^Uso: ";
+    QTest::newRow("--help explains the batch, with an example")
+        << QStringList{"--help"}
+        << "--lote <archivo>(.|\\n)*velmaro --lote campos.csv --salida dosis.csv(.|\\n)*"
+           "lote;codigo;precio_grano;costo_n;n_referencia\\n  Lote 7;AGAA;160;600;55\\n";
     QTest::newRow("the help check stays hidden") << QStringList{"--help"} << "^(?!(.|\\n)*comprobar)";
 }
 

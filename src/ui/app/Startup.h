@@ -12,7 +12,8 @@ class QCoreApplication;
 class Startup {
 public:
     // "--version" and "--help" print and give the exit code, before any window system
-    // is touched (they work without a display); so does the hidden "--comprobar-ayuda",
+    // is touched (they work without a display); so does "--lote", the dose of every field
+    // of a sheet (BatchRun), and the hidden "--comprobar-ayuda",
     // which reads the help document the help area would read now and prints where it
     // was found. Any other command line, Qt's own options included, opens the program:
     // an empty optional.
@@ -31,4 +32,6 @@ private:
     static int checkHelpDocument();
     static QString caseArgumentName();
     static QString caseArgumentDescription();
+    // The batch command explained, with an example, after the options.
+    static QString batchHelp();
 };

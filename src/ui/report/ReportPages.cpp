@@ -4,7 +4,12 @@
 #include <QFontMetricsF>
 #include <QPagedPaintDevice>
 #include <QPainter>
+#include <QPdfWriter>
+#include <QSaveFile>
 #include <QTextDocument>
+
+#include "core/ReportContent.h"
+#include "ui/report/ReportDocument.h"
 
 namespace {
 
@@ -76,4 +81,31 @@ int ReportPages::paint(QTextDocument& document, QPagedPaintDevice& device, const
         }
     }
     return painter.end() ? count : -1;
+}
+
+bool ReportPages::savePdf(const QString& path, const ReportContent& content, const QList<ReportFigure>& figures,
+                          QString* error)
+{
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) {
+        *error = file.errorString();
+        return false;
+    }
+    const std::unique_ptr<QTextDocument> pages = ReportDocument::build(content, figures);
+    {
+        QPdfWriter writer(&file);
+        writer.setResolution(96); // the report's lengths are for 96 dots per inch
+        writer.setPageLayout(pageLayout());
+        writer.setTitle(content.title);
+        writer.setCreator(QStringLiteral("Velmaro ") + QStringLiteral(VELMARO_VERSION));
+        if (paint(*pages, writer) < 0) {
+            file.cancelWriting();
+            *error = QStringLiteral("no se pudieron dibujar las páginas.");
+            return false;
+        }
+    }
+    if (file.commit())
+        return true;
+    *error = file.errorString();
+    return false;
 }

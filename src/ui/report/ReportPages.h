@@ -2,10 +2,15 @@
 
 #include <functional>
 
+#include <QList>
 #include <QPageLayout>
+#include <QString>
+
+#include "ui/report/ReportFigure.h"
 
 class QPagedPaintDevice;
 class QTextDocument;
+struct ReportContent;
 
 // A report on paper: A4 portrait with 20 mm margins, the text laid out for the device it
 // goes to, and "Página 1 de 2" at the foot of every page. The same pages go to the
@@ -22,6 +27,11 @@ public:
 
     // The number of pages the document takes on that device.
     static int count(QTextDocument& document, QPagedPaintDevice& device);
+
+    // The report as a PDF file, written through a temporary file; false with *error (the
+    // reason, without the file's name) when it cannot be written.
+    static bool savePdf(const QString& path, const ReportContent& content, const QList<ReportFigure>& figures,
+                        QString* error);
 
 private:
     static QRectF layOut(QTextDocument& document, QPagedPaintDevice& device);

@@ -8,7 +8,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMimeData>
-#include <QPdfWriter>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QPushButton>
@@ -199,23 +198,9 @@ bool ReportWindow::print()
 
 bool ReportWindow::savePdf(const QString& path)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return failed(path, file.errorString());
     const ReportContent c = content();
-    const std::unique_ptr<QTextDocument> pages = ReportDocument::build(c, figures(c));
-    {
-        QPdfWriter writer(&file);
-        writer.setResolution(96); // the report's lengths are for 96 dots per inch
-        writer.setPageLayout(ReportPages::pageLayout());
-        writer.setTitle(c.title);
-        writer.setCreator(QStringLiteral("Velmaro ") + QStringLiteral(VELMARO_VERSION));
-        if (ReportPages::paint(*pages, writer) < 0) {
-            file.cancelWriting();
-            return failed(path, QStringLiteral("no se pudieron dibujar las páginas."));
-        }
-    }
-    return file.commit() || failed(path, file.errorString());
+    QString error;
+    return ReportPages::savePdf(path, c, figures(c), &error) || failed(path, error);
 }
 
 bool ReportWindow::saveOdt(const QString& path)
