@@ -382,6 +382,8 @@ ResponseData::Record readData(Fields& f, const QJsonValue& value)
             if (!f.failed() && !points.ok)
                 f.fail(Fields::join(trialPlace, QStringLiteral("puntos")),
                        QStringLiteral("no se lee como ensayos: %1").arg(points.error));
+            // Held as the data keep them, as the fits are.
+            trial.pointsCsv = ResponseData::canonicalPoints(trial.pointsCsv, trial.fitsCsv);
         }
         data.trials << trial;
     }

@@ -112,6 +112,13 @@ QByteArray ResponseData::canonicalFits(const QByteArray& csv)
     return result.ok ? fitsAsCsv(result.set) : csv;
 }
 
+QByteArray ResponseData::canonicalPoints(const QByteArray& points, const QByteArray& fitsCsv)
+{
+    const ResponseTableReader::Result curves = ResponseTableReader::readCsv(fitsCsv, QStringLiteral("ajustes"), false);
+    const QList<TrialFit::Fit> fits = curves.ok ? fitsWithCurves(points, curves.set) : QList<TrialFit::Fit>();
+    return fits.isEmpty() ? QByteArray() : pointsAsCsv(fits);
+}
+
 QString ResponseData::curveName(const QString& code, Level level)
 {
     return code + u' ' + ResponseTable::levelName(level);

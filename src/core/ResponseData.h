@@ -141,6 +141,9 @@ public:
     // Accepted fits' table CSV in the form the program writes it (the meseta column, numbers
     // in their shortest form); text that does not read as fits is returned as it is.
     static QByteArray canonicalFits(const QByteArray& csv);
+    // Trial points in the form the data keep them for those fits: only the points of curves
+    // the fits supply, numbers in full; empty when none.
+    static QByteArray canonicalPoints(const QByteArray& points, const QByteArray& fitsCsv);
 
     // "AGAA Medio": a code and a level as the adviser reads them.
     static QString curveName(const QString& code, Level level);

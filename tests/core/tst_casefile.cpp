@@ -132,6 +132,7 @@ private Q_SLOTS:
     void roundTrip();
     void badFileRefused_data();
     void badFileRefused();
+    void pointsHeldAsTheDataKeepThem();
     void recoveryCopyFollowsChanges();
     void recoveryOfferAndRecover();
 };
@@ -276,6 +277,22 @@ void TestCaseFile::badFileRefused()
     QVERIFY(models.adviserCase.content() == before);
     QCOMPARE(models.adviserCase.filePath(), folder.filePath(QStringLiteral("bueno.velmaro")));
     QVERIFY(!models.adviserCase.isModified());
+}
+
+void TestCaseFile::pointsHeldAsTheDataKeepThem()
+{
+    // Written by hand: decimals, and the points of a curve the fits do not supply.
+    const QString byHand = QString::fromLatin1(QByteArray(Points).replace(",0,1880", ",0.0,1880.00")) +
+        QStringLiteral("CLCB,20,0,1500\nCLCB,20,60,2100\nCLCB,20,120,2300\n");
+    const CaseFile::Reading reading =
+        CaseFile::parse(edited({"datos", "ajustes", "0", "puntos"}, byHand, "fits"), QStringLiteral("caso.velmaro"));
+    QVERIFY2(reading.ok, qPrintable(reading.error));
+    QCOMPARE(reading.content.data.trials.constFirst().pointsCsv, Points);
+    // So the case put in place is the case read, and is not marked as changed.
+    Models models;
+    QString error;
+    QVERIFY2(models.adviserCase.apply(reading.content, &error), qPrintable(error));
+    QVERIFY(models.adviserCase.content() == reading.content);
 }
 
 void TestCaseFile::recoveryCopyFollowsChanges()
