@@ -248,9 +248,9 @@ QList<QRect> EconomicChartWindow::keepClearOnScreen() const
     return {inputsOnScreen(), QRect(readOutPanel_->mapToGlobal(QPoint()), readOutPanel_->size())};
 }
 
-void EconomicChartWindow::take(int field, const QString& text)
+void EconomicChartWindow::take(EconomicInputRow::Field field, const QString& text)
 {
-    if (inputRow_->take(EconomicInputRow::Field(field), text) && situation_.hasState())
+    if (inputRow_->take(field, text) && situation_.hasState())
         redraw();
 }
 

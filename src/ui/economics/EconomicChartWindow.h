@@ -86,7 +86,7 @@ private:
     void buildChart();
     QWidget* buildReadOutPanel();
     // A value handed in, confirmed at once; the chart redrawn once it has computed anything.
-    void take(int field, const QString& text);
+    void take(EconomicInputRow::Field field, const QString& text);
     // Marginal incomes, cost line and series from the confirmed prices, for all to read.
     void redraw();
     // Reports a margin that cannot be computed once per distinct message.
