@@ -10,6 +10,7 @@
 
 #include "core/AdviserCase.h"
 #include "core/CaseFile.h"
+#include "ui/common/FirstShowing.h"
 #include "ui/common/Look.h"
 
 CaseWindow::CaseWindow(AdviserCase& adviserCase, QWidget* parent)
@@ -18,7 +19,7 @@ CaseWindow::CaseWindow(AdviserCase& adviserCase, QWidget* parent)
 {
     centreOnDesktopWhenFirstShown();
     resize(460, 360);
-    setFont(Look::arial(9));
+    FirstShowing::font(this, Look::arial(9));
 
     auto* layout = new QVBoxLayout(this);
     auto* form = new QFormLayout;

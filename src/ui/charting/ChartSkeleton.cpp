@@ -10,6 +10,7 @@
 
 #include "core/Curves.h"
 #include "core/ScenarioSlots.h"
+#include "ui/common/FirstShowing.h"
 #include "ui/common/HelpMark.h"
 #include "ui/common/Look.h"
 #include "ui/common/SlotColours.h"
@@ -149,7 +150,7 @@ QLineEdit* ChartSkeleton::readOutEdit(const char* name, QWidget* parent, const Q
 {
     auto* e = new QLineEdit(parent);
     e->setObjectName(QLatin1String(name));
-    e->setFont(Look::arial(8, true));
+    FirstShowing::font(e, Look::arial(8, true));
     e->setGeometry(geometry);
     Look::setColour(e, QPalette::Text, colour);
     return e;

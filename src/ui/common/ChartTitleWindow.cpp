@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QStyle>
 
+#include "ui/common/FirstShowing.h"
 #include "ui/common/Look.h"
 #include "ui/common/WindowNames.h"
 
@@ -38,7 +39,7 @@ ChartTitleWindow::ChartTitleWindow(const QString& objectName, const QString& cap
 {
     centreOnDesktopWhenFirstShown();
     setFixedSize(350, 249);
-    setFont(QFont(QStringLiteral("MS Sans Serif"), 8));
+    FirstShowing::font(this, QFont(QStringLiteral("MS Sans Serif"), 8));
 
     std::array<QLineEdit*, 3> edits{};
     for (int i = 0; i < 3; ++i) {

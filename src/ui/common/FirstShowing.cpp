@@ -2,7 +2,9 @@
 
 #include <utility>
 
+#include <QCoreApplication>
 #include <QEvent>
+#include <QFont>
 #include <QLabel>
 #include <QPixmap>
 #include <QString>
@@ -21,9 +23,10 @@ protected:
     {
         if (event->type() != QEvent::Polish || !work_)
             return false;
-        // The widget takes its polish (style, font) first: the work measures with it.
+        // The widget takes its polish (style, font) first, and any other work waiting for it
+        // with it: the work measures with that, and runs after the work asked for before it.
         watched->removeEventFilter(this);
-        watched->event(event);
+        QCoreApplication::sendEvent(watched, event);
         const auto work = std::exchange(work_, nullptr);
         work();
         deleteLater();
@@ -49,6 +52,11 @@ void run(QWidget* widget, std::function<void()> work)
 void picture(QLabel* label, const QString& file)
 {
     run(label, [label, file] { label->setPixmap(QPixmap(file)); });
+}
+
+void font(QWidget* widget, const QFont& font)
+{
+    run(widget, [widget, font] { widget->setFont(font); });
 }
 
 } // namespace FirstShowing

@@ -2,6 +2,7 @@
 
 #include <functional>
 
+class QFont;
 class QLabel;
 class QString;
 class QWidget;
@@ -17,5 +18,10 @@ void run(QWidget* widget, std::function<void()> work);
 
 // The label shows the picture in `file` from its first showing on.
 void picture(QLabel* label, const QString& file);
+
+// The widget, and the children that inherit its font, take `font` from its first showing
+// on. Until then they keep the font they inherit, whose glyphs are already loaded: a line
+// edit or a group box measures its text as soon as it gets a font of its own.
+void font(QWidget* widget, const QFont& font);
 
 } // namespace FirstShowing

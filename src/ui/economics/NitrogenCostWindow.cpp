@@ -10,6 +10,7 @@
 #include "core/FertiliserProducts.h"
 #include "core/NitrogenCost.h"
 #include "ui/common/ErrorReporter.h"
+#include "ui/common/FirstShowing.h"
 #include "ui/common/Look.h"
 #include "ui/common/MessageBoxes.h"
 #include "ui/common/SelectAllOnEntry.h"
@@ -47,7 +48,7 @@ QLineEdit* resultEdit(const QString& objectName, QWidget* parent, const QRect& g
     edit->setGeometry(geometry);
     edit->setReadOnly(true);
     edit->setAlignment(Qt::AlignRight);
-    edit->setFont(Look::arial(9, true));
+    FirstShowing::font(edit, Look::arial(9, true));
     return edit;
 }
 

@@ -41,7 +41,7 @@ ScenarioDialog::ScenarioDialog(ScenarioSlots& scenarioSlots, QWidget* parent)
       slots_(scenarioSlots)
 {
     setFixedSize(432, 350);
-    setFont(QFont(QStringLiteral("MS Sans Serif"), 8));
+    FirstShowing::font(this, QFont(QStringLiteral("MS Sans Serif"), 8));
 
     auto* headingPanel = new QFrame(this);
     headingPanel->setObjectName(QStringLiteral("Panel1"));

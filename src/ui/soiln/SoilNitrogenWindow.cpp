@@ -9,6 +9,7 @@
 
 #include "core/FertiliserProducts.h"
 #include "ui/common/ErrorReporter.h"
+#include "ui/common/FirstShowing.h"
 #include "ui/common/HelpMark.h"
 #include "ui/common/Look.h"
 #include "ui/common/SelectAllOnEntry.h"
@@ -29,7 +30,7 @@ QLineEdit* edit(int number, const QString& text, QWidget* parent, int x, int y, 
     auto* field = new QLineEdit(text, parent);
     field->setObjectName(QStringLiteral("Edit%1").arg(number));
     field->setGeometry(x, y, width, 22);
-    field->setFont(Look::arial(8));
+    FirstShowing::font(field, Look::arial(8));
     return field;
 }
 
@@ -127,7 +128,7 @@ SoilNitrogenWindow::SoilNitrogenWindow(ErrorReporter& errors, QWidget* parent)
     caption(QStringLiteral("de referencia"), result, 40, 46, 140, Look::arial(10, true));
     referenceNEdit_ = edit(14, QStringLiteral("0000"), result, 186, 32, 80);
     referenceNEdit_->setReadOnly(true);
-    referenceNEdit_->setFont(Look::arial(10, true));
+    FirstShowing::font(referenceNEdit_, Look::arial(10, true));
     QPalette red = referenceNEdit_->palette();
     red.setColor(QPalette::Text, Qt::red);
     referenceNEdit_->setPalette(red);
