@@ -48,8 +48,11 @@ const ExpectedHelpWindow ExpectedHelpWindows[] = {
     {"TForm33", u"Nitrógeno disponible de referencia", false, true},
 };
 
+// A help window's text box as it is shown: it takes its text as it is first prepared.
 QTextEdit* textBox(const QWidget* window)
 {
+    if (window)
+        window->ensurePolished();
     return window ? window->findChild<QTextEdit*>(QStringLiteral("Memo1")) : nullptr;
 }
 

@@ -1,5 +1,7 @@
 #include "HelpWindow.h"
 
+#include <utility>
+
 #include <QGridLayout>
 #include <QLabel>
 #include <QPixmap>
@@ -61,6 +63,16 @@ std::unique_ptr<HelpWindow> HelpWindow::createMissingInputNotice()
 
 void HelpWindow::setText(const QString& text)
 {
+    // Laying a text out takes longer than building the window, and most help windows stay
+    // closed for a whole session: the box takes its text as it is first shown.
+    const bool waiting = pendingText_.has_value();
+    pendingText_ = text;
+    if (!waiting)
+        FirstShowing::run(textBox_, [this] { layOut(*std::exchange(pendingText_, std::nullopt)); });
+}
+
+void HelpWindow::layOut(const QString& text)
+{
     if (Qt::mightBeRichText(text))
         textBox_->setHtml(text);
     else
@@ -69,6 +81,7 @@ void HelpWindow::setText(const QString& text)
 
 QString HelpWindow::text() const
 {
+    textBox_->ensurePolished(); // the text as the box shows it
     return textBox_->toPlainText();
 }
 

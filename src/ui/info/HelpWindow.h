@@ -1,6 +1,7 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 
 #include <QString>
 
@@ -39,5 +40,8 @@ public:
     QString text() const; // as plain text
 
 private:
-    QTextEdit* textBox_ = nullptr; // Memo1
+    void layOut(const QString& text);
+
+    QTextEdit* textBox_ = nullptr;       // Memo1
+    std::optional<QString> pendingText_; // given before the box was first shown
 };
