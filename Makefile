@@ -13,7 +13,7 @@ WERROR     ?= OFF
 PACKAGES = cmake ninja-build g++ pkg-config ccache clang-format qt6-base-dev libqcustomplot-dev qt6-qpa-plugins \
            fonts-liberation fonts-urw-base35 poppler-utils qt6-translations-l10n \
            desktop-file-utils appstream dpkg-dev file libzip-dev libxlsxwriter-dev libeigen3-dev \
-           libboost-dev
+           libboost-dev libfontconfig-dev
 # The fuzzing build's compiler and its runtime; valgrind for memcheck and the benchmarks.
 FUZZ_PACKAGES = clang libclang-rt-dev
 VALGRIND_PACKAGES = valgrind

@@ -14,6 +14,8 @@
 #include <QTextDocument>
 #include <QTranslator>
 
+#include <fontconfig/fontconfig.h>
+
 #include "core/BatchRun.h"
 #include "core/ReportContent.h"
 #include "richtext/RtfReader.h"
@@ -190,6 +192,12 @@ QString Startup::batchHelp()
                           "lotes, 1 si rechazó alguno y 2 si no pudo leer o escribir un archivo.\n"
                           "Con --informes, cada lote calculado tiene además su informe en PDF en la\n"
                           "carpeta («Informe Lote 7.pdf»).\n");
+}
+
+std::future<void> Startup::readFontConfiguration()
+{
+    // The font database reads the same configuration through FcInit(), which finds it read.
+    return std::async(std::launch::async, [] { FcInit(); });
 }
 
 bool Startup::loadSpanishTranslations(QCoreApplication& application)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <future>
 #include <optional>
 
 #include <QString>
@@ -23,6 +24,12 @@ public:
     // page set-up dialogs and the message boxes' buttons speak Spanish. False when the
     // translation is not installed; the program then runs with Qt's English texts.
     static bool loadSpanishTranslations(QCoreApplication& application);
+
+    // Reads the system's font configuration (fontconfig's files and caches) on a thread of
+    // its own, while the application is being set up; wait for it before the first window.
+    // The first text the main window lays out would otherwise read it on the way to the
+    // screen.
+    [[nodiscard]] static std::future<void> readFontConfiguration();
 
     // The case file named on the command line ("velmaro caso.velmaro", as a file manager
     // starts the program for a double click), or empty.
