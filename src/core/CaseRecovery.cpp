@@ -27,11 +27,13 @@ CaseRecovery::CaseRecovery(AdviserCase& adviserCase, const QString& folder, QObj
     const QString base = Prefix + QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss-zzz")) + u'-' +
         QString::number(QCoreApplication::applicationPid());
     copyPath_ = QDir(folder_).filePath(base + u'.' + CaseFile::suffix());
+    writer_.setMaxThreadCount(1);
     if (QDir().mkpath(folder_)) {
         lock_ = std::make_unique<QLockFile>(lockPathOf(copyPath_));
-        lock_->tryLock(0);
+        // Taken on the writer's thread, ahead of every copy it writes: the lock waits for
+        // the disk to hold it, which the start need not wait for.
+        writer_.start([lock = lock_.get()] { lock->tryLock(0); });
     }
-    writer_.setMaxThreadCount(1);
     delay_.setSingleShot(true);
     delay_.setInterval(DelayMs);
     connect(&delay_, &QTimer::timeout, this, [this] {
