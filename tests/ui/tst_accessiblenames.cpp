@@ -68,6 +68,7 @@ void TestAccessibleNames::everyControlHasAName()
 {
     QFETCH(QString, window);
     QStringList unnamed;
+    f_->set->window(window)->ensurePolished(); // named as it first shows
     for (QWidget* w : f_->set->window(window)->findChildren<QWidget*>()) {
         if (!isControl(w))
             continue;
@@ -117,6 +118,7 @@ void TestAccessibleNames::picturesAndFieldsAreReadByTheirWords()
     QFETCH(QString, window);
     QFETCH(QString, control);
     QFETCH(QString, expected);
+    f_->set->window(window)->ensurePolished();
     QWidget* w = f_->set->window(window)->findChild<QWidget*>(control);
     QVERIFY(w);
     QCOMPARE(spoken(w, QAccessible::Name), expected);

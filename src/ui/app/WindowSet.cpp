@@ -28,6 +28,7 @@
 #include "ui/common/ChartTitleWindow.h"
 #include "ui/common/ErrorReporter.h"
 #include "ui/common/FileChooser.h"
+#include "ui/common/FirstShowing.h"
 #include "ui/common/FocusRing.h"
 #include "ui/common/MessageBoxes.h"
 #include "ui/common/ProgramLauncher.h"
@@ -157,10 +158,11 @@ WindowSet::WindowSet(const Seams& seams)
     // The keyboard focus is marked plainly in every window, whatever the style draws.
     FocusRing::follow(this);
 
-    // Screen readers name every control by the words a sighted adviser reads beside it.
+    // Screen readers name every control by the words a sighted adviser reads beside it,
+    // from the window's first showing on (a closed window is not read).
     for (const auto* list : {&windows_, &addedWindows_})
         for (const auto& window : *list)
-            AccessibleNames::apply(*window);
+            FirstShowing::run(window.get(), [w = window.get()] { AccessibleNames::apply(*w); });
 
     // Qt polishes every new control from the event loop, which would prepare all the
     // windows' controls before the main window is first painted. A window polishes its

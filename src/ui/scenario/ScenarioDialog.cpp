@@ -30,8 +30,10 @@ QStringList names(const QList<ScenarioChoice>& choices)
 
 void colour(QWidget* group, const char* colourName)
 {
-    group->setStyleSheet(
-        QStringLiteral("QGroupBox, QRadioButton { color: %1; font-family: Arial; }").arg(QLatin1String(colourName)));
+    // A style sheet restyles every item of the group as it is set: done as the group first shows.
+    const QString sheet =
+        QStringLiteral("QGroupBox, QRadioButton { color: %1; font-family: Arial; }").arg(QLatin1String(colourName));
+    FirstShowing::run(group, [group, sheet] { group->setStyleSheet(sheet); });
 }
 
 } // namespace
