@@ -928,6 +928,7 @@ void TestNitrogenWindows::helpWindowOptions()
 
     HelpWindow plain(QStringLiteral("TForm30"), QStringLiteral("ayuda parte económica"), QStringLiteral("Texto"),
                      HelpWindow::Options{false, false});
+    plain.ensurePolished(); // the box is built as the window first shows
     auto* plainBox = plain.findChild<QTextEdit*>(QStringLiteral("Memo1"));
     QVERIFY(plainBox->isReadOnly());
     QCOMPARE(plainBox->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
@@ -950,8 +951,8 @@ void TestNitrogenWindows::missingInputNotice()
     QCOMPARE(notice->windowTitle(), QStringLiteral("Faltan datos"));
     QVERIFY(notice->text().startsWith(QStringLiteral("Falta un dato")));
     QVERIFY(notice->text().contains(QStringLiteral("\"ppm\"")));
-    QVERIFY(notice->findChild<QTextEdit*>(QStringLiteral("Memo1"))->isReadOnly());
     notice->show();
+    QVERIFY(notice->findChild<QTextEdit*>(QStringLiteral("Memo1"))->isReadOnly());
     QVERIFY(!notice->findChild<QLabel*>(QStringLiteral("Image1"))->pixmap().isNull());
 }
 

@@ -1,7 +1,5 @@
 #include "HelpWindow.h"
 
-#include <utility>
-
 #include <QGridLayout>
 #include <QLabel>
 #include <QPixmap>
@@ -30,23 +28,29 @@ HelpWindow::HelpWindow(const QString& objectName, const QString& caption, const 
     productName->setObjectName(QStringLiteral("Label1"));
     styleProductName(productName);
 
-    textBox_ = makeTextBox(this);
-    textBox_->setVerticalScrollBarPolicy(options.scrollBar ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
-    textBox_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    textBox_->setLineWrapMode(QTextEdit::WidgetWidth);
-    textBox_->setReadOnly(!options.editable);
-    textBox_->setAcceptRichText(false); // what the adviser types or pastes stays plain
-    setText(text);
-
     // The text box takes whatever the window gives it below the picture.
     auto* layout = new QGridLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(4);
     layout->addWidget(picture, 0, 0, Qt::AlignLeft | Qt::AlignTop);
     layout->addWidget(productName, 0, 1, Qt::AlignLeft | Qt::AlignVCenter);
-    layout->addWidget(textBox_, 1, 0, 1, 2);
     layout->setColumnStretch(1, 1);
     layout->setRowStretch(1, 1);
+
+    // A text box and its document take longer to build than the rest of the window, and most
+    // help windows stay closed for a whole session: the box is built as the window first shows.
+    pendingText_ = text;
+    FirstShowing::run(this, [this, layout, options] {
+        textBox_ = makeTextBox(this);
+        textBox_->setVerticalScrollBarPolicy(options.scrollBar ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
+        textBox_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        textBox_->setLineWrapMode(QTextEdit::WidgetWidth);
+        textBox_->setReadOnly(!options.editable);
+        textBox_->setAcceptRichText(false); // what the adviser types or pastes stays plain
+        layOut(pendingText_);
+        pendingText_.clear();
+        layout->addWidget(textBox_, 1, 0, 1, 2);
+    });
 }
 
 std::unique_ptr<HelpWindow> HelpWindow::createMissingInputNotice()
@@ -63,12 +67,10 @@ std::unique_ptr<HelpWindow> HelpWindow::createMissingInputNotice()
 
 void HelpWindow::setText(const QString& text)
 {
-    // Laying a text out takes longer than building the window, and most help windows stay
-    // closed for a whole session: the box takes its text as it is first shown.
-    const bool waiting = pendingText_.has_value();
-    pendingText_ = text;
-    if (!waiting)
-        FirstShowing::run(textBox_, [this] { layOut(*std::exchange(pendingText_, std::nullopt)); });
+    if (textBox_)
+        layOut(text);
+    else
+        pendingText_ = text;
 }
 
 void HelpWindow::layOut(const QString& text)
@@ -81,7 +83,7 @@ void HelpWindow::layOut(const QString& text)
 
 QString HelpWindow::text() const
 {
-    textBox_->ensurePolished(); // the text as the box shows it
+    ensurePolished(); // the text as the box shows it
     return textBox_->toPlainText();
 }
 

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <memory>
-#include <optional>
 
 #include <QString>
 
@@ -42,6 +41,6 @@ public:
 private:
     void layOut(const QString& text);
 
-    QTextEdit* textBox_ = nullptr;       // Memo1
-    std::optional<QString> pendingText_; // given before the box was first shown
+    QTextEdit* textBox_ = nullptr; // Memo1, from the first showing on
+    QString pendingText_;          // given before the box was built
 };
