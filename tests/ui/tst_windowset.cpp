@@ -136,6 +136,9 @@ void TestWindowSet::closedWindowsShowTheirOwnFonts_data()
     QTest::newRow("scenario dialog") << "TForm2"
                                      << ""
                                      << "MS Sans Serif" << 8 << false;
+    QTest::newRow("scenario site group, by its style sheet") << "TForm2"
+                                                             << "RadioGroup1"
+                                                             << "Arial" << 8 << false;
     QTest::newRow("yield chart titles") << "TForm13"
                                         << ""
                                         << "MS Sans Serif" << 8 << false;
