@@ -48,8 +48,7 @@ const ExpectedHelpWindow ExpectedHelpWindows[] = {
     {"TForm33", u"Nitrógeno disponible de referencia", false, true},
 };
 
-// A help window's text box as it is shown: it takes its text as it is first prepared.
-QTextEdit* textBox(const QWidget* window)
+QTextEdit* textBox(const QWidget* window) // built as its window is first prepared for showing
 {
     if (window)
         window->ensurePolished();
