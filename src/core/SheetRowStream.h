@@ -64,8 +64,7 @@ private:
     QString text_;     // decoded and not yet taken (UTF-16)
     qsizetype taken_ = 0;
     bool endOfFile_ = false;
-    bool pendingCr_ = false; // the last line ended in CR: a LF right after belongs to it
-    int line_ = 0;           // of the last line read
+    int line_ = 0; // of the last line read
     qint64 size_ = 0;
     QString pushedBack_; // a line read ahead, to be read again
 };
