@@ -20,10 +20,7 @@ bool ChartPrinter::print(CurveChart& chart, QPageLayout::Orientation orientation
         ~Restore() { printer.setPageOrientation(orientation); }
     } restore{printer, remembered};
 
-    target.suggestPdfName(pdfName);
-    const bool prepared = target.prepareJob(parent, QStringLiteral("Chart1"));
-    target.suggestPdfName({});
-    if (!prepared)
+    if (!target.prepareJob(parent, QStringLiteral("Chart1"), pdfName))
         return false;
     PdfJobFile file(printer);
     if (!file.refusal().isEmpty()) {

@@ -25,7 +25,7 @@ bool SystemPrintTarget::printerInstalled()
     return !QPrinterInfo::availablePrinters().isEmpty();
 }
 
-bool SystemPrintTarget::prepareJob(QWidget* parent, const QString& title)
+bool SystemPrintTarget::prepareJob(QWidget* parent, const QString& title, const QString& pdfName)
 {
     printer().setDocName(title);
     if (printerInstalled()) {
@@ -36,9 +36,9 @@ bool SystemPrintTarget::prepareJob(QWidget* parent, const QString& title)
     messages_.information(parent,
                           QStringLiteral("NO HAY NINGUNA IMPRESORA INSTALADA.\n"
                                          "Puede guardar la impresión como archivo PDF."));
-    const QString file =
-        QFileDialog::getSaveFileName(parent, QStringLiteral("Guardar como PDF"),
-                                     pdfName(title) + QStringLiteral(".pdf"), QStringLiteral("Documento PDF (*.pdf)"));
+    const QString file = QFileDialog::getSaveFileName(parent, QStringLiteral("Guardar como PDF"),
+                                                      (pdfName.isEmpty() ? title : pdfName) + QStringLiteral(".pdf"),
+                                                      QStringLiteral("Documento PDF (*.pdf)"));
     if (file.isEmpty())
         return false;
     printer_->setOutputFormat(QPrinter::PdfFormat);
@@ -71,7 +71,7 @@ PdfPrintTarget::PdfPrintTarget(const QString& folder)
 
 PdfPrintTarget::~PdfPrintTarget() = default;
 
-bool PdfPrintTarget::prepareJob(QWidget*, const QString& title)
+bool PdfPrintTarget::prepareJob(QWidget*, const QString& title, const QString& pdfName)
 {
     const QString file = failNextJob ? QStringLiteral("/nonexistent-folder/job.pdf")
                                      : QStringLiteral("%1/job%2.pdf").arg(folder_).arg(files.size() + 1);
@@ -79,7 +79,7 @@ bool PdfPrintTarget::prepareJob(QWidget*, const QString& title)
     printer_->setDocName(title);
     printer_->setOutputFileName(file);
     titles << title;
-    pdfNames << pdfName(title);
+    pdfNames << (pdfName.isEmpty() ? title : pdfName);
     files << file;
     return true;
 }

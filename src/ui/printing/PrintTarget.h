@@ -19,24 +19,16 @@ public:
     virtual QPrinter& printer() = 0;
 
     // Readies the printer for a job with this title. False when there is nowhere to print
-    // (no printer and no PDF file named): nothing is printed then.
-    virtual bool prepareJob(QWidget* parent, const QString& title) = 0;
+    // (no printer and no PDF file named): nothing is printed then. Without a printer the PDF
+    // file is offered as `pdfName` (without ".pdf"), for a title an adviser would not file a
+    // document under; empty: as the title.
+    virtual bool prepareJob(QWidget* parent, const QString& title, const QString& pdfName = {}) = 0;
     // The same after the system's print dialog, where the adviser picks the printer and the
     // pages; false when it is cancelled. Without a printer, the PDF file is offered as above.
     virtual bool prepareDialogJob(QWidget* parent, const QString& title) { return prepareJob(parent, title); }
 
     // The system's printer setup dialog.
     virtual void setUp(QWidget* parent) = 0;
-
-    // The name the PDF offer suggests for the next job, without ".pdf", when the job's title
-    // is not one an adviser would file a document under; empty: the title.
-    void suggestPdfName(const QString& name) { pdfName_ = name; }
-
-protected:
-    QString pdfName(const QString& title) const { return pdfName_.isEmpty() ? title : pdfName_; }
-
-private:
-    QString pdfName_;
 };
 
 class SystemPrintTarget : public PrintTarget {
@@ -45,7 +37,7 @@ public:
     ~SystemPrintTarget() override;
 
     QPrinter& printer() override;
-    bool prepareJob(QWidget* parent, const QString& title) override;
+    bool prepareJob(QWidget* parent, const QString& title, const QString& pdfName = {}) override;
     bool prepareDialogJob(QWidget* parent, const QString& title) override;
     void setUp(QWidget* parent) override;
 
@@ -63,7 +55,7 @@ public:
     ~PdfPrintTarget() override;
 
     QPrinter& printer() override { return *printer_; }
-    bool prepareJob(QWidget* parent, const QString& title) override;
+    bool prepareJob(QWidget* parent, const QString& title, const QString& pdfName = {}) override;
     void setUp(QWidget*) override { ++setUps; }
 
     QStringList titles;   // one per job
