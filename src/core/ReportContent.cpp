@@ -54,7 +54,7 @@ QStringList ReportContent::headingLines() const
     return lines;
 }
 
-QString ReportContent::baseName(const QString& lead, const QString& bare) const
+QString ReportContent::nameOf(const AdviserCase::Identity& identity, const QString& lead, const QString& bare)
 {
     QString name = fileSafe(identity.field);
     if (name.isEmpty())

@@ -33,7 +33,14 @@ struct ReportContent {
     QString fileName(const QString& extension) const { return baseName() + QLatin1Char('.') + extension; }
     // The same without the extension, as a print job's title; `lead` takes the place of "Informe".
     QString baseName(const QString& lead = QStringLiteral("Informe"),
-                     const QString& bare = QStringLiteral("Informe de fertilización nitrogenada")) const;
+                     const QString& bare = QStringLiteral("Informe de fertilización nitrogenada")) const
+    {
+        return nameOf(identity, lead, bare);
+    }
+    // The same for any document about the case, from its identity alone: `bare` without a
+    // field, client or season.
+    static QString nameOf(const AdviserCase::Identity& identity, const QString& lead = QStringLiteral("Informe"),
+                          const QString& bare = QStringLiteral("Informe de fertilización nitrogenada"));
 
     // The whole report as plain text, table cells separated by tabs.
     QStringList plainText() const;

@@ -744,9 +744,7 @@ void RateAdviceWindow::print()
     QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
     font.setPointSize(7);
     // The job, and the PDF file offered without a printer, named after the case.
-    ReportContent named;
-    if (case_)
-        named.identity = case_->identity();
-    printer_.printTitled(this, named.baseName(QStringLiteral("Dosis recomendada"), QStringLiteral("Dosis recomendada")),
+    const QString title = QStringLiteral("Dosis recomendada");
+    printer_.printTitled(this, ReportContent::nameOf(case_ ? case_->identity() : AdviserCase::Identity(), title, title),
                          lines, font);
 }

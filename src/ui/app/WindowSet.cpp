@@ -385,9 +385,8 @@ void WindowSet::wireChartPrinting(ChartPrintDialog* dialog, CurveChart& chart, c
     connect(dialog, &ChartPrintDialog::printRequested, &chart,
             [this, dialog, &chart, lead](QPageLayout::Orientation o) {
                 // Named after the case, as the report is: "Gráfico económico Lote 7 - Campaña 2026".
-                ReportContent names;
-                names.identity = case_->identity();
-                ChartPrinter::print(chart, o, *seams_.printTarget, *seams_.errors, dialog, names.baseName(lead, lead));
+                ChartPrinter::print(chart, o, *seams_.printTarget, *seams_.errors, dialog,
+                                    ReportContent::nameOf(case_->identity(), lead, lead));
             });
 }
 

@@ -80,15 +80,15 @@ ReportWindow::ReportWindow(const AdviserCase& adviserCase, const EconomicSituati
 
     connect(print, &QPushButton::clicked, this, &ReportWindow::print);
     connect(pdf, &QPushButton::clicked, this, [this] {
-        const QString path =
-            files_.saveFile(this, QStringLiteral("Guardar el informe como PDF"),
-                            content().fileName(QStringLiteral("pdf")), QStringLiteral("Documento PDF (*.pdf)"));
+        const QString path = files_.saveFile(this, QStringLiteral("Guardar el informe como PDF"),
+                                             ReportContent::nameOf(case_.identity()) + QStringLiteral(".pdf"),
+                                             QStringLiteral("Documento PDF (*.pdf)"));
         if (!path.isEmpty())
             savePdf(path);
     });
     connect(odt, &QPushButton::clicked, this, [this] {
         const QString path = files_.saveFile(this, QStringLiteral("Guardar el informe como documento de texto"),
-                                             content().fileName(QStringLiteral("odt")),
+                                             ReportContent::nameOf(case_.identity()) + QStringLiteral(".odt"),
                                              QStringLiteral("Documento de texto OpenDocument (*.odt)"));
         if (!path.isEmpty())
             saveOdt(path);
@@ -186,7 +186,7 @@ bool ReportWindow::print()
     QPrinter& printer = target_.printer();
     const QPageLayout before = printer.pageLayout();
     bool printed = false;
-    if (target_.prepareDialogJob(this, content().baseName())) {
+    if (target_.prepareDialogJob(this, ReportContent::nameOf(case_.identity()))) {
         printer.setPageLayout(ReportPages::pageLayout());
         printed = ReportPages::paint(*pages, printer) >= 0;
         if (!printed)
