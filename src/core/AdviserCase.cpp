@@ -124,9 +124,9 @@ void AdviserCase::setAdviceSettings(const AdviceSettings& settings)
     touch();
 }
 
-AdviserCase::DataSource AdviserCase::dataSource() const
+AdviserCase::DataSource AdviserCase::dataSourceOf(const ResponseData& data)
 {
-    const ResponseData::Record r = data_.record();
+    const ResponseData::Record r = data.record();
     if (r.tableFiles.isEmpty())
         return r.trials.isEmpty() ? DataSource::BuiltIn : DataSource::Fits;
     return r.trials.isEmpty() ? DataSource::Table : DataSource::TableAndFits;

@@ -120,7 +120,8 @@ public:
     RateAdvice::Weights weightsReading() const { return RateAdvice::readWeights(advice_.weights); }
 
     enum class DataSource { BuiltIn, Table, Fits, TableAndFits };
-    DataSource dataSource() const;
+    DataSource dataSource() const { return dataSourceOf(data_); }
+    static DataSource dataSourceOf(const ResponseData& data);
 
     Content content() const;
     // Puts a whole content in place, the data in use first: when its table or fits are

@@ -61,18 +61,14 @@ bool sameFile(const QString& a, const QString& b)
                                              : first.absoluteFilePath() == second.absoluteFilePath();
 }
 
+// `source`: the data in use, the same for every field.
 bool report(const BatchRun::Options& options, const BatchAdvice& advice, const BatchField& field,
-            const ResponseData& data, const BatchRun::Say& say)
+            const DoseAdvice::Inputs& source, const BatchRun::Say& say)
 {
     DoseAdvice::Inputs inputs = advice.reportInputs(field);
-    const ResponseData::Record record = data.record();
-    const bool fits = !record.trials.isEmpty();
-    if (record.tableFiles.isEmpty())
-        inputs.dataSource = fits ? AdviserCase::DataSource::Fits : AdviserCase::DataSource::BuiltIn;
-    else
-        inputs.dataSource = fits ? AdviserCase::DataSource::TableAndFits : AdviserCase::DataSource::Table;
-    inputs.dataLabel = data.shortLabel().section(u": "_s, 1);
-    inputs.data = &data;
+    inputs.dataSource = source.dataSource;
+    inputs.dataLabel = source.dataLabel;
+    inputs.data = source.data;
     AdviserCase::Identity identity;
     identity.field = field.lot;
     QString error;
@@ -114,6 +110,10 @@ BatchRun::Status BatchRun::run(const Options& options, const Say& say)
     }
 
     BatchAdvice advice(data.shortLabel());
+    DoseAdvice::Inputs source;
+    source.dataSource = AdviserCase::dataSourceOf(data);
+    source.dataLabel = data.shortLabel().section(u": "_s, 1);
+    source.data = &data;
     QElapsedTimer clock;
     clock.start();
     qint64 toldAt = QuietMs - ProgressEveryMs;
@@ -132,7 +132,7 @@ BatchRun::Status BatchRun::run(const Options& options, const Say& say)
         if (reading.ok()) {
             for (const QStringList& cells : advice.advise(reading.field))
                 written = written && output.write(cells);
-            if (options.report && !report(options, advice, reading.field, data, say))
+            if (options.report && !report(options, advice, reading.field, source, say))
                 return NotRun;
         } else {
             ++refused;
