@@ -141,10 +141,8 @@ QString SheetRowStream::decodeBytes(QByteArrayView bytes)
     if (encoding_ == DataFileText::Encoding::Utf8) {
         QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
         QString text = utf8.decode(bytes);
-        if (!utf8.hasError()) {
-            sawUtf8_ = true;
+        if (!utf8.hasError())
             return text;
-        }
         // Not UTF-8 after all: the code page of a Spanish-locale spreadsheet, from here on.
         encoding_ = DataFileText::Encoding::Windows1252;
     }

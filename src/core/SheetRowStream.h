@@ -58,7 +58,6 @@ private:
     qsizetype nextWholeRow_ = 0;
 
     DataFileText::Encoding encoding_ = DataFileText::Encoding::Utf8;
-    bool sawUtf8_ = false; // a character beyond ASCII was read as UTF-8
     QStringDecoder utf16_;
     QByteArray bytes_; // read and not yet taken, in the file's encoding (8-bit encodings)
     QString text_;     // decoded and not yet taken (UTF-16)
