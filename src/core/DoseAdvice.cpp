@@ -32,19 +32,6 @@ RateAdvice::Basis basisOf(const EconomicSituation::State& s)
     return {s.referenceN, s.nCost / 1000.0};
 }
 
-QStringList stepTitles(const QString& what)
-{
-    QStringList titles;
-    for (double step : RateAdvice::PriceSteps) {
-        const QString percent = step == 0 ? QStringLiteral("actual")
-                                          : QStringLiteral("%1%2 %")
-                                                .arg(step > 0 ? QStringLiteral("+") : QStringLiteral("−"))
-                                                .arg(qRound(std::abs(step) * 100));
-        titles << what + QLatin1Char(' ') + percent;
-    }
-    return titles;
-}
-
 } // namespace
 
 DoseAdvice::Inputs DoseAdvice::inputsFrom(const AdviserCase& adviserCase, const EconomicSituation& situation,
@@ -236,6 +223,19 @@ DocumentTable DoseAdvice::riskTable(const Inputs& inputs, int slot)
     }
     t.notes << QStringLiteral("Valor de conocer la campaña (U$S/ha): %1").arg(money(risk.valueOfKnowing));
     return t;
+}
+
+QStringList DoseAdvice::stepTitles(const QString& what)
+{
+    QStringList titles;
+    for (double step : RateAdvice::PriceSteps) {
+        const QString percent = step == 0 ? QStringLiteral("actual")
+                                          : QStringLiteral("%1%2 %")
+                                                .arg(step > 0 ? QStringLiteral("+") : QStringLiteral("−"))
+                                                .arg(qRound(std::abs(step) * 100));
+        titles << what + QLatin1Char(' ') + percent;
+    }
+    return titles;
 }
 
 DocumentTable DoseAdvice::sensitivityTable(const Inputs& inputs, int k)

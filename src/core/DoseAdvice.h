@@ -80,6 +80,8 @@ public:
     static int riskSlot(const Inputs& inputs);
     static DocumentTable riskTable(const Inputs& inputs, int slot);
     static DocumentTable sensitivityTable(const Inputs& inputs, int k);
+    // The sensitivity table's price steps: "`what` −20 %" … "`what` actual" … "`what` +20 %".
+    static QStringList stepTitles(const QString& what);
     static QString headerLine(const EconomicSituation::State& economics);
     static QList<BasisItem> basis(const Inputs& inputs);
     // The basis as lines, the warning about placeholder curves last.

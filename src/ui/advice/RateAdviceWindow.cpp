@@ -207,12 +207,8 @@ RateAdviceWindow::RateAdviceWindow(const EconomicSituation& situation, const Cur
     sensitivityTable_ = table(QStringLiteral("SensitivityTable"), this);
     sensitivityTable_->setRowCount(5);
     sensitivityTable_->setColumnCount(5);
-    const DocumentTable steps = DoseAdvice::sensitivityTable({}, 0);
-    QStringList grainSteps;
-    for (const QStringList& row : steps.rows)
-        grainSteps << row.first();
-    sensitivityTable_->setVerticalHeaderLabels(grainSteps);
-    sensitivityTable_->setHorizontalHeaderLabels(steps.header.mid(1));
+    sensitivityTable_->setVerticalHeaderLabels(DoseAdvice::stepTitles(QStringLiteral("Grano")));
+    sensitivityTable_->setHorizontalHeaderLabels(DoseAdvice::stepTitles(QStringLiteral("Costo N")));
     layout->addWidget(sensitivityTable_);
 
     auto* buttons = new QHBoxLayout;
