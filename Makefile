@@ -75,17 +75,19 @@ $(BUILD_SAN)/build.ninja: | deps
 	@cmake -S . -B $(BUILD_SAN) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVELMARO_SANITIZE=ON -DVELMARO_WERROR=$(WERROR) >/dev/null
 
 # The same suite under AddressSanitizer and UndefinedBehaviorSanitizer; any report fails.
-# LeakSanitizer's own tracer can fault as a loaded machine's test program exits ("Tracer
-# caught signal 11 ... LeakSanitizer has encountered a fatal error", after every test
-# function passed): a failed test runs once more, and a report of the program, which
-# comes back on the second run, still fails it.
+# intercept_tls_get_addr=0: GCC 12's runtime sizes the TLS block of a library loaded at run
+# time (libjpeg with Qt's JPEG plug-in, GnuTLS with the print plug-in) from a header that
+# glibc 2.19 wrote and Debian's glibc does not. When malloc places such a block 16 bytes
+# past a page boundary, the leak check at exit scans a made-up range and faults ("Tracer
+# caught signal 11 ... LeakSanitizer has encountered a fatal error"). The blocks are heap
+# chunks that glibc's thread vector points to, so the leak check still reaches them.
 test-sanitize: deps $(BUILD_SAN)/build.ninja
 	@cmake --build $(BUILD_SAN) -j $(JOBS)
 	@cd $(BUILD_SAN) && QT_QPA_PLATFORM=offscreen \
-	  ASAN_OPTIONS=detect_leaks=1:abort_on_error=1:halt_on_error=1 \
+	  ASAN_OPTIONS=detect_leaks=1:abort_on_error=1:halt_on_error=1:intercept_tls_get_addr=0 \
 	  LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp:print_suppressions=0 \
 	  UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 VELMARO_WALK_STEPS=400 \
-	  ctest --output-on-failure --repeat until-pass:2 -j $(JOBS)
+	  ctest --output-on-failure -j $(JOBS)
 
 # The rich-text reader, the readers of own data, the case file reader and the sheet
 # readers (any file, .xlsx parts, .ods content) under libFuzzer (clang), over their seed
